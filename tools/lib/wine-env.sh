@@ -1,0 +1,75 @@
+# Shared by tools/test, tools/run and the end-to-end tests: a quiet Wine prefix and an Xvfb display.
+# Source it; every function is bounded in time and leaves PIDs behind for the caller's cleanup.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+# Creates a prefix template once (about 15 s): virtual desktop so that every process of the
+# prefix shares one desktop with a taskbar and a notification area.
+wine_make_template() {
+  local prefix=$1
+  if [[ -f "$prefix/.brindlex-ready" ]]; then return 0; fi
+  rm -rf "$prefix"
+  mkdir -p "$(dirname "$prefix")"
+  (
+    export WINEPREFIX=$prefix
+    timeout -k 5 120 wineboot -i >/dev/null 2>&1 </dev/null || true
+    timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
+    timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 </dev/null
+    timeout -k 5 60 wineserver -w >/dev/null 2>&1 </dev/null || true
+  )
+  touch "$prefix/.brindlex-ready"
+}
+
+# Clones the template cheaply: hard links for the bulk, real copies of what Wine rewrites.
+wine_clone_prefix() {
+  local template=$1 prefix=$2
+  rm -rf "$prefix"
+  cp -al "$template" "$prefix"
+  local f
+  for f in "$prefix"/*.reg; do cp --remove-destination "$template/$(basename "$f")" "$f"; done
+  rm -rf "$prefix/drive_c/users"
+  cp -a "$template/drive_c/users" "$prefix/drive_c/users"
+}
+
+# Starts Xvfb on the first free display from 90 up; sets DISPLAY and XVFB_PID.
+xvfb_start() {
+  local n
+  for n in $(seq 90 190); do
+    if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+      XVFB_PID=$!
+      local i
+      for i in $(seq 1 50); do
+        if [[ -e /tmp/.X11-unix/X$n ]]; then
+          export DISPLAY=":$n"
+          return 0
+        fi
+        if ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi
+        sleep 0.1
+      done
+      kill "$XVFB_PID" 2>/dev/null || true
+    fi
+  done
+  echo "wine-env: could not start Xvfb" >&2
+  return 1
+}
+
+xvfb_stop() {
+  if [[ -n "${XVFB_PID:-}" ]]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
+  fi
+}
+
+# A wineserver started detached, so that it never inherits a pipe of ctest's (which would hang it).
+wineserver_start() {
+  (setsid wineserver -p >/dev/null 2>&1 </dev/null &)
+  timeout -k 5 60 wine wineboot >/dev/null 2>&1 </dev/null || true
+}
+
+wineserver_stop() {
+  timeout -k 2 20 wineserver -k >/dev/null 2>&1 </dev/null || true
+}
