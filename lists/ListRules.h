@@ -1,0 +1,52 @@
+// The pure rules of the two library lists: row geometry, drop targets, the drop marker and the
+// auto-scroll period. The Win32 lists ask these and turn the answers into list-box calls.
+#pragma once
+
+namespace brindlex {
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Point {
+    int x = 0, y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+inline constexpr int kRowHeight = 30;
+inline constexpr int kRowMeasureWidth = 100;
+inline constexpr int kRowIconSize = 28;
+inline constexpr int kTimerScrollDown = 100;
+inline constexpr int kTimerScrollUp = 101;
+
+// Top-left corner of the row's 28 x 28 icon.
+Point RowIconPosition(const Rect& row);
+
+// Where the row's name is drawn; cy is the measured height of the name in the list's font.
+Rect RowTextRect(const Rect& row, int cy);
+
+// Period in ms of the auto-scroll timer while the pointer is `distance` pixels beyond the edge.
+int AutoScrollPeriod(int distance, int rowHeight);
+
+// A line of the drop marker, from (x1, y) to (x2, y); `visible` false when nothing is drawn.
+struct MarkerLine {
+    bool visible = false;
+    int x1 = 0, x2 = 0, y = 0;
+};
+
+// The marker for drop position `position` (a row: insert before it; -1: after the last row).
+// `rowRect` is that row's rectangle (for -1 the last row's), `hasRow` false when there is none.
+MarkerLine DropMarkerLine(int position, bool hasRow, const Rect& rowRect, const Rect& client);
+
+// Decision for a mouse move during a drag, from the list box's hit test.
+enum class DragZone { OverRow, BelowRows, Outside };
+DragZone ClassifyDragPoint(Point p, bool hitOutside, int lastRowBottom, bool hasRows, const Rect& client);
+
+// A drop position outside 0..count-1 is never used for a move: it means after the last row.
+int NormaliseDropPosition(int position, int count);
+
+}  // namespace brindlex

@@ -1,0 +1,119 @@
+#include "app/MainLayout.h"
+#include "app/MenuModel.h"
+#include "app/TargetListModel.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+using namespace brindlex;
+
+namespace {
+std::map<int, Rect> LayoutById(int w, int h, int combo) {
+    std::map<int, Rect> out;
+    for (const auto& p : MainWindowLayout(w, h, combo)) {
+        out[p.id] = p.rect;
+    }
+    return out;
+}
+}  // namespace
+
+TEST(MainLayout, ThreeHundredBySixHundredWithATwentyOnePixelCombo) {
+    auto r = LayoutById(300, 600, 21);
+    EXPECT_EQ(r[1017], (Rect{2, 545, 298, 566}));
+    EXPECT_EQ(r[1008], (Rect{2, 52, 149, 541}));  // 147 wide, 489 high
+    EXPECT_EQ(r[1009], (Rect{151, 52, 298, 541}));
+    EXPECT_EQ(r[1002], (Rect{62, 568, 298, 598}));
+    EXPECT_EQ(r[1056], (Rect{2, 568, 32, 598}));
+    EXPECT_EQ(r[1057], (Rect{32, 568, 62, 598}));
+    EXPECT_EQ(r[1015], (Rect{238, 0, 298, 28}));
+    EXPECT_EQ(r[1016], (Rect{213, 0, 238, 28}));
+    EXPECT_EQ(r[1019], (Rect{89, 30, 109, 50}));
+    EXPECT_EQ(r[1024], (Rect{278, 30, 298, 50}));
+}
+
+TEST(MainLayout, OddWidthsAndTinyWindowsArePassedOnAsComputed) {
+    auto r = LayoutById(301, 100, 21);
+    EXPECT_EQ(r[1008].Width(), 147);
+    EXPECT_EQ(r[1009].left, 151);
+    EXPECT_EQ(r[1009].Width(), 148);
+    auto tiny = LayoutById(10, 40, 21);
+    EXPECT_LT(tiny[1008].Height(), 0);
+    EXPECT_LT(tiny[1002].Width(), 0);
+}
+
+TEST(MainLayout, BandColoursWrapAroundEachByte) {
+    const auto band = MainWindowBand(Rect{0, 0, 300, 600}, 0x00FFFFFF);
+    EXPECT_EQ(band[0].colour, 0x00FAFAFAu);
+    EXPECT_EQ(band[1].colour, 0x00F0F0F0u);
+    EXPECT_EQ(band[3].colour, 0x000E0E0Eu);  // 255 + 15 wraps to 14
+    EXPECT_EQ(band[0].rect, (Rect{2, 28, 298, 52}));
+    EXPECT_EQ(band[4].rect, (Rect{297, 29, 298, 52}));
+    EXPECT_EQ(ShiftColour(0x00000A05, -10), 0x00F600FBu);
+}
+
+TEST(TargetListModel, SortsWithoutCaseAndTheSelectionFollowsItsEntry) {
+    CTargetListModel model;
+    model.Add(u"notepad", 1);  // first window in Z order: selected
+    EXPECT_EQ(model.Selected(), 0);
+    model.Add(u"Calc", 2);
+    model.Add(u"alpha", 3);
+    model.Add(u"Zeta", 4);
+    ASSERT_EQ(model.Count(), 4);
+    EXPECT_EQ(model.Entry(0).title, u"alpha");
+    EXPECT_EQ(model.Entry(1).title, u"Calc");
+    EXPECT_EQ(model.Entry(3).title, u"Zeta");
+    ASSERT_NE(model.SelectedEntry(), nullptr);
+    EXPECT_EQ(model.SelectedEntry()->window, 1u);
+
+    model.Add(u"NOTEPAD", 5);  // same title: both listed, each with its own window
+    EXPECT_EQ(model.Count(), 5);
+    EXPECT_EQ(model.SelectedEntry()->window, 1u);
+}
+
+TEST(TargetListModel, PreviousAndNextWrapAround) {
+    CTargetListModel model;
+    EXPECT_EQ(model.PreviousIndex(), -1);
+    EXPECT_EQ(model.NextIndex(), -1);
+    model.Add(u"a", 1);
+    model.Add(u"b", 2);
+    model.Add(u"c", 3);
+    model.Select(-1);
+    EXPECT_EQ(model.NextIndex(), 0);      // nothing selected: the first
+    EXPECT_EQ(model.PreviousIndex(), 2);  // nothing selected: the last
+    model.Select(0);
+    EXPECT_EQ(model.PreviousIndex(), 2);
+    model.Select(2);
+    EXPECT_EQ(model.NextIndex(), 0);
+}
+
+TEST(HotkeyModifiers, TranslatesControlFlagsToRegisterHotKeyFlags) {
+    EXPECT_EQ(HotkeyModifiers(6), 3u);   // Alt + Control
+    EXPECT_EQ(HotkeyModifiers(3), 6u);   // Shift + Control
+    EXPECT_EQ(HotkeyModifiers(1), 4u);   // Shift
+    EXPECT_EQ(HotkeyModifiers(8), 0u);   // the extended-key flag is dropped
+    EXPECT_EQ(HotkeyModifiers(15), 7u);  // never a Windows-key modifier
+}
+
+TEST(MenuModel, TrayAndMainMenusAsTabled) {
+    const auto shown = TrayMenuEntries(true);
+    ASSERT_EQ(shown.size(), 8u);
+    EXPECT_EQ(std::u16string(shown[0].text), u"&Hide");
+    EXPECT_EQ(shown[0].id, 1025);
+    EXPECT_TRUE(shown[1].IsSeparator());
+    EXPECT_EQ(shown[2].id, 1028);
+    EXPECT_EQ(shown[4].id, 1030);
+    EXPECT_EQ(shown[5].id, 1027);
+    EXPECT_EQ(shown[7].id, 1026);
+    EXPECT_EQ(std::u16string(shown[7].text), u"E&xit");
+    EXPECT_EQ(std::u16string(TrayMenuEntries(false)[0].text), u"&Show");
+
+    const auto main = MainMenuEntries(true);
+    ASSERT_EQ(main.size(), 8u);
+    EXPECT_EQ(main[1].id, 1033);
+    EXPECT_TRUE(main[1].checked);
+    EXPECT_FALSE(MainMenuEntries(false)[1].checked);
+    EXPECT_EQ(std::u16string(main[4].text), u"&Export to text file...");
+    EXPECT_EQ(main[7].id, 1038);
+}
