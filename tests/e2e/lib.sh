@@ -1,0 +1,74 @@
+# Shared by the end-to-end scripts: a private Wine prefix (so a private settings folder), its own
+# Xvfb display and wineserver, the program, the probe and xdotool, all bounded and all ended.
+set -euo pipefail
+source "$BRINDLEX_SOURCE/tools/lib/wine-env.sh"
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_DIR=$(mktemp -d "/tmp/brindlex-e2e-$E2E_NAME.XXXXXX")
+E2E_APP_PID=
+: "${BRINDLEX_WINE_TEMPLATE:?run through tools/test or tools/wine-ctest}"
+
+e2e_cleanup() {
+  local rc=$?
+  if ((rc != 0)); then
+    mkdir -p "$BRINDLEX_SOURCE/build/e2e-failures"
+    import -window root "$BRINDLEX_SOURCE/build/e2e-failures/$E2E_NAME.png" 2>/dev/null || true
+    echo "e2e: $E2E_NAME failed (rc $rc); screenshot in build/e2e-failures/$E2E_NAME.png" >&2
+  fi
+  if [[ -n "$E2E_APP_PID" ]]; then kill "$E2E_APP_PID" 2>/dev/null || true; fi
+  WINEPREFIX=$E2E_DIR/prefix wineserver_stop
+  xvfb_stop
+  rm -rf "$E2E_DIR"
+  exit $rc
+}
+trap e2e_cleanup EXIT
+
+wine_clone_prefix "$BRINDLEX_WINE_TEMPLATE" "$E2E_DIR/prefix"
+export WINEPREFIX=$E2E_DIR/prefix
+xvfb_start
+wineserver_start
+
+# The program's settings folder inside this prefix.
+APPDATA_DIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | head -1)/Brindlex
+SETTINGS_INI=$APPDATA_DIR/Settings.ini
+DATA_FILE=$APPDATA_DIR/Brindlex.dat
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "-- $*"; }
+
+# probe ARGS...: one call of the probe, answer without CRs.
+probe() { timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+
+# Starts the program; sets MAIN to its main window.
+start_app() {
+  (cd "$E2E_DIR" && exec timeout -k 5 170 wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
+  E2E_APP_PID=$!
+  MAIN=$(probe main 20000) || fail "the main window did not appear"
+  [[ $MAIN == 0x* ]] || fail "no main window: $MAIN"
+}
+
+# Asks the program to save and exit, and waits until it has.
+exit_app() {
+  probe post "$MAIN" 0x464 0 0 >/dev/null
+  probe waitexit "$MAIN" 20000 >/dev/null || fail "the program did not exit"
+  wait "$E2E_APP_PID" 2>/dev/null || true
+  E2E_APP_PID=
+}
+
+# until_eq EXPECTED SECONDS CMD...: polls CMD until it prints EXPECTED.
+until_eq() {
+  local expected=$1 seconds=$2; shift 2
+  local deadline=$((SECONDS + seconds)) got=""
+  while ((SECONDS < deadline)); do
+    got=$("$@" 2>/dev/null || true)
+    [[ "$got" == "$expected" ]] && return 0
+    sleep 0.2
+  done
+  echo "expected '$expected', last got '$got' from: $*" >&2
+  return 1
+}
+
+# Centre of a screen rectangle "l t r b".
+centre() { local l t r b; read -r l t r b <<<"$1"; echo "$(((l + r) / 2)) $(((t + b) / 2))"; }
+
+hexdump_file() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }

@@ -1,0 +1,466 @@
+// A small helper run inside the test's Wine prefix: it finds windows, reads controls and sends
+// messages for the end-to-end tests, where a person's clicks and keys cannot say or see enough.
+// Each command prints its answer on stdout and exits 0, or prints an error and exits 1.
+#include "framework/Win32.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTimeout = 5000;
+
+[[noreturn]] void Fail(const char* what) {
+    std::printf("error: %s\n", what);
+    std::exit(1);
+}
+
+HWND ParseHwnd(const wchar_t* s) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(s, nullptr, 0)));
+}
+
+long long ParseNum(const wchar_t* s) {
+    return std::wcstoll(s, nullptr, 0);
+}
+
+void PrintHwnd(HWND h) {
+    std::printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(h)));
+}
+
+LRESULT Send(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, kTimeout, &result)) {
+        Fail("SendMessageTimeout failed");
+    }
+    return static_cast<LRESULT>(result);
+}
+
+void PrintUtf8(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::printf("\n");
+}
+
+std::wstring FromUtf8(const wchar_t* arg) {
+    // Arguments arrive as UTF-16 already; \n and \t escapes let tests pass control characters.
+    std::wstring out;
+    for (const wchar_t* p = arg; *p; ++p) {
+        if (*p == L'\\' && p[1] == L'n') {
+            out += L'\n';
+            ++p;
+        } else if (*p == L'\\' && p[1] == L'r') {
+            out += L'\r';
+            ++p;
+        } else if (*p == L'\\' && p[1] == L't') {
+            out += L'\t';
+            ++p;
+        } else if (*p == L'\\' && p[1] == L'\\') {
+            out += L'\\';
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(h, buffer, 256);
+    return buffer;
+}
+
+std::wstring TextOf(HWND h) {
+    const LRESULT n = Send(h, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(n) + 1);
+    Send(h, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::wstring(buffer.data());
+}
+
+struct FindArgs {
+    std::wstring cls, title;
+    int childId = 0;
+    bool needVisible = false;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
+    auto* a = reinterpret_cast<FindArgs*>(lp);
+    if (!a->cls.empty() && a->cls != L"-" && ClassOf(h) != a->cls) {
+        return TRUE;
+    }
+    if (!a->title.empty() && a->title != L"-") {
+        wchar_t buffer[512] = {};
+        GetWindowTextW(h, buffer, 512);
+        if (a->title != buffer) {
+            return TRUE;
+        }
+    }
+    if (a->childId != 0 && GetDlgItem(h, a->childId) == nullptr) {
+        return TRUE;
+    }
+    if (a->needVisible && !IsWindowVisible(h)) {
+        return TRUE;
+    }
+    a->found.push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> FindTop(const std::wstring& cls, const std::wstring& title, int childId, bool visible) {
+    FindArgs a{cls, title, childId, visible, {}};
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&a));
+    return a.found;
+}
+
+// The main window: a dialog titled "Brindlex" that holds the group list (1008).
+HWND MainWindow() {
+    auto found = FindTop(L"#32770", L"Brindlex", 1008, false);
+    return found.empty() ? nullptr : found.front();
+}
+
+void PrintRectScreen(HWND h, RECT r) {
+    POINT a{r.left, r.top}, b{r.right, r.bottom};
+    ClientToScreen(h, &a);
+    ClientToScreen(h, &b);
+    std::printf("%ld %ld %ld %ld\n", a.x, a.y, b.x, b.y);
+}
+
+// Message boxes: a #32770 with a static text (id 0xFFFF) and without the group list.
+std::vector<HWND> MessageBoxes() {
+    std::vector<HWND> out;
+    for (HWND h : FindTop(L"#32770", L"-", 0, true)) {
+        if (GetDlgItem(h, 0xFFFF) != nullptr && GetDlgItem(h, 1008) == nullptr) {
+            out.push_back(h);
+        }
+    }
+    return out;
+}
+
+[[noreturn]] void Usage() {
+    Fail("usage: probe COMMAND ARGS (see probe.cpp)");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        Usage();
+    }
+    const std::wstring cmd = argv[1];
+    auto arg = [&](int i) -> const wchar_t* {
+        if (i + 1 >= argc) {
+            Usage();
+        }
+        return argv[i + 1];
+    };
+
+    if (cmd == L"main") {  // main: the main window, waiting up to arg ms
+        const DWORD deadline = GetTickCount() + static_cast<DWORD>(argc > 2 ? ParseNum(arg(1)) : 0);
+        for (;;) {
+            if (HWND h = MainWindow()) {
+                PrintHwnd(h);
+                return 0;
+            }
+            if (static_cast<int>(GetTickCount() - deadline) >= 0) {
+                Fail("no main window");
+            }
+            Sleep(50);
+        }
+    }
+    if (cmd == L"find") {  // find CLASS TITLE [TIMEOUT_MS]: first visible top-level match
+        const DWORD deadline = GetTickCount() + static_cast<DWORD>(argc > 4 ? ParseNum(arg(3)) : 0);
+        for (;;) {
+            auto found = FindTop(arg(1), arg(2), 0, true);
+            if (!found.empty()) {
+                PrintHwnd(found.front());
+                return 0;
+            }
+            if (static_cast<int>(GetTickCount() - deadline) >= 0) {
+                Fail("not found");
+            }
+            Sleep(50);
+        }
+    }
+    if (cmd == L"gone") {  // gone CLASS TITLE TIMEOUT_MS: waits until no visible match is left
+        const DWORD deadline = GetTickCount() + static_cast<DWORD>(ParseNum(arg(3)));
+        while (!FindTop(arg(1), arg(2), 0, true).empty()) {
+            if (static_cast<int>(GetTickCount() - deadline) >= 0) {
+                Fail("still there");
+            }
+            Sleep(50);
+        }
+        std::printf("gone\n");
+        return 0;
+    }
+    if (cmd == L"item") {  // item HWND ID
+        HWND h = GetDlgItem(ParseHwnd(arg(1)), static_cast<int>(ParseNum(arg(2))));
+        if (!h) {
+            Fail("no such item");
+        }
+        PrintHwnd(h);
+        return 0;
+    }
+    if (cmd == L"text") {  // text HWND
+        PrintUtf8(TextOf(ParseHwnd(arg(1))));
+        return 0;
+    }
+    if (cmd == L"settext") {  // settext HWND TEXT (\n \r \t escapes)
+        std::wstring text = FromUtf8(arg(2));
+        Send(ParseHwnd(arg(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        std::printf("ok\n");
+        return 0;
+    }
+    if (cmd == L"send" || cmd == L"post") {  // send|post HWND MSG WPARAM LPARAM
+        HWND h = ParseHwnd(arg(1));
+        const UINT msg = static_cast<UINT>(ParseNum(arg(2)));
+        const WPARAM wp = static_cast<WPARAM>(ParseNum(arg(3)));
+        const LPARAM lp = static_cast<LPARAM>(ParseNum(arg(4)));
+        if (cmd == L"send") {
+            std::printf("%lld\n", static_cast<long long>(Send(h, msg, wp, lp)));
+        } else {
+            std::printf("%d\n", PostMessageW(h, msg, wp, lp) ? 1 : 0);
+        }
+        return 0;
+    }
+    if (cmd == L"click") {  // click HWND ID: posts BN_CLICKED so that a modal answer cannot block us
+        HWND parent = ParseHwnd(arg(1));
+        const int id = static_cast<int>(ParseNum(arg(2)));
+        PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(parent, id)));
+        std::printf("ok\n");
+        return 0;
+    }
+    if (cmd == L"lbcount") {
+        std::printf("%lld\n", static_cast<long long>(Send(ParseHwnd(arg(1)), LB_GETCOUNT, 0, 0)));
+        return 0;
+    }
+    if (cmd == L"lbsel") {
+        std::printf("%lld\n", static_cast<long long>(Send(ParseHwnd(arg(1)), LB_GETCURSEL, 0, 0)));
+        return 0;
+    }
+    if (cmd == L"lbrect") {  // lbrect HWND INDEX: the row in screen coordinates
+        HWND h = ParseHwnd(arg(1));
+        RECT r{};
+        if (Send(h, LB_GETITEMRECT, static_cast<WPARAM>(ParseNum(arg(2))), reinterpret_cast<LPARAM>(&r)) == LB_ERR) {
+            Fail("no such row");
+        }
+        PrintRectScreen(h, r);
+        return 0;
+    }
+    if (cmd == L"clientrect") {  // clientrect HWND: the client area in screen coordinates
+        HWND h = ParseHwnd(arg(1));
+        RECT r{};
+        GetClientRect(h, &r);
+        PrintRectScreen(h, r);
+        return 0;
+    }
+    if (cmd == L"windowrect") {
+        RECT r{};
+        GetWindowRect(ParseHwnd(arg(1)), &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == L"visible") {
+        std::printf("%d\n", IsWindowVisible(ParseHwnd(arg(1))) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"topmost") {
+        std::printf("%d\n", (GetWindowLongW(ParseHwnd(arg(1)), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"foreground") {
+        PrintHwnd(GetForegroundWindow());
+        return 0;
+    }
+    if (cmd == L"activate") {  // activate HWND: brings a window to the front
+        HWND h = ParseHwnd(arg(1));
+        std::printf("%d\n", SetForegroundWindow(h) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"combo") {  // combo HWND: selection index, then one entry per line
+        HWND h = ParseHwnd(arg(1));
+        const LRESULT n = Send(h, CB_GETCOUNT, 0, 0);
+        std::printf("%lld\n", static_cast<long long>(Send(h, CB_GETCURSEL, 0, 0)));
+        for (LRESULT i = 0; i < n; ++i) {
+            const LRESULT len = Send(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+            std::vector<wchar_t> buffer(static_cast<std::size_t>(len > 0 ? len : 0) + 1);
+            Send(h, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
+            const LRESULT data = Send(h, CB_GETITEMDATA, static_cast<WPARAM>(i), 0);
+            std::printf("0x%llx ", static_cast<unsigned long long>(data));
+            PrintUtf8(buffer.data());
+        }
+        return 0;
+    }
+    if (cmd == L"msgbox") {  // msgbox TIMEOUT_MS: caption and text of a message box
+        const DWORD deadline = GetTickCount() + static_cast<DWORD>(ParseNum(arg(1)));
+        for (;;) {
+            auto boxes = MessageBoxes();
+            if (!boxes.empty()) {
+                wchar_t caption[256] = {};
+                GetWindowTextW(boxes.front(), caption, 256);
+                PrintHwnd(boxes.front());
+                PrintUtf8(caption);
+                PrintUtf8(TextOf(GetDlgItem(boxes.front(), 0xFFFF)));
+                return 0;
+            }
+            if (static_cast<int>(GetTickCount() - deadline) >= 0) {
+                Fail("no message box");
+            }
+            Sleep(50);
+        }
+    }
+    if (cmd == L"nomsgbox") {  // nomsgbox: exit 1 if a message box is showing
+        if (!MessageBoxes().empty()) {
+            Fail("a message box is showing");
+        }
+        std::printf("none\n");
+        return 0;
+    }
+    if (cmd == L"answer") {  // answer ID: press a button of the message box (IDYES 6, IDNO 7, IDOK 1)
+        auto boxes = MessageBoxes();
+        if (boxes.empty()) {
+            Fail("no message box");
+        }
+        const int id = static_cast<int>(ParseNum(arg(1)));
+        PostMessageW(boxes.front(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(boxes.front(), id)));
+        std::printf("ok\n");
+        return 0;
+    }
+    if (cmd == L"menu") {  // menu TIMEOUT_MS: the open popup menu's entries ("id checked text")
+        const DWORD deadline = GetTickCount() + static_cast<DWORD>(ParseNum(arg(1)));
+        for (;;) {
+            auto menus = FindTop(L"#32768", L"-", 0, true);
+            if (!menus.empty()) {
+                HMENU menu = reinterpret_cast<HMENU>(Send(menus.front(), MN_GETHMENU, 0, 0));
+                const int n = GetMenuItemCount(menu);
+                for (int i = 0; i < n; ++i) {
+                    wchar_t text[256] = {};
+                    MENUITEMINFOW info{};
+                    info.cbSize = sizeof(info);
+                    info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_STRING;
+                    info.dwTypeData = text;
+                    info.cch = 255;
+                    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+                    std::printf("%u %d ", info.wID, (info.fState & MFS_CHECKED) ? 1 : 0);
+                    PrintUtf8((info.fType & MFT_SEPARATOR) ? L"-" : text);
+                }
+                return 0;
+            }
+            if (static_cast<int>(GetTickCount() - deadline) >= 0) {
+                Fail("no menu");
+            }
+            Sleep(50);
+        }
+    }
+    if (cmd == L"pid") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(ParseHwnd(arg(1)), &pid);
+        std::printf("%lu\n", pid);
+        return 0;
+    }
+    if (cmd == L"waitexit") {  // waitexit HWND TIMEOUT_MS: waits for the window's process to end
+        DWORD pid = 0;
+        GetWindowThreadProcessId(ParseHwnd(arg(1)), &pid);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+        if (!process) {
+            std::printf("exited\n");
+            return 0;
+        }
+        const DWORD r = WaitForSingleObject(process, static_cast<DWORD>(ParseNum(arg(2))));
+        CloseHandle(process);
+        if (r != WAIT_OBJECT_0) {
+            Fail("still running");
+        }
+        std::printf("exited\n");
+        return 0;
+    }
+    if (cmd == L"keydown") {  // keydown VK: 1 when the key is down system-wide
+        std::printf("%d\n", (GetAsyncKeyState(static_cast<int>(ParseNum(arg(1)))) & 0x8000) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"keytoggled") {
+        std::printf("%d\n", (GetKeyState(static_cast<int>(ParseNum(arg(1)))) & 1) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"keys") {  // keys VK...: taps keys with SendInput (modifiers prefixed with +: held)
+        std::vector<INPUT> down, up;
+        for (int i = 2; i < argc; ++i) {
+            const WORD vk = static_cast<WORD>(ParseNum(argv[i]));
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = vk;
+            in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, 0));
+            down.push_back(in);
+            in.ki.dwFlags = KEYEVENTF_KEYUP;
+            up.insert(up.begin(), in);
+        }
+        down.insert(down.end(), up.begin(), up.end());
+        const UINT sent = SendInput(static_cast<UINT>(down.size()), down.data(), sizeof(INPUT));
+        std::printf("%u\n", sent);
+        return 0;
+    }
+    if (cmd == L"guires") {  // guires HWND: GDI and USER objects of the window's process
+        DWORD pid = 0;
+        GetWindowThreadProcessId(ParseHwnd(arg(1)), &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+        if (!process) {
+            Fail("cannot open process");
+        }
+        std::printf("%lu %lu\n", GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS));
+        CloseHandle(process);
+        return 0;
+    }
+    if (cmd == L"clipboard") {  // clipboard: the clipboard's text
+        if (!OpenClipboard(nullptr)) {
+            Fail("clipboard busy");
+        }
+        std::wstring text;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text = p;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        PrintUtf8(text);
+        return 0;
+    }
+    if (cmd == L"holdclipboard") {  // holdclipboard MS: keeps the clipboard open that long
+        if (!OpenClipboard(nullptr)) {
+            Fail("clipboard busy");
+        }
+        std::printf("held\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(ParseNum(arg(1))));
+        CloseClipboard();
+        return 0;
+    }
+    if (cmd == L"broadcast") {  // broadcast NAME: sends a registered message to all top-level windows
+        const UINT msg = RegisterWindowMessageW(arg(1));
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, msg, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &result);
+        std::printf("ok\n");
+        return 0;
+    }
+    if (cmd == L"trayicon") {  // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
+        HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+        if (!tray) {
+            Fail("no taskbar");
+        }
+        RECT r{};
+        GetWindowRect(tray, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    Usage();
+    return 1;
+}
