@@ -117,3 +117,12 @@ TEST(MenuModel, TrayAndMainMenusAsTabled) {
     EXPECT_EQ(std::u16string(main[4].text), u"&Export to text file...");
     EXPECT_EQ(main[7].id, 1038);
 }
+
+#include "app/HelpPath.h"
+
+TEST(HelpPath, FolderOfTheExecutable) {
+    EXPECT_EQ(HelpFilePath(u"C:\\Program Files\\Brindlex\\Brindlex.exe"), u"C:\\Program Files\\Brindlex\\Brindlex.chm");
+    EXPECT_EQ(HelpFilePath(u"C:\\Brindlex.exe"), u"C:\\Brindlex.chm");
+    EXPECT_EQ(ModuleFolder(u"C:\\Brindlex.exe"), u"C:\\");
+    EXPECT_EQ(HelpFilePath(u"\\\\server\\share/Brindlex.exe"), u"\\\\server\\share\\Brindlex.chm");
+}
