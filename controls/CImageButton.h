@@ -61,15 +61,16 @@ protected:
     virtual void DrawItem(const DRAWITEMSTRUCT& dis);
     virtual void PaintBackground(HDC hDC, const RECT& rcItem);
     virtual void PaintBorder(HDC hDC, const RECT& rcItem);
-    // Places and draws the icon; moves the caption box beside it.
-    virtual void PaintIcon(HDC hDC, const RECT& rcItem, RECT* pCaption);
+    // Draws the icon with its top-left corner at rcImage's (see brindlex::PlaceImageButton).
+    virtual void PaintIcon(HDC hDC, const RECT& rcImage);
+    // Draws the caption centred in rcCaption, etched when disabled.
     virtual void PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16string& caption);
 
 private:
     struct Snapshot;
 
     void CreateToolTip();
-    void TakeSnapshot(HDC hItemDC);
+    void TakeSnapshot();
     void DropSnapshot();
     void ResetColours();
     void StartHover();
@@ -78,7 +79,6 @@ private:
     LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCheck(WPARAM wParam);
     void OnEnableOff();
-    brindlex::ImageButtonLayout Layout(const RECT& rcItem, bool bHasCaption) const;
 
     int m_nImageMargin = 3;
     POINT m_ptPressedShift = {1, 1};

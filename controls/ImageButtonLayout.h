@@ -1,5 +1,5 @@
-// Where an image button puts its icon, its caption and its 3D border: pure geometry, so that
-// the rules can be tested without a window.
+// Where an image button puts its icon and its caption: pure geometry, so that the rules can be
+// tested without a window.
 #pragma once
 
 namespace brindlex {
@@ -27,6 +27,7 @@ struct ImageButtonLayoutInput {
     int iconWidth = 0;
     int iconHeight = 0;
     unsigned char alignment = kImageAlignLeft; // any value but 2 is placed as 0
+    bool hasIcon = true;                       // without one the caption keeps the item rectangle
     bool hasCaption = false;
     int margin = 3;       // gap between the edge and an icon beside a caption
     bool pressed = false; // for a toggle: selected or checked
@@ -47,16 +48,5 @@ ImageButtonLayout PlaceImageButton(const ImageButtonLayoutInput& in);
 // The measured text block (textWidth x textHeight, as DT_CALCRECT reports it from box's corner)
 // centred in box; a block larger than the box overhangs it equally on both sides.
 LayoutRect CentreTextBlock(const LayoutRect& box, int textWidth, int textHeight);
-
-// The four one-pixel strokes of a 3D frame on r: top and left take the top-left colour, right and
-// bottom the bottom-right colour. Top and left stop one pixel short of the far corner, which the
-// right and bottom strokes own.
-struct FrameStrokes {
-    LayoutRect top;
-    LayoutRect left;
-    LayoutRect right;
-    LayoutRect bottom;
-};
-FrameStrokes ThreeDFrameStrokes(const LayoutRect& r);
 
 } // namespace brindlex

@@ -8,6 +8,8 @@
 
 #include "framework/Win32.h"
 
+#include <functional>
+
 class CMessageLoop {
 public:
     CMessageLoop() = delete;
@@ -21,6 +23,10 @@ public:
     static bool PreTranslate(MSG& msg);
     // Pre-translation, else TranslateMessage and DispatchMessage.
     static void Process(MSG& msg);
+    // Runs until done() holds after a message (checked before each wait, too) or WM_QUIT comes;
+    // false for WM_QUIT, whose exit code goes to pQuitCode and which is posted again when an
+    // enclosing run is waiting for it.
+    static bool RunUntil(const std::function<bool()>& done, WPARAM* pQuitCode = nullptr);
     // Runs until WM_QUIT; returns its exit code.
     static int Run();
 };

@@ -76,9 +76,12 @@ public:
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
     }
-    void Invalidate(bool bErase = true) const { ::InvalidateRect(m_hWnd, nullptr, bErase ? TRUE : FALSE); }
+    // Without a window nothing is invalidated (InvalidateRect(nullptr) would repaint every window).
+    void Invalidate(bool bErase = true) const { InvalidateRect(nullptr, bErase); }
     void InvalidateRect(const RECT* pRect, bool bErase = true) const {
-        ::InvalidateRect(m_hWnd, pRect, bErase ? TRUE : FALSE);
+        if (m_hWnd != nullptr) {
+            ::InvalidateRect(m_hWnd, pRect, bErase ? TRUE : FALSE);
+        }
     }
     void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
     void SetRedraw(bool bRedraw) const { ::SendMessageW(m_hWnd, WM_SETREDRAW, bRedraw ? TRUE : FALSE, 0); }
@@ -129,6 +132,10 @@ public:
 protected:
     // Runs once the object has taken over an existing window (and for dialogs once bound).
     virtual void PreSubclassWindow();
+    // What the destructor does, early: gives a subclassed window back, destroys an own one.
+    // Call it first in the destructor of a class whose members' destruction could still send the
+    // window messages (the handlers would see half-destroyed members).
+    void ReleaseWindow() noexcept;
     // Default processing of the message being handled: the window's previous procedure for a
     // subclassed window, DefWindowProc for our own class, the dialog manager for a dialog.
     LRESULT Default();
@@ -139,7 +146,7 @@ protected:
 
 private:
     friend class CDialog;
-    enum class Attach { None, OwnClass, Subclassed, DialogInit };
+    enum class Attach { None, OwnClass, Subclassed };
     struct CurrentMessage {
         UINT message = 0;
         WPARAM wParam = 0;
