@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-using MessageBoxHook = std::function<int(HWND owner, const std::u16string& text, const std::u16string& caption,
-                                         UINT type)>;
+using MessageBoxHook =
+    std::function<int(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type)>;
 
 // Shows a message box (MessageBoxW) unless a hook is installed, which is asked instead.
 int ShowMessageBox(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type);

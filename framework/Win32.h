@@ -11,7 +11,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #ifndef _WIN32_WINNT
-#define _WIN32_WINNT 0x0601  // Windows 7: SetDefaultDllDirectories, ReplaceFileW, TME_LEAVE
+#define _WIN32_WINNT 0x0601 // Windows 7: SetDefaultDllDirectories, ReplaceFileW, TME_LEAVE
 #endif
 #ifndef WINVER
 #define WINVER _WIN32_WINNT

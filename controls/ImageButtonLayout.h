@@ -1,0 +1,52 @@
+// Where an image button puts its icon and its caption: pure geometry, so that the rules can be
+// tested without a window.
+#pragma once
+
+namespace brindlex {
+
+// A rectangle in pixels, right and bottom exclusive (as Win32 RECT).
+struct LayoutRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    LayoutRect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    bool operator==(const LayoutRect&) const = default;
+};
+
+// Icon beside the caption: 0 puts it left of the caption (or centred without one), 2 right of it.
+inline constexpr unsigned char kImageAlignLeft = 0;
+inline constexpr unsigned char kImageAlignRight = 2;
+
+struct ImageButtonLayoutInput {
+    LayoutRect item;     // the owner-draw item rectangle
+    int clientWidth = 0; // width of the button's client area
+    int iconWidth = 0;
+    int iconHeight = 0;
+    unsigned char alignment = kImageAlignLeft; // any value but 2 is placed as 0
+    bool hasIcon = true;                       // without one the caption keeps the item rectangle
+    bool hasCaption = false;
+    int margin = 3;       // gap between the edge and an icon beside a caption
+    bool pressed = false; // for a toggle: selected or checked
+    bool toggle = false;  // a toggle's contents do not move while it is pressed
+    int shiftX = 1;       // offset of the contents of a pressed (non-toggle) button
+    int shiftY = 1;
+};
+
+struct ImageButtonLayout {
+    // Top-left corner: where the icon is drawn; right and bottom: the extent given to DrawState.
+    LayoutRect image;
+    // The box the caption is centred in (already shifted when pressed).
+    LayoutRect caption;
+};
+
+ImageButtonLayout PlaceImageButton(const ImageButtonLayoutInput& in);
+
+// The measured text block (textWidth x textHeight, as DT_CALCRECT reports it from box's corner)
+// centred in box; a block larger than the box overhangs it equally on both sides.
+LayoutRect CentreTextBlock(const LayoutRect& box, int textWidth, int textHeight);
+
+} // namespace brindlex
