@@ -1,0 +1,78 @@
+#include "library/AutoStart.h"
+
+#include "framework/Win32.h"
+#include "framework/WideString.h"
+#include "library/RegKey.h"
+
+#include <vector>
+
+namespace {
+
+std::u16string& KeyOverride() {
+    static std::u16string key;
+    return key;
+}
+
+std::u16string ModulePath() {
+    // Paths can be longer than MAX_PATH; grow until the whole path fits.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) {
+            return {};
+        }
+        if (n < buffer.size()) {
+            return U16(buffer.data(), n);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+void DeleteValue(HKEY root, const std::u16string& subkey) {
+    CRegKey key;
+    if (key.Open(root, W(subkey), KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS) {
+        return; // no key, or no right to change it
+    }
+    if (RegQueryValueExW(key.Get(), W(brindlex::kAutoStartValueName), nullptr, nullptr, nullptr, nullptr) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueW(key.Get(), W(brindlex::kAutoStartValueName));
+    }
+}
+
+} // namespace
+
+std::u16string brindlex::AutoStartCommand() {
+    // Quoted, so that a path with spaces is not read as a shorter program and its arguments.
+    const std::u16string path = ModulePath();
+    std::u16string command;
+    command.reserve(path.size() + 2);
+    command.append(1, u'"').append(path).append(1, u'"');
+    return command;
+}
+
+void brindlex::SetAutoStartKeyOverride(std::u16string subkey) {
+    KeyOverride() = std::move(subkey);
+}
+
+std::u16string brindlex::AutoStartKey() {
+    return KeyOverride().empty() ? std::u16string(kRunKey) : KeyOverride();
+}
+
+void SetAutoStart(bool bAutoStart) {
+    const std::u16string subkey = brindlex::AutoStartKey();
+    // The machine-wide value of earlier versions goes either way: left in place, it would start
+    // a second copy next to the user's own value, or one that was turned off.
+    DeleteValue(HKEY_LOCAL_MACHINE, subkey);
+    if (!bAutoStart) {
+        DeleteValue(HKEY_CURRENT_USER, subkey);
+        return;
+    }
+    CRegKey key;
+    if (key.Create(HKEY_CURRENT_USER, W(subkey), KEY_SET_VALUE) != ERROR_SUCCESS) {
+        return;
+    }
+    const std::u16string command = brindlex::AutoStartCommand();
+    RegSetValueExW(key.Get(), W(brindlex::kAutoStartValueName), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>((command.size() + 1) * 2));
+}

@@ -1,0 +1,24 @@
+// Starting with Windows: a value "Brindlex" under the current user's Run key holding the quoted
+// path of the executable.
+#pragma once
+
+#include <string>
+
+// Writes the value when `bAutoStart` is set and removes it otherwise. Earlier versions wrote it
+// under HKEY_LOCAL_MACHINE; such a value is removed too where the user may remove it, so that
+// the program does not start twice or after being turned off. Failures leave things as they are.
+void SetAutoStart(bool bAutoStart);
+
+namespace brindlex {
+
+inline constexpr char16_t kRunKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char16_t kAutoStartValueName[] = u"Brindlex";
+
+// The executable's full path in quotes, as the Run value holds it.
+std::u16string AutoStartCommand();
+
+// Tests: the key used in place of kRunKey (under both roots); an empty string restores it.
+void SetAutoStartKeyOverride(std::u16string subkey);
+std::u16string AutoStartKey();
+
+} // namespace brindlex

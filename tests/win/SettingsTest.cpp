@@ -1,0 +1,233 @@
+// CData::LoadSettings and CData::SaveSettings against a real top-level window, each test with a
+// settings folder and a Run key of its own.
+#include "SettingsTestSupport.h"
+#include "library/Data.h"
+#include "library/Ini.h"
+
+#include <gtest/gtest.h>
+
+using namespace store_test;
+
+namespace {
+
+class CTestWindow {
+public:
+    CTestWindow() {
+        m_hWnd = CreateWindowExW(0, L"STATIC", L"Brindlex settings test", WS_OVERLAPPEDWINDOW, 5, 6, 123, 234,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        EXPECT_NE(m_hWnd, nullptr);
+    }
+    ~CTestWindow() { DestroyWindow(m_hWnd); }
+    CTestWindow(const CTestWindow&) = delete;
+    CTestWindow& operator=(const CTestWindow&) = delete;
+
+    HWND Get() const { return m_hWnd; }
+    RECT Rect() const {
+        RECT rc{};
+        GetWindowRect(m_hWnd, &rc);
+        return rc;
+    }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+std::string Describe(const RECT& rc) {
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + " " + std::to_string(rc.right - rc.left) +
+           "x" + std::to_string(rc.bottom - rc.top);
+}
+
+std::string Geometry(int x, int y, int cx, int cy) {
+    return Describe(RECT{x, y, x + cx, y + cy});
+}
+
+class Settings : public ::testing::Test {
+protected:
+    std::u16string IniPath() const { return iso.Folder() + u"\\Settings.ini"; }
+    std::u16string RunValue() const { return RegString(HKEY_CURRENT_USER, iso.RunKey(), u"Brindlex"); }
+
+    CIsolatedSettings iso;
+    CTestWindow window;
+};
+
+} // namespace
+
+TEST_F(Settings, WithoutAFileTheDefaultsApplyAndTheWindowIsPlaced) {
+    CData data;
+    data.LoadSettings(window.Get());
+    const int x = GetSystemMetrics(SM_CXFULLSCREEN) / 2 - 150;
+    const int y = GetSystemMetrics(SM_CYFULLSCREEN) / 2 - 300;
+    EXPECT_EQ(Describe(window.Rect()), Geometry(x, y, 300, 600));
+    EXPECT_TRUE(data.m_bAutoStart);
+    EXPECT_TRUE(data.m_bAlwaysOnTop);
+    EXPECT_FALSE(data.m_bHotkey);
+    EXPECT_EQ(data.m_wHotkeyVK, 'J');
+    EXPECT_EQ(data.m_wHotkeyMod, 3);
+    EXPECT_EQ(data.m_nHotkeyCmd, 0);
+    EXPECT_TRUE(data.m_bDrawEdge);
+    EXPECT_FALSE(data.m_bHideAfterPaste);
+    EXPECT_FALSE(data.m_bHideOnStartup);
+    // The folder is made on the way; the data file is the default one in it.
+    EXPECT_TRUE(Exists(iso.Folder()));
+    EXPECT_EQ(data.m_strDataFile, iso.Folder() + u"\\Brindlex.dat");
+    // Loading writes nothing, but the auto-start value follows the (default) setting.
+    EXPECT_FALSE(Exists(IniPath()));
+    EXPECT_EQ(RunValue(), QuotedModuleFileName());
+}
+
+TEST_F(Settings, AFreshFileFromAVisibleWindowHasPosGeneralInterface) {
+    CData data;
+    data.LoadSettings(window.Get());
+    ShowWindow(window.Get(), SW_SHOWNOACTIVATE);
+    MoveWindow(window.Get(), 40, 50, 320, 610, TRUE);
+    data.m_bHotkey = true;
+    data.m_wHotkeyVK = 0x4B;
+    data.m_nHotkeyCmd = -2;
+    data.m_bHideOnStartup = true;
+    data.SaveSettings(window.Get());
+
+    const std::u16string expected =
+        u"[Pos]\r\nx=40\r\ny=50\r\ncx=320\r\ncy=610\r\n"
+        u"[General]\r\nDataFile=" +
+        iso.Folder() +
+        u"\\Brindlex.dat\r\n"
+        u"AutoStart=1\r\nAlwaysOnTop=1\r\nHotkey=1\r\nHotkey_wVK=75\r\nHotkey_wMod=3\r\n"
+        u"Hotkey_nCmd=4294967294\r\nHideAfterPaste=0\r\nHideOnStartup=1\r\n"
+        u"[Interface]\r\nDrawEdge=1\r\n";
+    // Section breaks are written as the profile functions like them; compare without blank lines.
+    std::u16string text = ReadUtf16(IniPath());
+    for (std::size_t p; (p = text.find(u"\r\n\r\n")) != std::u16string::npos;) {
+        text.erase(p, 2);
+    }
+    EXPECT_EQ(text, expected);
+}
+
+TEST_F(Settings, SavingAHiddenWindowKeepsPosAndMovesTheWindowThere) {
+    {
+        CIni ini(GetSettingsFilePath()); // makes the folder
+        ini.WriteInt(u"Pos", u"x", 11);
+        ini.WriteInt(u"Pos", u"y", 22);
+        ini.WriteInt(u"Pos", u"cx", 333);
+        ini.WriteInt(u"Pos", u"cy", 444);
+    }
+    CData data;
+    data.LoadSettings(window.Get());
+    EXPECT_EQ(Describe(window.Rect()), Geometry(11, 22, 333, 444));
+
+    MoveWindow(window.Get(), 100, 100, 200, 200, FALSE); // hidden all along
+    ASSERT_FALSE(IsWindowVisible(window.Get()));
+    data.SaveSettings(window.Get());
+    EXPECT_EQ(Describe(window.Rect()), Geometry(11, 22, 333, 444));
+    CIni ini(IniPath());
+    EXPECT_EQ(ini.ReadInt(u"Pos", u"x", 0), 11);
+    EXPECT_EQ(ini.ReadInt(u"Pos", u"cx", 0), 333);
+
+    // Visible, the window's own rectangle is stored.
+    ShowWindow(window.Get(), SW_SHOWNOACTIVATE);
+    MoveWindow(window.Get(), 60, 70, 310, 620, TRUE);
+    data.SaveSettings(window.Get());
+    EXPECT_EQ(ini.ReadInt(u"Pos", u"x", 0), 60);
+    EXPECT_EQ(ini.ReadInt(u"Pos", u"y", 0), 70);
+    EXPECT_EQ(ini.ReadInt(u"Pos", u"cx", 0), 310);
+    EXPECT_EQ(ini.ReadInt(u"Pos", u"cy", 0), 620);
+}
+
+TEST_F(Settings, StoredValuesAreReadWithTheirRules) {
+    {
+        CIni ini(GetSettingsFilePath());
+        ini.WriteString(u"Pos", u"x", u"-10");
+        ini.WriteString(u"Pos", u"y", u"30");
+        ini.WriteString(u"General", u"DataFile", u"D:\\\u0416\u00FC\\lib.dat");
+        ini.WriteString(u"General", u"AutoStart", u"off");
+        ini.WriteString(u"General", u"AlwaysOnTop", u"0");
+        ini.WriteString(u"General", u"Hotkey", u"Yes");
+        ini.WriteString(u"General", u"Hotkey_wVK", u"65610");
+        ini.WriteString(u"General", u"Hotkey_wMod", u"6");
+        ini.WriteString(u"General", u"Hotkey_nCmd", u"-1");
+        ini.WriteString(u"General", u"HideAfterPaste", u"TRUE");
+        ini.WriteString(u"General", u"HideOnStartup", u"2");
+        ini.WriteString(u"Interface", u"DrawEdge", u"no");
+    }
+    SetRegString(HKEY_CURRENT_USER, iso.RunKey(), u"Brindlex", u"\"C:\\old\\Brindlex.exe\"");
+    CData data;
+    data.LoadSettings(window.Get());
+    EXPECT_EQ(window.Rect().left, GetSystemMetrics(SM_CXFULLSCREEN) / 2 - 150); // -10 is replaced
+    EXPECT_EQ(window.Rect().top, 30);
+    EXPECT_EQ(data.m_strDataFile, u"D:\\\u0416\u00FC\\lib.dat");
+    EXPECT_FALSE(data.m_bAutoStart);
+    EXPECT_FALSE(data.m_bAlwaysOnTop);
+    EXPECT_TRUE(data.m_bHotkey);
+    EXPECT_EQ(data.m_wHotkeyVK, 74); // 65610 cut to 16 bits
+    EXPECT_EQ(data.m_wHotkeyMod, 6);
+    EXPECT_EQ(data.m_nHotkeyCmd, -1);
+    EXPECT_TRUE(data.m_bHideAfterPaste);
+    EXPECT_TRUE(data.m_bHideOnStartup);
+    EXPECT_FALSE(data.m_bDrawEdge);
+    EXPECT_EQ(RunValue(), u"<none>"); // AutoStart off removes the value at load
+}
+
+TEST_F(Settings, SavedSettingsComeBackAtTheNextStart) {
+    CData data;
+    data.LoadSettings(window.Get());
+    data.m_strDataFile = u"E:\\\u0414\u0430\u043D\u0456 \u6570\u636E\\Brindlex.dat";
+    data.m_bAutoStart = false;
+    data.m_bAlwaysOnTop = false;
+    data.m_bHotkey = true;
+    data.m_wHotkeyVK = 0xFFFF;
+    data.m_wHotkeyMod = 4;
+    data.m_nHotkeyCmd = 123456;
+    data.m_bHideAfterPaste = true;
+    data.m_bHideOnStartup = true;
+    data.m_bDrawEdge = false;
+    data.SaveSettings(window.Get());
+    EXPECT_EQ(RunValue(), u"<none>");
+
+    CData next;
+    next.LoadSettings(window.Get());
+    EXPECT_EQ(next.m_strDataFile, data.m_strDataFile);
+    EXPECT_EQ(next.m_bAutoStart, false);
+    EXPECT_EQ(next.m_bAlwaysOnTop, false);
+    EXPECT_EQ(next.m_bHotkey, true);
+    EXPECT_EQ(next.m_wHotkeyVK, 0xFFFF);
+    EXPECT_EQ(next.m_wHotkeyMod, 4);
+    EXPECT_EQ(next.m_nHotkeyCmd, 123456);
+    EXPECT_EQ(next.m_bHideAfterPaste, true);
+    EXPECT_EQ(next.m_bHideOnStartup, true);
+    EXPECT_EQ(next.m_bDrawEdge, false);
+
+    next.m_bAutoStart = true;
+    next.SaveSettings(window.Get());
+    EXPECT_EQ(RunValue(), QuotedModuleFileName());
+}
+
+TEST_F(Settings, AnEmptyDataFileIsStoredEmptyAndMeansTheDefault) {
+    CData data;
+    data.LoadSettings(window.Get());
+    data.m_strDataFile.clear(); // the settings dialog's field was cleared
+    data.SaveSettings(window.Get());
+    EXPECT_EQ(CIni(IniPath()).ReadString(u"General", u"DataFile", u"<missing>"), u"");
+    EXPECT_EQ(data.m_strDataFile, iso.Folder() + u"\\Brindlex.dat");
+    CData next;
+    next.LoadSettings(window.Get());
+    EXPECT_EQ(next.m_strDataFile, iso.Folder() + u"\\Brindlex.dat");
+}
+
+TEST_F(Settings, EachTestHasItsOwnFolder) {
+    EXPECT_EQ(GetAppDataFolder(), iso.Folder());
+    EXPECT_EQ(GetSettingsFilePath(), iso.Folder() + u"\\Settings.ini");
+    EXPECT_EQ(GetDefaultDataFilePath(), iso.Folder() + u"\\Brindlex.dat");
+    EXPECT_EQ(List(iso.AppData()), std::vector<std::u16string>{u"Brindlex"});
+}
+
+TEST(SettingsFolder, IsBrindlexInTheUsersApplicationDataFolder) {
+    // The environment names the same folder as the shell does, for a process started normally.
+    wchar_t appData[MAX_PATH];
+    ASSERT_GT(GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH), 0u);
+    const std::u16string expected = U16(appData) + u"\\Brindlex";
+    const bool existed = Exists(expected);
+    EXPECT_EQ(GetAppDataFolder(), expected);
+    EXPECT_TRUE(Exists(expected));
+    if (!existed) {
+        RemoveDirectoryW(W(expected));
+    }
+}
