@@ -1,0 +1,646 @@
+#include "app/BrindlexDlg.h"
+
+#include "app/HelpFile.h"
+#include "app/MainLayout.h"
+#include "app/MenuModel.h"
+#include "app/Messages.h"
+#include "dialogs/WebAddresses.h"
+#include "framework/CClientDC.h"
+#include "framework/CPaintDC.h"
+#include "framework/Drawing.h"
+#include "framework/MessageBox.h"
+#include "framework/WideString.h"
+#include "library/ExportFile.h"
+#include "paste/PasteText.h"
+#include "paste/Win32KeyOutput.h"
+#include "res/resource.h"
+
+#include <commdlg.h>
+
+namespace {
+
+HICON LoadIconResource(int id, int size = 0) {
+    return static_cast<HICON>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size,
+                                         size == 0 ? LR_DEFAULTSIZE : 0));
+}
+
+std::u16string LoadStringResource(UINT id) {
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? U16(text, static_cast<std::size_t>(length)) : std::u16string();
+}
+
+// Opens a modeless dialog, or brings the open one forward: at most one of each kind exists.
+template <typename T, typename Make>
+void OpenModeless(std::unique_ptr<T>& slot, HWND hOwner, HWND hCenterOn, Make make) {
+    if (slot && slot->IsWindow()) {
+        slot->SetActiveWindow();
+        return;
+    }
+    slot.reset();
+    slot = make();
+    if (!slot->Create(hOwner)) {
+        slot.reset();
+        return;
+    }
+    slot->CenterWindow(hCenterOn);
+    slot->ShowWindow(SW_SHOW);
+}
+
+}  // namespace
+
+CBrindlexDlg::CBrindlexDlg(CData& data)
+    : CDialog(IDD_BRINDLEX_DIALOG), m_data(data),
+      m_hIcon(static_cast<HICON>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
+                                            LR_DEFAULTSIZE))) {
+    m_data.m_clrWindow = GetSysColor(COLOR_WINDOW);
+}
+
+CBrindlexDlg::~CBrindlexDlg() {
+    m_data.m_library.RemoveObserver(this);
+    m_pAboutDlg.reset();
+    m_pSettingsDlg.reset();
+    m_pEditor.reset();
+    ReleaseWindow();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Initialisation
+
+bool CBrindlexDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    AddAboutToSystemMenu();
+    SetIcon(m_hIcon.get(), true);
+    SetIcon(m_hIcon.get(), false);
+
+    m_data.LoadSettings(m_hWnd);
+    SetUpImageButtons();
+
+    m_listGroups.SubclassDlgItem(IDC_GROUP_LIST, this);
+    m_listItems.SubclassDlgItem(IDC_ITEM_LIST, this);
+    m_btnPrevWindow.SubclassDlgItem(IDC_PREV_WINDOW, this);
+    m_btnNextWindow.SubclassDlgItem(IDC_NEXT_WINDOW, this);
+    m_btnPaste.SubclassDlgItem(IDC_PASTE, this);
+    m_targets.Attach(GetDlgItem(IDC_TARGET_WINDOW));
+
+    m_data.LoadDataFile();
+    m_listGroups.SetLibrary(&m_data.m_library);
+    m_listItems.SetLibrary(&m_data.m_library);
+    m_data.m_library.AddObserver(this);
+    ApplyDrawEdge();
+    AddSampleGroupIfEmpty();
+    m_data.m_library.SelectGroup(0);
+
+    ApplyAlwaysOnTop();
+    SendMessage(WM_SIZE, 0, 0);
+    m_trayIcon.Add(m_hWnd, WM_TRAY_CALLBACK, IDR_MAINFRAME);
+    ApplyHotkey();
+    if (GetForegroundWindow() == m_hWnd) {
+        RefreshTargetList();
+    }
+    // "Hide main window on startup": the modal run must not show the window at all.
+    m_bStartHidden = m_data.m_bHideOnStartup;
+    return true;
+}
+
+void CBrindlexDlg::AddAboutToSystemMenu() {
+    const std::u16string about = LoadStringResource(IDS_ABOUTBOX);
+    HMENU hSystemMenu = GetSystemMenu(m_hWnd, FALSE);
+    if (hSystemMenu != nullptr && !about.empty()) {
+        AppendMenuW(hSystemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(hSystemMenu, MF_STRING, IDM_ABOUTBOX, W(about));
+    }
+}
+
+void CBrindlexDlg::SetUpImageButtons() {
+    struct Spec {
+        CImageButton* button;
+        int id;
+        int icon;
+        const char16_t* caption;
+        const wchar_t* tip;
+        unsigned char alignment;
+    };
+    const Spec specs[] = {
+        {&m_btnAlwaysOnTop, IDC_ALWAYS_ON_TOP, IDI_ALWAYS_ON_TOP, u"", L"Always on top", 0},
+        {&m_btnMenu, IDC_MENU_BUTTON, IDI_MORE, u"More", L"More", 2},
+        {&m_btnAddGroup, IDC_ADD_GROUP, IDI_ADD_GROUP, u"", L"Add folder", 0},
+        {&m_btnEditGroup, IDC_EDIT_GROUP, IDI_EDIT_GROUP, u"", L"Edit folder", 0},
+        {&m_btnDeleteGroup, IDC_DELETE_GROUP, IDI_DELETE_GROUP, u"", L"Delete folder", 0},
+        {&m_btnAddItem, IDC_ADD_ITEM, IDI_ADD_ITEM, u"", L"Add item", 0},
+        {&m_btnEditItem, IDC_EDIT_ITEM, IDI_EDIT_ITEM, u"", L"Edit item", 0},
+        {&m_btnDeleteItem, IDC_DELETE_ITEM, IDI_DELETE_ITEM, u"", L"Delete item", 0},
+    };
+    for (const Spec& s : specs) {
+        s.button->SubclassDlgItem(s.id, this);
+        s.button->AssignIcon(LoadIconResource(s.icon));
+        s.button->UseHandCursor();
+        s.button->SetWindowText(s.caption);
+        s.button->SetTipText(s.tip);
+        if (s.alignment != 0) {
+            s.button->SetImageAlignment(s.alignment);
+        }
+        s.button->MakeTransparent();
+    }
+    // The buttons took their background snapshots before the window had painted its band.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (const Spec& s : specs) {
+        if (s.button != &m_btnAlwaysOnTop) {
+            s.button->MakeTransparent();
+        }
+    }
+}
+
+void CBrindlexDlg::AddSampleGroupIfEmpty() {
+    CLibrary& library = m_data.m_library;
+    if (library.GroupCount() == 0) {
+        CPasteGroup& sample = library.AddGroup(u"Sample Group");
+        library.AddItem(sample, u"Sample item", 0,
+                        std::u16string(u"For more information and updates visit ") + brindlex::kProductWebAddress);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window procedure
+
+LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == CTrayIcon::TaskbarCreatedMessage() && message != 0) {
+        // Explorer restarted: without its icon a hidden window could not be reached any more.
+        m_trayIcon.Add(m_hWnd, WM_TRAY_CALLBACK, IDR_MAINFRAME);
+        return 0;
+    }
+    switch (message) {
+    case WM_WINDOWPOSCHANGING:
+        if (m_bStartHidden) {
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+            if ((pos->flags & SWP_SHOWWINDOW) != 0) {
+                pos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+                m_bStartHidden = false;
+            }
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+            OnShowAbout();
+            return 0;
+        }
+        break;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_hIcon.get());
+    case WM_SIZE: {
+        const LRESULT result = Default();
+        LayoutControls();
+        return result;
+    }
+    case WM_ACTIVATE: {
+        const LRESULT result = Default();
+        OnActivate();
+        return result;
+    }
+    case WM_HOTKEY:
+        OnHotkey(wParam);
+        return Default();
+    case WM_QUERYENDSESSION:
+        OnQueryEndSession();
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        return 0;
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam)) {
+            return 0;
+        }
+        break;
+    case WM_TRAY_CALLBACK:
+        return OnTrayCallback(lParam);
+    case WM_SHOW_SETTINGS:
+        OnShowSettings();
+        return 0;
+    case WM_SETTINGS_CLOSED:
+        OnSettingsClosed();
+        return 0;
+    case WM_SHOW_ABOUT:
+        OnShowAbout();
+        return 0;
+    case WM_ABOUT_CLOSED:
+        OnAboutClosed();
+        return 0;
+    case WM_EDIT_ITEM:
+        OnEditItemMessage(reinterpret_cast<CPasteItem*>(wParam));
+        return 0;
+    case WM_EDITOR_CLOSED:
+        OnEditorClosed(wParam == 1, lParam == 1);
+        return 0;
+    case WM_EXIT_APP:
+        ExitApp();
+        return 0;
+    default:
+        break;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+bool CBrindlexDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if (lParam == 0 && OnMenuCommand(id)) {
+        return true;
+    }
+    if (id == IDC_TARGET_WINDOW) {
+        if (code == CBN_SELCHANGE) {
+            m_targets.OnSelectionChanged();
+        }
+        return code == CBN_SELCHANGE;
+    }
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    switch (id) {
+    case IDC_MENU_BUTTON:
+        OnMenuButton();
+        return true;
+    case IDC_ALWAYS_ON_TOP:
+        OnAlwaysOnTopButton();
+        return true;
+    case IDC_ADD_GROUP:
+        OnAddGroup();
+        return true;
+    case IDC_EDIT_GROUP:
+        OnEditGroup();
+        return true;
+    case IDC_DELETE_GROUP:
+        OnDeleteGroup();
+        return true;
+    case IDC_ADD_ITEM:
+        SendMessage(WM_EDIT_ITEM, 0, 0);
+        return true;
+    case IDC_EDIT_ITEM:
+        OnEditItem();
+        return true;
+    case IDC_DELETE_ITEM:
+        OnDeleteItem();
+        return true;
+    case IDC_PASTE:
+        OnPaste();
+        return true;
+    case IDC_PREV_WINDOW:
+        m_targets.SelectPrevious();
+        return true;
+    case IDC_NEXT_WINDOW:
+        m_targets.SelectNext();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CBrindlexDlg::OnMenuCommand(int id) {
+    switch (id) {
+    case ID_TRAY_SHOWHIDE:
+    case ID_MENU_HIDE:
+        if (IsWindowVisible()) {
+            HideMainWindow();
+        } else {
+            ShowMainWindow();
+        }
+        return true;
+    case ID_TRAY_EXIT:
+        ExitApp();
+        return true;
+    case ID_TRAY_ABOUT:
+    case ID_MENU_ABOUT:
+        SendMessage(WM_SHOW_ABOUT);
+        return true;
+    case ID_TRAY_SETTINGS:
+    case ID_MENU_SETTINGS:
+        SendMessage(WM_SHOW_SETTINGS);
+        return true;
+    case ID_TRAY_HELP:
+    case ID_MENU_HELP:
+        OpenHelpFile();
+        return true;
+    case ID_MENU_ALWAYS_ON_TOP:
+        m_data.m_bAlwaysOnTop = !m_data.m_bAlwaysOnTop;
+        ApplyAlwaysOnTop();
+        return true;
+    case ID_MENU_EXPORT:
+        OnExport();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CBrindlexDlg::OnOK() {
+    // Enter does nothing: the main window never ends by a key.
+}
+
+void CBrindlexDlg::OnCancel() {
+    HideMainWindow();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout and painting
+
+void CBrindlexDlg::LayoutControls() {
+    const RECT client = GetClientRect();
+    RECT combo{};
+    HWND hCombo = GetDlgItem(IDC_TARGET_WINDOW);
+    if (hCombo != nullptr) {
+        ::GetClientRect(hCombo, &combo);
+    }
+    const auto layout = brindlex::MainWindowLayout(client.right - client.left, client.bottom - client.top,
+                                                   combo.bottom - combo.top);
+    const bool bottomRowComplete = GetDlgItem(IDC_PREV_WINDOW) != nullptr && GetDlgItem(IDC_NEXT_WINDOW) != nullptr &&
+                                   GetDlgItem(IDC_PASTE) != nullptr;
+    SetRedraw(false);
+    for (const brindlex::ControlPlacement& p : layout) {
+        const bool bottomRow = p.id == IDC_PREV_WINDOW || p.id == IDC_NEXT_WINDOW || p.id == IDC_PASTE;
+        HWND hControl = GetDlgItem(p.id);
+        if (hControl == nullptr || (bottomRow && !bottomRowComplete)) {
+            continue;
+        }
+        ::MoveWindow(hControl, p.rect.left, p.rect.top, p.rect.Width(), p.rect.Height(), TRUE);
+    }
+    SetRedraw(true);
+    InvalidateRect(nullptr, true);
+    UpdateWindow();
+}
+
+void CBrindlexDlg::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    const RECT client = GetClientRect();
+    if (IsIconic()) {
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+        const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc.get(), x, y, m_hIcon.get());
+        return;
+    }
+    brindlex::FillSolidRect(dc.get(), client, m_data.m_clrWindow);
+    const brindlex::Rect c{client.left, client.top, client.right, client.bottom};
+    for (const brindlex::BandRect& band : brindlex::MainWindowBand(c, m_data.m_clrWindow)) {
+        const RECT r{band.rect.left, band.rect.top, band.rect.right, band.rect.bottom};
+        brindlex::FillSolidRect(dc.get(), r, band.colour);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Group and item buttons
+
+void CBrindlexDlg::OnAddGroup() {
+    CLibrary& library = m_data.m_library;
+    library.AddGroup(u"New group");
+    library.SelectGroup(library.GroupCount() - 1);
+    m_listGroups.BeginInplaceEdit();
+}
+
+void CBrindlexDlg::OnEditGroup() {
+    m_listGroups.BeginInplaceEdit();
+}
+
+void CBrindlexDlg::OnDeleteGroup() {
+    m_listGroups.DeleteSelectedGroup();
+}
+
+void CBrindlexDlg::OnEditItem() {
+    m_listItems.RequestEdit();
+}
+
+void CBrindlexDlg::OnDeleteItem() {
+    m_listItems.DeleteSelectedItem();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paste
+
+void CBrindlexDlg::OnPaste() {
+    HWND hTarget = m_targets.SelectedWindow();
+    if (hTarget != nullptr) {
+        SetForegroundWindow(hTarget);
+    }
+    const CPasteItem* item = m_data.m_library.CurrentItem();
+    if (item == nullptr) {
+        ShowMessageBox(m_hWnd, u"Selected any item or add new one.", u"No selected item", MB_ICONEXCLAMATION);
+        return;
+    }
+    CWin32KeyOutput output(m_hWnd);
+    const std::u16string text = item->m_strText;
+    if (brindlex::PasteText(output, text) == brindlex::PasteResult::ClipboardBusy) {
+        ShowMessageBox(m_hWnd,
+                       u"The clipboard is in use by another program, so the paste was stopped.\r\n"
+                       u"Please try again in a moment.",
+                       kProgramName, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (m_data.m_bHideAfterPaste && IsWindowVisible()) {
+        HideMainWindow();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Export
+
+void CBrindlexDlg::OnExport() {
+    wchar_t path[MAX_PATH] = L"Brindlex.txt";
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = L"Text files (*.txt)\0*.txt\0";
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrDefExt = L"txt";
+    // No OFN_FILEMUSTEXIST: the first export goes to a file that does not exist yet.
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (GetSaveFileNameW(&ofn)) {
+        ExportText(m_data.m_library, U16(path), m_hWnd);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tray icon, menus, showing and hiding, always on top, hotkey
+
+LRESULT CBrindlexDlg::OnTrayCallback(LPARAM mouseMessage) {
+    switch (static_cast<UINT>(mouseMessage)) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        ShowMainWindow();
+        break;
+    case WM_RBUTTONUP: {
+        BuildTrayMenu();
+        POINT pt{};
+        GetCursorPos(&pt);
+        SetForegroundWindow(m_hWnd);
+        TrackPopupMenu(m_menuTray.get(), TPM_LEFTALIGN | TPM_BOTTOMALIGN, pt.x, pt.y, 0, m_hWnd, nullptr);
+        PostMessage(WM_NULL);
+        break;
+    }
+    default:
+        break;
+    }
+    return 1;
+}
+
+namespace {
+CMenuHandle BuildMenu(const std::vector<brindlex::MenuEntry>& entries) {
+    CMenuHandle menu(CreatePopupMenu());
+    for (const brindlex::MenuEntry& e : entries) {
+        if (e.IsSeparator()) {
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(menu.get(), MF_STRING | (e.checked ? MF_CHECKED : 0), static_cast<UINT_PTR>(e.id),
+                        reinterpret_cast<const wchar_t*>(e.text));
+        }
+    }
+    return menu;
+}
+}  // namespace
+
+void CBrindlexDlg::BuildTrayMenu() {
+    m_menuTray = BuildMenu(brindlex::TrayMenuEntries(IsWindowVisible()));
+}
+
+void CBrindlexDlg::BuildMainMenu() {
+    m_menuMain = BuildMenu(brindlex::MainMenuEntries(m_data.m_bAlwaysOnTop));
+}
+
+void CBrindlexDlg::OnMenuButton() {
+    BuildMainMenu();
+    const RECT r = m_btnMenu.GetWindowRect();
+    TrackPopupMenu(m_menuMain.get(), 0, r.left, r.bottom, 0, m_hWnd, nullptr);
+}
+
+void CBrindlexDlg::ShowMainWindow() {
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetForegroundWindow(m_hWnd);
+}
+
+void CBrindlexDlg::HideMainWindow() {
+    m_data.SaveSettings(m_hWnd);
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+}
+
+void CBrindlexDlg::OnAlwaysOnTopButton() {
+    m_data.m_bAlwaysOnTop = !m_data.m_bAlwaysOnTop;
+    ApplyAlwaysOnTop();
+}
+
+void CBrindlexDlg::ApplyAlwaysOnTop() {
+    if (m_btnAlwaysOnTop.IsToggle()) {
+        m_btnAlwaysOnTop.SetToggleState(m_data.m_bAlwaysOnTop);
+    }
+    SetWindowPos(m_data.m_bAlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CBrindlexDlg::ApplyHotkey() {
+    UnregisterHotKey(m_hWnd, HOTKEY_SHOW_HIDE);
+    if (m_data.m_bHotkey) {
+        RegisterHotKey(m_hWnd, HOTKEY_SHOW_HIDE, brindlex::HotkeyModifiers(m_data.m_wHotkeyMod), m_data.m_wHotkeyVK);
+    }
+}
+
+void CBrindlexDlg::OnHotkey(WPARAM id) {
+    if (id != static_cast<WPARAM>(HOTKEY_SHOW_HIDE)) {
+        return;
+    }
+    if (IsWindowVisible()) {
+        HideMainWindow();
+    } else {
+        ShowMainWindow();
+    }
+}
+
+void CBrindlexDlg::OnActivate() {
+    if (GetForegroundWindow() == m_hWnd) {
+        RefreshTargetList();
+    }
+}
+
+void CBrindlexDlg::RefreshTargetList() {
+    m_targets.Refresh(m_hWnd);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Ending: the exit sequence and the end of the Windows session
+
+void CBrindlexDlg::ExitApp() {
+    m_data.SaveDataFile();
+    m_data.SaveSettings(m_hWnd);
+    m_trayIcon.Remove();
+    m_hIcon.reset();
+    PostQuitMessage(0);
+}
+
+void CBrindlexDlg::OnQueryEndSession() {
+    m_data.SaveSettings(m_hWnd);
+}
+
+void CBrindlexDlg::OnEndSession(bool ending) {
+    // Windows is really ending the session: this is the last chance to keep the library.
+    if (ending && !m_bLibrarySavedAtSessionEnd) {
+        m_bLibrarySavedAtSessionEnd = true;
+        m_data.SaveDataFile();
+        m_data.SaveSettings(m_hWnd);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Modeless dialogs
+
+void CBrindlexDlg::OnShowSettings() {
+    OpenModeless(m_pSettingsDlg, m_hWnd, GetDesktopWindow(), [this] { return std::make_unique<CSettingsDlg>(m_data); });
+}
+
+void CBrindlexDlg::OnSettingsClosed() {
+    m_pSettingsDlg.reset();
+    ApplyDrawEdge();
+    ApplyHotkey();
+}
+
+void CBrindlexDlg::OnShowAbout() {
+    OpenModeless(m_pAboutDlg, m_hWnd, GetDesktopWindow(), [] { return std::make_unique<CAboutDlg>(); });
+}
+
+void CBrindlexDlg::OnAboutClosed() {
+    m_pAboutDlg.reset();
+}
+
+void CBrindlexDlg::OnEditItemMessage(CPasteItem* item) {
+    OpenModeless(m_pEditor, m_hWnd, m_hWnd, [this, item] { return std::make_unique<CPastingDlg>(m_data, item); });
+}
+
+void CBrindlexDlg::OnEditorClosed(bool saved, bool isNew) {
+    if (!m_pEditor || !m_pEditor->IsWindow()) {
+        m_pEditor.reset();
+        return;
+    }
+    if (saved && isNew) {
+        std::unique_ptr<CPasteItem> item = m_pEditor->TakeNewItem();
+        CLibrary& library = m_data.m_library;
+        // The new item goes to the group current at Save; with no group it is discarded.
+        if (item && library.CurrentGroup() != nullptr) {
+            const int group = library.CurrentGroupIndex();
+            library.AddItem(*library.CurrentGroup(), std::move(item));
+            library.SelectGroup(group);
+            library.SetCurrentItem(library.CurrentItemCount() - 1);
+        }
+    }
+    m_pEditor.reset();
+}
+
+void CBrindlexDlg::OnItemReleasing(const CPasteItem& item) {
+    if (m_pEditor && m_pEditor->GetItem() == &item) {
+        // As by Cancel: the editor goes before its item does.
+        m_pEditor.reset();
+    }
+}
+
+void CBrindlexDlg::ApplyDrawEdge() {
+    m_listGroups.SetDrawEdge(m_data.m_bDrawEdge);
+    m_listItems.SetDrawEdge(m_data.m_bDrawEdge);
+}

@@ -1,0 +1,108 @@
+// The main window: the two library lists with their buttons, the target-window list and the
+// Paste row. It loads the settings and the library, lays out and paints itself, hides to the
+// notification area instead of closing, and owns the three modeless dialogs.
+#pragma once
+
+#include "app/TargetList.h"
+#include "app/TrayIcon.h"
+#include "controls/CImageButton.h"
+#include "dialogs/CAboutDlg.h"
+#include "dialogs/CPastingDlg.h"
+#include "dialogs/CSettingsDlg.h"
+#include "framework/CButton.h"
+#include "framework/CDialog.h"
+#include "framework/UniqueHandle.h"
+#include "library/Data.h"
+#include "lists/CGroupList.h"
+#include "lists/CPasteList.h"
+
+#include <memory>
+
+class CBrindlexDlg : public CDialog, private ILibraryObserver {
+public:
+    explicit CBrindlexDlg(CData& data);
+    ~CBrindlexDlg() override;
+
+    // The exit sequence: library, then settings, then the tray icon and the window icon; then
+    // the quit message ends the modal run.
+    void ExitApp();
+    void ShowMainWindow();
+    void HideMainWindow();
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Initialisation pieces, in the order they run.
+    void AddAboutToSystemMenu();
+    void SetUpImageButtons();
+    void AddSampleGroupIfEmpty();
+
+    void LayoutControls();
+    void OnPaint();
+    bool OnCommand(WPARAM wParam, LPARAM lParam);
+    bool OnMenuCommand(int id);
+    void OnActivate();
+    void OnHotkey(WPARAM id);
+    LRESULT OnTrayCallback(LPARAM mouseMessage);
+    void OnQueryEndSession();
+    void OnEndSession(bool ending);
+
+    // Buttons.
+    void OnAddGroup();
+    void OnEditGroup();
+    void OnDeleteGroup();
+    void OnEditItem();
+    void OnDeleteItem();
+    void OnMenuButton();
+    void OnAlwaysOnTopButton();
+    void OnPaste();
+    void OnExport();
+
+    // Tray, menus, window state.
+    void BuildTrayMenu();
+    void BuildMainMenu();
+    void ApplyAlwaysOnTop();
+    void ApplyHotkey();
+    void RefreshTargetList();
+
+    // Modeless dialogs.
+    void OnShowSettings();
+    void OnSettingsClosed();
+    void OnShowAbout();
+    void OnAboutClosed();
+    void OnEditItemMessage(CPasteItem* item);
+    void OnEditorClosed(bool saved, bool isNew);
+    void ApplyDrawEdge();
+
+    // The editor must never write into an item that is being freed: it is closed as by Cancel.
+    void OnItemReleasing(const CPasteItem& item) override;
+
+    CData& m_data;
+    CIconHandle m_hIcon;
+    CMenuHandle m_menuTray;
+    CMenuHandle m_menuMain;
+    std::unique_ptr<CAboutDlg> m_pAboutDlg;
+    std::unique_ptr<CSettingsDlg> m_pSettingsDlg;
+    std::unique_ptr<CPastingDlg> m_pEditor;
+    CGroupList m_listGroups;
+    CPasteList m_listItems;
+    CImageButton m_btnMenu;
+    CImageButton m_btnAddGroup;
+    CImageButton m_btnEditGroup;
+    CImageButton m_btnDeleteGroup;
+    CImageButton m_btnAddItem;
+    CImageButton m_btnEditItem;
+    CImageButton m_btnDeleteItem;
+    CImageButton m_btnAlwaysOnTop;
+    CButton m_btnPrevWindow;
+    CButton m_btnNextWindow;
+    CButton m_btnPaste;
+    CTrayIcon m_trayIcon;
+    CTargetList m_targets;
+    bool m_bStartHidden = false;
+    bool m_bLibrarySavedAtSessionEnd = false;
+};

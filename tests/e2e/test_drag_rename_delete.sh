@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Real mouse and keys: drag an item onto another row, rename a folder by double-click and typing,
+# Insert then Escape leaves a name alone, the Delete folder question for 0, 1 and 3 items; after
+# Exit the data file holds the new order and names.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$APPDATA_DIR"
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" \
+  'Work:a=1,b=2,c=3,d=4;Empty:;One:x=y;Three:p=1,q=2,r=3'
+start_app
+GROUPS=$(probe item "$MAIN" 1008)
+ITEMS=$(probe item "$MAIN" 1009)
+until_eq 4 10 probe lbcount "$GROUPS" || fail "groups not loaded"
+until_eq 4 10 probe lbcount "$ITEMS" || fail "items of group 0 not shown"
+probe activate "$MAIN" >/dev/null
+
+# Drag item 0 ("a") onto row 2: it lands before "c", at index 1.
+read -r x0 y0 <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+read -r x2 y2 <<<"$(centre "$(probe lbrect "$ITEMS" 2)")"
+xdotool mousemove "$x0" "$y0" mousedown 1
+for step in 1 2 3 4 5; do xdotool mousemove "$x0" $((y0 + (y2 - 8 - y0) * step / 5)); sleep 0.05; done
+xdotool mouseup 1
+until_eq 1 5 probe lbsel "$ITEMS" || fail "the moved item is not current"
+
+# Double-click the current folder and type a new name.
+read -r gx gy <<<"$(centre "$(probe lbrect "$GROUPS" 0)")"
+xdotool mousemove "$gx" "$gy" click 1
+sleep 0.3
+xdotool click --repeat 2 --delay 80 1
+EDIT=$(probe find Edit - 0 2>/dev/null || true)
+sleep 0.5
+xdotool key ctrl+a type --delay 20 "Office"
+xdotool key Return
+sleep 0.5
+
+# Insert on the item list opens the editor over the current row; Escape keeps the name.
+read -r ix iy <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
+xdotool mousemove "$ix" "$iy" click 1
+sleep 0.3
+xdotool key Insert
+sleep 0.3
+xdotool type --delay 20 "zzz"
+xdotool key Escape
+sleep 0.5
+until_eq 1 5 probe visible "$MAIN" || fail "Escape in the editor hid the main window"
+
+# Delete folder: the question for 0, 1 and 3 items.
+ask_delete() {  # row expected-text answer
+  read -r rx ry <<<"$(centre "$(probe lbrect "$GROUPS" "$1")")"
+  xdotool mousemove "$rx" "$ry" click 1
+  sleep 0.3
+  probe click "$MAIN" 1021 >/dev/null
+  local box; box=$(probe msgbox 5000) || fail "no delete question for row $1"
+  local caption text
+  caption=$(echo "$box" | sed -n 2p); text=$(echo "$box" | sed -n '3,$p' | tr -d '\n')
+  [[ $caption == "Deleting" ]] || fail "caption '$caption'"
+  [[ $text == "$2" ]] || fail "question for row $1: '$text'"
+  probe answer "$3" >/dev/null
+  probe gone "#32770" Deleting 5000 >/dev/null
+}
+ask_delete 1 "Are you sure to delete selected folder?" 7
+ask_delete 2 "The selected group contains 1 item.Are you sure to delete selected folder?" 7
+ask_delete 3 "The selected group contains 3 items.Are you sure to delete selected folder?" 6
+until_eq 3 5 probe lbcount "$GROUPS" || fail "group Three not deleted"
+
+exit_app
+dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+expected=$'G Office\nI b|2\nI a|1\nI c|3\nI d|4\nG Empty\nG One\nI x|y'
+[[ "$dump" == "$expected" ]] || fail "data file after exit:
+$dump"
+note "drag, rename, delete ok"

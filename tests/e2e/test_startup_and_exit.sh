@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# First start with no files: the sample group, the settings written in order on Escape (the
+# window hides), and the library written at exit, data file before settings.
+source "$(dirname "$0")/lib.sh"
+
+start_app
+GROUPS=$(probe item "$MAIN" 1008)
+ITEMS=$(probe item "$MAIN" 1009)
+until_eq 1 10 probe lbcount "$GROUPS" || fail "no sample group"
+until_eq 1 10 probe lbcount "$ITEMS" || fail "no sample item"
+until_eq 0 5 probe lbsel "$GROUPS" || fail "group 0 is not current"
+[[ $(probe text "$MAIN") == "Brindlex" ]] || fail "caption"
+
+# Escape hides the window and saves the settings, keys in the order of a fresh file.
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground
+xdotool key Escape
+until_eq 0 10 probe visible "$MAIN" || fail "Escape did not hide the window"
+[[ -f $SETTINGS_INI ]] || fail "no Settings.ini after Escape"
+keys=$(tr -d '\r' <"$SETTINGS_INI" | iconv -f utf-16 -t utf-8 2>/dev/null || tr -d '\r\000' <"$SETTINGS_INI")
+order=$(echo "$keys" | sed -n 's/^\[\(.*\)\]$/[\1]/p; s/^\([A-Za-z_]*\)=.*/\1/p' | tr '\n' ' ')
+expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey_wVK Hotkey_wMod Hotkey_nCmd HideAfterPaste HideOnStartup [Interface] DrawEdge "
+[[ "$order" == "$expected" ]] || fail "settings order: '$order'"
+[[ ! -e $DATA_FILE ]] || fail "hiding must not write the library"
+
+exit_app
+[[ -f $DATA_FILE ]] || fail "no data file after exit"
+dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+echo "$dump" | grep -qx "G Sample Group" || fail "sample group not saved: $dump"
+echo "$dump" | grep -q "^I Sample item|For more information and updates visit " || fail "sample item: $dump"
+# Data file written first, then the settings.
+data_time=$(stat -c %.9Y "$DATA_FILE"); ini_time=$(stat -c %.9Y "$SETTINGS_INI")
+python3 -c "import sys; sys.exit(0 if $data_time <= $ini_time else 1)" || fail "settings written before the data file"
+note "startup and exit ok"
