@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -449,6 +450,22 @@ int wmain(int argc, wchar_t** argv) {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(HWND_BROADCAST, msg, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &result);
         std::printf("ok\n");
+        return 0;
+    }
+    if (cmd == L"child") {  // child HWND CLASS: the first child window of that class
+        HWND h = FindWindowExW(ParseHwnd(arg(1)), nullptr, arg(2), nullptr);
+        if (!h) {
+            Fail("no such child");
+        }
+        PrintHwnd(h);
+        return 0;
+    }
+    if (cmd == L"traydelete") {  // traydelete HWND: removes the window's icon 0, as a dying Explorer would
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof(data);
+        data.hWnd = ParseHwnd(arg(1));
+        data.uID = 0;
+        std::printf("%d\n", Shell_NotifyIconW(NIM_DELETE, &data) ? 1 : 0);
         return 0;
     }
     if (cmd == L"trayicon") {  // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
