@@ -6,11 +6,12 @@
 #include "app/Messages.h"
 #include "dialogs/WebAddresses.h"
 #include "framework/CClientDC.h"
+#include "framework/CWinApp.h"
 #include "framework/CPaintDC.h"
 #include "framework/Drawing.h"
 #include "framework/MessageBox.h"
 #include "framework/WideString.h"
-#include "library/ExportFile.h"
+#include "library/ExportText.h"
 #include "paste/PasteText.h"
 #include "paste/Win32KeyOutput.h"
 #include "res/resource.h"
@@ -458,7 +459,7 @@ void CBrindlexDlg::OnExport() {
     // No OFN_FILEMUSTEXIST: the first export goes to a file that does not exist yet.
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
     if (GetSaveFileNameW(&ofn)) {
-        ExportText(m_data.m_library, U16(path), m_hWnd);
+        ExportText(m_data.m_library, U16(path));
     }
 }
 
