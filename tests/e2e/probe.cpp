@@ -468,6 +468,16 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d\n", Shell_NotifyIconW(NIM_DELETE, &data) ? 1 : 0);
         return 0;
     }
+    if (cmd == L"trayexists") {  // trayexists HWND: 1 while the window has its icon 0 in the notification area
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof(data);
+        data.hWnd = ParseHwnd(arg(1));
+        data.uID = 0;
+        data.uFlags = NIF_TIP;
+        lstrcpynW(data.szTip, L"Brindlex", 64);
+        std::printf("%d\n", Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
+        return 0;
+    }
     if (cmd == L"trayicon") {  // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
         HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
         if (!tray) {

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Windows ending the session: WM_QUERYENDSESSION saves the settings and answers at once;
+# WM_ENDSESSION (wParam TRUE) saves the library too, once however often it comes.
+source "$(dirname "$0")/lib.sh"
+
+start_app
+GROUPS=$(probe item "$MAIN" 1008)
+until_eq 1 10 probe lbcount "$GROUPS" || fail "no sample group"
+# A change since start: a new folder from the Add button, named by typing.
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground
+probe click "$MAIN" 1019 >/dev/null
+until_eq 2 5 probe lbcount "$GROUPS" || fail "Add folder"
+xdotool type --delay 30 "Kept at logoff"
+xdotool key Return
+sleep 0.5
+
+[[ $(probe send "$MAIN" 0x11 0 0) == 1 ]] || fail "WM_QUERYENDSESSION must allow the end"
+[[ -f $SETTINGS_INI ]] || fail "no settings after WM_QUERYENDSESSION"
+[[ ! -e $DATA_FILE ]] || fail "the library is only written when the session really ends"
+
+probe send "$MAIN" 0x16 0 0 >/dev/null  # ended: FALSE (another program refused)
+[[ ! -e $DATA_FILE ]] || fail "WM_ENDSESSION(FALSE) wrote the library"
+probe send "$MAIN" 0x16 1 0 >/dev/null
+[[ -f $DATA_FILE ]] || fail "the library is not on disk after WM_ENDSESSION"
+dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+grep -qx "G Kept at logoff" <<<"$dump" || fail "the new folder was not saved: $dump"
+first=$(stat -c %.9Y "$DATA_FILE")
+sleep 0.2
+probe send "$MAIN" 0x16 1 0 >/dev/null
+[[ $(stat -c %.9Y "$DATA_FILE") == "$first" ]] || fail "the library was written a second time"
+exit_app
+note "session end ok"

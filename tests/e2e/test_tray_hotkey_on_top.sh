@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The notification area and the hotkey: the tray menu says "&Hide" or "&Show" as the window is,
+# the hotkey from Settings.ini alternates hide and show, always on top from the button is checked
+# in the Menu-button popup, the icon comes back after Explorer restarts, and Exit from the tray
+# menu writes the data file before the settings.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$APPDATA_DIR"
+# Ctrl+Shift+J (HOTKEYF_SHIFT 1 | HOTKEYF_CONTROL 2).
+printf '[General]\r\nHotkey=1\r\nHotkey_wVK=74\r\nHotkey_wMod=3\r\n' >"$SETTINGS_INI"
+start_app
+until_eq 1 10 probe visible "$MAIN" || fail "main window not shown"
+until_eq 1 10 probe trayexists "$MAIN" || fail "no tray icon"
+
+tray_menu() {  # opens the tray menu as a right click on the icon does, prints its entries
+  probe post "$MAIN" 0x3F3 0 0x205 >/dev/null
+  probe menu 5000
+}
+close_menu() {
+  probe keys 27 >/dev/null
+  probe gone "#32768" - 5000 >/dev/null || fail "the menu did not close"
+}
+
+# A real right click on the icon at the right end of the taskbar.
+read -r _ tt tr _ <<<"$(probe trayicon)"
+xdotool mousemove $((tr - 12)) $((tt + 10)) click 3
+menu=$(probe menu 5000) || fail "no menu from a right click on the icon"
+grep -qx "1025 0 &Hide" <<<"$menu" || fail "tray menu while visible: $menu"
+close_menu
+
+# Hide from the tray menu; then it offers "&Show".
+tray_menu >/dev/null
+probe keys 72 >/dev/null  # H
+until_eq 0 10 probe visible "$MAIN" || fail "Hide from the tray menu"
+menu=$(tray_menu) || fail "no tray menu while hidden"
+grep -qx "1025 0 &Show" <<<"$menu" || fail "tray menu while hidden: $menu"
+close_menu
+# A left click on the icon shows the window again.
+probe post "$MAIN" 0x3F3 0 0x201 >/dev/null
+until_eq 1 10 probe visible "$MAIN" || fail "left click on the icon did not show the window"
+
+# The hotkey alternates hide and show.
+probe activate "$MAIN" >/dev/null
+probe keys +17 +16 74 >/dev/null
+until_eq 0 10 probe visible "$MAIN" || fail "the hotkey did not hide the window"
+probe keys +17 +16 74 >/dev/null
+until_eq 1 10 probe visible "$MAIN" || fail "the hotkey did not show the window"
+[[ $(probe keydown 17) == 0 && $(probe keydown 16) == 0 ]] || fail "modifier left down"
+
+# Always on top from its button; the Menu-button popup shows it checked.
+[[ $(probe topmost "$MAIN") == 0 ]] || fail "topmost before the button"
+probe click "$MAIN" 1016 >/dev/null
+until_eq 1 5 probe topmost "$MAIN" || fail "the button did not make the window topmost"
+probe click "$MAIN" 1015 >/dev/null
+menu=$(probe menu 5000) || fail "no Menu-button popup"
+grep -qx "1033 1 &Always on top" <<<"$menu" || fail "always on top not checked: $menu"
+close_menu
+
+# Explorer restarts: the icon is gone, then "TaskbarCreated" brings it back.
+[[ $(probe traydelete "$MAIN") == 1 ]] || fail "could not remove the icon"
+[[ $(probe trayexists "$MAIN") == 0 ]] || fail "icon still there"
+probe broadcast TaskbarCreated >/dev/null
+until_eq 1 10 probe trayexists "$MAIN" || fail "the icon did not come back"
+
+# Exit from the tray menu: data file first, then the settings.
+rm -f "$DATA_FILE"
+tray_menu >/dev/null
+probe keys 88 >/dev/null  # X
+probe waitexit "$MAIN" 20000 >/dev/null || fail "Exit from the tray menu did not end the program"
+wait "$E2E_APP_PID" 2>/dev/null || true
+E2E_APP_PID=
+[[ -f $DATA_FILE ]] || fail "no data file after Exit"
+data_time=$(stat -c %.9Y "$DATA_FILE"); ini_time=$(stat -c %.9Y "$SETTINGS_INI")
+python3 -c "import sys; sys.exit(0 if $data_time <= $ini_time else 1)" || fail "settings written before the data file"
+grep -q '^AlwaysOnTop=1' <(tr -d '\r' <"$SETTINGS_INI") || fail "always on top not saved"
+note "tray, hotkey and always on top ok"
