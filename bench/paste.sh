@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# A paste of 50 literal runs into Wine's notepad, whole process, against its floor of 50 x 20 ms
+# (the pause before each run); reports the overhead per run.
+#   bench/paste.sh [REPEATS]     (default 10; the median is reported)
+source "$(dirname "$0")/lib.sh"
+repeats=${1:-10}
+
+# One item: 50 runs "abc" separated by [RIGHT] (a key tap that changes nothing at the end of text).
+text=$(python3 -c "print('[RIGHT]'.join(['abc'] * 50), end='')")
+python3 -c "
+import sys; sys.path.insert(0, '$root/tests/e2e'); import datafile
+datafile.write('$appdata/Brindlex.dat', [('Bench', [('fifty runs', '$text')])])"
+
+(timeout -k 5 300 wine notepad >/dev/null 2>&1 </dev/null &)
+np=$(probe find Notepad - 20000)
+edit=$(probe child "$np" Edit)
+(timeout -k 5 300 wine "$exe" >/dev/null 2>&1 </dev/null &)
+main=$(probe main 20000)
+items=$(probe item "$main" 1009)
+probe activate "$np" >/dev/null
+probe activate "$main" >/dev/null
+read -r l t r b <<<"$(probe lbrect "$items" 0)"
+xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
+sleep 0.5
+w "$win/bench/PasteTimer.exe" "$main" "$edit" 150 >/dev/null  # warm-up; also proves the target is chosen
+times=$(for ((i = 0; i < repeats; ++i)); do
+  probe activate "$main" >/dev/null
+  w "$win/bench/PasteTimer.exe" "$main" "$edit" 150
+done)
+ms=$(median <<<"$times")
+echo "paste of 50 runs into notepad, median of $repeats: $ms ms; floor 1000 ms;" \
+  "overhead $(awk "BEGIN { printf \"%.2f\", ($ms - 1000) / 50 }") ms per run (target <= 2)"
+probe post "$main" 0x464 0 0 >/dev/null
+probe waitexit "$main" 20000 >/dev/null || true
