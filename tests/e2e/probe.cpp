@@ -478,6 +478,19 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d\n", Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
         return 0;
     }
+    if (cmd == L"terminate") {  // terminate HWND: ends the window's process at once, as a crash would
+        DWORD pid = 0;
+        GetWindowThreadProcessId(ParseHwnd(arg(1)), &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (!process) {
+            Fail("cannot open process");
+        }
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, kTimeout);
+        CloseHandle(process);
+        std::printf("terminated\n");
+        return 0;
+    }
     if (cmd == L"trayicon") {  // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
         HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
         if (!tray) {

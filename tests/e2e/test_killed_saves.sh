@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# A save killed part way: with a library of tens of MB, the program is made to save (exit, and the
+# end of the session) and is killed at a random moment of it. Afterwards the data file is the old
+# one or the new one, byte for byte, and the next start loads it.
+#   BRINDLEX_E2E_FULL=1 for the long run (200 kills); CI runs a handful.
+source "$(dirname "$0")/lib.sh"
+kills=${BRINDLEX_KILLS:-$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 200 || echo 6)}
+
+mkdir -p "$APPDATA_DIR"
+OLD=$E2E_DIR/old.dat
+NEW=$E2E_DIR/new.dat
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" big "$OLD" 10 1000 2000  # about 40 MB
+groups_old=10
+
+# One change since the start: a folder added with the Add button (its rename cancelled).
+change_library() {
+  GROUPS=$(probe item "$MAIN" 1008)
+  until_eq $groups_old 30 probe lbcount "$GROUPS" || fail "the library did not load"
+  probe click "$MAIN" 1019 >/dev/null
+  until_eq $((groups_old + 1)) 10 probe lbcount "$GROUPS" || fail "Add folder"
+}
+
+# The new file, from one save that is not interrupted.
+cp "$OLD" "$DATA_FILE"
+start_app
+change_library
+t0=$(date +%s%N)
+exit_app
+save_ms=$((($(date +%s%N) - t0) / 1000000))
+cp "$DATA_FILE" "$NEW"
+cmp -s "$OLD" "$NEW" && fail "the change did not reach the file"
+note "one whole save and exit took ${save_ms} ms; killing $kills saves within that time"
+
+outcomes_old=0 outcomes_new=0
+for ((k = 0; k < kills; ++k)); do
+  cp "$OLD" "$DATA_FILE"
+  rm -f "$DATA_FILE.bak" "$DATA_FILE.tmp"
+  start_app
+  change_library
+  delay_ms=$((RANDOM % (save_ms + 1)))
+  if ((k % 2 == 0)); then
+    probe post "$MAIN" 0x464 0 0 >/dev/null          # exit
+  else
+    probe post "$MAIN" 0x16 1 0 >/dev/null           # the session ends
+  fi
+  sleep "$(awk "BEGIN { print $delay_ms / 1000 }")"
+  probe terminate "$MAIN" >/dev/null 2>&1 || true    # may have exited already
+  wait "$E2E_APP_PID" 2>/dev/null || true
+  E2E_APP_PID=
+
+  if cmp -s "$DATA_FILE" "$OLD"; then
+    outcomes_old=$((outcomes_old + 1))
+    expect=$groups_old
+  elif cmp -s "$DATA_FILE" "$NEW"; then
+    outcomes_new=$((outcomes_new + 1))
+    expect=$((groups_old + 1))
+  else
+    ls -l "$APPDATA_DIR" >&2
+    fail "kill $k after ${delay_ms} ms: the data file is neither the old nor the new one"
+  fi
+  # The next start loads what is there; a stray temporary file changes nothing.
+  start_app
+  until_eq "$expect" 30 probe lbcount "$(probe item "$MAIN" 1008)" || fail "kill $k: the next start did not load the file"
+  probe nomsgbox >/dev/null || fail "kill $k: a message box at the next start"
+  probe terminate "$MAIN" >/dev/null
+  wait "$E2E_APP_PID" 2>/dev/null || true
+  E2E_APP_PID=
+done
+note "killed saves: $kills kills, old file $outcomes_old times, new file $outcomes_new times, never anything else"
