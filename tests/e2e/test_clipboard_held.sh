@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Another program holds the clipboard open while a paste runs: a short hold is ridden out and the
+# right text arrives; a long one stops the paste with a message, and no stale text arrives.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$APPDATA_DIR"
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Clip:fresh=fresh text"
+
+(cd "$E2E_DIR" && exec timeout -k 5 170 wine notepad >/dev/null 2>&1 </dev/null) &
+NP=$(probe find Notepad - 20000) || fail "notepad did not start"
+NP_EDIT=$(probe child "$NP" Edit)
+start_app
+ITEMS=$(probe item "$MAIN" 1009)
+until_eq 1 10 probe lbcount "$ITEMS" || fail "item not loaded"
+probe activate "$NP" >/dev/null
+until_eq "$NP" 5 probe foreground
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground
+read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+xdotool mousemove "$rx" "$ry" click 1
+until_eq 0 5 probe lbsel "$ITEMS" || fail "item not selected"
+
+hold_and_paste() {  # MS: the probe holds the clipboard that long while Paste is pressed
+  coproc HOLD { probe holdclipboard "$1"; }
+  read -r -t 10 answer <&"${HOLD[0]}" || fail "the clipboard could not be held"
+  [[ $answer == held ]] || fail "holdclipboard: $answer"
+  probe click "$MAIN" 1002 >/dev/null
+}
+
+# Short hold: the retry rides it out.
+probe settext "$NP_EDIT" "" >/dev/null
+hold_and_paste 40
+until_eq "fresh text" 10 probe text "$NP_EDIT" || fail "a short hold stopped the paste"
+wait "$HOLD_PID" 2>/dev/null || true
+
+# Something else is on the clipboard now; a long hold must not paste it.
+probe settext "$NP_EDIT" "" >/dev/null
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground
+hold_and_paste 4000
+box=$(probe msgbox 10000) || fail "no message after a long hold"
+grep -qi "clipboard" <<<"$box" || fail "the message does not name the clipboard: $box"
+[[ -z $(probe text "$NP_EDIT") ]] || fail "text arrived although the clipboard was held: $(probe text "$NP_EDIT")"
+probe answer 1 >/dev/null
+wait "$HOLD_PID" 2>/dev/null || true
+sleep 0.5
+[[ -z $(probe text "$NP_EDIT") ]] || fail "stale text arrived after the message"
+exit_app
+note "clipboard held: short hold ridden out, long hold stopped with the message"
