@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR"
 # Ctrl+Shift+J (HOTKEYF_SHIFT 1 | HOTKEYF_CONTROL 2).
-printf '[General]\r\nHotkey=1\r\nHotkey_wVK=74\r\nHotkey_wMod=3\r\n' >"$SETTINGS_INI"
+printf '[General]\r\nAlwaysOnTop=0\r\nHotkey=1\r\nHotkey_wVK=74\r\nHotkey_wMod=3\r\n' >"$SETTINGS_INI"
 start_app
 until_eq 1 10 probe visible "$MAIN" || fail "main window not shown"
 until_eq 1 10 probe trayexists "$MAIN" || fail "no tray icon"

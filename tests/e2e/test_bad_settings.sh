@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Odd settings files and folders: the program starts with the defaults, keeps the library, and
+# at exit writes what can be written (with "Wrong data file!" where the library cannot be).
+source "$(dirname "$0")/lib.sh"
+
+ini() { tr -d '\r' <"$SETTINGS_INI"; }
+ini_value() { ini | sed -n "s/^$1=//p" | head -1; }
+reset_folder() { chmod -R u+w "$APPDATA_DIR" 2>/dev/null || true; rm -rf "$APPDATA_DIR"; }
+
+run_case() {  # NAME: start, check the window and the library, exit
+  start_app
+  probe nomsgbox >/dev/null || fail "$1: a message at start-up: $(probe msgbox 100)"
+  until_eq 1 10 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$1: no sample group"
+  [[ $(probe visible "$MAIN") == 1 ]] || fail "$1: main window not shown"
+}
+
+# Garbage, huge and negative values: the defaults where the rules say so, the rest as read.
+reset_folder; mkdir -p "$APPDATA_DIR"
+printf '[Pos]\r\nx=abc\r\ny=-40\r\ncx=-300\r\ncy=99999999999999999999\r\n[General]\r\nAutoStart=maybe\r\nAlwaysOnTop=no\r\nHotkey=yes\r\nHotkey_wVK=4294967295\r\nHotkey_wMod=70000\r\nHotkey_nCmd=-1\r\n[Interface]\r\nDrawEdge=\r\n' >"$SETTINGS_INI"
+run_case garbage
+[[ $(probe topmost "$MAIN") == 0 ]] || fail "garbage: AlwaysOnTop=no must read as false"
+exit_app
+[[ -f $DATA_FILE ]] || fail "garbage: library not saved"
+[[ $(ini_value AlwaysOnTop) == 0 && $(ini_value Hotkey) == 1 && $(ini_value AutoStart) == 0 ]] ||
+  fail "garbage: flags written back wrong: $(ini)"
+[[ $(ini_value Hotkey_wVK) == 65535 && $(ini_value Hotkey_wMod) == $((70000 % 65536)) ]] ||
+  fail "garbage: 16-bit cuts: $(ini)"
+[[ $(ini_value DrawEdge) == 1 ]] || fail "garbage: empty DrawEdge is the default"
+
+# Missing sections and an unknown one.
+reset_folder; mkdir -p "$APPDATA_DIR"
+printf '[Elsewhere]\r\nsomething=1\r\n' >"$SETTINGS_INI"
+run_case "missing sections"
+[[ $(probe topmost "$MAIN") == 1 ]] || fail "missing sections: always on top by default"
+exit_app
+[[ $(ini_value cx) -gt 0 && $(ini_value Hotkey_wVK) == 74 ]] || fail "missing sections: defaults not written: $(ini)"
+ini | grep -q '^something=1' || fail "missing sections: the unknown key was lost"
+
+# No folder at all: it is made.
+reset_folder
+run_case "no folder"
+exit_app
+[[ -f $DATA_FILE && -f $SETTINGS_INI ]] || fail "no folder: files not written"
+
+# A read-only settings file: the program runs; the library is still written at exit.
+reset_folder; mkdir -p "$APPDATA_DIR"
+printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
+chmod 444 "$SETTINGS_INI"
+before=$(md5sum <"$SETTINGS_INI")
+run_case "read-only settings"
+exit_app
+[[ -f $DATA_FILE ]] || fail "read-only settings: library not saved"
+[[ $(md5sum <"$SETTINGS_INI") == "$before" ]] || fail "read-only settings: the file changed"
+
+# DataFile in a folder that does not exist: the sample group; at exit "Wrong data file!", and
+# the settings are still written.
+reset_folder; mkdir -p "$APPDATA_DIR"
+printf '[General]\r\nDataFile=C:\\no such folder\\lib.dat\r\n' >"$SETTINGS_INI"
+run_case "missing data folder"
+probe post "$MAIN" 0x464 0 0 >/dev/null
+box=$(probe msgbox 10000) || fail "missing data folder: no message when the library cannot be written"
+grep -q "Wrong data file!" <<<"$box" || fail "missing data folder: message: $box"
+probe answer 1 >/dev/null
+probe waitexit "$MAIN" 20000 >/dev/null || fail "missing data folder: no exit"
+wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
+[[ $(ini_value DataFile) == 'C:\no such folder\lib.dat' ]] || fail "missing data folder: DataFile lost: $(ini)"
+
+# A settings folder that cannot be made (a file has its name): defaults, then the one message.
+reset_folder
+echo "not a folder" >"$APPDATA_DIR"
+run_case "uncreatable folder"
+probe post "$MAIN" 0x464 0 0 >/dev/null
+box=$(probe msgbox 10000) || fail "uncreatable folder: no message when the library cannot be written"
+probe answer 1 >/dev/null
+probe waitexit "$MAIN" 20000 >/dev/null || fail "uncreatable folder: no exit"
+wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
+[[ $(cat "$APPDATA_DIR") == "not a folder" ]] || fail "uncreatable folder: the file in the way was changed"
+rm -f "$APPDATA_DIR"
+note "bad settings ok"
