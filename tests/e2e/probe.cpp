@@ -491,6 +491,29 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("terminated\n");
         return 0;
     }
+    if (cmd == L"resizeclient") {  // resizeclient HWND W H: gives the window a client area of W x H
+        HWND h = ParseHwnd(arg(1));
+        RECT r{0, 0, static_cast<LONG>(ParseNum(arg(2))), static_cast<LONG>(ParseNum(arg(3)))};
+        AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE)), GetMenu(h) != nullptr,
+                           static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE)));
+        SetWindowPos(h, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT c{};
+        GetClientRect(h, &c);
+        std::printf("%ld %ld\n", c.right, c.bottom);
+        return 0;
+    }
+    if (cmd == L"childrect") {  // childrect HWND ID: "x y width height" of a control in its parent's client area
+        HWND parent = ParseHwnd(arg(1));
+        HWND child = GetDlgItem(parent, static_cast<int>(ParseNum(arg(2))));
+        if (!child) {
+            Fail("no such control");
+        }
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
     if (cmd == L"trayicon") {  // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
         HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
         if (!tray) {
