@@ -43,6 +43,6 @@ shift_by() { echo "$(((wr + $1 + 256) % 256)) $(((wg + $1 + 256) % 256)) $(((wb 
 [[ $(pixel 70 28) == "$(shift_by -15)" ]] || fail "top line $(pixel 70 28)"
 [[ $(pixel 2 40) == "$(shift_by -15)" ]] || fail "left line $(pixel 2 40)"
 [[ $(pixel 70 51) == "$(shift_by 15)" ]] || fail "bottom line $(pixel 70 51) (the colour wraps at 255)"
-[[ $(pixel 297 40) == "$(shift_by 15)" ]] || fail "right line $(pixel 297 40)"
+[[ $(pixel 297 29) == "$(shift_by 15)" ]] || fail "right line $(pixel 297 29)"
 exit_app
 note "layout ok"
