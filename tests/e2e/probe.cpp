@@ -514,6 +514,10 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         return 0;
     }
+    if (cmd == L"count") {  // count CLASS TITLE: how many visible top-level windows match
+        std::printf("%zu\n", FindTop(arg(1), arg(2), 0, true).size());
+        return 0;
+    }
     if (cmd == L"trayicon") {  // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
         HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
         if (!tray) {

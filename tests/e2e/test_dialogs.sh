@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The three dialogs in the real program: a new item made in the editor with an inserted token,
+# Edit and Cancel, a second Edit while the editor is open, the settings' OK with a new hotkey and
+# without edges, and the about box opened once and closed with Esc.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$APPDATA_DIR"
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Work:first=alpha"
+printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
+start_app
+ITEMS=$(probe item "$MAIN" 1009)
+GROUPS=$(probe item "$MAIN" 1008)
+until_eq 1 10 probe lbcount "$ITEMS" || fail "library not loaded"
+click_control() {  # WINDOW ID: a real click in the middle of a control
+  local x y
+  read -r x y <<<"$(centre "$(probe windowrect "$(probe item "$1" "$2")")")"
+  xdotool mousemove "$x" "$y" click 1
+}
+editor() { probe find "#32770" "Pasting text" "${1:-10000}"; }
+
+# Add item: name and text typed, a token from the Insert menu, Save.
+probe activate "$MAIN" >/dev/null
+probe click "$MAIN" 1022 >/dev/null
+ED=$(editor) || fail "Add item opened no editor"
+until_eq "$ED" 5 probe foreground || fail "the editor is not in front"
+click_control "$ED" 1048
+xdotool type --delay 20 "Greeting"
+click_control "$ED" 1055
+xdotool type --delay 20 "Hello"
+click_control "$ED" 1059
+menu=$(probe menu 5000) || fail "no token menu"
+grep -qx "2000 0 \[TAB\]" <<<"$menu" || fail "token menu: $menu"
+probe keys 40 13 >/dev/null  # the first token
+sleep 0.3
+xdotool type --delay 20 " there"
+[[ $(probe text "$(probe item "$ED" 1055)") == "Hello[TAB] there" ]] || fail "editor text: $(probe text "$(probe item "$ED" 1055)")"
+probe click "$ED" 1 >/dev/null
+probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Save did not close the editor"
+until_eq 2 5 probe lbcount "$ITEMS" || fail "the new item is not in the list"
+until_eq 1 5 probe lbsel "$ITEMS" || fail "the new item is not current"
+
+# Edit, change the name, Cancel: the item stays as it was.
+read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+xdotool mousemove "$rx" "$ry" click 1
+until_eq 0 5 probe lbsel "$ITEMS"
+probe click "$MAIN" 1023 >/dev/null
+ED=$(editor) || fail "Edit opened no editor"
+[[ $(probe text "$(probe item "$ED" 1048)") == "first" ]] || fail "editor name: $(probe text "$(probe item "$ED" 1048)")"
+probe settext "$(probe item "$ED" 1048)" "changed" >/dev/null
+probe click "$ED" 2 >/dev/null
+probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Cancel did not close the editor"
+
+# A second Edit while the editor is open brings it forward and keeps its item.
+probe click "$MAIN" 1023 >/dev/null
+ED=$(editor) || fail "Edit opened no editor"
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground
+read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
+xdotool mousemove "$rx" "$ry" click 1
+until_eq 1 5 probe lbsel "$ITEMS"
+probe click "$MAIN" 1023 >/dev/null
+sleep 0.5
+[[ $(probe count "#32770" "Pasting text") == 1 ]] || fail "a second editor"
+[[ $(probe text "$(probe item "$ED" 1048)") == "first" ]] || fail "the open editor changed its item"
+until_eq "$ED" 5 probe foreground || fail "the open editor did not come forward"
+probe click "$ED" 2 >/dev/null
+probe gone "#32770" "Pasting text" 5000 >/dev/null
+
+# Settings: edges off, the hotkey on as Ctrl+Alt+K, OK.
+shot_rows() { import -window root -crop "$(probe windowrect "$GROUPS" | awk '{ printf "%dx%d+%d+%d", $3 - $1, 30, $1, $2 }')" "$1"; }
+shot_rows "$E2E_DIR/edge-on.png"
+probe post "$MAIN" 0x3F9 0 0 >/dev/null
+ST=$(probe find "#32770" Settings 10000) || fail "no settings dialog"
+[[ $(probe send "$(probe item "$ST" 1043)" 0xF0 0 0) == 1 ]] || fail "Draw edges is not checked by default"
+click_control "$ST" 1043
+click_control "$ST" 1047
+click_control "$ST" 1035
+probe keys +17 +18 75 >/dev/null
+until_eq $((0x64B)) 5 probe send "$(probe item "$ST" 1035)" 0x402 0 0 || fail "hotkey control"
+probe click "$ST" 1 >/dev/null
+probe gone "#32770" Settings 5000 >/dev/null || fail "OK did not close the settings"
+ini=$(tr -d '\r' <"$SETTINGS_INI")
+grep -qx "DrawEdge=0" <<<"$ini" || fail "DrawEdge not written: $ini"
+grep -qx "Hotkey=1" <<<"$ini" && grep -qx "Hotkey_wVK=75" <<<"$ini" && grep -qx "Hotkey_wMod=6" <<<"$ini" ||
+  fail "hotkey not written: $ini"
+sleep 0.5
+shot_rows "$E2E_DIR/edge-off.png"
+[[ $(compare -metric AE "$E2E_DIR/edge-on.png" "$E2E_DIR/edge-off.png" null: 2>&1 || true) != 0 ]] ||
+  fail "the lists did not redraw without their edge"
+probe activate "$MAIN" >/dev/null
+probe keys +17 +18 75 >/dev/null
+until_eq 0 10 probe visible "$MAIN" || fail "the new hotkey did not hide the window"
+probe keys +17 +18 75 >/dev/null
+until_eq 1 10 probe visible "$MAIN" || fail "the new hotkey did not show the window"
+
+# About box: once, however often asked; banner on screen; Esc closes it.
+probe post "$MAIN" 0x3FB 0 0 >/dev/null
+AB=$(probe find "#32770" "About Brindlex" 10000) || fail "no about box"
+probe post "$MAIN" 0x3FB 0 0 >/dev/null
+sleep 0.5
+[[ $(probe count "#32770" "About Brindlex") == 1 ]] || fail "a second about box"
+[[ $(probe clientrect "$AB" | awk '{ print $3 - $1, $4 - $2 }') == "500 300" ]] || fail "about box client size"
+import -window root -crop "$(probe clientrect "$AB" | awk '{ printf "%dx%d+%d+%d", 200, 150, $1 + 10, $2 + 10 }')" "$E2E_DIR/banner.png"
+colours=$(convert "$E2E_DIR/banner.png" -format %k info:)
+((colours > 50)) || fail "no banner on screen ($colours colours)"
+probe activate "$AB" >/dev/null
+until_eq "$AB" 5 probe foreground
+probe keys 27 >/dev/null
+probe gone "#32770" "About Brindlex" 5000 >/dev/null || fail "Esc did not close the about box"
+
+exit_app
+dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+[[ $dump == $'G Work\nI first|alpha\nI Greeting|Hello[TAB] there' ]] || fail "data file: $dump"
+note "dialogs ok"
