@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# A long scripted session: add, rename, move by drag, delete, paste, open and close each dialog,
+# hide and show, in a random order, with the process's GDI and USER object counts sampled. The
+# counts stay flat, and at the end the data file holds exactly the library the script expects.
+#   BRINDLEX_E2E_FULL=1 for the long run (3,000 operations); CI runs a short one.
+source "$(dirname "$0")/lib.sh"
+ops=${BRINDLEX_SOAK_OPS:-$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 3000 || echo 60)}
+RANDOM=${BRINDLEX_SEED:-7}
+
+mkdir -p "$APPDATA_DIR"
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Start:one=text one,two=text two"
+printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
+
+(cd "$E2E_DIR" && exec timeout -k 5 3500 wine notepad >/dev/null 2>&1 </dev/null) &
+NP=$(probe find Notepad - 20000) || fail "notepad did not start"
+NP_EDIT=$(probe child "$NP" Edit)
+start_app
+GROUPS=$(probe item "$MAIN" 1008)
+ITEMS=$(probe item "$MAIN" 1009)
+until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
+
+# The model: group names, and per group its items as lines "name|text".
+G_NAMES=("Start")
+G_ITEMS=($'one|text one\ntwo|text two')
+CUR=0
+serial=0
+items_of() { [[ -n ${G_ITEMS[$1]} ]] && printf '%s\n' "${G_ITEMS[$1]}"; }
+item_count() { items_of "$1" | grep -c . || true; }
+
+front() {
+  probe activate "$MAIN" >/dev/null
+  until_eq "$MAIN" 5 probe foreground || fail "op $op: main window not in front"
+}
+click_row() {  # LIST ROW
+  local x y
+  read -r x y <<<"$(centre "$(probe lbrect "$1" "$2")")"
+  xdotool mousemove "$x" "$y" click 1
+  until_eq "$2" 5 probe lbsel "$1" || fail "op $op: row $2 not selected"
+}
+inplace_rename() {  # LIST NAME: types into the open in-place editor and accepts with Enter
+  local edit=""
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    edit=$(probe child "$1" Edit 2>/dev/null || probe child "$MAIN" Edit 2>/dev/null || true)
+    [[ $edit == 0x* ]] && break
+    sleep 0.2
+  done
+  [[ $edit == 0x* ]] || fail "op $op: no in-place editor"
+  probe settext "$edit" "$2" >/dev/null
+  probe keys 13 >/dev/null
+  probe gone Edit - 0 >/dev/null 2>&1 || true
+  sleep 0.2
+}
+
+op_add_group() {
+  ((${#G_NAMES[@]} < 8)) || { op_delete_group; return; }
+  serial=$((serial + 1))
+  front
+  probe click "$MAIN" 1019 >/dev/null
+  until_eq $((${#G_NAMES[@]} + 1)) 5 probe lbcount "$GROUPS" || fail "op $op: add group"
+  inplace_rename "$GROUPS" "Group $serial"
+  G_NAMES+=("Group $serial"); G_ITEMS+=(""); CUR=$((${#G_NAMES[@]} - 1))
+}
+op_delete_group() {
+  ((${#G_NAMES[@]} > 1)) || return 0
+  front
+  local g=$((RANDOM % ${#G_NAMES[@]}))
+  click_row "$GROUPS" $g
+  probe click "$MAIN" 1021 >/dev/null
+  probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
+  probe answer 6 >/dev/null
+  until_eq $((${#G_NAMES[@]} - 1)) 5 probe lbcount "$GROUPS" || fail "op $op: delete group"
+  G_NAMES=("${G_NAMES[@]:0:g}" "${G_NAMES[@]:g+1}")
+  G_ITEMS=("${G_ITEMS[@]:0:g}" "${G_ITEMS[@]:g+1}")
+  CUR=$(probe lbsel "$GROUPS")
+}
+op_select_group() {
+  front
+  CUR=$((RANDOM % ${#G_NAMES[@]}))
+  click_row "$GROUPS" $CUR
+  until_eq "$(item_count $CUR)" 5 probe lbcount "$ITEMS" || fail "op $op: the item list was not refilled"
+}
+op_rename_group() {
+  front
+  serial=$((serial + 1))
+  probe click "$MAIN" 1020 >/dev/null
+  inplace_rename "$GROUPS" "Renamed $serial"
+  G_NAMES[$CUR]="Renamed $serial"
+}
+op_add_item() {
+  (($(item_count $CUR) < 10)) || { op_delete_item; return; }
+  serial=$((serial + 1))
+  front
+  probe click "$MAIN" 1022 >/dev/null
+  local ed
+  ed=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: no editor"
+  probe settext "$(probe item "$ed" 1048)" "Item $serial" >/dev/null
+  probe settext "$(probe item "$ed" 1055)" "text $serial" >/dev/null
+  probe click "$ed" 1 >/dev/null
+  probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "op $op: editor did not close"
+  G_ITEMS[$CUR]=$(items_of $CUR; echo "Item $serial|text $serial")
+  until_eq "$(item_count $CUR)" 5 probe lbcount "$ITEMS" || fail "op $op: new item not listed"
+}
+op_rename_item() {
+  local n; n=$(item_count $CUR)
+  ((n > 0)) || return 0
+  front
+  serial=$((serial + 1))
+  local r=$((RANDOM % n))
+  click_row "$ITEMS" $r
+  probe keys 45 >/dev/null  # Insert
+  inplace_rename "$ITEMS" "Name $serial"
+  G_ITEMS[$CUR]=$(items_of $CUR | awk -F'|' -v r=$((r + 1)) -v n="Name $serial" 'NR == r { $1 = n } { print }' OFS='|')
+}
+op_move_item() {
+  local n; n=$(item_count $CUR)
+  ((n > 1)) || return 0
+  front
+  local x0 y0 x1 y1
+  read -r x0 y0 <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
+  read -r x1 y1 <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+  xdotool mousemove "$x0" "$y0" mousedown 1 mousemove "$x0" $((y0 - 5)) mousemove "$x1" $((y1 - 5)) mousemove "$x1" "$((y1 - 8))"
+  sleep 0.2
+  xdotool mouseup 1
+  until_eq 0 5 probe lbsel "$ITEMS" || fail "op $op: the moved row is not current"
+  G_ITEMS[$CUR]=$(items_of $CUR | awk 'NR == 1 { first = $0; next } NR == 2 { print; print first; next } { print }')
+}
+op_delete_item() {
+  local n; n=$(item_count $CUR)
+  ((n > 0)) || return 0
+  front
+  local r=$((RANDOM % n))
+  click_row "$ITEMS" $r
+  probe click "$MAIN" 1024 >/dev/null
+  probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
+  probe answer 6 >/dev/null
+  until_eq $((n - 1)) 5 probe lbcount "$ITEMS" || fail "op $op: delete item"
+  G_ITEMS[$CUR]=$(items_of $CUR | awk -v r=$((r + 1)) 'NR != r')
+}
+op_paste() {
+  local n; n=$(item_count $CUR)
+  ((n > 0)) || return 0
+  probe settext "$NP_EDIT" "" >/dev/null
+  probe activate "$NP" >/dev/null
+  front
+  local r=$((RANDOM % n))
+  click_row "$ITEMS" $r
+  local text; text=$(items_of $CUR | sed -n "$((r + 1))p" | cut -d'|' -f2-)
+  probe click "$MAIN" 1002 >/dev/null
+  until_eq "$text" 10 probe text "$NP_EDIT" || fail "op $op: paste"
+}
+op_dialogs() {
+  front
+  probe post "$MAIN" 0x3F9 0 0 >/dev/null
+  local w
+  w=$(probe find "#32770" Settings 10000) || fail "op $op: settings"
+  probe click "$w" 2 >/dev/null
+  probe gone "#32770" Settings 5000 >/dev/null || fail "op $op: settings did not close"
+  probe post "$MAIN" 0x3FB 0 0 >/dev/null
+  w=$(probe find "#32770" "About Brindlex" 10000) || fail "op $op: about"
+  probe post "$w" 0x111 2 0 >/dev/null
+  probe gone "#32770" "About Brindlex" 5000 >/dev/null || fail "op $op: about did not close"
+  if (($(item_count $CUR) > 0)); then
+    click_row "$ITEMS" 0
+    probe click "$MAIN" 1023 >/dev/null
+    w=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: editor"
+    probe click "$w" 2 >/dev/null
+    probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "op $op: editor did not close"
+  fi
+}
+op_hide_show() {
+  probe post "$MAIN" 0x111 1032 0 >/dev/null  # Hide from the Menu-button popup
+  until_eq 0 5 probe visible "$MAIN" || fail "op $op: hide"
+  probe post "$MAIN" 0x3F3 0 0x201 >/dev/null  # left click on the tray icon
+  until_eq 1 5 probe visible "$MAIN" || fail "op $op: show"
+}
+
+OPS=(op_add_group op_select_group op_rename_group op_add_item op_add_item op_rename_item op_move_item
+  op_delete_item op_paste op_dialogs op_hide_show)
+samples=()
+for ((op = 0; op < ops; ++op)); do
+  "${OPS[$((RANDOM % ${#OPS[@]}))]}"
+  if ((op % 10 == 9)); then samples+=("$(probe guires "$MAIN")"); fi
+done
+samples+=("$(probe guires "$MAIN")")
+note "GDI USER objects every 10 operations: ${samples[*]}"
+read -r gdi0 user0 <<<"${samples[0]}"
+read -r gdi1 user1 <<<"${samples[-1]}"
+((gdi1 <= gdi0 + 10 && user1 <= user0 + 10)) || fail "object counts grew: ${samples[0]} -> ${samples[-1]}"
+
+kill %1 2>/dev/null || true
+exit_app
+expected=$(for g in "${!G_NAMES[@]}"; do
+  echo "G ${G_NAMES[$g]}"
+  items_of "$g" | sed 's/^/I /'
+done)
+dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+[[ $dump == "$expected" ]] || fail "data file differs from the script's library:
+$(diff <(echo "$expected") <(echo "$dump"))"
+note "soak: $ops operations, objects ${samples[0]} -> ${samples[-1]}, library as expected"
