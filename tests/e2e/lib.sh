@@ -7,6 +7,8 @@ E2E_NAME=$(basename "$0" .sh)
 E2E_DIR=$(mktemp -d "/tmp/brindlex-e2e-$E2E_NAME.XXXXXX")
 E2E_APP_PID=
 : "${BRINDLEX_WINE_TEMPLATE:?run through tools/test or tools/wine-ctest}"
+# The long runs (BRINDLEX_E2E_FULL=1, tools/reliability) keep the programs much longer.
+E2E_APP_TIMEOUT=$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 7200 || echo 170)
 
 e2e_cleanup() {
   local rc=$?
@@ -41,10 +43,17 @@ probe() { timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | t
 
 # Starts the program; sets MAIN to its main window.
 start_app() {
-  (cd "$E2E_DIR" && exec timeout -k 5 170 wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
+  (cd "$E2E_DIR" && exec timeout -k 5 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
   E2E_APP_PID=$!
   MAIN=$(probe main 20000) || fail "the main window did not appear"
   [[ $MAIN == 0x* ]] || fail "no main window: $MAIN"
+}
+
+# Starts Wine's notepad; sets NP to its window and NP_EDIT to its edit control.
+start_notepad() {
+  (cd "$E2E_DIR" && exec timeout -k 5 "$E2E_APP_TIMEOUT" wine notepad >/dev/null 2>&1 </dev/null) &
+  NP=$(probe find Notepad - 20000) || fail "notepad did not start"
+  NP_EDIT=$(probe child "$NP" Edit) || fail "no edit control in notepad"
 }
 
 # Asks the program to save and exit, and waits until it has.

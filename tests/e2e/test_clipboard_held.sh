@@ -6,9 +6,7 @@ source "$(dirname "$0")/lib.sh"
 mkdir -p "$APPDATA_DIR"
 python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Clip:fresh=fresh text"
 
-(cd "$E2E_DIR" && exec timeout -k 5 170 wine notepad >/dev/null 2>&1 </dev/null) &
-NP=$(probe find Notepad - 20000) || fail "notepad did not start"
-NP_EDIT=$(probe child "$NP" Edit)
+start_notepad
 start_app
 ITEMS=$(probe item "$MAIN" 1009)
 until_eq 1 10 probe lbcount "$ITEMS" || fail "item not loaded"

@@ -14,10 +14,7 @@ datafile.write('$DATA_FILE', [('Paste', [
   ('ctrl', 'a[CTRL]'),
 ])])"
 
-(cd "$E2E_DIR" && exec timeout -k 5 170 wine notepad >/dev/null 2>&1 </dev/null) &
-NOTEPAD_PID=$!
-NP=$(probe find Notepad - 20000) || fail "notepad did not start"
-NP_EDIT=$(probe child "$NP" Edit) || fail "no edit control in notepad"
+start_notepad
 start_app
 ITEMS=$(probe item "$MAIN" 1009)
 COMBO=$(probe item "$MAIN" 1017)
@@ -69,6 +66,5 @@ until_eq "$NP" 5 probe foreground || fail "the target did not come to the front"
 sleep 0.5
 [[ $(probe text "$NP_EDIT") == "keep" ]] || fail "an empty item changed the target"
 
-kill "$NOTEPAD_PID" 2>/dev/null || true
 exit_app
 note "paste ok"

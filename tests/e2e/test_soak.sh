@@ -11,9 +11,7 @@ mkdir -p "$APPDATA_DIR"
 python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Start:one=text one,two=text two"
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 
-(cd "$E2E_DIR" && exec timeout -k 5 3500 wine notepad >/dev/null 2>&1 </dev/null) &
-NP=$(probe find Notepad - 20000) || fail "notepad did not start"
-NP_EDIT=$(probe child "$NP" Edit)
+start_notepad
 start_app
 GROUPS=$(probe item "$MAIN" 1008)
 ITEMS=$(probe item "$MAIN" 1009)
@@ -187,7 +185,6 @@ read -r gdi0 user0 <<<"${samples[0]}"
 read -r gdi1 user1 <<<"${samples[-1]}"
 ((gdi1 <= gdi0 + 10 && user1 <= user0 + 10)) || fail "object counts grew: ${samples[0]} -> ${samples[-1]}"
 
-kill %1 2>/dev/null || true
 exit_app
 expected=$(for g in "${!G_NAMES[@]}"; do
   echo "G ${G_NAMES[$g]}"

@@ -25,8 +25,7 @@ items = [tuple(spec.split("|")[:2]) for spec in sys.argv[2:]]
 datafile.write(sys.argv[1], [("Keys", items)])
 PY
 
-(cd "$E2E_DIR" && exec timeout -k 5 170 wine notepad >/dev/null 2>&1 </dev/null) &
-NP=$(probe find Notepad - 20000) || fail "notepad did not start"
+start_notepad
 start_app
 ITEMS=$(probe item "$MAIN" 1009)
 until_eq ${#ITEMS_SPEC[@]} 10 probe lbcount "$ITEMS" || fail "items not loaded"
