@@ -21,8 +21,9 @@ bool CKeySender::PasteRun(std::u16string_view text) {
     m_output.KeyEvent(kVkInsert, kKeyExtended);
     m_output.KeyEvent(kVkInsert, kKeyExtended | kKeyUp);
     m_output.KeyEvent(kVkShift, kKeyExtended | kKeyUp);
-    // That Shift key-up also let go of a Shift held by an earlier [SHIFT].
-    Forget(kVkShift);
+    // That Shift key-up carries the extended flag and a held [SHIFT] does not: whether it also
+    // lets go of the held key depends on the system (Wine takes it for the right Shift key), so
+    // the held one still gets its own key-up when the paste ends.
     return true;
 }
 
@@ -70,10 +71,6 @@ void CKeySender::ReleaseHeldModifiers() {
 
 bool CKeySender::IsHeld(std::uint8_t vk) const {
     return std::find(m_arrHeld.begin(), m_arrHeld.end(), vk) != m_arrHeld.end();
-}
-
-void CKeySender::Forget(std::uint8_t vk) {
-    m_arrHeld.erase(std::remove(m_arrHeld.begin(), m_arrHeld.end(), vk), m_arrHeld.end());
 }
 
 } // namespace brindlex

@@ -26,14 +26,14 @@ public:
     // The key events of one ControlKeyCode (2..20): a tap, or for [SHIFT] and [CTRL] a key-down
     // that is left down (nothing when the key is down already).
     void SendControlKey(int code);
-    // Key-up for every modifier a token of this paste pressed and that is still down.
+    // Key-up for every modifier a token of this paste pressed and that is still down. Only this
+    // sends a key-up for such a key: the Shift key-up of Shift+Insert is the extended one.
     void ReleaseHeldModifiers();
 
     static constexpr unsigned kRunPauseMs = 20;
 
 private:
     bool IsHeld(std::uint8_t vk) const;
-    void Forget(std::uint8_t vk);
 
     IKeyOutput& m_output;
     std::vector<std::uint8_t> m_arrHeld; // pressed by hold tokens, in the order pressed
