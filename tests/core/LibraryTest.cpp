@@ -48,7 +48,7 @@ TEST_F(LibraryTest, MoveGroupFollowsTheInsertBeforeRule) {
     EXPECT_EQ(Names(lib), u"BAC");
     EXPECT_EQ(lib.CurrentGroupIndex(), 1);
 
-    lib.MoveGroup(2, 0);  // B A C -> C B A
+    lib.MoveGroup(2, 0); // B A C -> C B A
     EXPECT_EQ(Names(lib), u"CBA");
     EXPECT_EQ(lib.CurrentGroupIndex(), 0);
 
@@ -69,17 +69,17 @@ TEST_F(LibraryTest, DeleteGroupMakesTheNeighbourCurrentAndFreesItsItems) {
     lib.SelectGroup(2);
     lib.DeleteGroup(2);
     EXPECT_EQ(rec.released, 3);
-    EXPECT_EQ(lib.CurrentGroupIndex(), 1);  // the last one went: the one before it
+    EXPECT_EQ(lib.CurrentGroupIndex(), 1); // the last one went: the one before it
 
     lib.DeleteGroup(0);
     EXPECT_EQ(Names(lib), u"B");
-    EXPECT_EQ(lib.CurrentGroupIndex(), 0);  // the former second
+    EXPECT_EQ(lib.CurrentGroupIndex(), 0); // the former second
 
     lib.DeleteGroup(0);
     EXPECT_EQ(lib.GroupCount(), 0);
     EXPECT_EQ(lib.CurrentGroup(), nullptr);
     EXPECT_EQ(lib.CurrentItem(), nullptr);
-    lib.DeleteItem(0);  // no current group: nothing
+    lib.DeleteItem(0); // no current group: nothing
     lib.SelectGroup(0);
     EXPECT_EQ(lib.CurrentGroupIndex(), -1);
 }
@@ -89,7 +89,7 @@ TEST_F(LibraryTest, SelectGroupRefillsAndMakesTheFirstItemCurrent) {
     lib.SelectGroup(1);
     EXPECT_EQ(lib.CurrentItemIndex(), 0);
     EXPECT_EQ(rec.lastItem, 0);
-    lib.SelectGroup(0);  // no items
+    lib.SelectGroup(0); // no items
     EXPECT_EQ(lib.CurrentItemIndex(), -1);
     EXPECT_EQ(lib.CurrentItem(), nullptr);
 }
@@ -100,10 +100,10 @@ TEST_F(LibraryTest, RenameGroupOnlyRefillsWhenTheNameChanges) {
     EXPECT_FALSE(lib.RenameGroup(1, u"B"));
     EXPECT_EQ(rec.itemsChanged, refills);
     EXPECT_FALSE(lib.RenameGroup(1, u"B"));
-    EXPECT_TRUE(lib.RenameGroup(1, u"b"));  // case-sensitive
+    EXPECT_TRUE(lib.RenameGroup(1, u"b")); // case-sensitive
     EXPECT_EQ(lib.Group(1).m_strName, u"b");
     EXPECT_EQ(rec.itemsChanged, refills + 1);
-    EXPECT_TRUE(lib.RenameGroup(1, u""));  // empty names are fine
+    EXPECT_TRUE(lib.RenameGroup(1, u"")); // empty names are fine
 }
 
 TEST_F(LibraryTest, DeleteItemSelectsTheGroupAgain) {
@@ -115,8 +115,8 @@ TEST_F(LibraryTest, DeleteItemSelectsTheGroupAgain) {
     lib.SetCurrentItem(2);
     lib.DeleteItem(2);
     EXPECT_EQ(ItemNames(g), u"12");
-    EXPECT_EQ(lib.CurrentItemIndex(), 0);  // first item current again
-    lib.DeleteItem(7);                     // out of range: nothing deleted, still reselected
+    EXPECT_EQ(lib.CurrentItemIndex(), 0); // first item current again
+    lib.DeleteItem(7);                    // out of range: nothing deleted, still reselected
     EXPECT_EQ(ItemNames(g), u"12");
     lib.DeleteItem(0);
     lib.DeleteItem(0);
@@ -135,7 +135,7 @@ TEST_F(LibraryTest, MoveItemMovesInTheGroupAndKeepsTheMovedItemCurrent) {
     lib.MoveItem(4, 1);
     EXPECT_EQ(ItemNames(g), u"042315");
     EXPECT_EQ(lib.CurrentItemIndex(), 1);
-    lib.MoveItem(0, 99);  // outside the rows counts as after the last one
+    lib.MoveItem(0, 99); // outside the rows counts as after the last one
     EXPECT_EQ(ItemNames(g), u"423150");
     lib.SelectGroup(0);
     lib.SelectGroup(1);
@@ -177,4 +177,4 @@ TEST(DataTest, ConstructorFillsTheNineteenTokensInOrder) {
     EXPECT_EQ(data.m_library.GroupCount(), 0);
 }
 
-}  // namespace
+} // namespace

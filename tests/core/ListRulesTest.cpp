@@ -11,7 +11,7 @@ TEST(ListRules, RowGeometryOfThirtyPixelRows) {
     EXPECT_EQ(text.left, 37);
     EXPECT_EQ(text.right, 147);
     EXPECT_EQ(text.bottom, 90);
-    EXPECT_EQ(text.top, 60 + 45 - 30 - 6 - 1);  // top + bottom/2 - top/2 - cy/2 - cy/8
+    EXPECT_EQ(text.top, 60 + 45 - 30 - 6 - 1); // top + bottom/2 - top/2 - cy/2 - cy/8
 }
 
 TEST(ListRules, AutoScrollPeriodFallsWithDistanceInRowBands) {
@@ -23,7 +23,7 @@ TEST(ListRules, AutoScrollPeriodFallsWithDistanceInRowBands) {
     EXPECT_EQ(AutoScrollPeriod(60, 30), 83);
     EXPECT_EQ(AutoScrollPeriod(90, 30), 62);
     EXPECT_EQ(AutoScrollPeriod(120, 30), 50);
-    EXPECT_GT(AutoScrollPeriod(10, 0), 0);  // a list without rows must not divide by zero
+    EXPECT_GT(AutoScrollPeriod(10, 0), 0); // a list without rows must not divide by zero
 }
 
 TEST(ListRules, DropMarkerSitsOnTheRowTopOrUnderTheLastRow) {
@@ -38,9 +38,9 @@ TEST(ListRules, DropMarkerSitsOnTheRowTopOrUnderTheLastRow) {
     EXPECT_TRUE(end.visible);
     EXPECT_EQ(end.y, 180);
 
-    EXPECT_FALSE(DropMarkerLine(9, false, Rect{}, client).visible);                   // no such row
-    EXPECT_FALSE(DropMarkerLine(7, true, Rect{0, 210, 147, 240}, client).visible);    // scrolled away
-    EXPECT_FALSE(DropMarkerLine(-1, true, Rect{0, 190, 147, 220}, client).visible);   // end line off-screen
+    EXPECT_FALSE(DropMarkerLine(9, false, Rect{}, client).visible);                 // no such row
+    EXPECT_FALSE(DropMarkerLine(7, true, Rect{0, 210, 147, 240}, client).visible);  // scrolled away
+    EXPECT_FALSE(DropMarkerLine(-1, true, Rect{0, 190, 147, 220}, client).visible); // end line off-screen
 }
 
 TEST(ListRules, DragPointZones) {

@@ -17,12 +17,12 @@ std::map<int, Rect> LayoutById(int w, int h, int combo) {
     }
     return out;
 }
-}  // namespace
+} // namespace
 
 TEST(MainLayout, ThreeHundredBySixHundredWithATwentyOnePixelCombo) {
     auto r = LayoutById(300, 600, 21);
     EXPECT_EQ(r[1017], (Rect{2, 545, 298, 566}));
-    EXPECT_EQ(r[1008], (Rect{2, 52, 149, 541}));  // 147 wide, 489 high
+    EXPECT_EQ(r[1008], (Rect{2, 52, 149, 541})); // 147 wide, 489 high
     EXPECT_EQ(r[1009], (Rect{151, 52, 298, 541}));
     EXPECT_EQ(r[1002], (Rect{62, 568, 298, 598}));
     EXPECT_EQ(r[1056], (Rect{2, 568, 32, 598}));
@@ -47,7 +47,7 @@ TEST(MainLayout, BandColoursWrapAroundEachByte) {
     const auto band = MainWindowBand(Rect{0, 0, 300, 600}, 0x00FFFFFF);
     EXPECT_EQ(band[0].colour, 0x00FAFAFAu);
     EXPECT_EQ(band[1].colour, 0x00F0F0F0u);
-    EXPECT_EQ(band[3].colour, 0x000E0E0Eu);  // 255 + 15 wraps to 14
+    EXPECT_EQ(band[3].colour, 0x000E0E0Eu); // 255 + 15 wraps to 14
     EXPECT_EQ(band[0].rect, (Rect{2, 28, 298, 52}));
     EXPECT_EQ(band[4].rect, (Rect{297, 29, 298, 52}));
     EXPECT_EQ(ShiftColour(0x00000A05, -10), 0x00F600FBu);
@@ -55,7 +55,7 @@ TEST(MainLayout, BandColoursWrapAroundEachByte) {
 
 TEST(TargetListModel, SortsWithoutCaseAndTheSelectionFollowsItsEntry) {
     CTargetListModel model;
-    model.Add(u"notepad", 1);  // first window in Z order: selected
+    model.Add(u"notepad", 1); // first window in Z order: selected
     EXPECT_EQ(model.Selected(), 0);
     model.Add(u"Calc", 2);
     model.Add(u"alpha", 3);
@@ -67,7 +67,7 @@ TEST(TargetListModel, SortsWithoutCaseAndTheSelectionFollowsItsEntry) {
     ASSERT_NE(model.SelectedEntry(), nullptr);
     EXPECT_EQ(model.SelectedEntry()->window, 1u);
 
-    model.Add(u"NOTEPAD", 5);  // same title: both listed, each with its own window
+    model.Add(u"NOTEPAD", 5); // same title: both listed, each with its own window
     EXPECT_EQ(model.Count(), 5);
     EXPECT_EQ(model.SelectedEntry()->window, 1u);
 }
@@ -80,8 +80,8 @@ TEST(TargetListModel, PreviousAndNextWrapAround) {
     model.Add(u"b", 2);
     model.Add(u"c", 3);
     model.Select(-1);
-    EXPECT_EQ(model.NextIndex(), 0);      // nothing selected: the first
-    EXPECT_EQ(model.PreviousIndex(), 2);  // nothing selected: the last
+    EXPECT_EQ(model.NextIndex(), 0);     // nothing selected: the first
+    EXPECT_EQ(model.PreviousIndex(), 2); // nothing selected: the last
     model.Select(0);
     EXPECT_EQ(model.PreviousIndex(), 2);
     model.Select(2);
@@ -89,11 +89,11 @@ TEST(TargetListModel, PreviousAndNextWrapAround) {
 }
 
 TEST(HotkeyModifiers, TranslatesControlFlagsToRegisterHotKeyFlags) {
-    EXPECT_EQ(HotkeyModifiers(6), 3u);   // Alt + Control
-    EXPECT_EQ(HotkeyModifiers(3), 6u);   // Shift + Control
-    EXPECT_EQ(HotkeyModifiers(1), 4u);   // Shift
-    EXPECT_EQ(HotkeyModifiers(8), 0u);   // the extended-key flag is dropped
-    EXPECT_EQ(HotkeyModifiers(15), 7u);  // never a Windows-key modifier
+    EXPECT_EQ(HotkeyModifiers(6), 3u);  // Alt + Control
+    EXPECT_EQ(HotkeyModifiers(3), 6u);  // Shift + Control
+    EXPECT_EQ(HotkeyModifiers(1), 4u);  // Shift
+    EXPECT_EQ(HotkeyModifiers(8), 0u);  // the extended-key flag is dropped
+    EXPECT_EQ(HotkeyModifiers(15), 7u); // never a Windows-key modifier
 }
 
 TEST(MenuModel, TrayAndMainMenusAsTabled) {
@@ -121,7 +121,8 @@ TEST(MenuModel, TrayAndMainMenusAsTabled) {
 #include "app/HelpPath.h"
 
 TEST(HelpPath, FolderOfTheExecutable) {
-    EXPECT_EQ(HelpFilePath(u"C:\\Program Files\\Brindlex\\Brindlex.exe"), u"C:\\Program Files\\Brindlex\\Brindlex.chm");
+    EXPECT_EQ(HelpFilePath(u"C:\\Program Files\\Brindlex\\Brindlex.exe"),
+              u"C:\\Program Files\\Brindlex\\Brindlex.chm");
     EXPECT_EQ(HelpFilePath(u"C:\\Brindlex.exe"), u"C:\\Brindlex.chm");
     EXPECT_EQ(ModuleFolder(u"C:\\Brindlex.exe"), u"C:\\");
     EXPECT_EQ(HelpFilePath(u"\\\\server\\share/Brindlex.exe"), u"\\\\server\\share\\Brindlex.chm");

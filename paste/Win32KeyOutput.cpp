@@ -1,0 +1,93 @@
+#include "paste/Win32KeyOutput.h"
+
+#include "framework/CClipboardScope.h"
+#include "framework/CGlobalLock.h"
+#include "framework/UniqueHandle.h"
+
+#include <cstring>
+#include <optional>
+
+static_assert(brindlex::kKeyExtended == KEYEVENTF_EXTENDEDKEY && brindlex::kKeyUp == KEYEVENTF_KEYUP);
+
+namespace {
+
+// A movable block with the bytes and then `zeros` zero bytes.
+CGlobalHandle CopyToGlobal(const void* data, std::size_t bytes, std::size_t zeros = 0) {
+    CGlobalHandle hMem(::GlobalAlloc(GMEM_MOVEABLE, bytes + zeros));
+    if (!hMem) {
+        return hMem;
+    }
+    CGlobalLock lock(hMem.get());
+    if (!lock) {
+        return CGlobalHandle();
+    }
+    if (bytes != 0) {
+        std::memcpy(lock.get(), data, bytes);
+    }
+    std::memset(static_cast<char*>(lock.get()) + bytes, 0, zeros);
+    return hMem;
+}
+
+// Each run is also marked for the system's clipboard history and for clipboard monitors; one that
+// cannot be set costs only that marking, so failures here are ignored.
+void MarkAsPrivate() {
+    static const UINT kExcludeFromMonitors =
+        ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    static const UINT kHistory = ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
+    static const UINT kCloud = ::RegisterClipboardFormatW(L"CanUploadToCloudClipboard");
+    const DWORD no = 0;
+    for (UINT format : {kExcludeFromMonitors, kHistory, kCloud}) {
+        if (format == 0) {
+            continue;
+        }
+        CGlobalHandle hValue = CopyToGlobal(&no, sizeof no);
+        if (hValue && ::SetClipboardData(format, hValue.get()) != nullptr) {
+            hValue.release(); // the clipboard owns it now
+        }
+    }
+}
+
+} // namespace
+
+void CWin32KeyOutput::Pause(unsigned milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+bool CWin32KeyOutput::PutClipboardText(std::u16string_view text) {
+    // The block is filled before the clipboard is opened, so that it is held as briefly as can be.
+    CGlobalHandle hText = CopyToGlobal(text.data(), text.size() * sizeof(char16_t), sizeof(char16_t));
+    if (!hText) {
+        return false;
+    }
+    std::optional<CClipboardScope> clipboard(std::in_place, m_hClipboardOwner);
+    for (DWORD delay : kOpenRetryDelaysMs) {
+        if (clipboard->IsOpen()) {
+            break;
+        }
+        clipboard.reset();
+        ::Sleep(delay);
+        clipboard.emplace(m_hClipboardOwner);
+    }
+    if (!clipboard->IsOpen() || !::EmptyClipboard()) {
+        return false;
+    }
+    if (::SetClipboardData(CF_UNICODETEXT, hText.get()) == nullptr) {
+        return false;
+    }
+    hText.release(); // the clipboard owns it now
+    MarkAsPrivate();
+    return true;
+}
+
+void CWin32KeyOutput::KeyEvent(std::uint8_t vk, std::uint32_t flags) {
+    ::keybd_event(vk, 0, flags, 0);
+}
+
+bool CWin32KeyOutput::IsKeyDown(std::uint8_t vk) {
+    return (static_cast<unsigned short>(::GetKeyState(vk)) & 0xF000u) != 0;
+}
+
+std::uint8_t CWin32KeyOutput::KeyForCharacter(char16_t ch) {
+    const SHORT scan = ::VkKeyScanW(static_cast<WCHAR>(ch));
+    return scan == -1 ? 0 : LOBYTE(scan);
+}

@@ -1,0 +1,28 @@
+// CWin32KeyOutput: the key sender's output on Windows: Sleep, the clipboard owned by the main
+// window, keybd_event, GetKeyState and VkKeyScanW.
+#pragma once
+
+#include "framework/Win32.h"
+#include "paste/KeyOutput.h"
+
+#include <array>
+
+class CWin32KeyOutput : public brindlex::IKeyOutput {
+public:
+    explicit CWin32KeyOutput(HWND hClipboardOwner) : m_hClipboardOwner(hClipboardOwner) {}
+
+    void Pause(unsigned milliseconds) override;
+    // The text as CF_UNICODETEXT, marked to stay out of clipboard history, cloud clipboard and
+    // clipboard monitors: each run is a piece of a snippet, not something the user copied.
+    bool PutClipboardText(std::u16string_view text) override;
+    void KeyEvent(std::uint8_t vk, std::uint32_t flags) override;
+    bool IsKeyDown(std::uint8_t vk) override;
+    std::uint8_t KeyForCharacter(char16_t ch) override;
+
+    // Another program may have the clipboard open for a moment (a clipboard manager reading our
+    // last run); the waits between tries to open it, about 100 ms in all, before giving up.
+    static constexpr std::array<DWORD, 6> kOpenRetryDelaysMs{5, 10, 15, 20, 25, 25};
+
+private:
+    HWND m_hClipboardOwner;
+};

@@ -1,0 +1,195 @@
+#include "paste/KeySender.h"
+#include "paste/PasteText.h"
+
+#include "RecordingKeyOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace brindlex;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The four events of one Shift+Insert, after the pause and the clipboard text.
+Lines PasteOf(const std::string& text) {
+    return {"pause 20", "clip '" + text + "'", "down 16 ext", "down 45 ext", "up 45 ext", "up 16 ext"};
+}
+Lines Tap(int vk) {
+    return {"down " + std::to_string(vk), "up " + std::to_string(vk)};
+}
+template <typename... T> Lines Keys(const T&... lines) {
+    return Lines{std::string(lines)...};
+}
+Lines operator+(Lines a, const Lines& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Lines Paste(CRecordingKeyOutput& out, std::u16string_view text, PasteResult expected = PasteResult::Done) {
+    EXPECT_EQ(PasteText(out, text), expected);
+    return out.m_events;
+}
+
+} // namespace
+
+TEST(PasteText, RunsGoThroughTheClipboardAndTokensBecomeTaps) {
+    CRecordingKeyOutput out;
+    EXPECT_EQ(Paste(out, u"Name[TAB]x"), PasteOf("Name") + Tap(9) + PasteOf("x"));
+    EXPECT_EQ(out.m_strClipboard, u"x"); // the last run stays on the clipboard
+
+    CRecordingKeyOutput adjacent;
+    EXPECT_EQ(Paste(adjacent, u"a[TAB][TAB]b"), PasteOf("a") + Tap(9) + PasteOf("") + Tap(9) + PasteOf("b"));
+
+    CRecordingKeyOutput leading;
+    EXPECT_EQ(Paste(leading, u"[ENTER]"), PasteOf("") + Tap(13));
+    EXPECT_EQ(leading.m_strClipboard, u"");
+
+    CRecordingKeyOutput literal;
+    EXPECT_EQ(Paste(literal, u"x[tab]y[Enter][PAGEUP"), PasteOf("x[tab]y[Enter][PAGEUP"));
+}
+
+TEST(PasteText, EmptyTextSendsNothingAtAll) {
+    CRecordingKeyOutput out;
+    out.m_strClipboard = u"before";
+    EXPECT_TRUE(Paste(out, u"").empty());
+    EXPECT_EQ(out.m_strClipboard, u"before");
+}
+
+TEST(PasteText, CarriageReturnsAndTabsInTheItemAreKeys) {
+    CRecordingKeyOutput out;
+    EXPECT_EQ(Paste(out, u"one\r\ntwo"), PasteOf("one") + Tap(13) + PasteOf("\\u000Atwo"));
+    CRecordingKeyOutput tab;
+    EXPECT_EQ(Paste(tab, u"a\tb"), PasteOf("a") + Tap(9) + PasteOf("b"));
+}
+
+TEST(PasteText, TabAndEnterAreTheKeysOfTheCurrentLayout) {
+    CRecordingKeyOutput out;
+    out.m_layout = {{u'\t', 0x91}, {u'\r', 0x92}};
+    EXPECT_EQ(Paste(out, u"[TAB][ENTER]"), PasteOf("") + Tap(0x91) + PasteOf("") + Tap(0x92));
+    // A layout without such a key keeps the usual one rather than sending key 0.
+    CRecordingKeyOutput none;
+    none.m_layout.clear();
+    EXPECT_EQ(Paste(none, u"[TAB]\r"), PasteOf("") + Tap(9) + PasteOf("") + Tap(13));
+}
+
+TEST(PasteText, EveryTapTokenIsADownAndAnUpWithoutTheExtendedFlag) {
+    CRecordingKeyOutput out;
+    CKeySender sender(out);
+    const std::vector<std::pair<int, int>> taps{{3, 20},  {6, 8},   {8, 18},  {9, 91},  {10, 37},
+                                                {11, 39}, {12, 38}, {13, 40}, {14, 27}, {15, 33},
+                                                {16, 34}, {17, 36}, {18, 35}, {19, 45}, {20, 46}};
+    Lines expected;
+    for (const auto& [code, vk] : taps) {
+        sender.SendControlKey(code);
+        expected = expected + Tap(vk);
+    }
+    EXPECT_EQ(out.m_events, expected);
+    EXPECT_TRUE(out.m_down.empty());
+
+    // Codes outside the table and text that is no token send nothing.
+    out.m_events.clear();
+    sender.SendControlKey(1);
+    sender.SendControlKey(21);
+    sender.SendToken(u"[tab]");
+    sender.SendToken(u"[TAB");
+    EXPECT_TRUE(out.m_events.empty());
+    sender.SendToken(u"[CAPSLOCK]");
+    EXPECT_EQ(out.m_events, Tap(20));
+}
+
+TEST(PasteText, HeldCtrlIsReleasedWhenThePasteEnds) {
+    CRecordingKeyOutput out;
+    // The run after [CTRL] still goes with Ctrl down; the key comes up when the paste ends.
+    EXPECT_EQ(Paste(out, u"[CTRL]x"), PasteOf("") + Keys("down 17") + PasteOf("x") + Keys("up 17"));
+    EXPECT_TRUE(out.m_down.empty());
+
+    CRecordingKeyOutput last;
+    EXPECT_EQ(Paste(last, u"a[CTRL]"), PasteOf("a") + Keys("down 17", "up 17"));
+}
+
+TEST(PasteText, HeldShiftStaysDownAcrossRunsAndComesUpAtTheEnd) {
+    // The extended Shift key-up of Shift+Insert is not the held key's own key-up (Wine takes the
+    // extended one for the right Shift), so the held one gets its key-up when the paste ends.
+    CRecordingKeyOutput out;
+    EXPECT_EQ(Paste(out, u"[SHIFT]x[SHIFT]"), PasteOf("") + Keys("down 16") + PasteOf("x") + Keys("up 16"));
+    CRecordingKeyOutput tokensOnly;
+    EXPECT_EQ(Paste(tokensOnly, u"a[SHIFT][LEFT]"),
+              PasteOf("a") + Keys("down 16") + PasteOf("") + Tap(37) + Keys("up 16"));
+}
+
+TEST(PasteText, HoldTokensPressOnlyWhatIsUpAndReleaseOnlyWhatTheyPressed) {
+    // The user holds Shift: [SHIFT] sends nothing, and the paste does not release the user's key.
+    CRecordingKeyOutput user;
+    user.m_physical = {16, 17};
+    EXPECT_EQ(Paste(user, u"a[SHIFT][CTRL]"), PasteOf("a") + PasteOf(""));
+
+    // A key state that does not follow our own events (the case on Windows, where it belongs to
+    // the thread, not the target): a second [CTRL] still sends no second key-down.
+    CRecordingKeyOutput stale;
+    stale.m_bStateFollowsEvents = false;
+    EXPECT_EQ(Paste(stale, u"a[CTRL][SHIFT][CTRL]"), PasteOf("a") + Keys("down 17") + PasteOf("") +
+                                                         Keys("down 16") + PasteOf("") +
+                                                         Keys("up 16", "up 17"));
+    CRecordingKeyOutput direct;
+    direct.m_bStateFollowsEvents = false;
+    {
+        CKeySender sender(direct);
+        sender.SendToken(u"[SHIFT]");
+        sender.SendToken(u"[SHIFT]");
+    }
+    EXPECT_EQ(direct.m_events, Keys("down 16", "up 16"));
+    EXPECT_TRUE(stale.m_down.empty());
+}
+
+TEST(PasteText, BusyClipboardStopsBeforeThatRunsKeystroke) {
+    CRecordingKeyOutput first;
+    first.m_nClipboardFailsFrom = 0;
+    first.m_strClipboard = u"old";
+    EXPECT_EQ(Paste(first, u"abc[TAB]d", PasteResult::ClipboardBusy), (Keys("pause 20", "clip busy 'abc'")));
+    EXPECT_EQ(first.m_strClipboard, u"old");
+
+    CRecordingKeyOutput second;
+    second.m_nClipboardFailsFrom = 1;
+    EXPECT_EQ(Paste(second, u"a[TAB]b[ENTER]c", PasteResult::ClipboardBusy),
+              PasteOf("a") + Tap(9) + Keys("pause 20", "clip busy 'b'"));
+
+    // Stopping early still lets go of the modifiers the paste pressed.
+    CRecordingKeyOutput held;
+    held.m_nClipboardFailsFrom = 2;
+    EXPECT_EQ(Paste(held, u"[CTRL]x[SHIFT]y", PasteResult::ClipboardBusy),
+              PasteOf("") + Keys("down 17") + PasteOf("x") +
+                  Keys("down 16", "pause 20", "clip busy 'y'", "up 16", "up 17"));
+    EXPECT_TRUE(held.m_down.empty());
+}
+
+TEST(PasteText, SenderLetsGoOfHeldKeysWhenItGoesOutOfScope) {
+    CRecordingKeyOutput out;
+    {
+        CKeySender sender(out);
+        sender.SendToken(u"[CTRL]");
+        sender.SendToken(u"[SHIFT]");
+    }
+    EXPECT_EQ(out.m_events, (Keys("down 17", "down 16", "up 16", "up 17")));
+    // Released once, not again by a later release.
+    CRecordingKeyOutput once;
+    {
+        CKeySender sender(once);
+        sender.SendToken(u"[CTRL]");
+        sender.ReleaseHeldModifiers();
+        sender.ReleaseHeldModifiers();
+    }
+    EXPECT_EQ(once.m_events, (Keys("down 17", "up 17")));
+}
+
+TEST(PasteText, AnyUnicodeRunReachesTheClipboardWhole) {
+    CRecordingKeyOutput out;
+    const std::u16string text =
+        u"Gr\u00FC\u00DFe \u2013 \u65E5\u672C\u8A9E \u2713 \U0001F600 " + std::u16string(5000, u'z');
+    EXPECT_EQ(PasteText(out, text), PasteResult::Done);
+    EXPECT_EQ(out.m_strClipboard, text);
+    EXPECT_EQ(out.m_events.size(), 6u);
+}

@@ -1,0 +1,271 @@
+#include "paste/PasteText.h"
+#include "paste/Win32KeyOutput.h"
+
+#include "framework/CClipboardScope.h"
+#include "framework/WideString.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A plain multi-line EDIT in a top-level window of its own thread, in front and focused, the way
+// another program's window is when the main window pastes into it. Its own thread matters: the
+// paste rewrites the clipboard for the next run while the target is still reading the last one.
+class CTargetWindow {
+public:
+    CTargetWindow() {
+        m_hReady = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_thread = std::thread([this] { Run(); });
+        ::WaitForSingleObject(m_hReady, 10000);
+    }
+    ~CTargetWindow() {
+        if (m_hFrame != nullptr) {
+            ::PostMessageW(m_hFrame, WM_CLOSE, 0, 0);
+        }
+        m_thread.join();
+        ::CloseHandle(m_hReady);
+    }
+    CTargetWindow(const CTargetWindow&) = delete;
+    CTargetWindow& operator=(const CTargetWindow&) = delete;
+
+    HWND Edit() const { return m_hEdit; }
+
+    std::u16string Text() const {
+        wchar_t buf[1024] = {};
+        DWORD_PTR copied = 0;
+        ::SendMessageTimeoutW(m_hEdit, WM_GETTEXT, std::size(buf), reinterpret_cast<LPARAM>(buf),
+                              SMTO_ABORTIFHUNG, 2000, &copied);
+        return U16(buf);
+    }
+
+    // Polls until the text is as expected or 5 s have passed; returns the last text seen.
+    std::u16string WaitForText(const std::u16string& expected) const {
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        std::u16string text = Text();
+        while (text != expected && Clock::now() < deadline) {
+            ::Sleep(20);
+            text = Text();
+        }
+        return text;
+    }
+
+    // Waits until the target's thread has handled everything sent to it so far.
+    void Settle() const {
+        ::Sleep(150);
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(m_hEdit, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+    }
+
+private:
+    static LRESULT CALLBACK FrameProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_DESTROY) {
+            ::PostQuitMessage(0);
+            return 0;
+        }
+        return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    }
+
+    void Run() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = FrameProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"BrindlexPasteTarget";
+        ::RegisterClassW(&wc);
+        m_hFrame = ::CreateWindowExW(0, wc.lpszClassName, L"Paste target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     40, 40, 500, 300, nullptr, nullptr, wc.hInstance, nullptr);
+        m_hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0,
+                                    0, 480, 260, m_hFrame, nullptr, wc.hInstance, nullptr);
+        ::SetForegroundWindow(m_hFrame);
+        ::SetFocus(m_hEdit);
+        ::SetEvent(m_hReady);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+
+    HANDLE m_hReady = nullptr;
+    HWND m_hFrame = nullptr;
+    HWND m_hEdit = nullptr;
+    std::thread m_thread;
+};
+
+// Another program's hold on the clipboard, played by a thread that opens it and keeps it open.
+class CClipboardHolder {
+public:
+    explicit CClipboardHolder(DWORD holdMs) {
+        m_hOpened = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_hLetGo = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_thread = std::thread([this, holdMs] {
+            m_bOpened = ::OpenClipboard(nullptr) != FALSE;
+            ::SetEvent(m_hOpened);
+            ::WaitForSingleObject(m_hLetGo, holdMs);
+            if (m_bOpened) {
+                ::CloseClipboard();
+            }
+        });
+        // Wine's clipboard driver may ask the clipboard's owner window (ours, on this thread)
+        // before another thread may open it: keep answering while waiting.
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        while (Clock::now() < deadline &&
+               ::MsgWaitForMultipleObjects(1, &m_hOpened, FALSE, 50, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::DispatchMessageW(&msg);
+            }
+        }
+    }
+    ~CClipboardHolder() {
+        ::SetEvent(m_hLetGo);
+        m_thread.join();
+        ::CloseHandle(m_hOpened);
+        ::CloseHandle(m_hLetGo);
+    }
+    CClipboardHolder(const CClipboardHolder&) = delete;
+    CClipboardHolder& operator=(const CClipboardHolder&) = delete;
+
+    bool Opened() const { return m_bOpened; }
+
+private:
+    HANDLE m_hOpened = nullptr;
+    HANDLE m_hLetGo = nullptr;
+    bool m_bOpened = false;
+    std::thread m_thread;
+};
+
+std::u16string ClipboardText() {
+    CClipboardScope clipboard(nullptr);
+    if (!clipboard.IsOpen()) {
+        return u"<not open>";
+    }
+    HANDLE hData = ::GetClipboardData(CF_UNICODETEXT);
+    if (hData == nullptr) {
+        return u"<no text>";
+    }
+    const auto* text = static_cast<const wchar_t*>(::GlobalLock(hData));
+    std::u16string result = U16(text);
+    ::GlobalUnlock(hData);
+    return result;
+}
+
+bool KeyDown(int vk) {
+    return (static_cast<unsigned short>(::GetAsyncKeyState(vk)) & 0x8000u) != 0;
+}
+
+class Win32KeyOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_hOwner = ::CreateWindowExW(0, L"STATIC", L"clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     ::GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(m_hOwner, nullptr);
+    }
+    void TearDown() override { ::DestroyWindow(m_hOwner); }
+
+    HWND m_hOwner = nullptr;
+};
+
+} // namespace
+
+TEST_F(Win32KeyOutputTest, RunsArriveThroughTheClipboardAndTokensAsKeys) {
+    CTargetWindow target;
+    ASSERT_EQ(::GetForegroundWindow(), ::GetParent(target.Edit()));
+    CWin32KeyOutput output(m_hOwner);
+    // Text outside Latin-1 (and outside the keyboard layout) goes whole through the clipboard.
+    const std::u16string wide = u"Gr\u00FC\u00DFe \u2013 \u65E5\u672C\u8A9E \u2713 \u20AC";
+    EXPECT_EQ(brindlex::PasteText(output, u"Name[TAB]x[ENTER]" + wide), brindlex::PasteResult::Done);
+    EXPECT_EQ(target.WaitForText(u"Name\tx\r\n" + wide), u"Name\tx\r\n" + wide);
+    EXPECT_EQ(ClipboardText(), wide); // the last run stays on the clipboard
+
+    // A tab and CR LF stored in the item: the Tab key, the Enter key, then the rest.
+    ::SendMessageW(target.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    EXPECT_EQ(brindlex::PasteText(output, u"a\tb[LEFT][BACKSPACE]c"), brindlex::PasteResult::Done);
+    EXPECT_EQ(target.WaitForText(u"acb"), u"acb");
+}
+
+TEST_F(Win32KeyOutputTest, ClipboardHoldsTheRunOwnedByTheWindowAndKeptOutOfHistory) {
+    CWin32KeyOutput output(m_hOwner);
+    ASSERT_TRUE(output.PutClipboardText(u"first \u65E5\u672C"));
+    EXPECT_EQ(ClipboardText(), u"first \u65E5\u672C");
+    EXPECT_EQ(::GetClipboardOwner(), m_hOwner);
+    {
+        CClipboardScope clipboard(nullptr);
+        ASSERT_TRUE(clipboard.IsOpen());
+        EXPECT_NE(
+            ::GetClipboardData(::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing")),
+            nullptr);
+        for (const wchar_t* name : {L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+            HANDLE hData = ::GetClipboardData(::RegisterClipboardFormatW(name));
+            ASSERT_NE(hData, nullptr) << name;
+            ASSERT_GE(::GlobalSize(hData), sizeof(DWORD));
+            const auto* value = static_cast<const DWORD*>(::GlobalLock(hData));
+            EXPECT_EQ(*value, 0u);
+            ::GlobalUnlock(hData);
+        }
+    }
+    // An empty run empties the text; the old text is gone.
+    ASSERT_TRUE(output.PutClipboardText(u""));
+    EXPECT_EQ(ClipboardText(), u"");
+}
+
+TEST_F(Win32KeyOutputTest, ClipboardHeldOpenLongFailsAfterRetriesAndKeepsTheOldText) {
+    CWin32KeyOutput output(m_hOwner);
+    ASSERT_TRUE(output.PutClipboardText(u"before"));
+    {
+        CClipboardHolder holder(5000);
+        ASSERT_TRUE(holder.Opened());
+        const auto start = Clock::now();
+        EXPECT_FALSE(output.PutClipboardText(u"after"));
+        const auto waited =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        EXPECT_GE(waited, 80); // it did retry, about 100 ms
+        EXPECT_LT(waited, 2000);
+
+        // The paste stops at that run: no Shift+Insert pastes the stale text, nothing after it is sent.
+        CTargetWindow target;
+        EXPECT_EQ(brindlex::PasteText(output, u"abc[TAB]d"), brindlex::PasteResult::ClipboardBusy);
+        target.Settle();
+        EXPECT_EQ(target.Text(), u"");
+    }
+    EXPECT_EQ(ClipboardText(), u"before");
+}
+
+TEST_F(Win32KeyOutputTest, ClipboardHeldForAMomentIsRiddenOut) {
+    CWin32KeyOutput output(m_hOwner);
+    for (DWORD hold : {10u, 40u}) {
+        CClipboardHolder holder(hold);
+        ASSERT_TRUE(holder.Opened());
+        EXPECT_TRUE(output.PutClipboardText(u"patient")) << "held " << hold << " ms";
+        EXPECT_EQ(ClipboardText(), u"patient");
+    }
+}
+
+TEST_F(Win32KeyOutputTest, NoModifierIsLeftDownAfterAPaste) {
+    CTargetWindow target;
+    CWin32KeyOutput output(m_hOwner);
+    EXPECT_EQ(brindlex::PasteText(output, u"a[CTRL]"), brindlex::PasteResult::Done);
+    EXPECT_EQ(target.WaitForText(u"a"), u"a");
+    target.Settle();
+    EXPECT_FALSE(KeyDown(VK_CONTROL));
+    EXPECT_FALSE(KeyDown(VK_SHIFT));
+
+    ::SendMessageW(target.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    EXPECT_EQ(brindlex::PasteText(output, u"x[SHIFT]y[CTRL][SHIFT]"), brindlex::PasteResult::Done);
+    EXPECT_EQ(target.WaitForText(u"xy"), u"xy");
+    target.Settle();
+    EXPECT_FALSE(KeyDown(VK_CONTROL));
+    EXPECT_FALSE(KeyDown(VK_SHIFT));
+}
+
+TEST_F(Win32KeyOutputTest, LayoutKeysForTabAndEnter) {
+    CWin32KeyOutput output(m_hOwner);
+    EXPECT_EQ(output.KeyForCharacter(u'\t'), VK_TAB);
+    EXPECT_EQ(output.KeyForCharacter(u'\r'), VK_RETURN);
+    EXPECT_EQ(output.KeyForCharacter(u'a'), 'A');
+}
