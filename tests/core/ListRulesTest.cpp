@@ -11,7 +11,7 @@ TEST(ListRules, RowGeometryOfThirtyPixelRows) {
     EXPECT_EQ(text.left, 37);
     EXPECT_EQ(text.right, 147);
     EXPECT_EQ(text.bottom, 90);
-    EXPECT_EQ(text.top, 60 + 45 - 30 - 6 - 1);  // top + bottom/2 - top/2 - cy/2 - cy/8
+    EXPECT_EQ(text.top, 60 + 45 - 30 - 6 - 1); // top + bottom/2 - top/2 - cy/2 - cy/8
 }
 
 TEST(ListRules, AutoScrollPeriodFallsWithDistanceInRowBands) {
@@ -23,7 +23,7 @@ TEST(ListRules, AutoScrollPeriodFallsWithDistanceInRowBands) {
     EXPECT_EQ(AutoScrollPeriod(60, 30), 83);
     EXPECT_EQ(AutoScrollPeriod(90, 30), 62);
     EXPECT_EQ(AutoScrollPeriod(120, 30), 50);
-    EXPECT_GT(AutoScrollPeriod(10, 0), 0);  // a list without rows must not divide by zero
+    EXPECT_GT(AutoScrollPeriod(10, 0), 0); // a list without rows must not divide by zero
 }
 
 TEST(ListRules, DropMarkerSitsOnTheRowTopOrUnderTheLastRow) {
@@ -38,9 +38,9 @@ TEST(ListRules, DropMarkerSitsOnTheRowTopOrUnderTheLastRow) {
     EXPECT_TRUE(end.visible);
     EXPECT_EQ(end.y, 180);
 
-    EXPECT_FALSE(DropMarkerLine(9, false, Rect{}, client).visible);                   // no such row
-    EXPECT_FALSE(DropMarkerLine(7, true, Rect{0, 210, 147, 240}, client).visible);    // scrolled away
-    EXPECT_FALSE(DropMarkerLine(-1, true, Rect{0, 190, 147, 220}, client).visible);   // end line off-screen
+    EXPECT_FALSE(DropMarkerLine(9, false, Rect{}, client).visible);                 // no such row
+    EXPECT_FALSE(DropMarkerLine(7, true, Rect{0, 210, 147, 240}, client).visible);  // scrolled away
+    EXPECT_FALSE(DropMarkerLine(-1, true, Rect{0, 190, 147, 220}, client).visible); // end line off-screen
 }
 
 TEST(ListRules, DragPointZones) {
@@ -56,4 +56,51 @@ TEST(ListRules, DropPositionsOutsideTheRowsMeanTheEnd) {
     EXPECT_EQ(NormaliseDropPosition(3, 6), 3);
     EXPECT_EQ(NormaliseDropPosition(6, 6), -1);
     EXPECT_EQ(NormaliseDropPosition(-4, 6), -1);
+}
+
+TEST(ListRules, AutoScrollDirectionAndDistanceFromTheEdges) {
+    EXPECT_EQ(AutoScrollRequest(190, 180).step, +1);
+    EXPECT_EQ(AutoScrollRequest(190, 180).distance, 10);
+    EXPECT_EQ(AutoScrollRequest(-40, 180).step, -1);
+    EXPECT_EQ(AutoScrollRequest(-40, 180).distance, 40);
+    // Beside the list, within its height (the bottom edge itself included): nothing to scroll.
+    EXPECT_EQ(AutoScrollRequest(0, 180).step, 0);
+    EXPECT_EQ(AutoScrollRequest(180, 180).step, 0);
+    EXPECT_EQ(AutoScrollRequest(90, 180).step, 0);
+}
+
+TEST(ListRules, RowLooksForEachDrawAction) {
+    const RowLooks entireSelected = RowLooksToDraw(true, false, true);
+    EXPECT_TRUE(entireSelected.selected);
+    EXPECT_FALSE(entireSelected.normal);
+    const RowLooks entireNormal = RowLooksToDraw(true, false, false);
+    EXPECT_TRUE(entireNormal.normal);
+    EXPECT_FALSE(entireNormal.selected);
+    // A row that loses the selection is drawn normal, one that gains it selected.
+    EXPECT_TRUE(RowLooksToDraw(false, true, false).normal);
+    EXPECT_TRUE(RowLooksToDraw(false, true, true).selected);
+    // A pure focus change draws nothing, selected or not.
+    for (bool selected : {false, true}) {
+        const RowLooks focus = RowLooksToDraw(false, false, selected);
+        EXPECT_FALSE(focus.normal || focus.selected);
+    }
+}
+
+TEST(ListRules, ArrowKeysStopAtTheEnds) {
+    EXPECT_EQ(ArrowKeyTarget(true, 3, 6), 2);
+    EXPECT_EQ(ArrowKeyTarget(false, 3, 6), 4);
+    EXPECT_EQ(ArrowKeyTarget(true, 0, 6), -1);
+    EXPECT_EQ(ArrowKeyTarget(false, 5, 6), -1);
+    EXPECT_EQ(ArrowKeyTarget(false, -1, 6), -1); // no caret
+    EXPECT_EQ(ArrowKeyTarget(true, 0, 0), -1);
+}
+
+TEST(ListRules, DeleteGroupQuestionCountsTheItems) {
+    EXPECT_EQ(DeleteGroupQuestion(0), u"Are you sure to delete selected folder?");
+    EXPECT_EQ(DeleteGroupQuestion(1),
+              u"The selected group contains 1 item.\r\nAre you sure to delete selected folder?");
+    EXPECT_EQ(DeleteGroupQuestion(3),
+              u"The selected group contains 3 items.\r\nAre you sure to delete selected folder?");
+    EXPECT_EQ(DeleteGroupQuestion(1024),
+              u"The selected group contains 1024 items.\r\nAre you sure to delete selected folder?");
 }
