@@ -175,6 +175,7 @@ public:
     CListPicture& operator=(const CListPicture&) = delete;
 
     COLORREF At(int x, int y) const { return ::GetPixel(m_dc.get(), x, y); }
+    HDC Dc() const { return m_dc.get(); }
     // Whether `colour` appears anywhere in the rectangle.
     bool Shows(const RECT& r, COLORREF colour) const {
         for (int y = r.top; y < r.bottom; ++y) {
