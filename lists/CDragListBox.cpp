@@ -41,8 +41,7 @@ CDragListBox::CDragListBox(int nIconId, int nSelectedIconId, bool bFillBackgroun
 
 CDragListBox::~CDragListBox() {
     // Neither the editor nor the model may call back into a list that is going away.
-    m_nEditIndex = -1;
-    m_wndEdit.DestroyWindow();
+    CloseEditorWithoutRename();
     if (m_pLibrary != nullptr) {
         m_pLibrary->RemoveObserver(this);
     }
@@ -360,9 +359,7 @@ LRESULT CDragListBox::OnCaptureChanged(HWND hWndNew) {
 
 LRESULT CDragListBox::OnDestroy() {
     // An open editor goes with the list, without renaming anything.
-    m_nEditIndex = -1;
-    m_editRecord = 0;
-    m_wndEdit.DestroyWindow();
+    CloseEditorWithoutRename();
     StopAutoScroll();
     if (m_pLibrary != nullptr) {
         m_pLibrary->RemoveObserver(this);
@@ -562,6 +559,16 @@ void CDragListBox::BeginInplaceEdit() {
         m_nEditIndex = index;
         m_editRecord = record;
     }
+}
+
+void CDragListBox::CloseEditorWithoutRename() {
+    // The focus loss of the destruction comes back as WM_INPLACE_EDIT_END: it must find nothing
+    // to do, and above all not destroy the editor a second time.
+    m_nEditIndex = -1;
+    m_editRecord = 0;
+    m_bEndingEdit = true;
+    m_wndEdit.DestroyWindow();
+    m_bEndingEdit = false;
 }
 
 void CDragListBox::EndInplaceEdit(bool accept) {

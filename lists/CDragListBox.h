@@ -93,6 +93,7 @@ private:
     void EndDrag();
     void DropDraggedRow();
     int FindRow(LPARAM record) const;
+    void CloseEditorWithoutRename();
 
     CEditHelper m_wndEdit;
     int m_nEditIndex = -1;

@@ -191,3 +191,33 @@ TEST_F(ListsRename, DestroyingTheWindowWithAnOpenEditorLetsGoOfTheLibrary) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ListsRename, AListObjectGoingAwayWithAnOpenEditorRenamesNothing) {
+    const HWND hList = ::CreateWindowExW(
+        0, L"LISTBOX", L"", kListStyle, 10, 220, kListWidth, 92, m_dlg->GetSafeHwnd(),
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1100)), ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hList, nullptr);
+    HWND editor = nullptr;
+    {
+        CGroupList list;
+        ASSERT_TRUE(list.SubclassDlgItem(1100, m_dlg.get()));
+        list.SetLibrary(&m_library);
+        EXPECT_EQ(RowNames(list), GroupNames());
+        list.SetCurrent(2);
+        list.BeginInplaceEdit();
+        editor = Editor(list);
+        ASSERT_NE(editor, nullptr);
+        ::SetWindowTextW(editor, L"Dropped");
+    }
+    EXPECT_FALSE(::IsWindow(editor));
+    EXPECT_TRUE(::IsWindow(hList)) << "the list box itself is given back, not destroyed";
+    EXPECT_EQ(m_library.Group(2).m_strName, u"G2");
+    EXPECT_TRUE(m_dlg->m_nameChanges.empty());
+    m_library.MoveGroup(0, -1); // the library no longer knows the object
+    EXPECT_EQ(::SendMessageW(hList, LB_GETCOUNT, 0, 0), 3);
+    ::DestroyWindow(hList);
+}
+
+} // namespace
