@@ -1,5 +1,7 @@
 #include "lists/ListRules.h"
 
+#include <string>
+
 namespace brindlex {
 
 Point RowIconPosition(const Rect& row) {
@@ -19,7 +21,7 @@ Rect RowTextRect(const Rect& row, int cy) {
 
 int AutoScrollPeriod(int distance, int rowHeight) {
     if (rowHeight <= 0) {
-        rowHeight = kRowHeight;  // a list without rows reports no height; keep the timer sane
+        rowHeight = kRowHeight; // a list without rows reports no height; keep the timer sane
     }
     if (distance < 0) {
         distance = 0;
@@ -60,4 +62,45 @@ int NormaliseDropPosition(int position, int count) {
     return position >= 0 && position < count ? position : -1;
 }
 
-}  // namespace brindlex
+ScrollRequest AutoScrollRequest(int y, int clientHeight) {
+    if (y > clientHeight) {
+        return {+1, y - clientHeight};
+    }
+    if (y < 0) {
+        return {-1, -y};
+    }
+    return {};
+}
+
+RowLooks RowLooksToDraw(bool drawEntire, bool selectionChanged, bool isSelected) {
+    RowLooks looks;
+    if (drawEntire || selectionChanged) {
+        looks.normal = !isSelected;
+        looks.selected = isSelected;
+    }
+    return looks;
+}
+
+int ArrowKeyTarget(bool up, int caret, int count) {
+    if (caret < 0 || caret >= count) {
+        return -1;
+    }
+    if (up) {
+        return caret > 0 ? caret - 1 : -1;
+    }
+    return caret + 1 < count ? caret + 1 : -1;
+}
+
+std::u16string DeleteGroupQuestion(std::size_t itemCount) {
+    std::u16string text;
+    if (itemCount > 0) {
+        std::u16string count;
+        for (std::size_t n = itemCount; n > 0; n /= 10) {
+            count.insert(count.begin(), static_cast<char16_t>(u'0' + n % 10));
+        }
+        text = u"The selected group contains " + count + (itemCount == 1 ? u" item.\r\n" : u" items.\r\n");
+    }
+    return text + u"Are you sure to delete selected folder?";
+}
+
+} // namespace brindlex

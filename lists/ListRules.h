@@ -2,6 +2,9 @@
 // auto-scroll period. The Win32 lists ask these and turn the answers into list-box calls.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 namespace brindlex {
 
 struct Rect {
@@ -49,4 +52,26 @@ DragZone ClassifyDragPoint(Point p, bool hitOutside, int lastRowBottom, bool has
 // A drop position outside 0..count-1 is never used for a move: it means after the last row.
 int NormaliseDropPosition(int position, int count);
 
-}  // namespace brindlex
+// Where the pointer is during a drag, seen from the auto-scroll: step +1 below the list, -1 above
+// it, 0 beside it (nothing to scroll); distance is how far beyond the edge it is.
+struct ScrollRequest {
+    int step = 0;
+    int distance = 0;
+};
+ScrollRequest AutoScrollRequest(int y, int clientHeight);
+
+// Which looks a row is drawn in for one WM_DRAWITEM: the normal look for an unselected row, the
+// selected look for a selected one, and nothing for a pure focus change.
+struct RowLooks {
+    bool normal = false;
+    bool selected = false;
+};
+RowLooks RowLooksToDraw(bool drawEntire, bool selectionChanged, bool isSelected);
+
+// The row that Up or Down makes current from the caret row, or -1 when the key has nowhere to go.
+int ArrowKeyTarget(bool up, int caret, int count);
+
+// The question asked before a group with `itemCount` items is deleted.
+std::u16string DeleteGroupQuestion(std::size_t itemCount);
+
+} // namespace brindlex

@@ -57,3 +57,50 @@ TEST(ListRules, DropPositionsOutsideTheRowsMeanTheEnd) {
     EXPECT_EQ(NormaliseDropPosition(6, 6), -1);
     EXPECT_EQ(NormaliseDropPosition(-4, 6), -1);
 }
+
+TEST(ListRules, AutoScrollDirectionAndDistanceFromTheEdges) {
+    EXPECT_EQ(AutoScrollRequest(190, 180).step, +1);
+    EXPECT_EQ(AutoScrollRequest(190, 180).distance, 10);
+    EXPECT_EQ(AutoScrollRequest(-40, 180).step, -1);
+    EXPECT_EQ(AutoScrollRequest(-40, 180).distance, 40);
+    // Beside the list, within its height (the bottom edge itself included): nothing to scroll.
+    EXPECT_EQ(AutoScrollRequest(0, 180).step, 0);
+    EXPECT_EQ(AutoScrollRequest(180, 180).step, 0);
+    EXPECT_EQ(AutoScrollRequest(90, 180).step, 0);
+}
+
+TEST(ListRules, RowLooksForEachDrawAction) {
+    const RowLooks entireSelected = RowLooksToDraw(true, false, true);
+    EXPECT_TRUE(entireSelected.selected);
+    EXPECT_FALSE(entireSelected.normal);
+    const RowLooks entireNormal = RowLooksToDraw(true, false, false);
+    EXPECT_TRUE(entireNormal.normal);
+    EXPECT_FALSE(entireNormal.selected);
+    // A row that loses the selection is drawn normal, one that gains it selected.
+    EXPECT_TRUE(RowLooksToDraw(false, true, false).normal);
+    EXPECT_TRUE(RowLooksToDraw(false, true, true).selected);
+    // A pure focus change draws nothing, selected or not.
+    for (bool selected : {false, true}) {
+        const RowLooks focus = RowLooksToDraw(false, false, selected);
+        EXPECT_FALSE(focus.normal || focus.selected);
+    }
+}
+
+TEST(ListRules, ArrowKeysStopAtTheEnds) {
+    EXPECT_EQ(ArrowKeyTarget(true, 3, 6), 2);
+    EXPECT_EQ(ArrowKeyTarget(false, 3, 6), 4);
+    EXPECT_EQ(ArrowKeyTarget(true, 0, 6), -1);
+    EXPECT_EQ(ArrowKeyTarget(false, 5, 6), -1);
+    EXPECT_EQ(ArrowKeyTarget(false, -1, 6), -1); // no caret
+    EXPECT_EQ(ArrowKeyTarget(true, 0, 0), -1);
+}
+
+TEST(ListRules, DeleteGroupQuestionCountsTheItems) {
+    EXPECT_EQ(DeleteGroupQuestion(0), u"Are you sure to delete selected folder?");
+    EXPECT_EQ(DeleteGroupQuestion(1),
+              u"The selected group contains 1 item.\r\nAre you sure to delete selected folder?");
+    EXPECT_EQ(DeleteGroupQuestion(3),
+              u"The selected group contains 3 items.\r\nAre you sure to delete selected folder?");
+    EXPECT_EQ(DeleteGroupQuestion(1024),
+              u"The selected group contains 1024 items.\r\nAre you sure to delete selected folder?");
+}

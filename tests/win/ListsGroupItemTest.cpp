@@ -1,0 +1,284 @@
+// The group list and the item list: selection through clicks and keys, the delete questions,
+// the edit request and what right clicks and double clicks do in each.
+#include "ListsTestSupport.h"
+
+using namespace liststest;
+
+namespace {
+
+class ListsGroup : public ListsFixture {};
+class ListsItem : public ListsFixture {};
+class ListsKeys : public ListsFixture {};
+
+TEST_F(ListsGroup, AttachingShowsTheLibraryAndSelectingAGroupRefillsTheItems) {
+    MakeGroups({2, 0, 3});
+    Attach();
+    EXPECT_EQ(RowNames(m_groups), GroupNames());
+    ExpectItemRowsMirrorCurrentGroup();
+    EXPECT_EQ(m_items.GetCurrent(), 0);
+    ExpectCurrentRowsInStep();
+
+    Click(m_groups, RowPoint(m_groups, 2));
+    ExpectItemRowsMirrorCurrentGroup();
+    EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I2.0", u"I2.1", u"I2.2"}));
+    EXPECT_EQ(m_items.GetCurrent(), 0);
+    ExpectCurrentRowsInStep();
+
+    // A group without items: no item rows and no current item, so Edit has nothing to edit.
+    Click(m_groups, RowPoint(m_groups, 1));
+    EXPECT_EQ(m_items.GetCount(), 0);
+    EXPECT_EQ(m_items.GetCurrent(), -1);
+    ExpectCurrentRowsInStep();
+    CBoxRecorder boxes(IDOK);
+    m_items.RequestEdit();
+    ASSERT_EQ(boxes.Asked().size(), 1u);
+    EXPECT_EQ(boxes.Asked()[0].text, u"No selected item");
+    EXPECT_EQ(boxes.Asked()[0].caption, u"No selected item");
+    EXPECT_EQ(boxes.Asked()[0].type, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(m_dlg->m_editRequests.empty());
+}
+
+TEST_F(ListsGroup, ModelChangesFromOutsideShowInTheRows) {
+    MakeGroups({1, 1});
+    Attach();
+    // As the main window's Add button does.
+    m_library.AddGroup(u"New group");
+    m_library.SelectGroup(m_library.GroupCount() - 1);
+    EXPECT_EQ(RowNames(m_groups), GroupNames());
+    EXPECT_EQ(m_groups.GetCurrent(), 2);
+    EXPECT_EQ(m_items.GetCount(), 0);
+    ExpectCurrentRowsInStep();
+    // A new item saved in the editor lands in the current group and is made current.
+    m_library.AddItem(*m_library.CurrentGroup(), u"Fresh", 0, u"x");
+    m_library.SelectGroup(2);
+    m_library.SetCurrentItem(m_library.CurrentItemCount() - 1);
+    ExpectItemRowsMirrorCurrentGroup();
+    EXPECT_EQ(m_items.GetCurrent(), 0);
+    ExpectCurrentRowsInStep();
+    m_library.Clear();
+    EXPECT_EQ(m_groups.GetCount(), 0);
+    EXPECT_EQ(m_items.GetCount(), 0);
+    EXPECT_EQ(m_groups.GetCurrent(), -1);
+    EXPECT_EQ(m_items.GetCurrent(), -1);
+}
+
+TEST_F(ListsGroup, DeleteQuestionCountsTheItemsAndOnlyYesDeletes) {
+    MakeGroups({0, 1, 3});
+    Attach();
+    const std::u16string closing = u"Are you sure to delete selected folder?";
+    const std::u16string expected[] = {
+        closing,
+        u"The selected group contains 1 item.\r\n" + closing,
+        u"The selected group contains 3 items.\r\n" + closing,
+    };
+    for (int g = 0; g < 3; ++g) {
+        m_groups.SetCurrent(g);
+        CBoxRecorder boxes(IDNO);
+        m_groups.DeleteSelectedGroup();
+        ASSERT_EQ(boxes.Asked().size(), 1u);
+        EXPECT_EQ(boxes.Asked()[0].text, expected[g]);
+        EXPECT_EQ(boxes.Asked()[0].caption, u"Deleting");
+        EXPECT_EQ(boxes.Asked()[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+        EXPECT_EQ(m_library.GroupCount(), 3);
+        EXPECT_EQ(m_groups.GetCurrent(), g);
+    }
+    CBoxRecorder yes(IDYES);
+    m_groups.DeleteSelectedGroup(); // the last of three: the second becomes current
+    EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"G0", u"G1"}));
+    EXPECT_EQ(RowNames(m_groups), GroupNames());
+    EXPECT_EQ(m_groups.GetCurrent(), 1);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+}
+
+TEST_F(ListsGroup, DeletingTheFirstAndTheOnlyGroup) {
+    MakeGroups({1, 2});
+    Attach();
+    CBoxRecorder yes(IDYES);
+    m_groups.DeleteSelectedGroup();
+    EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"G1"}));
+    EXPECT_EQ(m_groups.GetCurrent(), 0);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+    // The Delete key asks the same question.
+    KeyUp(m_groups.GetSafeHwnd(), VK_DELETE);
+    ASSERT_EQ(yes.Asked().size(), 2u);
+    EXPECT_EQ(yes.Asked()[1].text,
+              u"The selected group contains 2 items.\r\nAre you sure to delete selected folder?");
+    EXPECT_EQ(m_library.GroupCount(), 0);
+    EXPECT_EQ(m_groups.GetCount(), 0);
+    EXPECT_EQ(m_items.GetCount(), 0);
+    EXPECT_EQ(m_groups.GetCurrent(), -1);
+    EXPECT_EQ(m_items.GetCurrent(), -1);
+    // Nothing left to delete: no question.
+    m_groups.DeleteSelectedGroup();
+    EXPECT_EQ(yes.Asked().size(), 2u);
+}
+
+TEST_F(ListsGroup, RightClickMakesTheRowCurrentButNotBelowTheRows) {
+    MakeGroups({1, 2, 3});
+    Attach();
+    const HWND hWnd = m_groups.GetSafeHwnd();
+    ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(RowPoint(m_groups, 2)));
+    EXPECT_EQ(m_groups.GetCurrent(), 2);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+    ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(POINT{60, 150}));
+    EXPECT_EQ(m_groups.GetCurrent(), 2);
+    EXPECT_EQ(Editor(m_groups), nullptr);
+}
+
+TEST_F(ListsGroup, DoubleClickRenamesOnlyOnTheCurrentRow) {
+    MakeGroups({1, 1, 1});
+    Attach();
+    const HWND hWnd = m_groups.GetSafeHwnd();
+    ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(POINT{60, 150}));
+    EXPECT_EQ(Editor(m_groups), nullptr);
+    Click(m_groups, RowPoint(m_groups, 1));
+    ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(RowPoint(m_groups, 1)));
+    const HWND editor = Editor(m_groups);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(GetWindowTextU16(editor), u"G1");
+    EXPECT_TRUE(m_dlg->m_editRequests.empty());
+}
+
+TEST_F(ListsItem, RequestEditSendsTheCurrentItemAndDoubleClickAnywhereAsksForIt) {
+    MakeGroups({3});
+    Attach();
+    m_items.SetCurrent(1);
+    m_items.RequestEdit();
+    ASSERT_EQ(m_dlg->m_editRequests.size(), 1u);
+    EXPECT_EQ(m_dlg->m_editRequests[0], reinterpret_cast<WPARAM>(&m_library.Group(0).Item(1)));
+    // Empty space under the rows: still the current item.
+    ::SendMessageW(m_items.GetSafeHwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(POINT{60, 150}));
+    ASSERT_EQ(m_dlg->m_editRequests.size(), 2u);
+    EXPECT_EQ(m_dlg->m_editRequests[1], reinterpret_cast<WPARAM>(m_library.CurrentItem()));
+    EXPECT_EQ(Editor(m_items), nullptr);
+}
+
+TEST_F(ListsItem, DeleteAsksAndRemovesTheItemFromItsGroup) {
+    MakeGroups({3, 1});
+    Attach();
+    m_items.SetCurrent(1);
+    {
+        CBoxRecorder no(IDNO);
+        m_items.DeleteSelectedItem();
+        ASSERT_EQ(no.Asked().size(), 1u);
+        EXPECT_EQ(no.Asked()[0].text, u"Are you sure to delete selected item?");
+        EXPECT_EQ(no.Asked()[0].caption, u"Deleting");
+        EXPECT_EQ(no.Asked()[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+        EXPECT_EQ(m_library.Group(0).ItemCount(), 3u);
+        EXPECT_EQ(m_items.GetCurrent(), 1);
+    }
+    CBoxRecorder yes(IDYES);
+    m_items.DeleteSelectedItem();
+    EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I0.0", u"I0.2"}));
+    EXPECT_EQ(m_items.GetCurrent(), 0);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+}
+
+TEST_F(ListsItem, DeleteKeyDeletesTheItemItselfSoItDoesNotComeBack) {
+    MakeGroups({3, 1});
+    Attach();
+    m_items.SetCurrent(2);
+    const HWND hWnd = m_items.GetSafeHwnd();
+    {
+        CBoxRecorder no(IDNO);
+        KeyUp(hWnd, VK_DELETE);
+        ASSERT_EQ(no.Asked().size(), 1u);
+        EXPECT_EQ(no.Asked()[0].text, u"Are you sure to delete selected item?");
+        EXPECT_EQ(m_items.GetCount(), 3);
+    }
+    CBoxRecorder yes(IDYES);
+    KeyUp(hWnd, VK_DELETE);
+    EXPECT_EQ(m_library.Group(0).ItemCount(), 2u);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+    Click(m_groups, RowPoint(m_groups, 1));
+    Click(m_groups, RowPoint(m_groups, 0));
+    EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I0.0", u"I0.1"}));
+
+    // The only item of a group: the list is left empty, and then there is nothing to delete.
+    Click(m_groups, RowPoint(m_groups, 1));
+    KeyUp(hWnd, VK_DELETE);
+    EXPECT_EQ(m_items.GetCount(), 0);
+    EXPECT_EQ(m_items.GetCurrent(), -1);
+    EXPECT_EQ(m_library.Group(1).ItemCount(), 0u);
+    KeyUp(hWnd, VK_DELETE);
+    ASSERT_EQ(yes.Asked().size(), 3u);
+    EXPECT_EQ(yes.Asked()[2].text, u"No selected item");
+    EXPECT_EQ(yes.Asked()[2].caption, u"No selected item");
+    EXPECT_EQ(yes.Asked()[2].type, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST_F(ListsItem, RightClickRenamesOnlyTheCurrentRow) {
+    MakeGroups({3});
+    Attach();
+    const HWND hWnd = m_items.GetSafeHwnd();
+    ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(RowPoint(m_items, 2)));
+    EXPECT_EQ(Editor(m_items), nullptr);
+    EXPECT_EQ(m_items.GetCurrent(), 0);
+    ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(RowPoint(m_items, 0)));
+    const HWND editor = Editor(m_items);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(GetWindowTextU16(editor), u"I0.0");
+}
+
+TEST_F(ListsKeys, UpAndDownMoveTheCurrentRowOneRowAndStopAtTheEnds) {
+    MakeGroups({1, 2, 3});
+    Attach();
+    const HWND hWnd = m_groups.GetSafeHwnd();
+    KeyDown(hWnd, VK_UP);
+    EXPECT_EQ(m_groups.GetCurrent(), 0);
+    KeyDown(hWnd, VK_DOWN);
+    EXPECT_EQ(m_groups.GetCurrent(), 1);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+    KeyDown(hWnd, VK_DOWN);
+    EXPECT_EQ(m_groups.GetCurrent(), 2);
+    EXPECT_EQ(m_groups.GetCaretIndex(), 2);
+    KeyDown(hWnd, VK_DOWN);
+    EXPECT_EQ(m_groups.GetCurrent(), 2);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+    KeyDown(hWnd, VK_UP);
+    EXPECT_EQ(m_groups.GetCurrent(), 1);
+    ExpectCurrentRowsInStep();
+
+    KeyDown(m_items.GetSafeHwnd(), VK_DOWN);
+    EXPECT_EQ(m_library.CurrentItemIndex(), 1);
+    ExpectCurrentRowsInStep();
+}
+
+TEST_F(ListsKeys, OtherNavigationKeysKeepTheCurrentRowWithTheSelection) {
+    MakeGroups({1, 2, 3, 4});
+    Attach();
+    const HWND hWnd = m_groups.GetSafeHwnd();
+    KeyDown(hWnd, VK_END);
+    EXPECT_EQ(m_groups.GetCurSel(), 3);
+    EXPECT_EQ(m_groups.GetCurrent(), 3);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+    KeyDown(hWnd, VK_HOME);
+    EXPECT_EQ(m_groups.GetCurrent(), 0);
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+}
+
+TEST_F(ListsKeys, KeysOnAnEmptyListDoNothing) {
+    Attach();
+    const HWND hWnd = m_groups.GetSafeHwnd();
+    CBoxRecorder boxes(IDYES);
+    KeyUp(hWnd, VK_INSERT);
+    KeyUp(hWnd, VK_DELETE);
+    KeyDown(hWnd, VK_DOWN);
+    Click(m_groups, POINT{60, 40});
+    EXPECT_EQ(Editor(m_groups), nullptr);
+    EXPECT_TRUE(boxes.Asked().empty());
+    EXPECT_EQ(m_groups.GetCurrent(), -1);
+    m_groups.BeginInplaceEdit();
+    EXPECT_EQ(Editor(m_groups), nullptr);
+}
+
+} // namespace
