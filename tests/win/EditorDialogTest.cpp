@@ -364,5 +364,5 @@ TEST_F(Editor, Screenshot) {
     EXPECT_GT(
         pixels.Count({0, 0, pixels.Width(), pixels.Height()}, [&](COLORREF c) { return !Near(c, face, 24); }),
         30);
-    OfferForScreenshot("editor");
+    OfferForScreenshot("editor", Dlg());
 }

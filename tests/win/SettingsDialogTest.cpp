@@ -207,6 +207,6 @@ TEST_F(SettingsDialog, BrowseAcceptsAFileThatDoesNotExistYet) {
 TEST_F(SettingsDialog, Screenshot) {
     Open();
     ShowOnTop(hDlg);
-    OfferForScreenshot("settings");
+    OfferForScreenshot("settings", hDlg);
     dlg.reset();
 }
