@@ -198,8 +198,9 @@ icon InsertToken "$f-156.png"
 
 # ---- banner ---------------------------------------------------------------------------------
 # 445 x 209, drawn at the top left of the about box. The box's labels lie over the right part
-# (from about x 265, y 40 down), so that part stays a quiet, light background for black text;
-# the name, tagline and picture keep to the left and to the band above the labels.
+# (from about x 265, y 40 down) and run on past the banner's right edge into the box's own white,
+# so the banner's background is that same plain white: no edge shows where the picture ends. The
+# name, tagline and picture keep to the left and to the band above the labels.
 frame "$tmp/board.png" 128 32 0 "$CLIPBOARD32"
 convert "$tmp/board.png" \( +clone -background '#1b3e68' -shadow 35x3+3+4 \) +swap \
   -background none -layers merge +repage "$tmp/board-shadow.png"
@@ -210,9 +211,7 @@ chip() { # chip OUT TEXT: a token as the item editor inserts it, in a monospaced
 }
 chip "$tmp/chip1.png" '[TAB]'
 chip "$tmp/chip2.png" '[ENTER]'
-convert -size 445x209 gradient:'#ffffff-#eaf1f9' \
-  -fill "$BOARD" -draw 'rectangle 0,0 444,4' \
-  -fill '#dbe6f3' -draw 'rectangle 0,5 444,5' \
+convert -size 445x209 xc:white \
   "$tmp/board-shadow.png" -geometry +18+40 -composite \
   -font DejaVu-Sans-Bold -pointsize 34 -fill "$OUTLINE_BOARD" -annotate +162+84 'Brindlex' \
   -font DejaVu-Sans -pointsize 12 -fill '#55657a' -annotate +164+106 'Your snippets, pasted where you need them' \

@@ -1,0 +1,31 @@
+// How a label draws its text: the DrawTextW format chosen from the static control's style.
+// Pure, so that it can be tested without a window; the values are Win32's own.
+#pragma once
+
+#include <string_view>
+
+namespace brindlex {
+
+// Static control styles the label looks at.
+inline constexpr unsigned kSsTypeMask = 0x1F;
+inline constexpr unsigned kSsLeft = 0x0;
+inline constexpr unsigned kSsCenter = 0x1;
+inline constexpr unsigned kSsRight = 0x2;
+inline constexpr unsigned kSsLeftNoWordWrap = 0xC;
+inline constexpr unsigned kSsCenterImage = 0x200;
+
+// DrawTextW flags the label uses.
+inline constexpr unsigned kDtLeft = 0x0;
+inline constexpr unsigned kDtCenter = 0x1;
+inline constexpr unsigned kDtRight = 0x2;
+inline constexpr unsigned kDtVCenter = 0x4;
+inline constexpr unsigned kDtWordBreak = 0x10;
+inline constexpr unsigned kDtSingleLine = 0x20;
+inline constexpr unsigned kDtExpandTabs = 0x40;
+
+// Centred, right-aligned and plain left text wrap at word boundaries, SS_LEFTNOWORDWRAP does not;
+// a tab in the text expands. SS_CENTERIMAGE overrides all of it: one line centred both ways, or,
+// for text with a line break, centred lines from the top.
+unsigned LabelTextFormat(unsigned style, std::u16string_view text);
+
+} // namespace brindlex

@@ -1,0 +1,132 @@
+// The rules behind the item editor's layout and token menu, the label's text format and the
+// picture loader's pixel size.
+#include "controls/LabelFormat.h"
+#include "controls/PictureSize.h"
+#include "dialogs/EditorLayout.h"
+#include "paste/ControlKeys.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+using namespace brindlex;
+
+namespace {
+
+std::map<int, Rect> EditorById(int w, int h) {
+    std::map<int, Rect> out;
+    for (const auto& p : EditorLayout(w, h)) {
+        EXPECT_TRUE(out.emplace(p.id, p.rect).second) << "control " << p.id << " placed twice";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(EditorLayout, PlacesEveryControlOfTheTemplateOnceAtATypicalSize) {
+    auto r = EditorById(500, 380);
+    const std::set<int> ids{
+        IDC_NAME_LABEL, IDC_ITEM_NAME, IDC_TEXT_LABEL, IDC_ITEM_TEXT, IDC_COPY_TEXT, 1, 2, IDC_INSERT_TOKEN};
+    std::set<int> placed;
+    for (const auto& [id, rect] : r) {
+        placed.insert(id);
+    }
+    EXPECT_EQ(placed, ids);
+    EXPECT_EQ(r[IDC_NAME_LABEL], (Rect{8, 8, 492, 22}));
+    EXPECT_EQ(r[IDC_ITEM_NAME], (Rect{8, 30, 492, 50}));
+    EXPECT_EQ(r[IDC_TEXT_LABEL], (Rect{8, 66, 492, 80}));
+    EXPECT_EQ(r[IDC_ITEM_TEXT], (Rect{8, 88, 492, 332}));
+    EXPECT_EQ(r[IDC_COPY_TEXT], (Rect{8, 348, 83, 372}));
+    EXPECT_EQ(r[1], (Rect{334, 348, 409, 372}));
+    EXPECT_EQ(r[2], (Rect{417, 348, 492, 372}));
+    EXPECT_EQ(r[IDC_INSERT_TOKEN], (Rect{372, 64, 492, 88}));
+}
+
+TEST(EditorLayout, ButtonsKeepTheirSizeAndDistanceToTheEdgesAtAnySize) {
+    for (const auto& [w, h] : {std::pair{500, 380}, {333, 237}, {800, 900}, {260, 200}}) {
+        auto r = EditorById(w, h);
+        for (const int id : {IDC_COPY_TEXT, 1, 2}) {
+            EXPECT_EQ(r[id].Width(), 75) << id << " at " << w << "x" << h;
+            EXPECT_EQ(r[id].Height(), 24) << id;
+            EXPECT_EQ(h - r[id].bottom, 8) << id;
+        }
+        EXPECT_EQ(w - r[2].right, 8);
+        EXPECT_EQ(r[2].left - r[1].right, 8) << "Save and Cancel 8 pixels apart";
+        // The text ends 48 pixels above the bottom, 16 above the buttons.
+        EXPECT_EQ(h - r[IDC_ITEM_TEXT].bottom, 48);
+        EXPECT_EQ(r[1].top - r[IDC_ITEM_TEXT].bottom, 16);
+        // Insert: 120 x 24 at the right, its bottom on the text's top.
+        EXPECT_EQ(r[IDC_INSERT_TOKEN].Width(), 120);
+        EXPECT_EQ(r[IDC_INSERT_TOKEN].Height(), 24);
+        EXPECT_EQ(r[IDC_INSERT_TOKEN].right, r[IDC_ITEM_TEXT].right);
+        EXPECT_EQ(r[IDC_INSERT_TOKEN].bottom, r[IDC_ITEM_TEXT].top);
+    }
+}
+
+TEST(EditorLayout, TinyClientAreasGiveInvertedRectanglesAsComputed) {
+    auto r = EditorById(0, 0);
+    EXPECT_EQ(r[IDC_ITEM_TEXT], (Rect{8, 88, -8, -48}));
+    EXPECT_EQ(r[1], (Rect{-166, -32, -91, -8}));
+    EXPECT_EQ(r[IDC_COPY_TEXT], (Rect{8, -32, 83, -8}));
+}
+
+TEST(EditorTokens, CommandsMapToTheTokenTableAndNothingElseDoes) {
+    const std::size_t count = kControlKeys.size();
+    EXPECT_EQ(TokenIndexOfCommand(ID_TOKEN_FIRST, count), 0);
+    EXPECT_EQ(TokenIndexOfCommand(ID_TOKEN_FIRST + 5, count), 5);
+    EXPECT_EQ(kControlKeys[5].text, u"[ENTER]");
+    EXPECT_EQ(TokenIndexOfCommand(ID_TOKEN_FIRST + 18, count), 18);
+    EXPECT_EQ(TokenIndexOfCommand(ID_TOKEN_FIRST + 19, count), -1);
+    EXPECT_EQ(TokenIndexOfCommand(ID_TOKEN_FIRST - 1, count), -1);
+    EXPECT_EQ(TokenIndexOfCommand(1, count), -1) << "IDOK is no token";
+    EXPECT_EQ(TokenIndexOfCommand(0, count), -1);
+    EXPECT_EQ(TokenIndexOfCommand(ID_TOKEN_FIRST, 0), -1) << "an empty table has no commands";
+    EXPECT_EQ(TokenIndexOfCommand(0xFFFFFFFFu, count), -1);
+}
+
+TEST(LabelFormat, AlignmentComesFromTheStaticType) {
+    EXPECT_EQ(LabelTextFormat(kSsCenter, u"a b"), kDtCenter | kDtWordBreak);
+    EXPECT_EQ(LabelTextFormat(kSsRight, u"a b"), kDtRight | kDtWordBreak);
+    EXPECT_EQ(LabelTextFormat(kSsLeft, u"a b"), kDtLeft | kDtWordBreak);
+    EXPECT_EQ(LabelTextFormat(kSsLeftNoWordWrap, u"a b"), kDtLeft);
+    // Other types (simple, icons, frames) are drawn as plain left text.
+    EXPECT_EQ(LabelTextFormat(0xB /* SS_SIMPLE */, u"a"), kDtLeft | kDtWordBreak);
+    // Bits above the type do not change it: WS_ and SS_NOTIFY (0x100) style bits.
+    EXPECT_EQ(LabelTextFormat(0x50000000u | 0x100u | kSsCenter, u"a"), kDtCenter | kDtWordBreak);
+}
+
+TEST(LabelFormat, TabsExpandUnlessCentredImageStyleReplacesEverything) {
+    EXPECT_EQ(LabelTextFormat(kSsRight, u"a\tb"), kDtRight | kDtWordBreak | kDtExpandTabs);
+    EXPECT_EQ(LabelTextFormat(kSsLeftNoWordWrap, u"\t"), kDtLeft | kDtExpandTabs);
+    EXPECT_EQ(LabelTextFormat(kSsCenterImage | kSsCenter, u"one line"),
+              kDtCenter | kDtVCenter | kDtSingleLine);
+    EXPECT_EQ(LabelTextFormat(kSsCenterImage | kSsRight, u"a\tb"), kDtCenter | kDtVCenter | kDtSingleLine);
+    EXPECT_EQ(LabelTextFormat(kSsCenterImage, u"two\r\nlines"), kDtCenter);
+    // A bare line feed is no line break for this rule.
+    EXPECT_EQ(LabelTextFormat(kSsCenterImage, u"two\nlines"), kDtCenter | kDtVCenter | kDtSingleLine);
+    EXPECT_EQ(LabelTextFormat(kSsCenter, u""), kDtCenter | kDtWordBreak);
+}
+
+TEST(PictureSize, HimetricBecomesPixelsAtNinetySixDpi) {
+    // The banner as the decoder reports it: 445 x 209 pixels.
+    EXPECT_EQ(HimetricToPixels(11774), 445);
+    EXPECT_EQ(HimetricToPixels(5530), 209);
+    EXPECT_EQ(HimetricToPixels(2540), 96);
+    EXPECT_EQ(HimetricToPixels(0), 0);
+    // Rounded to the nearest pixel, halves away from zero, as MulDiv does.
+    EXPECT_EQ(HimetricToPixels(13), 0);  // 0.49
+    EXPECT_EQ(HimetricToPixels(14), 1);  // 0.53
+    EXPECT_EQ(HimetricToPixels(127), 5); // 4.8
+    EXPECT_EQ(HimetricToPixels(-14), -1);
+    EXPECT_EQ(HimetricToPixels(-13), 0);
+    // 26.458.. HIMETRIC per pixel: one full pixel more every 2540 units.
+    EXPECT_EQ(HimetricToPixels(2540 * 1000 + 13), 96000);
+}
+
+TEST(PictureSize, LargeValuesDoNotOverflow) {
+    // 2^31 - 1 HIMETRIC is about 81 million pixels; value * 96 needs more than 32 bits.
+    EXPECT_EQ(HimetricToPixels(2147483647L), 81164736);
+    EXPECT_EQ(HimetricToPixels(-2147483647L), -81164736);
+}

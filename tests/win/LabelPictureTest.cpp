@@ -1,0 +1,310 @@
+// CLabel over a test parent window, and CPicture with the program's banner resource.
+#include "DialogTestSupport.h"
+#include "SettingsTestSupport.h"
+#include "controls/CLabel.h"
+#include "controls/CPicture.h"
+#include "res/resource.h"
+
+#include <memory>
+
+using namespace dialog_test;
+
+namespace {
+
+constexpr int kLabelId = 4242;
+
+class Label : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadControls();
+        owner.background = RGB(255, 0, 0);
+        owner.SetWindowPos(HWND_TOPMOST, 100, 100, 400, 200, SWP_SHOWWINDOW);
+    }
+    // A static control as a dialog template would make it, taken over by the label.
+    HWND MakeStatic(DWORD style, const wchar_t* text, HFONT font = nullptr) {
+        const HWND h = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | style, 20, 20, 240, 60,
+                                       owner.GetSafeHwnd(), reinterpret_cast<HMENU>(kLabelId),
+                                       GetModuleHandleW(nullptr), nullptr);
+        EXPECT_NE(h, nullptr);
+        if (font != nullptr) {
+            SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        EXPECT_TRUE(label.SubclassWindow(h));
+        return h;
+    }
+    void Paint() {
+        RedrawWindow(owner.GetSafeHwnd(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump(100);
+    }
+    CScreenPixels Pixels() const { return CScreenPixels(ClientOnScreen(label.GetSafeHwnd())); }
+
+    CTestOwner owner;
+    CLabel label;
+};
+
+int CountNear(const CScreenPixels& p, COLORREF colour, int tolerance) {
+    return p.Count({0, 0, p.Width(), p.Height()}, [&](COLORREF c) { return Near(c, colour, tolerance); });
+}
+
+} // namespace
+
+TEST_F(Label, ACopyOfTheControlsFontOrOfTheSystemFontWithout) {
+    MakeStatic(SS_CENTER, L"no font");
+    LOGFONTW system{};
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system);
+    EXPECT_EQ(U16(label.GetLogFont().lfFaceName), U16(system.lfFaceName));
+    EXPECT_EQ(label.GetLogFont().lfHeight, system.lfHeight);
+    EXPECT_NE(label.GetFont(), nullptr);
+    EXPECT_NE(label.GetFont(), static_cast<HFONT>(GetStockObject(SYSTEM_FONT))) << "its own copy";
+}
+
+TEST_F(Label, UnderlineRemakesItsOwnFontFromTheCopy) {
+    LOGFONTW lf{};
+    lf.lfHeight = -17;
+    lf.lfWeight = FW_BOLD;
+    wcscpy(lf.lfFaceName, L"Tahoma");
+    const CFontHandle font(CreateFontIndirectW(&lf));
+    MakeStatic(SS_LEFT, L"with a font", font.get());
+    EXPECT_EQ(label.GetLogFont().lfHeight, -17);
+    EXPECT_EQ(label.GetLogFont().lfWeight, FW_BOLD);
+    EXPECT_NE(label.GetFont(), font.get());
+    label.SetUnderline(true);
+    LOGFONTW made{};
+    GetObjectW(label.GetFont(), sizeof made, &made);
+    EXPECT_TRUE(made.lfUnderline);
+    EXPECT_EQ(made.lfHeight, -17);
+    label.SetUnderline(false);
+    GetObjectW(label.GetFont(), sizeof made, &made);
+    EXPECT_FALSE(made.lfUnderline);
+}
+
+TEST_F(Label, ALinkNotifiesItsParentOfAClickAndOnlyThen) {
+    const HWND h = MakeStatic(SS_CENTER, L"link");
+    EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & SS_NOTIFY, 0);
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(owner.notifications.empty()) << "a plain label raises nothing";
+
+    EXPECT_EQ(&label.MakeLink(true, true), &label);
+    EXPECT_NE(GetWindowLongPtrW(h, GWL_STYLE) & SS_NOTIFY, 0);
+    POINT centre{120, 30};
+    ClientToScreen(h, &centre);
+    EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)), HTCLIENT);
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(owner.notifications.size(), 1u);
+    EXPECT_EQ(owner.notifications[0].code, kLabelLinkClicked);
+    EXPECT_EQ(owner.notifications[0].idFrom, static_cast<UINT_PTR>(kLabelId));
+    EXPECT_EQ(owner.notifications[0].hwndFrom, h);
+    ASSERT_FALSE(owner.received.empty());
+    EXPECT_EQ(owner.received.back().wParam, static_cast<WPARAM>(kLabelId));
+
+    // A link that does not notify takes clicks but tells nobody.
+    label.MakeLink(true, false);
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(owner.notifications.size(), 1u);
+    // No link: SS_NOTIFY goes, so clicks fall through to the parent.
+    label.MakeLink(false, false);
+    EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & SS_NOTIFY, 0);
+    EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)), HTTRANSPARENT);
+}
+
+TEST_F(Label, TheHoverCursorIsShownOnlyWhenSet) {
+    const HWND h = MakeStatic(SS_CENTER | SS_NOTIFY, L"cursor");
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    SetCursor(arrow);
+    const WPARAM self = reinterpret_cast<WPARAM>(h);
+    const LPARAM where = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    label.SetHoverCursor(hand);
+    EXPECT_EQ(SendMessageW(h, WM_SETCURSOR, self, where), TRUE);
+    EXPECT_EQ(GetCursor(), hand);
+    label.SetHoverCursor(nullptr);
+    SetCursor(arrow);
+    SendMessageW(h, WM_SETCURSOR, self, where);
+    EXPECT_NE(GetCursor(), hand);
+}
+
+TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
+    LOGFONTW lf{};
+    lf.lfHeight = -24;
+    lf.lfWeight = FW_BOLD;
+    wcscpy(lf.lfFaceName, L"Tahoma");
+    const CFontHandle font(CreateFontIndirectW(&lf));
+    const HWND h = MakeStatic(SS_CENTER, L"WWWW MMMM", font.get());
+    label.SetCaptionColour(RGB(0, 0, 255));
+    Paint();
+    {
+        const CScreenPixels p = Pixels();
+        ASSERT_TRUE(p.Valid());
+        EXPECT_GT(CountNear(p, GetSysColor(COLOR_BTNFACE), 4), p.Width() * p.Height() / 2)
+            << "opaque: the face";
+        EXPECT_EQ(CountNear(p, RGB(255, 0, 0), 30), 0);
+        EXPECT_GT(CountNear(p, RGB(0, 0, 255), 60), 50) << "the text in its colour";
+    }
+    label.SetSeeThrough(true);
+    EXPECT_NE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
+    Paint();
+    {
+        const CScreenPixels p = Pixels();
+        EXPECT_GT(CountNear(p, RGB(255, 0, 0), 4), p.Width() * p.Height() / 2) << "see-through: the parent";
+        EXPECT_GT(CountNear(p, RGB(0, 0, 255), 60), 50);
+    }
+    // A new colour repaints the parent under the label at once: no old text stays.
+    label.SetCaptionColour(RGB(0, 200, 0));
+    Pump(50);
+    {
+        const CScreenPixels p = Pixels();
+        EXPECT_EQ(CountNear(p, RGB(0, 0, 255), 60), 0) << "no trace of the blue text";
+        EXPECT_GT(CountNear(p, RGB(0, 200, 0), 60), 50);
+    }
+    // So does a new text.
+    SetWindowTextW(h, L"");
+    Pump(50);
+    EXPECT_EQ(CountNear(Pixels(), RGB(0, 200, 0), 60), 0);
+    // Opaque again: the flag goes, the transparent style stays.
+    label.SetSeeThrough(false);
+    EXPECT_NE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
+    EXPECT_FALSE(label.IsSeeThrough());
+}
+
+TEST_F(Label, ACentredImageLabelDrawsOneLineCentredBothWays) {
+    LOGFONTW lf{};
+    lf.lfHeight = -16;
+    wcscpy(lf.lfFaceName, L"Tahoma");
+    const CFontHandle font(CreateFontIndirectW(&lf));
+    MakeStatic(SS_CENTER, L"MMM MMM MMM MMM MMM MMM MMM MMM MMM MMM", font.get());
+    label.SetSeeThrough(true).SetCaptionColour(RGB(0, 0, 0));
+    Paint();
+    const auto rowsWithText = [](const CScreenPixels& p) {
+        int first = -1;
+        int last = -1;
+        for (int y = 0; y < p.Height(); ++y) {
+            if (p.Count({0, y, p.Width(), y + 1}, [](COLORREF c) { return Near(c, RGB(0, 0, 0), 80); }) > 0) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        }
+        return std::pair{first, last};
+    };
+    // SS_CENTER wraps the long text into lines from the top.
+    const auto wrapped = rowsWithText(Pixels());
+    EXPECT_LT(wrapped.first, 8);
+    EXPECT_GT(wrapped.second - wrapped.first, 20) << "more than one line";
+    // SS_CENTERIMAGE: one line, in the vertical middle.
+    label.ModifyStyle(0, SS_CENTERIMAGE);
+    Paint();
+    const auto single = rowsWithText(Pixels());
+    EXPECT_LT(single.second - single.first, 20) << "one line";
+    EXPECT_NEAR((single.first + single.second) / 2, 30, 5) << "centred in the 60 pixels";
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+class Picture : public ::testing::Test {
+protected:
+    store_test::CMessageRecorder messages;
+    CPicture picture;
+};
+
+// Draws the picture into a white bitmap of the given size and reads it back.
+std::vector<COLORREF> Render(CPicture& picture, int cx, int cy, bool* ok) {
+    HDC hScreen = GetDC(nullptr);
+    CMemoryDC dc(CreateCompatibleDC(hScreen));
+    CBitmapHandle bitmap(CreateCompatibleBitmap(hScreen, cx, cy));
+    ReleaseDC(nullptr, hScreen);
+    HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
+    RECT rc{0, 0, cx, cy};
+    FillRect(dc.get(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    *ok = picture.DrawInto(dc.get(), rc);
+    std::vector<COLORREF> out;
+    for (int y = 0; y < cy; ++y) {
+        for (int x = 0; x < cx; ++x) {
+            out.push_back(GetPixel(dc.get(), x, y));
+        }
+    }
+    SelectObject(dc.get(), old);
+    return out;
+}
+
+// Pixels as dark as the banner's title (dark blue) in a rectangle of the rendered picture.
+int DarkPixels(const std::vector<COLORREF>& px, int cx, const RECT& rc) {
+    int dark = 0;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x) {
+            const COLORREF c = px[static_cast<std::size_t>(y) * cx + x];
+            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 300 ? 1 : 0;
+        }
+    }
+    return dark;
+}
+
+} // namespace
+
+TEST_F(Picture, TheBannerLoadsAtItsSizeInPixels) {
+    EXPECT_FALSE(picture.HasImage());
+    EXPECT_EQ(picture.GetWidth(), 0);
+    ASSERT_TRUE(picture.LoadResourceImage(IDR_BANNER, L"JPG"));
+    EXPECT_TRUE(picture.HasImage());
+    EXPECT_EQ(picture.GetWidth(), 445);
+    EXPECT_EQ(picture.GetHeight(), 209);
+    const HRSRC res = FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BANNER), L"JPG");
+    ASSERT_NE(res, nullptr);
+    EXPECT_EQ(picture.GetSize(), static_cast<int>(SizeofResource(GetModuleHandleW(nullptr), res)));
+    // Again: the first picture goes, the second takes its place.
+    ASSERT_TRUE(picture.LoadResourceImage(IDR_BANNER, L"JPG"));
+    EXPECT_EQ(picture.GetWidth(), 445);
+    EXPECT_TRUE(messages.messages.empty());
+    picture.ReleaseImage();
+    EXPECT_FALSE(picture.HasImage());
+    EXPECT_EQ(picture.GetWidth(), 0);
+    EXPECT_EQ(picture.GetHeight(), 0);
+    EXPECT_EQ(picture.GetSize(), 0);
+}
+
+TEST_F(Picture, AMissingResourceIsReportedAndLeavesNoPicture) {
+    ASSERT_TRUE(picture.LoadResourceImage(IDR_BANNER, L"JPG"));
+    // The right id under another type is not found.
+    EXPECT_FALSE(picture.LoadResourceImage(IDR_BANNER, L"PNG"));
+    EXPECT_FALSE(picture.HasImage());
+    EXPECT_EQ(picture.GetWidth(), 0);
+    EXPECT_EQ(picture.GetHeight(), 0);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, u"FindResource() Failed\t");
+    EXPECT_EQ(messages.messages[0].caption, u"CPicture Error");
+    EXPECT_EQ(messages.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+}
+
+TEST_F(Picture, BytesThatAreNoPictureLeaveNone) {
+    // The program's manifest: a resource, but no image.
+    EXPECT_FALSE(picture.LoadResourceImage(1, MAKEINTRESOURCEW(24) /* RT_MANIFEST */));
+    EXPECT_FALSE(picture.HasImage());
+    EXPECT_EQ(picture.GetWidth(), 0);
+    const char junk[] = "certainly not a JPEG";
+    picture.LoadImageBytes(junk, sizeof junk);
+    EXPECT_FALSE(picture.HasImage());
+    bool drawn = true;
+    Render(picture, 10, 10, &drawn);
+    EXPECT_FALSE(drawn) << "nothing to draw";
+}
+
+TEST_F(Picture, DrawsUprightAndScaledIntoTheRectangle) {
+    ASSERT_TRUE(picture.LoadResourceImage(IDR_BANNER, L"JPG"));
+    bool ok = false;
+    const auto full = Render(picture, 445, 209, &ok);
+    ASSERT_TRUE(ok);
+    // The title "Brindlex" stands in rows 55 to 90; drawn upside down it would be in rows 120 to 155,
+    // where the upright banner has only light tagline and token chips.
+    EXPECT_GT(DarkPixels(full, 445, {160, 55, 340, 90}), 1000);
+    EXPECT_LT(DarkPixels(full, 445, {160, 120, 340, 155}), 50) << "upside down?";
+    // Half the size: the same picture, scaled.
+    const auto half = Render(picture, 222, 104, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_GT(DarkPixels(half, 222, {80, 27, 170, 45}), 250);
+    EXPECT_LT(DarkPixels(half, 222, {80, 60, 170, 77}), 15);
+    EXPECT_FALSE(picture.DrawInto(nullptr, RECT{0, 0, 10, 10}));
+    EXPECT_TRUE(messages.messages.empty());
+}

@@ -1,0 +1,212 @@
+// The settings dialog in-process: a modeless CSettingsDlg under a test owner that records
+// WM_SETTINGS_CLOSED and releases the dialog then, as the main window does; each test with a
+// settings folder and a Run key of its own.
+#include "DialogTestSupport.h"
+#include "SettingsTestSupport.h"
+#include "app/Messages.h"
+#include "dialogs/CSettingsDlg.h"
+#include "library/Data.h"
+#include "library/Ini.h"
+#include "res/resource.h"
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+using namespace dialog_test;
+
+namespace {
+
+class SettingsDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadControls();
+        data.m_strDataFile = u"D:\\old\\Brindlex.dat";
+        data.m_bAutoStart = false;
+        data.m_bHotkey = true;
+        data.m_wHotkeyVK = 'J';
+        data.m_wHotkeyMod = HOTKEYF_CONTROL | HOTKEYF_SHIFT;
+        data.m_bDrawEdge = true;
+        data.m_bHideAfterPaste = false;
+        data.m_bHideOnStartup = true;
+        owner.onMessage = [this](const Received& r) {
+            if (r.message == WM_SETTINGS_CLOSED) {
+                iniExistedAtReport = store_test::Exists(IniPath());
+                dlg.reset();
+            }
+        };
+    }
+
+    void Open() {
+        dlg = std::make_unique<CSettingsDlg>(data);
+        ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
+        dlg->CenterWindow(GetDesktopWindow());
+        dlg->ShowWindow(SW_SHOW);
+        hDlg = dlg->GetSafeHwnd();
+        Pump(50);
+    }
+
+    std::u16string IniPath() const { return iso.Folder() + u"\\Settings.ini"; }
+    std::u16string Ini(const char16_t* section, const char16_t* key) const {
+        return CIni(IniPath()).ReadString(section, key, u"<none>");
+    }
+    bool Checked(int id) const { return SendDlgItemMessageW(hDlg, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void Check(int id, bool on) const {
+        SendDlgItemMessageW(hDlg, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    std::u16string Path() const { return GetWindowTextU16(GetDlgItem(hDlg, IDC_DATA_FILE)); }
+    void Click(int id) const {
+        SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hDlg, id)));
+    }
+
+    store_test::CIsolatedSettings iso;
+    CData data;
+    CTestOwner owner;
+    std::unique_ptr<CSettingsDlg> dlg;
+    HWND hDlg = nullptr;
+    bool iniExistedAtReport = false;
+};
+
+} // namespace
+
+TEST_F(SettingsDialog, ShowsTheSettingsOfCData) {
+    Open();
+    EXPECT_EQ(GetWindowTextU16(hDlg), u"Settings");
+    EXPECT_EQ(Path(), u"D:\\old\\Brindlex.dat");
+    EXPECT_FALSE(Checked(IDC_AUTOSTART));
+    EXPECT_TRUE(Checked(IDC_USE_HOTKEY));
+    EXPECT_TRUE(Checked(IDC_DRAW_EDGES));
+    EXPECT_FALSE(Checked(IDC_HIDE_AFTER_PASTE));
+    EXPECT_TRUE(Checked(IDC_HIDE_ON_STARTUP));
+    EXPECT_EQ(SendDlgItemMessageW(hDlg, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0),
+              MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
+    // Nothing depends on the hotkey box: the key stays editable with it unticked.
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hDlg, IDC_HOTKEY)));
+    dlg.reset();
+}
+
+TEST_F(SettingsDialog, OkStoresEveryControlReportsAndThenWritesTheFile) {
+    Open();
+    SetDlgItemTextW(hDlg, IDC_DATA_FILE, L"D:\\new place\\lib.dat");
+    Check(IDC_AUTOSTART, true);
+    Check(IDC_USE_HOTKEY, false);
+    Check(IDC_DRAW_EDGES, false);
+    Check(IDC_HIDE_AFTER_PASTE, true);
+    Check(IDC_HIDE_ON_STARTUP, false);
+    SendDlgItemMessageW(hDlg, IDC_HOTKEY, HKM_SETHOTKEY, MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+    Click(IDOK);
+
+    EXPECT_EQ(dlg, nullptr) << "released by the owner while reporting";
+    EXPECT_EQ(owner.Count(WM_SETTINGS_CLOSED), 1);
+    EXPECT_FALSE(iniExistedAtReport) << "the file is written after the owner has applied the settings";
+    EXPECT_EQ(data.m_strDataFile, u"D:\\new place\\lib.dat");
+    EXPECT_TRUE(data.m_bAutoStart);
+    EXPECT_FALSE(data.m_bHotkey);
+    // Ctrl+Alt+J, stored although the hotkey is off.
+    EXPECT_EQ(data.m_wHotkeyVK, 0x4A);
+    EXPECT_EQ(data.m_wHotkeyMod, 6);
+    EXPECT_FALSE(data.m_bDrawEdge);
+    EXPECT_TRUE(data.m_bHideAfterPaste);
+    EXPECT_FALSE(data.m_bHideOnStartup);
+
+    EXPECT_EQ(Ini(u"General", u"DataFile"), u"D:\\new place\\lib.dat");
+    EXPECT_EQ(Ini(u"General", u"AutoStart"), u"1");
+    EXPECT_EQ(Ini(u"General", u"Hotkey"), u"0");
+    EXPECT_EQ(Ini(u"General", u"Hotkey_wVK"), u"74");
+    EXPECT_EQ(Ini(u"General", u"Hotkey_wMod"), u"6");
+    EXPECT_EQ(Ini(u"General", u"HideAfterPaste"), u"1");
+    EXPECT_EQ(Ini(u"General", u"HideOnStartup"), u"0");
+    EXPECT_EQ(Ini(u"Interface", u"DrawEdge"), u"0");
+    // Auto-start follows at once.
+    EXPECT_EQ(store_test::RegString(HKEY_CURRENT_USER, iso.RunKey(), u"Brindlex"),
+              store_test::QuotedModuleFileName());
+}
+
+TEST_F(SettingsDialog, AnEmptyPathIsStoredEmpty) {
+    Open();
+    SetDlgItemTextW(hDlg, IDC_DATA_FILE, L"");
+    Click(IDOK);
+    EXPECT_EQ(Ini(u"General", u"DataFile"), u"");
+}
+
+TEST_F(SettingsDialog, RestoreDefaultOnlyFillsTheFieldAndCancelKeepsEverything) {
+    Open();
+    Click(IDC_RESTORE_DEFAULT);
+    EXPECT_EQ(Path(), iso.Folder() + u"\\Brindlex.dat");
+    EXPECT_TRUE(store_test::Exists(iso.Folder())) << "the settings folder is made on the way";
+    Check(IDC_DRAW_EDGES, false);
+    SendMessageW(hDlg, WM_CLOSE, 0, 0); // the close box: IDCANCEL, posted
+    PumpUntil([&] { return dlg == nullptr; }, 2000);
+    EXPECT_EQ(dlg, nullptr);
+    EXPECT_EQ(owner.Count(WM_SETTINGS_CLOSED), 1);
+    EXPECT_EQ(data.m_strDataFile, u"D:\\old\\Brindlex.dat");
+    EXPECT_TRUE(data.m_bDrawEdge);
+    EXPECT_FALSE(store_test::Exists(IniPath())) << "Cancel saves nothing";
+}
+
+TEST_F(SettingsDialog, RestoreDefaultThenOkStoresTheDefaultPath) {
+    Open();
+    Click(IDC_RESTORE_DEFAULT);
+    Click(IDOK);
+    EXPECT_EQ(data.m_strDataFile, iso.Folder() + u"\\Brindlex.dat");
+}
+
+TEST_F(SettingsDialog, BrowseAcceptsAFileThatDoesNotExistYet) {
+    Open();
+    const store_test::CTestFolder folder;
+    const std::u16string chosen = folder.File(u"fresh.dat");
+    ASSERT_FALSE(store_test::Exists(chosen));
+    // The file dialog runs its own loop inside the click: another thread fills it in.
+    std::atomic<bool> done{false};
+    std::atomic<HWND> fileDlgOwner{nullptr};
+    const HWND settings = hDlg;
+    std::thread driver([&] {
+        const ULONGLONG deadline = GetTickCount64() + 15000;
+        while (!done && GetTickCount64() < deadline) {
+            HWND found = nullptr;
+            for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w != nullptr;
+                 w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+                if (w != settings && IsWindowVisible(w)) {
+                    found = w;
+                }
+            }
+            if (found != nullptr && GetTickCount64() + 5000 > deadline) {
+                PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); // give up
+            } else if (found != nullptr) {
+                HWND edit = GetDlgItem(found, 1148);
+                if (edit != nullptr) {
+                    HWND inner = FindWindowExW(edit, nullptr, L"ComboBox", nullptr);
+                    HWND target =
+                        inner != nullptr ? FindWindowExW(inner, nullptr, L"Edit", nullptr) : nullptr;
+                    if (target == nullptr) {
+                        target = edit;
+                    }
+                    fileDlgOwner = GetWindow(found, GW_OWNER);
+                    DWORD_PTR result = 0;
+                    SendMessageTimeoutW(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(chosen)),
+                                        SMTO_ABORTIFHUNG, 5000, &result);
+                    PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                    Sleep(300);
+                    continue;
+                }
+            }
+            Sleep(50);
+        }
+    });
+    // Bounded: should the dialog never be filled in, the driver gives up and the test fails.
+    Click(IDC_BROWSE);
+    done = true;
+    driver.join();
+    EXPECT_EQ(fileDlgOwner.load(), settings) << "the file dialog belongs to the settings dialog";
+    EXPECT_EQ(Path(), chosen);
+    EXPECT_TRUE(dlg != nullptr && dlg->IsWindow());
+    dlg.reset();
+}
+
+TEST_F(SettingsDialog, Screenshot) {
+    Open();
+    ShowOnTop(hDlg);
+    OfferForScreenshot("settings", hDlg);
+    dlg.reset();
+}
