@@ -59,10 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("the second save gives other bytes");
     }
 
-    // The export reads the same library; it must hold at least the BOM and stay whole units.
+    // The export reads the same library; it must hold at least the BOM and stay whole units,
+    // and its size is known before it is written, so that a large one is never copied to grow.
     const std::vector<std::uint8_t> text = brindlex::FormatExportText(first);
     if (text.size() < 2 || text[0] != 0xFF || text[1] != 0xFE || text.size() % 2 != 0) {
         Fail("the export is not UTF-16LE with a byte-order mark");
+    }
+    if (text.capacity() != text.size()) {
+        Fail("the export was not sized exactly in advance");
     }
     return 0;
 }
