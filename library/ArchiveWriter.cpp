@@ -37,31 +37,44 @@ std::size_t CArchiveWriter::StringLengthSize(std::uint64_t length) {
     return 15;
 }
 
-void CArchiveWriter::WriteStringLength(std::uint64_t length) {
-    // The shortest form that holds the length; 0xFFFE as a 16-bit length would read as the
-    // Unicode marker, so it already takes the 32-bit form.
+namespace {
+
+// The shortest length form that holds `length`, into `out` (15 bytes at most); returns its size.
+// 0xFFFE as a 16-bit length would read as the Unicode marker, so it already takes the 32-bit form.
+std::size_t EncodeStringLength(std::uint64_t length, std::uint8_t* out) {
+    std::size_t used = 0;
+    const auto put = [out, &used](std::uint64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            out[used++] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    };
     if (length < 0xFF) {
-        WriteByte(static_cast<std::uint8_t>(length));
-        return;
+        put(length, 1);
+    } else if (length < 0xFFFE) {
+        put(0xFF, 1);
+        put(length, 2);
+    } else if (length < 0xFFFFFFFFu) {
+        put(0xFFFFFF, 3);
+        put(length, 4);
+    } else {
+        put(0xFFFFFFFFFFFFFFull, 7);
+        put(length, 8);
     }
-    WriteByte(0xFF);
-    if (length < 0xFFFE) {
-        WriteUInt16(static_cast<std::uint16_t>(length));
-        return;
-    }
-    WriteUInt16(0xFFFF);
-    if (length < 0xFFFFFFFFu) {
-        WriteUInt32(static_cast<std::uint32_t>(length));
-        return;
-    }
-    WriteUInt32(0xFFFFFFFFu);
-    WriteUInt64(length);
+    return used;
+}
+
+} // namespace
+
+void CArchiveWriter::WriteStringLength(std::uint64_t length) {
+    std::uint8_t bytes[15];
+    WriteBytes(bytes, EncodeStringLength(length, bytes));
 }
 
 void CArchiveWriter::WriteString(std::u16string_view text) {
-    static constexpr std::uint8_t kUnicodeMarker[3] = {0xFF, 0xFE, 0xFF};
-    WriteBytes(kUnicodeMarker, sizeof kUnicodeMarker);
-    WriteStringLength(text.size());
+    // The marker and the length go out as one piece: a save is mostly strings, and a vector
+    // insert for each of their few bytes costs more than copying the text itself.
+    std::uint8_t prefix[3 + 15] = {0xFF, 0xFE, 0xFF};
+    WriteBytes(prefix, 3 + EncodeStringLength(text.size(), prefix + 3));
     if constexpr (std::endian::native == std::endian::little) {
         WriteBytes(text.data(), text.size() * 2);
     } else {

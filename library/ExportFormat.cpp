@@ -48,15 +48,21 @@ private:
     std::vector<std::uint8_t>& m_out;
 };
 
-// Room for the whole export when the texts hold no LF; each LF adds one unit more.
-std::size_t EstimatedSize(const CLibrary& library) {
+std::size_t WithLineEnds(std::u16string_view text) {
+    return text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
+}
+
+// The exact size of the export: every LF goes out as two units. Reserving it keeps a large
+// library from being copied into a twice-as-large buffer when the guess falls short.
+std::size_t ExportSize(const CLibrary& library) {
     std::size_t units = 1 + kHeader.size() + 2;
     const std::size_t fixed = 2 * (kSeparatorLength + 2) + kItemLineStart.size() + kItemLineMiddle.size() +
                               kItemLineEnd.size() + 1 + kTextStart.size() + 1 + kTextEnd.size() + 2;
     for (int g = 0; g < library.GroupCount(); ++g) {
         const CPasteGroup& group = library.Group(g);
         for (const auto& item : group.m_arrItems) {
-            units += fixed + item->m_strName.size() + group.m_strName.size() + item->m_strText.size();
+            units += fixed + WithLineEnds(item->m_strName) + WithLineEnds(group.m_strName) +
+                     WithLineEnds(item->m_strText);
         }
     }
     return units * 2;
@@ -66,7 +72,7 @@ std::size_t EstimatedSize(const CLibrary& library) {
 
 std::vector<std::uint8_t> FormatExportText(const CLibrary& library) {
     std::vector<std::uint8_t> out;
-    out.reserve(EstimatedSize(library));
+    out.reserve(ExportSize(library));
     out.push_back(0xFF);
     out.push_back(0xFE);
     CExportSink sink(out);
