@@ -193,9 +193,16 @@ TEST_F(Editor, CancelEscapeAndTheCloseBoxLeaveTheItemAlone) {
     }
 }
 
-TEST_F(Editor, EnterInTheNameFieldSaves) {
+TEST_F(Editor, EnterInTheTextStartsALineAndInTheNameFieldSaves) {
     ReleaseOnClose();
     Open(item);
+    SetText(IDC_ITEM_TEXT, u"ab");
+    SetFocus(Text());
+    Select(1, 1);
+    PostMessageW(Text(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PumpUntil([&] { return TextOf(IDC_ITEM_TEXT) != u"ab"; }, 2000);
+    EXPECT_EQ(TextOf(IDC_ITEM_TEXT), u"a\r\nb");
+    EXPECT_TRUE(Closings().empty());
     SetText(IDC_ITEM_NAME, u"By Enter");
     SetFocus(GetDlgItem(Dlg(), IDC_ITEM_NAME));
     PostMessageW(GetDlgItem(Dlg(), IDC_ITEM_NAME), WM_KEYDOWN, VK_RETURN, 0x001C0001);

@@ -110,22 +110,6 @@ TEST_F(Label, ALinkNotifiesItsParentOfAClickAndOnlyThen) {
     EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)), HTTRANSPARENT);
 }
 
-TEST_F(Label, TheHoverCursorIsShownOnlyWhenSet) {
-    const HWND h = MakeStatic(SS_CENTER | SS_NOTIFY, L"cursor");
-    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-    SetCursor(arrow);
-    const WPARAM self = reinterpret_cast<WPARAM>(h);
-    const LPARAM where = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
-    label.SetHoverCursor(hand);
-    EXPECT_EQ(SendMessageW(h, WM_SETCURSOR, self, where), TRUE);
-    EXPECT_EQ(GetCursor(), hand);
-    label.SetHoverCursor(nullptr);
-    SetCursor(arrow);
-    SendMessageW(h, WM_SETCURSOR, self, where);
-    EXPECT_NE(GetCursor(), hand);
-}
-
 TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
     LOGFONTW lf{};
     lf.lfHeight = -24;
@@ -167,37 +151,6 @@ TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
     label.SetSeeThrough(false);
     EXPECT_NE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
     EXPECT_FALSE(label.IsSeeThrough());
-}
-
-TEST_F(Label, ACentredImageLabelDrawsOneLineCentredBothWays) {
-    LOGFONTW lf{};
-    lf.lfHeight = -16;
-    wcscpy(lf.lfFaceName, L"Tahoma");
-    const CFontHandle font(CreateFontIndirectW(&lf));
-    MakeStatic(SS_CENTER, L"MMM MMM MMM MMM MMM MMM MMM MMM MMM MMM", font.get());
-    label.SetSeeThrough(true).SetCaptionColour(RGB(0, 0, 0));
-    Paint();
-    const auto rowsWithText = [](const CScreenPixels& p) {
-        int first = -1;
-        int last = -1;
-        for (int y = 0; y < p.Height(); ++y) {
-            if (p.Count({0, y, p.Width(), y + 1}, [](COLORREF c) { return Near(c, RGB(0, 0, 0), 80); }) > 0) {
-                first = first < 0 ? y : first;
-                last = y;
-            }
-        }
-        return std::pair{first, last};
-    };
-    // SS_CENTER wraps the long text into lines from the top.
-    const auto wrapped = rowsWithText(Pixels());
-    EXPECT_LT(wrapped.first, 8);
-    EXPECT_GT(wrapped.second - wrapped.first, 20) << "more than one line";
-    // SS_CENTERIMAGE: one line, in the vertical middle.
-    label.ModifyStyle(0, SS_CENTERIMAGE);
-    Paint();
-    const auto single = rowsWithText(Pixels());
-    EXPECT_LT(single.second - single.first, 20) << "one line";
-    EXPECT_NEAR((single.first + single.second) / 2, 30, 5) << "centred in the 60 pixels";
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -145,13 +145,6 @@ TEST_F(SettingsDialog, RestoreDefaultOnlyFillsTheFieldAndCancelKeepsEverything) 
     EXPECT_FALSE(store_test::Exists(IniPath())) << "Cancel saves nothing";
 }
 
-TEST_F(SettingsDialog, RestoreDefaultThenOkStoresTheDefaultPath) {
-    Open();
-    Click(IDC_RESTORE_DEFAULT);
-    Click(IDOK);
-    EXPECT_EQ(data.m_strDataFile, iso.Folder() + u"\\Brindlex.dat");
-}
-
 TEST_F(SettingsDialog, BrowseAcceptsAFileThatDoesNotExistYet) {
     Open();
     const store_test::CTestFolder folder;
