@@ -189,3 +189,17 @@ TEST(Segmentation, LongStretchesOfBracketsEndInOneRun) {
     EXPECT_EQ(tokens, 1);
     EXPECT_EQ(runTotal, 300000u);
 }
+
+TEST(Segmentation, TokensAndBreaksAtEveryOffsetOfALongText) {
+    // Long texts are scanned many units at a time; a token or a CR may fall on any boundary.
+    for (std::size_t offset = 0; offset < 200; ++offset) {
+        for (const std::u16string& piece : {std::u16string(u"[PAGEDOWN]"), std::u16string(u"\r\n"),
+                                            std::u16string(u"[PAGEDOW"), std::u16string(u"\t[\t")}) {
+            const std::u16string text =
+                std::u16string(offset, u'x') + piece + std::u16string(150, u'y') + piece;
+            const std::u16string normalised = NormaliseText(text);
+            ASSERT_EQ(normalised, ReferenceNormalise(text)) << offset;
+            ASSERT_EQ(Pieces(normalised), ReferencePieces(normalised)) << offset;
+        }
+    }
+}
