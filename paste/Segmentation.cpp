@@ -93,9 +93,7 @@ inline std::uint64_t GroupMask(const char16_t* p, __m128i a, __m128i b) {
            std::uint64_t{BlockMask(p + 2 * kBlock, a, b)} << 32 |
            std::uint64_t{BlockMask(p + 3 * kBlock, a, b)} << 48;
 }
-#endif
 
-#ifdef BRINDLEX_SSE2
 // Each token text as bytes with a mask of its length, so that one candidate is one compare.
 struct PackedToken {
     std::array<std::uint8_t, 16> bytes;
