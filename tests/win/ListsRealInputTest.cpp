@@ -1,5 +1,4 @@
-// The mouse and the keyboard as the system delivers them (SendInput): a drag with the pointer
-// really captured, and Insert, typing and Enter through the message loop and the dialog manager.
+// The mouse as the system delivers it (SendInput): a drag with the pointer really captured.
 #include "ListsTestSupport.h"
 
 using namespace liststest;
@@ -32,19 +31,6 @@ protected:
         ::SendInput(1, &in, sizeof(in));
         Pump(30);
     }
-    static void Key(WORD vk, bool up = false) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, 0));
-        in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0);
-        ::SendInput(1, &in, sizeof(in));
-    }
-    static void Tap(WORD vk) {
-        Key(vk);
-        Key(vk, true);
-        Pump(40);
-    }
 };
 
 TEST_F(ListsRealInput, DragWithTheMouseMovesTheItem) {
@@ -61,26 +47,6 @@ TEST_F(ListsRealInput, DragWithTheMouseMovesTheItem) {
     ExpectItemRowsMirrorCurrentGroup();
     ExpectCurrentRowsInStep();
     EXPECT_NE(::GetCapture(), m_items.GetSafeHwnd());
-}
-
-TEST_F(ListsRealInput, InsertTypeAndEnterRenameTheItem) {
-    const POINT row = RowPoint(m_items, 3);
-    MouseTo(m_items, row);
-    Button(MOUSEEVENTF_LEFTDOWN);
-    Button(MOUSEEVENTF_LEFTUP);
-    ASSERT_EQ(m_items.GetCurrent(), 3);
-    ASSERT_EQ(::GetFocus(), m_items.GetSafeHwnd());
-    Tap(VK_INSERT);
-    ASSERT_TRUE(PumpUntil([this] { return Editor(m_items) != nullptr; }, 2000));
-    for (WORD vk : {WORD('N'), WORD('E'), WORD('W')}) {
-        Tap(vk);
-    }
-    Tap(VK_RETURN);
-    EXPECT_TRUE(PumpUntil([this] { return Editor(m_items) == nullptr; }, 2000));
-    EXPECT_EQ(m_library.Group(0).Item(3).m_strName, u"new");
-    EXPECT_EQ(m_dlg->m_nOk, 0);
-    ASSERT_EQ(m_dlg->m_nameChanges.size(), 1u);
-    EXPECT_EQ(m_dlg->m_nameChanges[0].previous, u"I0.3");
 }
 
 } // namespace
