@@ -176,10 +176,11 @@ TEST_F(ListsRename, ARowDeletedUnderTheEditorIsNotRenamed) {
 
 namespace {
 
-TEST_F(ListsRename, AListObjectGoingAwayWithAnOpenEditorRenamesNothing) {
+TEST_F(ListsRename, AFixedHeightListGoingAwayWithAnOpenEditorRenamesNothing) {
     const HWND hList = ::CreateWindowExW(
-        0, L"LISTBOX", L"", kListStyle, 10, 220, kListWidth, 92, m_dlg->GetSafeHwnd(),
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1100)), ::GetModuleHandleW(nullptr), nullptr);
+        0, L"LISTBOX", L"", (kListStyle & ~LBS_OWNERDRAWVARIABLE) | LBS_OWNERDRAWFIXED, 10, 220, kListWidth,
+        92, m_dlg->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1100)),
+        ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(hList, nullptr);
     HWND editor = nullptr;
     {
@@ -187,6 +188,10 @@ TEST_F(ListsRename, AListObjectGoingAwayWithAnOpenEditorRenamesNothing) {
         ASSERT_TRUE(list.SubclassDlgItem(1100, m_dlg.get()));
         list.SetLibrary(&m_library);
         EXPECT_EQ(RowNames(list), GroupNames());
+        RECT row{};
+        ASSERT_TRUE(list.GetItemRect(1, &row)); // a fixed-height list gets the rows' height too
+        EXPECT_EQ(row.top, 30);
+        EXPECT_EQ(row.bottom, 60);
         list.SetCurrent(2);
         list.BeginInplaceEdit();
         editor = Editor(list);
