@@ -22,7 +22,15 @@ protected:
         in.mi.dy = static_cast<LONG>((client.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN));
         in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         ::SendInput(1, &in, sizeof(in));
-        Pump(30);
+        // The pointer moves through the X server: wait until it is there.
+        EXPECT_TRUE(PumpUntil(
+            [client] {
+                POINT now{};
+                ::GetCursorPos(&now);
+                return now.x == client.x && now.y == client.y;
+            },
+            2000));
+        Pump(20);
     }
     static void Button(DWORD flag) {
         INPUT in{};
@@ -37,6 +45,7 @@ TEST_F(ListsRealInput, DragWithTheMouseMovesTheItem) {
     const POINT from = RowPoint(m_items, 0);
     MouseTo(m_items, from);
     Button(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(PumpUntil([this] { return ::GetCapture() == m_items.GetSafeHwnd(); }, 2000));
     for (int step = 1; step <= 5; ++step) {
         MouseTo(m_items, POINT{from.x, from.y + (RowPoint(m_items, 2, 4).y - from.y) * step / 5});
     }
