@@ -84,9 +84,16 @@ inline unsigned BlockMask(const char16_t* p, __m128i a, __m128i b) {
     const __m128i hitHi = _mm_or_si128(_mm_cmpeq_epi16(hi, a), _mm_cmpeq_epi16(hi, b));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(hitLo, hitHi)));
 }
-#endif
 
-#ifdef BRINDLEX_SSE2
+// Four blocks: one branch per 64 units decides whether there is anything to look at.
+constexpr std::ptrdiff_t kGroup = 4 * kBlock;
+
+inline std::uint64_t GroupMask(const char16_t* p, __m128i a, __m128i b) {
+    return std::uint64_t{BlockMask(p, a, b)} | std::uint64_t{BlockMask(p + kBlock, a, b)} << 16 |
+           std::uint64_t{BlockMask(p + 2 * kBlock, a, b)} << 32 |
+           std::uint64_t{BlockMask(p + 3 * kBlock, a, b)} << 48;
+}
+
 // Each token text as bytes with a mask of its length, so that one candidate is one compare.
 struct PackedToken {
     std::array<std::uint8_t, 16> bytes;
@@ -105,6 +112,26 @@ constexpr auto kPackedTokens = [] {
 }();
 static_assert(std::all_of(kControlKeys.begin(), kControlKeys.end(),
                           [](const ControlKey& key) { return key.text.size() <= 16; }));
+
+// A bracketed word is told apart by its first two letters and its length, so that one compare
+// settles whether it is a token. The table is checked for collisions when it is built.
+constexpr std::size_t kHashSize = 32;
+constexpr std::size_t TokenHash(char16_t first, char16_t second, std::size_t length) {
+    return (static_cast<std::size_t>(first) * 4 + second + length * 9) % kHashSize;
+}
+constexpr auto kTokenByHash = [] {
+    std::array<std::int8_t, kHashSize> table{};
+    table.fill(-1);
+    for (std::size_t i = 0; i < kControlKeys.size(); ++i) {
+        const std::u16string_view text = kControlKeys[i].text;
+        std::int8_t& slot = table[TokenHash(text[1], text[2], text.size())];
+        if (slot >= 0) {
+            throw "two tokens share a hash slot"; // stops the constant evaluation
+        }
+        slot = static_cast<std::int8_t>(i);
+    }
+    return table;
+}();
 #endif
 
 const ControlKey* MatchAt(const char16_t* p, const char16_t* end) {
@@ -122,18 +149,21 @@ const ControlKey* MatchAt(const char16_t* p, const char16_t* end) {
         // Units above 0xFF saturate to 0x00 or 0xFF, neither of which is in a token.
         const __m128i bytes = _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
                                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)));
-        for (std::int8_t index : candidates) {
-            if (index < 0) {
-                break;
-            }
-            const PackedToken& token = kPackedTokens[static_cast<std::size_t>(index)];
-            const __m128i expected = _mm_loadu_si128(reinterpret_cast<const __m128i*>(token.bytes.data()));
-            const auto equal = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, expected)));
-            if ((equal & token.lengthMask) == token.lengthMask) {
-                return &kControlKeys[static_cast<std::size_t>(index)];
-            }
+        const auto closing = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(']')))));
+        if (closing == 0) {
+            return nullptr;
         }
-        return nullptr;
+        const std::int8_t index =
+            kTokenByHash[TokenHash(p[1], p[2], static_cast<std::size_t>(std::countr_zero(closing)) + 1)];
+        if (index < 0) {
+            return nullptr;
+        }
+        const PackedToken& token = kPackedTokens[static_cast<std::size_t>(index)];
+        const __m128i expected = _mm_loadu_si128(reinterpret_cast<const __m128i*>(token.bytes.data()));
+        const auto equal = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, expected)));
+        return (equal & token.lengthMask) == token.lengthMask ? &kControlKeys[static_cast<std::size_t>(index)]
+                                                              : nullptr;
     }
 #endif
     for (std::int8_t index : candidates) {
@@ -193,11 +223,32 @@ std::size_t ExtraUnitsForTokens(const char16_t* p, const char16_t* end) {
     return cr * (kEnterToken.size() - 1) + tab * (kTabToken.size() - 1);
 }
 
+// The two tokens padded to one fixed-size store; index 0 for CR, 1 for tab.
+constexpr std::size_t kTokenStore = 8;
+constexpr auto kPaddedTokens = [] {
+    std::array<std::array<char16_t, kTokenStore>, 2> padded{};
+    std::copy(kEnterToken.begin(), kEnterToken.end(), padded[0].begin());
+    std::copy(kTabToken.begin(), kTabToken.end(), padded[1].begin());
+    return padded;
+}();
+constexpr std::array<std::size_t, 2> kTokenLengths{kEnterToken.size(), kTabToken.size()};
+static_assert(kEnterToken.size() <= kTokenStore && kTabToken.size() <= kTokenStore);
+
+// Writes the token for a CR or tab; stores kTokenStore units.
 inline char16_t* PutToken(char16_t* out, char16_t special) {
-    const std::u16string_view token = special == u'\r' ? kEnterToken : kTabToken;
-    std::memcpy(out, token.data(), token.size() * sizeof(char16_t));
-    return out + token.size();
+    const std::size_t index = special == u'\t' ? 1 : 0;
+    std::memcpy(out, kPaddedTokens[index].data(), kTokenStore * sizeof(char16_t));
+    return out + kTokenLengths[index];
 }
+
+#ifdef BRINDLEX_SSE2
+inline void CopyGroup(char16_t* out, const char16_t* from) {
+    std::memcpy(out, from, kGroup * sizeof(char16_t));
+}
+constexpr std::size_t kSlack = static_cast<std::size_t>(kGroup);
+#else
+constexpr std::size_t kSlack = kTokenStore;
+#endif
 
 } // namespace
 
@@ -208,24 +259,27 @@ std::u16string NormaliseText(std::u16string_view text) {
     if (extra == 0) {
         return std::u16string(text);
     }
-    std::u16string result(text.size() + extra, u'\0');
+    const std::size_t size = text.size() + extra;
+    // Room after the end: the loops below store whole blocks and tokens and then move on by the
+    // part of them that counts.
+    std::u16string result(size + kSlack, u'\0');
     char16_t* out = result.data();
 #ifdef BRINDLEX_SSE2
     const __m128i vCr = _mm_set1_epi16(u'\r');
     const __m128i vTab = _mm_set1_epi16(u'\t');
-    while (end - p >= kBlock) {
-        const unsigned mask = BlockMask(p, vCr, vTab);
-        // The output is never shorter than the input still to come, so a whole block fits.
-        std::memcpy(out, p, kBlock * sizeof(char16_t));
-        if (mask == 0) {
-            p += kBlock;
-            out += kBlock;
-            continue;
+    // Two groups ahead, so that a group copied from just after a special stays inside the text.
+    while (end - p >= 2 * kGroup) {
+        const char16_t* from = p;
+        for (std::uint64_t mask = GroupMask(p, vCr, vTab); mask != 0; mask &= mask - 1) {
+            const char16_t* special = p + std::countr_zero(mask);
+            CopyGroup(out, from);
+            out += special - from;
+            out = PutToken(out, *special);
+            from = special + 1;
         }
-        const int before = std::countr_zero(mask);
-        p += before;
-        out = PutToken(out + before, *p);
-        ++p;
+        CopyGroup(out, from);
+        out += p + kGroup - from;
+        p += kGroup;
     }
 #endif
     for (; p != end; ++p) {
@@ -235,6 +289,7 @@ std::u16string NormaliseText(std::u16string_view text) {
             *out++ = *p;
         }
     }
+    result.resize(size);
     return result;
 }
 
@@ -251,8 +306,8 @@ std::size_t FindNextControlKey(std::u16string_view text, std::size_t from, const
     const char16_t* p = begin + std::min(from, text.size());
 #ifdef BRINDLEX_SSE2
     const __m128i vBracket = _mm_set1_epi16(u'[');
-    for (; end - p >= kBlock; p += kBlock) {
-        for (unsigned mask = BlockMask(p, vBracket, vBracket); mask != 0; mask &= mask - 1) {
+    for (; end - p >= kGroup; p += kGroup) {
+        for (std::uint64_t mask = GroupMask(p, vBracket, vBracket); mask != 0; mask &= mask - 1) {
             const char16_t* at = p + std::countr_zero(mask);
             if (const ControlKey* match = MatchAt(at, end)) {
                 key = match;

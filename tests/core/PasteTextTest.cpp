@@ -184,12 +184,3 @@ TEST(PasteText, SenderLetsGoOfHeldKeysWhenItGoesOutOfScope) {
     }
     EXPECT_EQ(once.m_events, (Keys("down 17", "up 17")));
 }
-
-TEST(PasteText, AnyUnicodeRunReachesTheClipboardWhole) {
-    CRecordingKeyOutput out;
-    const std::u16string text =
-        u"Gr\u00FC\u00DFe \u2013 \u65E5\u672C\u8A9E \u2713 \U0001F600 " + std::u16string(5000, u'z');
-    EXPECT_EQ(PasteText(out, text), PasteResult::Done);
-    EXPECT_EQ(out.m_strClipboard, text);
-    EXPECT_EQ(out.m_events.size(), 6u);
-}

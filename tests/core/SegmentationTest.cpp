@@ -157,9 +157,11 @@ TEST(Segmentation, AgreesWithTheRulesOnRandomTexts) {
         u"[",  u"]", u"[TAB]", u"[ENTER]", u"[EN",  u"TER]", u"[PAGE",  u"UP]",    u"DOWN]",  u"\r",   u"\n",
         u"\t", u"x", u"[ins]", u"[INS]",   u"[DEL", u"E]",   u"[CTRL]", u"[SHIFT", u"\u00E9", u"[ESC]"};
     std::mt19937 rng(20240611);
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 2400; ++round) {
+        // Short texts and texts of several hundred units, which take the long-text scanning.
+        const unsigned longest = round % 3 == 0 ? 120 : 12;
         std::u16string text;
-        const int count = static_cast<int>(rng() % 12);
+        const int count = static_cast<int>(rng() % longest);
         for (int i = 0; i < count; ++i) {
             text += parts[rng() % parts.size()];
         }
@@ -186,4 +188,18 @@ TEST(Segmentation, LongStretchesOfBracketsEndInOneRun) {
         });
     EXPECT_EQ(tokens, 1);
     EXPECT_EQ(runTotal, 300000u);
+}
+
+TEST(Segmentation, TokensAndBreaksAtEveryOffsetOfALongText) {
+    // Long texts are scanned many units at a time; a token or a CR may fall on any boundary.
+    for (std::size_t offset = 0; offset < 200; ++offset) {
+        for (const std::u16string& piece : {std::u16string(u"[PAGEDOWN]"), std::u16string(u"\r\n"),
+                                            std::u16string(u"[PAGEDOW"), std::u16string(u"\t[\t")}) {
+            const std::u16string text =
+                std::u16string(offset, u'x') + piece + std::u16string(150, u'y') + piece;
+            const std::u16string normalised = NormaliseText(text);
+            ASSERT_EQ(normalised, ReferenceNormalise(text)) << offset;
+            ASSERT_EQ(Pieces(normalised), ReferencePieces(normalised)) << offset;
+        }
+    }
 }

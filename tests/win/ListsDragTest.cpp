@@ -190,18 +190,8 @@ TEST_F(ListsAutoScroll, AboveTheListScrollsUpAndStopsScrollingDown) {
     Release(m_groups, POINT{60, -10});
     EXPECT_EQ(m_library.Group(10).m_strName, u"G10");
     EXPECT_NE(::GetCapture(), m_hList);
+    EXPECT_FALSE(TimerWasRunning(brindlex::kTimerScrollUp));
     ExpectCurrentRowsInStep();
-}
-
-TEST_F(ListsAutoScroll, ReleaseStopsTheTimers) {
-    Press(m_groups, RowPoint(m_groups, 1));
-    Move(m_groups, RowPoint(m_groups, 2));
-    Move(m_groups, POINT{60, Height() + 70});
-    Release(m_groups, POINT{60, Height() + 70});
-    const int top = m_groups.GetTopIndex();
-    Pump(300);
-    EXPECT_EQ(m_groups.GetTopIndex(), top);
-    EXPECT_FALSE(TimerWasRunning(brindlex::kTimerScrollDown));
 }
 
 } // namespace

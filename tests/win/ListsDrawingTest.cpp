@@ -129,13 +129,4 @@ TEST_F(ListsDrawing, FocusChangesDrawNothingAndSelectionChangesDrawTheNewLook) {
     EXPECT_EQ(picture.At(kProbeX, 10), kSelBack);
 }
 
-TEST_F(ListsDrawing, RowsAreThirtyPixelsHigh) {
-    for (int i = 0; i < m_items.GetCount(); ++i) {
-        const RECT r = Row(m_items, i);
-        EXPECT_EQ(r.bottom - r.top, 30);
-        EXPECT_EQ(r.top, 30 * i);
-    }
-    EXPECT_EQ(m_groups.GetItemHeight(2), 30);
-}
-
 } // namespace

@@ -115,7 +115,7 @@ TEST_F(ListsGroup, DeletingTheFirstAndTheOnlyGroup) {
     EXPECT_EQ(yes.Asked().size(), 2u);
 }
 
-TEST_F(ListsGroup, RightClickMakesTheRowCurrentButNotBelowTheRows) {
+TEST_F(ListsGroup, RightClickSelectsADoubleClickOnTheCurrentRowRenames) {
     MakeGroups({1, 2, 3});
     Attach();
     const HWND hWnd = m_groups.GetSafeHwnd();
@@ -123,26 +123,19 @@ TEST_F(ListsGroup, RightClickMakesTheRowCurrentButNotBelowTheRows) {
     EXPECT_EQ(m_groups.GetCurrent(), 2);
     ExpectItemRowsMirrorCurrentGroup();
     ExpectCurrentRowsInStep();
+    // Below the rows neither does anything.
     ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(POINT{60, 150}));
+    ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(POINT{60, 150}));
     EXPECT_EQ(m_groups.GetCurrent(), 2);
     EXPECT_EQ(Editor(m_groups), nullptr);
-}
-
-TEST_F(ListsGroup, DoubleClickRenamesOnlyOnTheCurrentRow) {
-    MakeGroups({1, 1, 1});
-    Attach();
-    const HWND hWnd = m_groups.GetSafeHwnd();
-    ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(POINT{60, 150}));
-    EXPECT_EQ(Editor(m_groups), nullptr);
-    Click(m_groups, RowPoint(m_groups, 1));
-    ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(RowPoint(m_groups, 1)));
+    ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(RowPoint(m_groups, 2)));
     const HWND editor = Editor(m_groups);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(GetWindowTextU16(editor), u"G1");
+    EXPECT_EQ(GetWindowTextU16(editor), u"G2");
     EXPECT_TRUE(m_dlg->m_editRequests.empty());
 }
 
-TEST_F(ListsItem, RequestEditSendsTheCurrentItemAndDoubleClickAnywhereAsksForIt) {
+TEST_F(ListsItem, DoubleClickAnywhereAsksToEditARightClickRenames) {
     MakeGroups({3});
     Attach();
     m_items.SetCurrent(1);
@@ -154,6 +147,13 @@ TEST_F(ListsItem, RequestEditSendsTheCurrentItemAndDoubleClickAnywhereAsksForIt)
     ASSERT_EQ(m_dlg->m_editRequests.size(), 2u);
     EXPECT_EQ(m_dlg->m_editRequests[1], reinterpret_cast<WPARAM>(m_library.CurrentItem()));
     EXPECT_EQ(Editor(m_items), nullptr);
+    // A right click renames, but only on the current row.
+    ::SendMessageW(m_items.GetSafeHwnd(), WM_RBUTTONUP, 0, At(RowPoint(m_items, 2)));
+    EXPECT_EQ(Editor(m_items), nullptr);
+    EXPECT_EQ(m_items.GetCurrent(), 1);
+    ::SendMessageW(m_items.GetSafeHwnd(), WM_RBUTTONUP, 0, At(RowPoint(m_items, 1)));
+    ASSERT_NE(Editor(m_items), nullptr);
+    EXPECT_EQ(GetWindowTextU16(Editor(m_items)), u"I0.1");
 }
 
 TEST_F(ListsItem, DeleteAsksAndRemovesTheItemFromItsGroup) {
@@ -210,19 +210,6 @@ TEST_F(ListsItem, DeleteKeyDeletesTheItemItselfSoItDoesNotComeBack) {
     EXPECT_EQ(yes.Asked()[2].text, u"No selected item");
     EXPECT_EQ(yes.Asked()[2].caption, u"No selected item");
     EXPECT_EQ(yes.Asked()[2].type, static_cast<UINT>(MB_ICONEXCLAMATION));
-}
-
-TEST_F(ListsItem, RightClickRenamesOnlyTheCurrentRow) {
-    MakeGroups({3});
-    Attach();
-    const HWND hWnd = m_items.GetSafeHwnd();
-    ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(RowPoint(m_items, 2)));
-    EXPECT_EQ(Editor(m_items), nullptr);
-    EXPECT_EQ(m_items.GetCurrent(), 0);
-    ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(RowPoint(m_items, 0)));
-    const HWND editor = Editor(m_items);
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(GetWindowTextU16(editor), u"I0.0");
 }
 
 TEST_F(ListsKeys, UpAndDownMoveTheCurrentRowOneRowAndStopAtTheEnds) {

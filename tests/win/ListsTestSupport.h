@@ -74,8 +74,9 @@ public:
 
 private:
     void Append(const void* p, std::size_t n) {
-        const auto* b = static_cast<const unsigned char*>(p);
-        m_bytes.insert(m_bytes.end(), b, b + n);
+        const std::size_t at = m_bytes.size();
+        m_bytes.resize(at + n);
+        std::memcpy(m_bytes.data() + at, p, n);
     }
     void Word(WORD w) { Append(&w, sizeof(w)); }
     void Align() {

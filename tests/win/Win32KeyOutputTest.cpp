@@ -14,6 +14,21 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Waits for the event while answering the messages of this thread; false after the timeout.
+bool PumpUntil(HANDLE hEvent, DWORD timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (Clock::now() < deadline) {
+        if (::MsgWaitForMultipleObjects(1, &hEvent, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0) {
+            return true;
+        }
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return false;
+}
+
 // A plain multi-line EDIT in a top-level window of its own thread, in front and focused, the way
 // another program's window is when the main window pastes into it. Its own thread matters: the
 // paste rewrites the clipboard for the next run while the target is still reading the last one.
@@ -21,6 +36,7 @@ class CTargetWindow {
 public:
     CTargetWindow() {
         m_hReady = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_hIdle = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         m_thread = std::thread([this] { Run(); });
         ::WaitForSingleObject(m_hReady, 10000);
     }
@@ -30,6 +46,7 @@ public:
         }
         m_thread.join();
         ::CloseHandle(m_hReady);
+        ::CloseHandle(m_hIdle);
     }
     CTargetWindow(const CTargetWindow&) = delete;
     CTargetWindow& operator=(const CTargetWindow&) = delete;
@@ -55,11 +72,19 @@ public:
         return text;
     }
 
-    // Waits until the target's thread has handled everything sent to it so far.
+    // Waits (at most 3 s) until the target's thread has handled all input that reached it so far:
+    // keybd_event queues the input before it returns under Wine. This thread keeps answering
+    // messages meanwhile, as the clipboard's owner must.
+    void WaitUntilIdle() const {
+        ::ResetEvent(m_hIdle);
+        ::PostMessageW(m_hFrame, WM_NULL, 0, 0);
+        PumpUntil(m_hIdle, 3000);
+    }
+
+    // Gives input still on its way a moment, then waits until the target has handled it.
     void Settle() const {
-        ::Sleep(150);
-        DWORD_PTR result = 0;
-        ::SendMessageTimeoutW(m_hEdit, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        ::Sleep(100);
+        WaitUntilIdle();
     }
 
 private:
@@ -84,14 +109,22 @@ private:
         ::SetForegroundWindow(m_hFrame);
         ::SetFocus(m_hEdit);
         ::SetEvent(m_hReady);
-        MSG msg;
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
+        for (;;) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) {
+                    return;
+                }
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+            ::SetEvent(m_hIdle); // everything that had arrived is handled
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
         }
     }
 
     HANDLE m_hReady = nullptr;
+    HANDLE m_hIdle = nullptr;
     HWND m_hFrame = nullptr;
     HWND m_hEdit = nullptr;
     std::thread m_thread;
@@ -113,14 +146,7 @@ public:
         });
         // Wine's clipboard driver may ask the clipboard's owner window (ours, on this thread)
         // before another thread may open it: keep answering while waiting.
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (Clock::now() < deadline &&
-               ::MsgWaitForMultipleObjects(1, &m_hOpened, FALSE, 50, QS_ALLINPUT) != WAIT_OBJECT_0) {
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ::DispatchMessageW(&msg);
-            }
-        }
+        PumpUntil(m_hOpened, 5000);
     }
     ~CClipboardHolder() {
         ::SetEvent(m_hLetGo);
@@ -138,6 +164,26 @@ private:
     HANDLE m_hLetGo = nullptr;
     bool m_bOpened = false;
     std::thread m_thread;
+};
+
+// The real output, with the pause before each run stretched until the target has taken the last
+// run from the clipboard. The program itself gives the target 20 ms; on a loaded test machine a
+// thread of the test process does not always get its turn in that time.
+class CPacedOutput : public brindlex::IKeyOutput {
+public:
+    CPacedOutput(CWin32KeyOutput& output, const CTargetWindow& target) : m_output(output), m_target(target) {}
+    void Pause(unsigned milliseconds) override {
+        m_output.Pause(milliseconds);
+        m_target.WaitUntilIdle();
+    }
+    bool PutClipboardText(std::u16string_view text) override { return m_output.PutClipboardText(text); }
+    void KeyEvent(std::uint8_t vk, std::uint32_t flags) override { m_output.KeyEvent(vk, flags); }
+    bool IsKeyDown(std::uint8_t vk) override { return m_output.IsKeyDown(vk); }
+    std::uint8_t KeyForCharacter(char16_t ch) override { return m_output.KeyForCharacter(ch); }
+
+private:
+    CWin32KeyOutput& m_output;
+    const CTargetWindow& m_target;
 };
 
 std::u16string ClipboardText() {
@@ -176,7 +222,8 @@ protected:
 TEST_F(Win32KeyOutputTest, RunsArriveThroughTheClipboardAndTokensAsKeys) {
     CTargetWindow target;
     ASSERT_EQ(::GetForegroundWindow(), ::GetParent(target.Edit()));
-    CWin32KeyOutput output(m_hOwner);
+    CWin32KeyOutput real(m_hOwner);
+    CPacedOutput output(real, target);
     // Text outside Latin-1 (and outside the keyboard layout) goes whole through the clipboard.
     const std::u16string wide = u"Gr\u00FC\u00DFe \u2013 \u65E5\u672C\u8A9E \u2713 \u20AC";
     EXPECT_EQ(brindlex::PasteText(output, u"Name[TAB]x[ENTER]" + wide), brindlex::PasteResult::Done);
@@ -248,7 +295,8 @@ TEST_F(Win32KeyOutputTest, ClipboardHeldForAMomentIsRiddenOut) {
 
 TEST_F(Win32KeyOutputTest, NoModifierIsLeftDownAfterAPaste) {
     CTargetWindow target;
-    CWin32KeyOutput output(m_hOwner);
+    CWin32KeyOutput real(m_hOwner);
+    CPacedOutput output(real, target);
     EXPECT_EQ(brindlex::PasteText(output, u"a[CTRL]"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"a"), u"a");
     target.Settle();
