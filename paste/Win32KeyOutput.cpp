@@ -47,10 +47,28 @@ void MarkAsPrivate() {
     }
 }
 
+// Waits, but answers the messages other threads send meanwhile. A target that reads the
+// clipboard may have to ask its owner (this window's thread) first; asleep, we would keep it
+// waiting until the whole paste is over, and it would paste the last run every time.
+void WaitAnsweringSentMessages(DWORD milliseconds) {
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) {
+            return;
+        }
+        const DWORD remaining = static_cast<DWORD>(deadline - now);
+        if (::MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0) {
+            MSG msg;
+            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers them
+        }
+    }
+}
+
 } // namespace
 
 void CWin32KeyOutput::Pause(unsigned milliseconds) {
-    ::Sleep(milliseconds);
+    WaitAnsweringSentMessages(milliseconds);
 }
 
 bool CWin32KeyOutput::PutClipboardText(std::u16string_view text) {
@@ -65,7 +83,7 @@ bool CWin32KeyOutput::PutClipboardText(std::u16string_view text) {
             break;
         }
         clipboard.reset();
-        ::Sleep(delay);
+        WaitAnsweringSentMessages(delay);
         clipboard.emplace(m_hClipboardOwner);
     }
     if (!clipboard->IsOpen() || !::EmptyClipboard()) {

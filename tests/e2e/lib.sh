@@ -40,6 +40,8 @@ note() { echo "-- $*"; }
 
 # probe ARGS...: one call of the probe, answer without CRs.
 probe() { timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+# The same for a long-running call whose lines are read as they come (from a coproc).
+probe_stream() { timeout -k 2 60 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | stdbuf -oL tr -d '\r'; }
 
 # Starts the program; sets MAIN to its main window.
 start_app() {
@@ -79,5 +81,10 @@ until_eq() {
 
 # Centre of a screen rectangle "l t r b".
 centre() { local l t r b; read -r l t r b <<<"$1"; echo "$(((l + r) / 2)) $(((t + b) / 2))"; }
+
+# The text of an INI file without CRs, whether Wine wrote it as UTF-16 (a new file) or ANSI.
+ini_text() {
+  python3 -c "import sys; b = open(sys.argv[1], 'rb').read(); t = b.decode('utf-16') if b[:2] == b'\xff\xfe' else b.decode('latin-1'); print(t.replace('\r', ''), end='')" "$1"
+}
 
 hexdump_file() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }

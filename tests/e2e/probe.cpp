@@ -518,6 +518,17 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%zu\n", FindTop(arg(1), arg(2), 0, true).size());
         return 0;
     }
+    if (cmd == L"holdfile") {  // holdfile PATH MS: keeps a file open without sharing that long
+        HANDLE file = CreateFileW(arg(1), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            Fail("cannot open the file");
+        }
+        std::printf("held\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(ParseNum(arg(2))));
+        CloseHandle(file);
+        return 0;
+    }
     if (cmd == L"trayicon") {  // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
         HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
         if (!tray) {

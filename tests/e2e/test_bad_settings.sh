@@ -3,7 +3,7 @@
 # at exit writes what can be written (with "Wrong data file!" where the library cannot be).
 source "$(dirname "$0")/lib.sh"
 
-ini() { tr -d '\r' <"$SETTINGS_INI"; }
+ini() { ini_text "$SETTINGS_INI"; }
 ini_value() { ini | sed -n "s/^$1=//p" | head -1; }
 reset_folder() { chmod -R u+w "$APPDATA_DIR" 2>/dev/null || true; rm -rf "$APPDATA_DIR"; }
 
@@ -42,15 +42,19 @@ run_case "no folder"
 exit_app
 [[ -f $DATA_FILE && -f $SETTINGS_INI ]] || fail "no folder: files not written"
 
-# A read-only settings file: the program runs; the library is still written at exit.
+# A settings file held open by another program: the defaults are used, the library is still
+# written at exit, and the file is left as it was.
 reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
-chmod 444 "$SETTINGS_INI"
 before=$(md5sum <"$SETTINGS_INI")
-run_case "read-only settings"
+coproc HOLD { probe_stream holdfile "$(winepath -w "$SETTINGS_INI" 2>/dev/null)" 15000; }
+read -r -t 10 answer <&"${HOLD[0]}" && [[ $answer == held ]] || fail "could not hold the settings file"
+run_case "settings file held open"
+[[ $(probe topmost "$MAIN") == 1 ]] || fail "held settings file: the default (always on top) was not used"
 exit_app
-[[ -f $DATA_FILE ]] || fail "read-only settings: library not saved"
-[[ $(md5sum <"$SETTINGS_INI") == "$before" ]] || fail "read-only settings: the file changed"
+[[ -f $DATA_FILE ]] || fail "held settings file: library not saved"
+[[ $(md5sum <"$SETTINGS_INI") == "$before" ]] || fail "held settings file: the file changed"
+if [[ -n ${HOLD_PID:-} ]]; then kill "$HOLD_PID" 2>/dev/null || true; fi; if [[ -n ${HOLD_PID:-} ]]; then wait "$HOLD_PID" 2>/dev/null || true; fi
 
 # DataFile in a folder that does not exist: the sample group; at exit "Wrong data file!", and
 # the settings are still written.

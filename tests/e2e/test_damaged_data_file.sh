@@ -12,8 +12,8 @@ box=$(probe msgbox 20000) || fail "no message for the damaged file"
 [[ $(echo "$box" | sed -n 3p) == "Wrong data file!" ]] || fail "text: $box"
 probe answer 1 >/dev/null
 MAIN=$(probe main 20000) || fail "no main window after the message"
-GROUPS=$(probe item "$MAIN" 1008)
-until_eq 1 10 probe lbcount "$GROUPS" || fail "no sample group"
+GROUP_LIST=$(probe item "$MAIN" 1008)
+until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 exit_app
 python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -qx "G Sample Group" || fail "not saved"
 note "damaged file ok"

@@ -9,7 +9,7 @@ python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Work:first=a
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 start_app
 ITEMS=$(probe item "$MAIN" 1009)
-GROUPS=$(probe item "$MAIN" 1008)
+GROUP_LIST=$(probe item "$MAIN" 1008)
 until_eq 1 10 probe lbcount "$ITEMS" || fail "library not loaded"
 click_control() {  # WINDOW ID: a real click in the middle of a control
   local x y
@@ -67,7 +67,7 @@ probe click "$ED" 2 >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null
 
 # Settings: edges off, the hotkey on as Ctrl+Alt+K, OK.
-shot_rows() { import -window root -crop "$(probe windowrect "$GROUPS" | awk '{ printf "%dx%d+%d+%d", $3 - $1, 30, $1, $2 }')" "$1"; }
+shot_rows() { import -window root -crop "$(probe windowrect "$GROUP_LIST" | awk '{ printf "%dx%d+%d+%d", $3 - $1, 30, $1, $2 }')" "$1"; }
 shot_rows "$E2E_DIR/edge-on.png"
 probe post "$MAIN" 0x3F9 0 0 >/dev/null
 ST=$(probe find "#32770" Settings 10000) || fail "no settings dialog"
@@ -79,7 +79,7 @@ probe keys +17 +18 75 >/dev/null
 until_eq $((0x64B)) 5 probe send "$(probe item "$ST" 1035)" 0x402 0 0 || fail "hotkey control"
 probe click "$ST" 1 >/dev/null
 probe gone "#32770" Settings 5000 >/dev/null || fail "OK did not close the settings"
-ini=$(tr -d '\r' <"$SETTINGS_INI")
+ini=$(ini_text "$SETTINGS_INI")
 grep -qx "DrawEdge=0" <<<"$ini" || fail "DrawEdge not written: $ini"
 grep -qx "Hotkey=1" <<<"$ini" && grep -qx "Hotkey_wVK=75" <<<"$ini" && grep -qx "Hotkey_wMod=6" <<<"$ini" ||
   fail "hotkey not written: $ini"

@@ -8,9 +8,9 @@ mkdir -p "$APPDATA_DIR"
 python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" \
   'Work:a=1,b=2,c=3,d=4;Empty:;One:x=y;Three:p=1,q=2,r=3'
 start_app
-GROUPS=$(probe item "$MAIN" 1008)
+GROUP_LIST=$(probe item "$MAIN" 1008)
 ITEMS=$(probe item "$MAIN" 1009)
-until_eq 4 10 probe lbcount "$GROUPS" || fail "groups not loaded"
+until_eq 4 10 probe lbcount "$GROUP_LIST" || fail "groups not loaded"
 until_eq 4 10 probe lbcount "$ITEMS" || fail "items of group 0 not shown"
 probe activate "$MAIN" >/dev/null
 
@@ -23,7 +23,7 @@ xdotool mouseup 1
 until_eq 1 5 probe lbsel "$ITEMS" || fail "the moved item is not current"
 
 # Double-click the current folder and type a new name.
-read -r gx gy <<<"$(centre "$(probe lbrect "$GROUPS" 0)")"
+read -r gx gy <<<"$(centre "$(probe lbrect "$GROUP_LIST" 0)")"
 xdotool mousemove "$gx" "$gy" click 1
 sleep 0.3
 xdotool click --repeat 2 --delay 80 1
@@ -46,7 +46,7 @@ until_eq 1 5 probe visible "$MAIN" || fail "Escape in the editor hid the main wi
 
 # Delete folder: the question for 0, 1 and 3 items.
 ask_delete() {  # row expected-text answer
-  read -r rx ry <<<"$(centre "$(probe lbrect "$GROUPS" "$1")")"
+  read -r rx ry <<<"$(centre "$(probe lbrect "$GROUP_LIST" "$1")")"
   xdotool mousemove "$rx" "$ry" click 1
   sleep 0.3
   probe click "$MAIN" 1021 >/dev/null
@@ -61,7 +61,7 @@ ask_delete() {  # row expected-text answer
 ask_delete 1 "Are you sure to delete selected folder?" 7
 ask_delete 2 "The selected group contains 1 item.Are you sure to delete selected folder?" 7
 ask_delete 3 "The selected group contains 3 items.Are you sure to delete selected folder?" 6
-until_eq 3 5 probe lbcount "$GROUPS" || fail "group Three not deleted"
+until_eq 3 5 probe lbcount "$GROUP_LIST" || fail "group Three not deleted"
 
 exit_app
 dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")

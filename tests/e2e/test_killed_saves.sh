@@ -14,10 +14,10 @@ groups_old=10
 
 # One change since the start: a folder added with the Add button (its rename cancelled).
 change_library() {
-  GROUPS=$(probe item "$MAIN" 1008)
-  until_eq $groups_old 30 probe lbcount "$GROUPS" || fail "the library did not load"
+  GROUP_LIST=$(probe item "$MAIN" 1008)
+  until_eq $groups_old 30 probe lbcount "$GROUP_LIST" || fail "the library did not load"
   probe click "$MAIN" 1019 >/dev/null
-  until_eq $((groups_old + 1)) 10 probe lbcount "$GROUPS" || fail "Add folder"
+  until_eq $((groups_old + 1)) 10 probe lbcount "$GROUP_LIST" || fail "Add folder"
 }
 
 # The new file, from one save that is not interrupted.

@@ -40,7 +40,7 @@ paste_item() {  # row expected-text
   xdotool mousemove "$px" "$py" click 1
   until_eq "$2" 10 probe text "$NP_EDIT" || fail "row $1 did not arrive as expected"
 }
-paste_item 0 $'Dear \tx\r\nline two'
+paste_item 0 $'Dear \tx\nline two'
 paste_item 2 'Grüße – 日本語 ✓ €'
 paste_item 4 'a'
 [[ $(probe keydown 17) == 0 ]] || fail "Ctrl left down after the paste"
@@ -54,7 +54,7 @@ xdotool mousemove "$rx" "$ry" click 1
 xdotool mousemove "$px" "$py" click 1
 sleep 1.5
 got=$(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')
-[[ $(probe text "$NP_EDIT") == tab$'\t'here$'\r\n'*next ]] || fail "tab and line break: $got"
+[[ $(probe text "$NP_EDIT") == tab$'\t'here$'\n'*next ]] || fail "tab and line break: $got"
 
 # An empty text: notepad comes to the front and nothing arrives.
 probe settext "$NP_EDIT" "keep" >/dev/null

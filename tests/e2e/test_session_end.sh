@@ -4,13 +4,13 @@
 source "$(dirname "$0")/lib.sh"
 
 start_app
-GROUPS=$(probe item "$MAIN" 1008)
-until_eq 1 10 probe lbcount "$GROUPS" || fail "no sample group"
+GROUP_LIST=$(probe item "$MAIN" 1008)
+until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 # A change since start: a new folder from the Add button, named by typing.
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 probe click "$MAIN" 1019 >/dev/null
-until_eq 2 5 probe lbcount "$GROUPS" || fail "Add folder"
+until_eq 2 5 probe lbcount "$GROUP_LIST" || fail "Add folder"
 xdotool type --delay 30 "Kept at logoff"
 xdotool key Return
 sleep 0.5

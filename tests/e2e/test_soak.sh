@@ -13,7 +13,7 @@ printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 
 start_notepad
 start_app
-GROUPS=$(probe item "$MAIN" 1008)
+GROUP_LIST=$(probe item "$MAIN" 1008)
 ITEMS=$(probe item "$MAIN" 1009)
 until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
 
@@ -54,34 +54,34 @@ op_add_group() {
   serial=$((serial + 1))
   front
   probe click "$MAIN" 1019 >/dev/null
-  until_eq $((${#G_NAMES[@]} + 1)) 5 probe lbcount "$GROUPS" || fail "op $op: add group"
-  inplace_rename "$GROUPS" "Group $serial"
+  until_eq $((${#G_NAMES[@]} + 1)) 5 probe lbcount "$GROUP_LIST" || fail "op $op: add group"
+  inplace_rename "$GROUP_LIST" "Group $serial"
   G_NAMES+=("Group $serial"); G_ITEMS+=(""); CUR=$((${#G_NAMES[@]} - 1))
 }
 op_delete_group() {
   ((${#G_NAMES[@]} > 1)) || return 0
   front
   local g=$((RANDOM % ${#G_NAMES[@]}))
-  click_row "$GROUPS" $g
+  click_row "$GROUP_LIST" $g
   probe click "$MAIN" 1021 >/dev/null
   probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
   probe answer 6 >/dev/null
-  until_eq $((${#G_NAMES[@]} - 1)) 5 probe lbcount "$GROUPS" || fail "op $op: delete group"
+  until_eq $((${#G_NAMES[@]} - 1)) 5 probe lbcount "$GROUP_LIST" || fail "op $op: delete group"
   G_NAMES=("${G_NAMES[@]:0:g}" "${G_NAMES[@]:g+1}")
   G_ITEMS=("${G_ITEMS[@]:0:g}" "${G_ITEMS[@]:g+1}")
-  CUR=$(probe lbsel "$GROUPS")
+  CUR=$(probe lbsel "$GROUP_LIST")
 }
 op_select_group() {
   front
   CUR=$((RANDOM % ${#G_NAMES[@]}))
-  click_row "$GROUPS" $CUR
+  click_row "$GROUP_LIST" $CUR
   until_eq "$(item_count $CUR)" 5 probe lbcount "$ITEMS" || fail "op $op: the item list was not refilled"
 }
 op_rename_group() {
   front
   serial=$((serial + 1))
   probe click "$MAIN" 1020 >/dev/null
-  inplace_rename "$GROUPS" "Renamed $serial"
+  inplace_rename "$GROUP_LIST" "Renamed $serial"
   G_NAMES[$CUR]="Renamed $serial"
 }
 op_add_item() {

@@ -4,11 +4,11 @@
 source "$(dirname "$0")/lib.sh"
 
 start_app
-GROUPS=$(probe item "$MAIN" 1008)
+GROUP_LIST=$(probe item "$MAIN" 1008)
 ITEMS=$(probe item "$MAIN" 1009)
-until_eq 1 10 probe lbcount "$GROUPS" || fail "no sample group"
+until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 until_eq 1 10 probe lbcount "$ITEMS" || fail "no sample item"
-until_eq 0 5 probe lbsel "$GROUPS" || fail "group 0 is not current"
+until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "group 0 is not current"
 [[ $(probe text "$MAIN") == "Brindlex" ]] || fail "caption"
 
 # Escape hides the window and saves the settings, keys in the order of a fresh file.
@@ -17,12 +17,16 @@ until_eq "$MAIN" 5 probe foreground
 xdotool key Escape
 until_eq 0 10 probe visible "$MAIN" || fail "Escape did not hide the window"
 [[ -f $SETTINGS_INI ]] || fail "no Settings.ini after Escape"
-keys=$(tr -d '\r' <"$SETTINGS_INI" | iconv -f utf-16 -t utf-8 2>/dev/null || tr -d '\r\000' <"$SETTINGS_INI")
+keys=$(ini_text "$SETTINGS_INI")
 order=$(echo "$keys" | sed -n 's/^\[\(.*\)\]$/[\1]/p; s/^\([A-Za-z_]*\)=.*/\1/p' | tr '\n' ' ')
 expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey_wVK Hotkey_wMod Hotkey_nCmd HideAfterPaste HideOnStartup [Interface] DrawEdge "
 [[ "$order" == "$expected" ]] || fail "settings order: '$order'"
 [[ ! -e $DATA_FILE ]] || fail "hiding must not write the library"
 
+# A setting changed while hidden, so that the exit really rewrites the settings file.
+probe click "$MAIN" 1016 >/dev/null
+until_eq 0 5 probe topmost "$MAIN" || fail "always on top did not go off"
+sleep 1
 exit_app
 [[ -f $DATA_FILE ]] || fail "no data file after exit"
 dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")

@@ -72,5 +72,5 @@ E2E_APP_PID=
 [[ -f $DATA_FILE ]] || fail "no data file after Exit"
 data_time=$(stat -c %.9Y "$DATA_FILE"); ini_time=$(stat -c %.9Y "$SETTINGS_INI")
 python3 -c "import sys; sys.exit(0 if $data_time <= $ini_time else 1)" || fail "settings written before the data file"
-grep -q '^AlwaysOnTop=1' <(tr -d '\r' <"$SETTINGS_INI") || fail "always on top not saved"
+grep -q '^AlwaysOnTop=1' <(ini_text "$SETTINGS_INI") || fail "always on top not saved"
 note "tray, hotkey and always on top ok"
