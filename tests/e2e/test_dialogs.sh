@@ -23,13 +23,14 @@ probe activate "$MAIN" >/dev/null
 probe click "$MAIN" 1022 >/dev/null
 ED=$(editor) || fail "Add item opened no editor"
 until_eq "$ED" 5 probe foreground || fail "the editor is not in front"
+[[ $(probe text "$(probe item "$ED" 1048)") == "New item" ]] || fail "a new item's name: $(probe text "$(probe item "$ED" 1048)")"
 click_control "$ED" 1048
+xdotool key End shift+Home
 xdotool type --delay 20 "Greeting"
 click_control "$ED" 1055
 xdotool type --delay 20 "Hello"
 click_control "$ED" 1059
-menu=$(probe menu 5000) || fail "no token menu"
-grep -qx "2000 0 \[TAB\]" <<<"$menu" || fail "token menu: $menu"
+probe menu 5000 >/dev/null || fail "no token menu"
 probe keys 40 13 >/dev/null  # the first token
 sleep 0.3
 xdotool type --delay 20 " there"
@@ -67,7 +68,7 @@ probe click "$ED" 2 >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null
 
 # Settings: edges off, the hotkey on as Ctrl+Alt+K, OK.
-shot_rows() { import -window root -crop "$(probe windowrect "$GROUP_LIST" | awk '{ printf "%dx%d+%d+%d", $3 - $1, 30, $1, $2 }')" "$1"; }
+shot_rows() { import -window root -crop "$(probe windowrect "$GROUP_LIST" | awk '{ printf "%dx%d+%d+%d", $3 - $1, 64, $1, $2 }')" "$1"; }
 shot_rows "$E2E_DIR/edge-on.png"
 probe post "$MAIN" 0x3F9 0 0 >/dev/null
 ST=$(probe find "#32770" Settings 10000) || fail "no settings dialog"
@@ -86,7 +87,7 @@ grep -qx "Hotkey=1" <<<"$ini" && grep -qx "Hotkey_wVK=75" <<<"$ini" && grep -qx 
 sleep 0.5
 shot_rows "$E2E_DIR/edge-off.png"
 [[ $(compare -metric AE "$E2E_DIR/edge-on.png" "$E2E_DIR/edge-off.png" null: 2>&1 || true) != 0 ]] ||
-  fail "the lists did not redraw without their edge"
+  { cp "$E2E_DIR"/edge-*.png "$BRINDLEX_SOURCE/build/e2e-failures/" 2>/dev/null; fail "the lists did not redraw without their edge"; }
 probe activate "$MAIN" >/dev/null
 probe keys +17 +18 75 >/dev/null
 until_eq 0 10 probe visible "$MAIN" || fail "the new hotkey did not hide the window"
