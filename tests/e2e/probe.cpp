@@ -388,8 +388,27 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d\n", (GetAsyncKeyState(static_cast<int>(ParseNum(arg(1)))) & 0x8000) ? 1 : 0);
         return 0;
     }
-    if (cmd == L"keytoggled") {
+    if (cmd == L"keytoggled") {  // keytoggled VK: 1 when the key (Caps Lock...) is toggled on
+        // A new thread's key state is only brought up to date by input it receives: take the
+        // foreground for a moment and tap F24, which nothing uses, then read the state.
+        HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"probe", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr,
+                                 nullptr, nullptr, nullptr);
+        SetForegroundWindow(w);
+        SetFocus(w);
+        keybd_event(VK_F24, 0, 0, 0);
+        keybd_event(VK_F24, 0, KEYEVENTF_KEYUP, 0);
+        const DWORD deadline = GetTickCount() + 2000;
+        MSG m;
+        bool seen = false;
+        while (!seen && static_cast<int>(GetTickCount() - deadline) < 0) {
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+                seen = seen || (m.message == WM_KEYUP && m.wParam == VK_F24);
+                DispatchMessageW(&m);
+            }
+            Sleep(5);
+        }
         std::printf("%d\n", (GetKeyState(static_cast<int>(ParseNum(arg(1)))) & 1) ? 1 : 0);
+        DestroyWindow(w);
         return 0;
     }
     if (cmd == L"keys") {  // keys VK...: taps keys with SendInput (modifiers prefixed with +: held)

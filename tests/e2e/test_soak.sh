@@ -176,7 +176,9 @@ OPS=(op_add_group op_select_group op_rename_group op_add_item op_add_item op_ren
   op_delete_item op_paste op_dialogs op_hide_show)
 samples=()
 for ((op = 0; op < ops; ++op)); do
-  "${OPS[$((RANDOM % ${#OPS[@]}))]}"
+  name=${OPS[$((RANDOM % ${#OPS[@]}))]}
+  [[ -z ${BRINDLEX_SOAK_TRACE:-} ]] || note "op $op: $name (group $CUR, $(probe lbcount "$ITEMS") rows)"
+  "$name"
   if ((op % 10 == 9)); then samples+=("$(probe guires "$MAIN")"); fi
 done
 samples+=("$(probe guires "$MAIN")")
