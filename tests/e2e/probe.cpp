@@ -428,14 +428,37 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%u\n", sent);
         return 0;
     }
-    if (cmd == L"guires") {  // guires HWND: GDI and USER objects of the window's process
+    if (cmd == L"guires") {  // guires HWND: "GDI USER windows memory-KB" of the window's process
+        // Wine does not count GDI and USER objects per process (both read 0); the number of its
+        // windows and its memory (private bytes, or the working set where those read 0) show a leak there.
         DWORD pid = 0;
         GetWindowThreadProcessId(ParseHwnd(arg(1)), &pid);
-        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
         if (!process) {
             Fail("cannot open process");
         }
-        std::printf("%lu %lu\n", GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS));
+        struct Count {
+            DWORD pid;
+            unsigned long windows;
+        } count{pid, 0};
+        EnumWindows(
+            [](HWND h, LPARAM lp) -> BOOL {
+                auto* c = reinterpret_cast<Count*>(lp);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(h, &owner);
+                if (owner == c->pid) {
+                    ++c->windows;
+                    EnumChildWindows(
+                        h, [](HWND, LPARAM l) -> BOOL { return ++reinterpret_cast<Count*>(l)->windows, TRUE; }, lp);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        PROCESS_MEMORY_COUNTERS_EX memory{};
+        memory.cb = sizeof(memory);
+        GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+        std::printf("%lu %lu %lu %lu\n", GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+                    count.windows, static_cast<unsigned long>((memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.WorkingSetSize) / 1024));
         CloseHandle(process);
         return 0;
     }

@@ -22,17 +22,22 @@ G_NAMES=("Start")
 G_ITEMS=($'one|text one\ntwo|text two')
 CUR=0
 serial=0
-items_of() { [[ -n ${G_ITEMS[$1]} ]] && printf '%s\n' "${G_ITEMS[$1]}"; }
+items_of() { if [[ -n ${G_ITEMS[$1]} ]]; then printf '%s\n' "${G_ITEMS[$1]}"; fi; }
 item_count() { items_of "$1" | grep -c . || true; }
 
 front() {
   probe activate "$MAIN" >/dev/null
   until_eq "$MAIN" 5 probe foreground || fail "op $op: main window not in front"
 }
+# Successive clicks land 24 pixels apart: two quick clicks on one spot would be a double click,
+# which opens the editor (item list) or the rename (group list).
+JITTER=12
+jitter() { JITTER=$((-JITTER)); }
 click_row() {  # LIST ROW
   local x y
   read -r x y <<<"$(centre "$(probe lbrect "$1" "$2")")"
-  xdotool mousemove "$x" "$y" click 1
+  jitter
+  xdotool mousemove $((x + JITTER)) "$y" click 1
   until_eq "$2" 5 probe lbsel "$1" || fail "op $op: row $2 not selected"
 }
 inplace_rename() {  # LIST NAME: types into the open in-place editor and accepts with Enter
@@ -116,6 +121,8 @@ op_move_item() {
   local x0 y0 x1 y1
   read -r x0 y0 <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
   read -r x1 y1 <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+  jitter
+  x0=$((x0 + JITTER)); x1=$x0
   xdotool mousemove "$x0" "$y0" mousedown 1 mousemove "$x0" $((y0 - 5)) mousemove "$x1" $((y1 - 5)) mousemove "$x1" "$((y1 - 8))"
   sleep 0.2
   xdotool mouseup 1
@@ -177,15 +184,18 @@ OPS=(op_add_group op_select_group op_rename_group op_add_item op_add_item op_ren
 samples=()
 for ((op = 0; op < ops; ++op)); do
   name=${OPS[$((RANDOM % ${#OPS[@]}))]}
-  [[ -z ${BRINDLEX_SOAK_TRACE:-} ]] || note "op $op: $name (group $CUR, $(probe lbcount "$ITEMS") rows)"
+  [[ -z ${BRINDLEX_SOAK_TRACE:-} ]] || note "op $op: $name (group $CUR)"
   "$name"
   if ((op % 10 == 9)); then samples+=("$(probe guires "$MAIN")"); fi
 done
 samples+=("$(probe guires "$MAIN")")
-note "GDI USER objects every 10 operations: ${samples[*]}"
-read -r gdi0 user0 <<<"${samples[0]}"
-read -r gdi1 user1 <<<"${samples[-1]}"
+note "GDI, USER objects, windows, memory KB every 10 operations: $(IFS=,; echo "${samples[*]}")"
+# Counted from the first sample on, when every kind of window has been made once.
+read -r gdi0 user0 win0 mem0 <<<"${samples[0]}"
+read -r gdi1 user1 win1 mem1 <<<"${samples[-1]}"
 ((gdi1 <= gdi0 + 10 && user1 <= user0 + 10)) || fail "object counts grew: ${samples[0]} -> ${samples[-1]}"
+((win1 <= win0)) || fail "windows left behind: ${samples[0]} -> ${samples[-1]}"
+((mem1 <= mem0 + 4096)) || fail "memory grew by more than 4 MB: ${samples[0]} -> ${samples[-1]}"
 
 exit_app
 expected=$(for g in "${!G_NAMES[@]}"; do
