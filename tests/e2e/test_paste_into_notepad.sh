@@ -15,6 +15,9 @@ datafile.write('$DATA_FILE', [('Paste', [
 ])])"
 
 start_notepad
+NP_FIRST=$NP NP_FIRST_EDIT=$NP_EDIT
+start_notepad  # a second one, with the same title: both are listed, and "<" and ">" step between them
+NP2=$NP NP=$NP_FIRST NP_EDIT=$NP_FIRST_EDIT
 start_app
 ITEMS=$(probe item "$MAIN" 1009)
 COMBO=$(probe item "$MAIN" 1017)
@@ -28,6 +31,31 @@ until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
 sleep 0.3
 selected=$(probe combo "$COMBO" | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
 [[ $selected == "$NP" ]] || fail "notepad not preselected: $(probe combo "$COMBO")"
+
+# "<" and ">" step through the list with wrap-around and bring the chosen window to the front.
+mapfile -t entries < <(probe combo "$COMBO" | tail -n +2 | awk '{ print $1 }')
+count=${#entries[@]}
+grep -qx "$NP2" < <(printf '%s\n' "${entries[@]}") || fail "the second notepad is not listed: ${entries[*]}"
+start_index=$(probe combo "$COMBO" | head -1)
+step() {  # BUTTON-ID DELTA (pressed without bringing the main window forward, which would rebuild the list)
+  probe click "$MAIN" "$1" >/dev/null
+  local want=$(((index + $2 + count) % count))
+  until_eq "$want" 5 sh -c "timeout -k 2 20 wine '$BRINDLEX_PROBE' combo '$COMBO' 2>/dev/null | tr -d '\r' | head -1" ||
+    fail "button $1 from entry $index did not select entry $want"
+  until_eq "${entries[$want]}" 5 probe foreground || fail "button $1 did not bring entry $want to the front"
+  index=$want
+}
+index=$start_index
+for ((i = 0; i < count; ++i)); do step 1057 1; done  # ">" all the way round
+[[ $index == "$start_index" ]] || fail "\">\" did not wrap around"
+step 1056 -1
+step 1056 -1
+step 1057 1
+step 1057 1
+probe activate "$NP" >/dev/null
+until_eq "$NP" 5 probe foreground
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground
 
 read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" 1002)")")"
 paste_item() {  # row expected-text
