@@ -34,7 +34,7 @@ run_case "missing sections"
 [[ $(probe topmost "$MAIN") == 1 ]] || fail "missing sections: always on top by default"
 exit_app
 [[ $(ini_value cx) -gt 0 && $(ini_value Hotkey_wVK) == 74 ]] || fail "missing sections: defaults not written: $(ini)"
-ini | grep -q '^something=1' || fail "missing sections: the unknown key was lost"
+grep -q '^something=1' <<<"$(ini)" || fail "missing sections: the unknown key was lost"
 
 # No folder at all: it is made.
 reset_folder

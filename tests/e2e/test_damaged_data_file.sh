@@ -15,5 +15,6 @@ MAIN=$(probe main 20000) || fail "no main window after the message"
 GROUP_LIST=$(probe item "$MAIN" 1008)
 until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 exit_app
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -qx "G Sample Group" || fail "not saved"
+dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+grep -qx "G Sample Group" <<<"$dump" || fail "not saved: $dump"
 note "damaged file ok"

@@ -30,8 +30,8 @@ sleep 1
 exit_app
 [[ -f $DATA_FILE ]] || fail "no data file after exit"
 dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
-echo "$dump" | grep -qx "G Sample Group" || fail "sample group not saved: $dump"
-echo "$dump" | grep -q "^I Sample item|For more information and updates visit " || fail "sample item: $dump"
+grep -qx "G Sample Group" <<<"$dump" || fail "sample group not saved: $dump"
+grep -q "^I Sample item|For more information and updates visit " <<<"$dump" || fail "sample item: $dump"
 # Data file written first, then the settings.
 data_time=$(stat -c %.9Y "$DATA_FILE"); ini_time=$(stat -c %.9Y "$SETTINGS_INI")
 python3 -c "import sys; sys.exit(0 if $data_time <= $ini_time else 1)" || fail "settings written before the data file"
