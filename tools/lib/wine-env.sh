@@ -19,6 +19,11 @@ wine_make_template() {
     timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 </dev/null
     timeout -k 5 60 wineserver -w >/dev/null 2>&1 </dev/null || true
   )
+  # Wine's own Tahoma and Marlett (fonts-wine), so that "MS Shell Dlg" dialogs have the metrics
+  # they have on Windows instead of a much wider fallback font.
+  if compgen -G "/usr/share/wine/fonts/*.ttf" >/dev/null; then
+    cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   touch "$prefix/.brindlex-ready"
 }
 
