@@ -99,8 +99,6 @@ bool CBrindlexDlg::OnInitDialog() {
     if (GetForegroundWindow() == m_hWnd) {
         RefreshTargetList();
     }
-    // "Hide main window on startup": the modal run must not show the window at all.
-    m_bStartHidden = m_data.m_bHideOnStartup;
     return true;
 }
 
@@ -171,15 +169,6 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
-    case WM_WINDOWPOSCHANGING:
-        if (m_bStartHidden) {
-            auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-            if ((pos->flags & SWP_SHOWWINDOW) != 0) {
-                pos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
-                m_bStartHidden = false;
-            }
-        }
-        break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
             OnShowAbout();
@@ -359,7 +348,12 @@ void CBrindlexDlg::LayoutControls() {
                                                    combo.bottom - combo.top);
     const bool bottomRowComplete = GetDlgItem(IDC_PREV_WINDOW) != nullptr && GetDlgItem(IDC_NEXT_WINDOW) != nullptr &&
                                    GetDlgItem(IDC_PASTE) != nullptr;
-    SetRedraw(false);
+    // WM_SETREDRAW TRUE makes a window visible: a hidden window (at start-up, or resized from the
+    // stored geometry while in the notification area) is laid out without it.
+    const bool visible = IsWindowVisible();
+    if (visible) {
+        SetRedraw(false);
+    }
     for (const brindlex::ControlPlacement& p : layout) {
         const bool bottomRow = p.id == IDC_PREV_WINDOW || p.id == IDC_NEXT_WINDOW || p.id == IDC_PASTE;
         HWND hControl = GetDlgItem(p.id);
@@ -368,9 +362,11 @@ void CBrindlexDlg::LayoutControls() {
         }
         ::MoveWindow(hControl, p.rect.left, p.rect.top, p.rect.Width(), p.rect.Height(), TRUE);
     }
-    SetRedraw(true);
-    InvalidateRect(nullptr, true);
-    UpdateWindow();
+    if (visible) {
+        SetRedraw(true);
+        InvalidateRect(nullptr, true);
+        UpdateWindow();
+    }
 }
 
 void CBrindlexDlg::OnPaint() {

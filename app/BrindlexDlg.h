@@ -33,6 +33,8 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    // "Hide main window on startup": the modal run starts with the tray icon only.
+    bool ShowWhenModalRunStarts() const override { return !m_data.m_bHideOnStartup; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -103,6 +105,5 @@ private:
     CButton m_btnPaste;
     CTrayIcon m_trayIcon;
     CTargetList m_targets;
-    bool m_bStartHidden = false;
     bool m_bLibrarySavedAtSessionEnd = false;
 };

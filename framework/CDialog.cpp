@@ -56,7 +56,7 @@ INT_PTR CDialog::DoModal(HWND hWndOwner) {
     const HWND hWnd = CreateFromTemplate(hWndOwner);
     bool bQuit = false;
     if (hWnd != nullptr && m_hWnd == hWnd) {
-        if (!m_bEndModal && ::IsWindowVisible(hWnd) == FALSE) {
+        if (!m_bEndModal && ::IsWindowVisible(hWnd) == FALSE && ShowWhenModalRunStarts()) {
             ::ShowWindow(hWnd, SW_SHOWNORMAL);
         }
         bQuit = !CMessageLoop::RunUntil([this, hWnd] { return m_bEndModal || m_hWnd != hWnd; });

@@ -48,6 +48,9 @@ public:
 protected:
     // WM_INITDIALOG: true lets the dialog manager focus the first tab stop.
     virtual bool OnInitDialog();
+    // Asked once by DoModal after OnInitDialog: false runs the dialog without showing it (a
+    // window that starts hidden and is shown later by its own code).
+    virtual bool ShowWhenModalRunStarts() const { return true; }
     // IDOK / IDCANCEL pressed (Enter, the OK button; Esc, the close box, a Cancel button).
     // Both end the dialog with their id unless overridden.
     virtual void OnOK();

@@ -109,7 +109,22 @@ until_eq "$AB" 5 probe foreground
 probe keys 27 >/dev/null
 probe gone "#32770" "About Brindlex" 5000 >/dev/null || fail "Esc did not close the about box"
 
+# The item being edited is deleted: the editor goes first, as by Cancel, and never saves.
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground
+read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+xdotool mousemove $((rx - 20)) "$ry" click 1
+until_eq 0 5 probe lbsel "$ITEMS"
+probe click "$MAIN" 1023 >/dev/null
+ED=$(editor) || fail "Edit opened no editor"
+probe settext "$(probe item "$ED" 1048)" "never saved" >/dev/null
+probe click "$MAIN" 1024 >/dev/null
+probe msgbox 5000 >/dev/null || fail "no delete question"
+probe answer 6 >/dev/null
+probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "the editor stayed open over a deleted item"
+until_eq 1 5 probe lbcount "$ITEMS" || fail "the item was not deleted"
+
 exit_app
 dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
-[[ $dump == $'G Work\nI first|alpha\nI Greeting|Hello[TAB] there' ]] || fail "data file: $dump"
+[[ $dump == $'G Work\nI Greeting|Hello[TAB] there' ]] || fail "data file: $dump"
 note "dialogs ok"

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# "Hide main window on startup": only the tray icon at start; "Hide main window after string
+# pasted": the window hides after a paste. Both keys are kept in Settings.ini.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$APPDATA_DIR"
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Hide:hello=hello"
+printf '[General]\r\nAlwaysOnTop=0\r\nHideAfterPaste=1\r\nHideOnStartup=1\r\n' >"$SETTINGS_INI"
+start_notepad
+start_app  # finds the main window whether it is shown or not
+until_eq 1 10 probe trayexists "$MAIN" || fail "no tray icon"
+for _ in 1 2 3 4 5 6 7 8; do
+  [[ $(probe visible "$MAIN") == 0 ]] || fail "the main window was shown at start-up"
+  sleep 0.2
+done
+
+# Brought back with its icon; after a paste it hides again.
+probe activate "$NP" >/dev/null
+until_eq "$NP" 5 probe foreground
+probe post "$MAIN" 0x3F3 0 0x201 >/dev/null
+until_eq 1 10 probe visible "$MAIN" || fail "the icon did not show the window"
+until_eq "$MAIN" 5 probe foreground
+ITEMS=$(probe item "$MAIN" 1009)
+read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+xdotool mousemove "$rx" "$ry" click 1
+until_eq 0 5 probe lbsel "$ITEMS" || fail "item not selected"
+probe click "$MAIN" 1002 >/dev/null
+until_eq hello 10 probe text "$NP_EDIT" || fail "the paste did not arrive"
+until_eq 0 10 probe visible "$MAIN" || fail "the window did not hide after the paste"
+# Settings saved while hidden put the window back at its stored geometry: it stays hidden.
+probe send "$MAIN" 0x11 0 0 >/dev/null
+sleep 0.5
+[[ $(probe visible "$MAIN") == 0 ]] || fail "saving the settings while hidden showed the window"
+
+exit_app
+ini=$(ini_text "$SETTINGS_INI")
+grep -qx "HideAfterPaste=1" <<<"$ini" && grep -qx "HideOnStartup=1" <<<"$ini" || fail "keys not kept: $ini"
+note "hide options ok"
