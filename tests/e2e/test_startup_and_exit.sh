@@ -11,9 +11,15 @@ until_eq 1 10 probe lbcount "$ITEMS" || fail "no sample item"
 until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "group 0 is not current"
 [[ $(probe text "$MAIN") == "Brindlex" ]] || fail "caption"
 
-# Escape hides the window and saves the settings, keys in the order of a fresh file.
+# Enter does nothing: no default button, nothing changes.
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
+xdotool key Return
+sleep 0.5
+[[ $(probe visible "$MAIN") == 1 && $(probe lbcount "$GROUP_LIST") == 1 ]] || fail "Enter changed something"
+probe nomsgbox >/dev/null || fail "Enter opened a message"
+
+# Escape hides the window and saves the settings, keys in the order of a fresh file.
 xdotool key Escape
 until_eq 0 10 probe visible "$MAIN" || fail "Escape did not hide the window"
 [[ -f $SETTINGS_INI ]] || fail "no Settings.ini after Escape"
@@ -22,6 +28,12 @@ order=$(echo "$keys" | sed -n 's/^\[\(.*\)\]$/[\1]/p; s/^\([A-Za-z_]*\)=.*/\1/p'
 expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey_wVK Hotkey_wMod Hotkey_nCmd HideAfterPaste HideOnStartup [Interface] DrawEdge "
 [[ "$order" == "$expected" ]] || fail "settings order: '$order'"
 [[ ! -e $DATA_FILE ]] || fail "hiding must not write the library"
+# The close box hides it too.
+probe post "$MAIN" 0x3F3 0 0x201 >/dev/null
+until_eq 1 10 probe visible "$MAIN" || fail "the tray icon did not show the window"
+probe post "$MAIN" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND SC_CLOSE
+until_eq 0 10 probe visible "$MAIN" || fail "the close box did not hide the window"
+probe nomsgbox >/dev/null || fail "closing asked something"
 
 # A setting changed while hidden, so that the exit really rewrites the settings file.
 probe click "$MAIN" 1016 >/dev/null

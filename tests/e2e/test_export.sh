@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Export from the Menu-button popup through the Save As dialog, to a file that does not exist
+# yet: the UTF-16LE text with its byte-order mark, byte for byte.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$APPDATA_DIR" "$E2E_DIR/out"
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" 'Work:Sig=Bye\nAnn,Tab=a\tb'
+ln -s "$E2E_DIR/out" "$WINEPREFIX/dosdevices/e:"
+start_app
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground
+probe click "$MAIN" 1015 >/dev/null
+probe menu 5000 >/dev/null || fail "no Menu-button popup"
+probe keys 69 >/dev/null  # &Export to text file...
+for _ in $(seq 1 50); do
+  SAVE=$(probe find "#32770" "Save As" 0 2>/dev/null || true)
+  [[ $SAVE == 0x* ]] && break
+  sleep 0.2
+done
+[[ $SAVE == 0x* ]] || fail "no Save As dialog"
+name=$(probe item "$SAVE" 1148)
+[[ $name == 0x* ]] || name=$(probe child "$(probe item "$SAVE" 1148)" Edit 2>/dev/null || true)
+edit=$(probe child "$(probe child "$SAVE" ComboBoxEx32)" ComboBox 2>/dev/null || true)
+[[ $edit == 0x* ]] && edit=$(probe child "$edit" Edit)
+[[ $edit == 0x* ]] || edit=$name
+probe settext "$edit" 'E:\library.txt' >/dev/null
+probe post "$SAVE" 0x111 1 0 >/dev/null
+for _ in $(seq 1 50); do [[ -s $E2E_DIR/out/library.txt ]] && break; sleep 0.2; done
+[[ -s $E2E_DIR/out/library.txt ]] || fail "the export file was not written"
+sleep 0.5
+expected=$(python3 - <<'PY'
+sep = "-" * 79 + "\r\n"
+text = "Brindlex exported data.\r\n\r\n"
+for item, body in (("Sig", "Bye\r\nAnn"), ("Tab", "a\tb")):
+    text += sep + 'Item: "%s" (group "Work")\r\n' % item + sep + "String:\r\n" + body + "\r\n\r\n"
+print((b"\xff\xfe" + text.encode("utf-16-le")).hex())
+PY
+)
+got=$(od -An -tx1 -v "$E2E_DIR/out/library.txt" | tr -d ' \n')
+[[ $got == "$expected" ]] || fail "export bytes differ:
+$(python3 -c "import sys; print(bytes.fromhex(sys.argv[1]).decode('utf-16'))" "$got" | head -20)"
+exit_app
+note "export ok"
