@@ -99,3 +99,14 @@ int CMessageLoop::Run() {
     RunUntil([] { return false; }, &quitCode);
     return static_cast<int>(quitCode);
 }
+
+void CMessageLoop::WaitAnsweringSentMessages(DWORD milliseconds) {
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    for (ULONGLONG now = ::GetTickCount64(); now < deadline; now = ::GetTickCount64()) {
+        if (::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE, 0) ==
+            WAIT_OBJECT_0) {
+            MSG msg;
+            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers them
+        }
+    }
+}

@@ -29,4 +29,7 @@ public:
     static bool RunUntil(const std::function<bool()>& done, WPARAM* pQuitCode = nullptr);
     // Runs until WM_QUIT; returns its exit code.
     static int Run();
+    // Waits that long without running the loop, but answers the messages other threads send to
+    // this thread's windows meanwhile (a sleeping thread would keep each of those senders waiting).
+    static void WaitAnsweringSentMessages(DWORD milliseconds);
 };

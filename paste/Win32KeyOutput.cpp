@@ -2,6 +2,7 @@
 
 #include "framework/CClipboardScope.h"
 #include "framework/CGlobalLock.h"
+#include "framework/CMessageLoop.h"
 #include "framework/UniqueHandle.h"
 
 #include <cstring>
@@ -47,52 +48,50 @@ void MarkAsPrivate() {
     }
 }
 
-// Waits, but answers the messages other threads send meanwhile. A target that reads the
-// clipboard may have to ask its owner (this window's thread) first; asleep, we would keep it
-// waiting until the whole paste is over, and it would paste the last run every time.
-void WaitAnsweringSentMessages(DWORD milliseconds) {
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    for (;;) {
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= deadline) {
-            return;
-        }
-        const DWORD remaining = static_cast<DWORD>(deadline - now);
-        if (::MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0) {
-            MSG msg;
-            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers them
-        }
-    }
-}
-
 } // namespace
 
 void CWin32KeyOutput::Pause(unsigned milliseconds) {
-    WaitAnsweringSentMessages(milliseconds);
+    // A target reading the clipboard may have to ask its owner (this thread) first.
+    CMessageLoop::WaitAnsweringSentMessages(milliseconds);
 }
 
 bool CWin32KeyOutput::PutClipboardText(std::u16string_view text) {
-    // The block is filled before the clipboard is opened, so that it is held as briefly as can be.
-    CGlobalHandle hText = CopyToGlobal(text.data(), text.size() * sizeof(char16_t), sizeof(char16_t));
-    if (!hText) {
-        return false;
+    const bool delayed = m_delayed.IsWindow();
+    if (delayed) {
+        // The previous run stays until the target has taken it (or it never will).
+        m_delayed.WaitUntilTaken(kTakeTimeoutMs);
     }
-    std::optional<CClipboardScope> clipboard(std::in_place, m_hClipboardOwner);
+    // The block is filled before the clipboard is opened, so that it is held as briefly as can be.
+    CGlobalHandle hText;
+    if (!delayed) {
+        hText = CopyToGlobal(text.data(), text.size() * sizeof(char16_t), sizeof(char16_t));
+        if (!hText) {
+            return false;
+        }
+    }
+    const HWND hOwner = delayed ? m_delayed.GetSafeHwnd() : m_hClipboardOwner;
+    std::optional<CClipboardScope> clipboard(std::in_place, hOwner);
     for (DWORD delay : kOpenRetryDelaysMs) {
         if (clipboard->IsOpen()) {
             break;
         }
         clipboard.reset();
-        WaitAnsweringSentMessages(delay);
-        clipboard.emplace(m_hClipboardOwner);
+        CMessageLoop::WaitAnsweringSentMessages(delay);
+        clipboard.emplace(hOwner);
     }
     if (!clipboard->IsOpen() || !::EmptyClipboard()) {
         return false;
     }
-    if (::SetClipboardData(CF_UNICODETEXT, hText.get()) == nullptr) {
-        return false;
+    if (delayed) {
+        // Announced without data: the reader's request tells us it has taken this run.
+        ::SetClipboardData(CF_UNICODETEXT, nullptr);
+        m_delayed.Promise(std::u16string(text));
+    } else {
+        if (::SetClipboardData(CF_UNICODETEXT, hText.get()) == nullptr) {
+            return false;
+        }
+        hText.release(); // the clipboard owns it now
     }
-    hText.release(); // the clipboard owns it now
     MarkAsPrivate();
     return true;
 }

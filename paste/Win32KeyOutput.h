@@ -1,8 +1,9 @@
-// CWin32KeyOutput: the key sender's output on Windows: Sleep, the clipboard owned by the main
-// window, keybd_event, GetKeyState and VkKeyScanW.
+// CWin32KeyOutput: the key sender's output on Windows: pauses, the clipboard (each run rendered
+// when the target asks for it), keybd_event, GetKeyState and VkKeyScanW.
 #pragma once
 
 #include "framework/Win32.h"
+#include "paste/CDelayedClipboardText.h"
 #include "paste/KeyOutput.h"
 
 #include <array>
@@ -19,10 +20,18 @@ public:
     bool IsKeyDown(std::uint8_t vk) override;
     std::uint8_t KeyForCharacter(char16_t ch) override;
 
+    // The window that owns the clipboard while runs are put on it.
+    HWND ClipboardOwner() const { return m_delayed.IsWindow() ? m_delayed.GetSafeHwnd() : m_hClipboardOwner; }
+    // A run is on the clipboard that no one has read yet.
+    bool IsRunPending() const { return m_delayed.IsPending(); }
+
     // Another program may have the clipboard open for a moment (a clipboard manager reading our
     // last run); the waits between tries to open it, about 100 ms in all, before giving up.
     static constexpr std::array<DWORD, 6> kOpenRetryDelaysMs{5, 10, 15, 20, 25, 25};
+    // How long a run waits for the target to take the one before it.
+    static constexpr DWORD kTakeTimeoutMs = 1000;
 
 private:
-    HWND m_hClipboardOwner;
+    HWND m_hClipboardOwner;  // owns the clipboard where no window of our own could be made
+    CDelayedClipboardText m_delayed;
 };

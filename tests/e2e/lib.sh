@@ -49,6 +49,8 @@ start_app() {
   E2E_APP_PID=$!
   MAIN=$(probe main 20000) || fail "the main window did not appear"
   [[ $MAIN == 0x* ]] || fail "no main window: $MAIN"
+  # The window exists before its initialisation is done; the tray icon comes near its end.
+  until_eq 1 20 probe trayexists "$MAIN" || fail "the main window did not finish its start"
 }
 
 # Starts Wine's notepad; sets NP to its window and NP_EDIT to its edit control.

@@ -9,6 +9,7 @@ reset_folder() { chmod -R u+w "$APPDATA_DIR" 2>/dev/null || true; rm -rf "$APPDA
 
 run_case() {  # NAME: start, check the window and the library, exit
   start_app
+  until_eq 1 10 probe visible "$MAIN" || fail "$1: main window not shown"
   probe nomsgbox >/dev/null || fail "$1: a message at start-up: $(probe msgbox 100)"
   until_eq 1 10 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$1: no sample group"
   [[ $(probe visible "$MAIN") == 1 ]] || fail "$1: main window not shown"
@@ -31,7 +32,7 @@ exit_app
 reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[Elsewhere]\r\nsomething=1\r\n' >"$SETTINGS_INI"
 run_case "missing sections"
-[[ $(probe topmost "$MAIN") == 1 ]] || fail "missing sections: always on top by default"
+until_eq 1 5 probe topmost "$MAIN" || fail "missing sections: always on top by default"
 exit_app
 [[ $(ini_value cx) -gt 0 && $(ini_value Hotkey_wVK) == 74 ]] || fail "missing sections: defaults not written: $(ini)"
 grep -q '^something=1' <<<"$(ini)" || fail "missing sections: the unknown key was lost"
@@ -50,7 +51,7 @@ before=$(md5sum <"$SETTINGS_INI")
 coproc HOLD { probe_stream holdfile "$(winepath -w "$SETTINGS_INI" 2>/dev/null)" 15000; }
 read -r -t 10 answer <&"${HOLD[0]}" && [[ $answer == held ]] || fail "could not hold the settings file"
 run_case "settings file held open"
-[[ $(probe topmost "$MAIN") == 1 ]] || fail "held settings file: the default (always on top) was not used"
+until_eq 1 5 probe topmost "$MAIN" || fail "held settings file: the default (always on top) was not used"
 exit_app
 [[ -f $DATA_FILE ]] || fail "held settings file: library not saved"
 [[ $(md5sum <"$SETTINGS_INI") == "$before" ]] || fail "held settings file: the file changed"

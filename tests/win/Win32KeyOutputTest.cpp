@@ -34,7 +34,8 @@ bool PumpUntil(HANDLE hEvent, DWORD timeoutMs) {
 // paste rewrites the clipboard for the next run while the target is still reading the last one.
 class CTargetWindow {
 public:
-    CTargetWindow() {
+    // busyMsPerKey: a slow target, busy that long before it handles each key-down.
+    explicit CTargetWindow(DWORD busyMsPerKey = 0) : m_busyMsPerKey(busyMsPerKey) {
         m_hReady = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         m_hIdle = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         m_thread = std::thread([this] { Run(); });
@@ -115,6 +116,9 @@ private:
                 if (msg.message == WM_QUIT) {
                     return;
                 }
+                if (msg.message == WM_KEYDOWN && m_busyMsPerKey != 0) {
+                    ::Sleep(m_busyMsPerKey);
+                }
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
             }
@@ -123,6 +127,7 @@ private:
         }
     }
 
+    DWORD m_busyMsPerKey = 0;
     HANDLE m_hReady = nullptr;
     HANDLE m_hIdle = nullptr;
     HWND m_hFrame = nullptr;
@@ -239,8 +244,10 @@ TEST_F(Win32KeyOutputTest, RunsArriveThroughTheClipboardAndTokensAsKeys) {
 TEST_F(Win32KeyOutputTest, ClipboardHoldsTheRunOwnedByTheWindowAndKeptOutOfHistory) {
     CWin32KeyOutput output(m_hOwner);
     ASSERT_TRUE(output.PutClipboardText(u"first \u65E5\u672C"));
+    EXPECT_TRUE(output.IsRunPending()) << "the text is only handed over when a reader asks";
     EXPECT_EQ(ClipboardText(), u"first \u65E5\u672C");
-    EXPECT_EQ(::GetClipboardOwner(), m_hOwner);
+    EXPECT_FALSE(output.IsRunPending()) << "the reader's request was seen";
+    EXPECT_EQ(::GetClipboardOwner(), output.ClipboardOwner());
     {
         CClipboardScope clipboard(nullptr);
         ASSERT_TRUE(clipboard.IsOpen());
@@ -316,4 +323,14 @@ TEST_F(Win32KeyOutputTest, LayoutKeysForTabAndEnter) {
     EXPECT_EQ(output.KeyForCharacter(u'\t'), VK_TAB);
     EXPECT_EQ(output.KeyForCharacter(u'\r'), VK_RETURN);
     EXPECT_EQ(output.KeyForCharacter(u'a'), 'A');
+}
+
+TEST_F(Win32KeyOutputTest, ASlowTargetGetsEveryRunInItsOrder) {
+    // Busy 60 ms before each key: it reads a run's clipboard long after the 20 ms pause has
+    // passed, so each run has to wait until the target has taken the one before it.
+    CTargetWindow target(60);
+    ASSERT_EQ(::GetForegroundWindow(), ::GetParent(target.Edit()));
+    CWin32KeyOutput output(m_hOwner);
+    EXPECT_EQ(brindlex::PasteText(output, u"one[TAB]two[TAB]three"), brindlex::PasteResult::Done);
+    EXPECT_EQ(target.WaitForText(u"one\ttwo\tthree"), u"one\ttwo\tthree");
 }
