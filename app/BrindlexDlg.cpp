@@ -112,7 +112,7 @@ void CBrindlexDlg::AddAboutToSystemMenu() {
 }
 
 void CBrindlexDlg::SetUpImageButtons() {
-    struct Spec {
+    struct ButtonSetup {
         CImageButton* button;
         int id;
         int icon;
@@ -120,7 +120,7 @@ void CBrindlexDlg::SetUpImageButtons() {
         const wchar_t* tip;
         unsigned char alignment;
     };
-    const Spec specs[] = {
+    const ButtonSetup buttons[] = {
         {&m_btnAlwaysOnTop, IDC_ALWAYS_ON_TOP, IDI_ALWAYS_ON_TOP, u"", L"Always on top", 0},
         {&m_btnMenu, IDC_MENU_BUTTON, IDI_MORE, u"More", L"More", 2},
         {&m_btnAddGroup, IDC_ADD_GROUP, IDI_ADD_GROUP, u"", L"Add folder", 0},
@@ -130,7 +130,7 @@ void CBrindlexDlg::SetUpImageButtons() {
         {&m_btnEditItem, IDC_EDIT_ITEM, IDI_EDIT_ITEM, u"", L"Edit item", 0},
         {&m_btnDeleteItem, IDC_DELETE_ITEM, IDI_DELETE_ITEM, u"", L"Delete item", 0},
     };
-    for (const Spec& s : specs) {
+    for (const ButtonSetup& s : buttons) {
         s.button->SubclassDlgItem(s.id, this);
         s.button->AssignIcon(LoadIconResource(s.icon));
         s.button->UseHandCursor();
@@ -143,7 +143,7 @@ void CBrindlexDlg::SetUpImageButtons() {
     }
     // The buttons took their background snapshots before the window had painted its band.
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    for (const Spec& s : specs) {
+    for (const ButtonSetup& s : buttons) {
         if (s.button != &m_btnAlwaysOnTop) {
             s.button->MakeTransparent();
         }

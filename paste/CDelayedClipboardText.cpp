@@ -1,11 +1,9 @@
 #include "paste/CDelayedClipboardText.h"
 
-#include "framework/CGlobalLock.h"
+#include "framework/GlobalMemory.h"
 #include "framework/CMessageLoop.h"
-#include "framework/UniqueHandle.h"
 
 #include <algorithm>
-#include <cstring>
 
 
 CDelayedClipboardText::CDelayedClipboardText() {
@@ -35,19 +33,8 @@ bool CDelayedClipboardText::WaitUntilTaken(DWORD milliseconds) {
 }
 
 bool CDelayedClipboardText::Render() {
-    const std::size_t bytes = (m_strText.size() + 1) * sizeof(char16_t);
-    CGlobalHandle hText(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (!hText) {
-        return false;
-    }
-    {
-        CGlobalLock lock(hText.get());
-        if (!lock) {
-            return false;
-        }
-        std::memcpy(lock.get(), m_strText.c_str(), bytes);
-    }
-    if (::SetClipboardData(CF_UNICODETEXT, hText.get()) == nullptr) {
+    CGlobalHandle hText = CopyToGlobal(m_strText.data(), m_strText.size() * sizeof(char16_t), sizeof(char16_t));
+    if (!hText || ::SetClipboardData(CF_UNICODETEXT, hText.get()) == nullptr) {
         return false;
     }
     hText.release();  // the clipboard owns it now

@@ -1,7 +1,7 @@
 #include "paste/Win32KeyOutput.h"
 
 #include "framework/CClipboardScope.h"
-#include "framework/CGlobalLock.h"
+#include "framework/GlobalMemory.h"
 #include "framework/CMessageLoop.h"
 #include "framework/UniqueHandle.h"
 
@@ -11,23 +11,6 @@
 static_assert(brindlex::kKeyExtended == KEYEVENTF_EXTENDEDKEY && brindlex::kKeyUp == KEYEVENTF_KEYUP);
 
 namespace {
-
-// A movable block with the bytes and then `zeros` zero bytes.
-CGlobalHandle CopyToGlobal(const void* data, std::size_t bytes, std::size_t zeros = 0) {
-    CGlobalHandle hMem(::GlobalAlloc(GMEM_MOVEABLE, bytes + zeros));
-    if (!hMem) {
-        return hMem;
-    }
-    CGlobalLock lock(hMem.get());
-    if (!lock) {
-        return CGlobalHandle();
-    }
-    if (bytes != 0) {
-        std::memcpy(lock.get(), data, bytes);
-    }
-    std::memset(static_cast<char*>(lock.get()) + bytes, 0, zeros);
-    return hMem;
-}
 
 // Each run is also marked for the system's clipboard history and for clipboard monitors; one that
 // cannot be set costs only that marking, so failures here are ignored.

@@ -3,7 +3,7 @@
 
   datafile.py dump FILE                 prints the library: one line per group "G name",
                                         one per item "I name|text" (text with \\r \\n \\t escaped)
-  datafile.py make FILE SPEC            writes a library from SPEC: "Group:item=text,item=text;Group2:..."
+  datafile.py make FILE LAYOUT          writes a library from LAYOUT: "Group:item=text,item=text;Group2:..."
   datafile.py big FILE GROUPS ITEMS LEN writes GROUPS groups of ITEMS items with LEN-unit texts
 """
 import struct

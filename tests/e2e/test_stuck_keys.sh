@@ -9,7 +9,7 @@ RANDOM=${BRINDLEX_SEED:-11}
 
 mkdir -p "$APPDATA_DIR"
 # name|text
-ITEMS_SPEC=(
+ITEM_LIST=(
   "shift|[SHIFT]abc"
   "ctrl|x[CTRL]"
   "shift ctrl|[SHIFT][CTRL]q"
@@ -19,25 +19,25 @@ ITEMS_SPEC=(
   "all|[CTRL][SHIFT][ALT][ALT][CAPSLOCK]z"
   "shift end|text[SHIFT]"
 )
-python3 - "$DATA_FILE" "${ITEMS_SPEC[@]}" <<'PY'
+python3 - "$DATA_FILE" "${ITEM_LIST[@]}" <<'PY'
 import sys
 sys.path.insert(0, __import__("os").environ["BRINDLEX_SOURCE"] + "/tests/e2e")
 import datafile
-items = [tuple(spec.split("|")[:2]) for spec in sys.argv[2:]]
+items = [tuple(entry.split("|")[:2]) for entry in sys.argv[2:]]
 datafile.write(sys.argv[1], [("Keys", items)])
 PY
 
 start_notepad
 start_app
 ITEMS=$(probe item "$MAIN" 1009)
-until_eq ${#ITEMS_SPEC[@]} 10 probe lbcount "$ITEMS" || fail "items not loaded"
+until_eq ${#ITEM_LIST[@]} 10 probe lbcount "$ITEMS" || fail "items not loaded"
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 
 for ((p = 0; p < pastes; ++p)); do
-  row=$((RANDOM % ${#ITEMS_SPEC[@]}))
+  row=$((RANDOM % ${#ITEM_LIST[@]}))
   probe activate "$MAIN" >/dev/null
   read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" "$row")")"
   xdotool mousemove "$rx" "$ry" click 1

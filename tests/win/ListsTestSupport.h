@@ -4,6 +4,8 @@
 // read the model, the list boxes and the pixels back.
 #pragma once
 
+#include "DialogTemplateBuilder.h"
+
 #include "app/Messages.h"
 #include "framework/CDialog.h"
 #include "framework/CMessageLoop.h"
@@ -33,61 +35,6 @@ inline constexpr int kButtonId = 1002;
 inline constexpr int kListWidth = 200;
 inline constexpr int kVisibleRows = 6;
 
-// DLGTEMPLATE and its items, DWORD-aligned where the format wants it.
-class CTemplateBuilder {
-public:
-    CTemplateBuilder(DWORD style, short cx, short cy) {
-        DLGTEMPLATE t{};
-        t.style = style;
-        t.cx = cx;
-        t.cy = cy;
-        Append(&t, sizeof(t));
-        Word(0); // no menu
-        Word(0); // default class
-        Word(0); // no title
-        m_countAt = offsetof(DLGTEMPLATE, cdit);
-    }
-    void AddControl(WORD classAtom, WORD id, DWORD style, short x, short y, short cx, short cy) {
-        Align();
-        DLGITEMTEMPLATE item{};
-        item.style = style;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = id;
-        Append(&item, sizeof(item));
-        Word(0xFFFF);
-        Word(classAtom);
-        Word(0); // no text
-        Word(0); // no creation data
-        WORD count = 0;
-        std::memcpy(&count, m_bytes.data() + m_countAt, sizeof(count));
-        ++count;
-        std::memcpy(m_bytes.data() + m_countAt, &count, sizeof(count));
-    }
-    const DLGTEMPLATE* Get() {
-        m_aligned.assign((m_bytes.size() + 3) / 4, 0);
-        std::memcpy(m_aligned.data(), m_bytes.data(), m_bytes.size());
-        return reinterpret_cast<const DLGTEMPLATE*>(m_aligned.data());
-    }
-
-private:
-    void Append(const void* p, std::size_t n) {
-        const std::size_t at = m_bytes.size();
-        m_bytes.resize(at + n);
-        std::memcpy(m_bytes.data() + at, p, n);
-    }
-    void Word(WORD w) { Append(&w, sizeof(w)); }
-    void Align() {
-        while (m_bytes.size() % 4 != 0) {
-            m_bytes.push_back(0);
-        }
-    }
-    std::vector<unsigned char> m_bytes;
-    std::vector<DWORD> m_aligned;
-    std::size_t m_countAt = 0;
-};
 
 // The owner of the lists: records what the lists tell it and what the dialog manager does.
 class CListOwnerDialog : public CDialog {
@@ -201,10 +148,10 @@ private:
 class ListsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        CTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 300, 200);
-        t.AddControl(0x0083, IDC_GROUP_LIST, kListStyle, 4, 4, 100, 100);
-        t.AddControl(0x0083, IDC_ITEM_LIST, kListStyle, 110, 4, 100, 100);
-        t.AddControl(0x0080, kButtonId, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4, 150, 40, 14);
+        CDialogTemplateBuilder t(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 300, 200, L"");
+        t.Control(0x0083, L"", IDC_GROUP_LIST, kListStyle, 4, 4, 100, 100);
+        t.Control(0x0083, L"", IDC_ITEM_LIST, kListStyle, 110, 4, 100, 100);
+        t.Control(0x0080, L"", kButtonId, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4, 150, 40, 14);
         m_dlg = std::make_unique<CListOwnerDialog>(t.Get());
         ASSERT_TRUE(m_dlg->Create(nullptr));
         ::SetWindowPos(m_dlg->GetSafeHwnd(), HWND_TOP, 40, 40, 520, 400, SWP_SHOWWINDOW);
