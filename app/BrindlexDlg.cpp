@@ -187,6 +187,13 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         LayoutControls();
         return result;
     }
+    case WM_WINDOWPOSCHANGED: {
+        const LRESULT result = Default();
+        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) {
+            OnShown();
+        }
+        return result;
+    }
     case WM_ACTIVATE: {
         const LRESULT result = Default();
         OnActivate();
@@ -525,6 +532,15 @@ void CBrindlexDlg::HideMainWindow() {
 void CBrindlexDlg::OnAlwaysOnTopButton() {
     m_data.m_bAlwaysOnTop = !m_data.m_bAlwaysOnTop;
     ApplyAlwaysOnTop();
+}
+
+void CBrindlexDlg::OnShown() {
+    // Wine can drop the topmost state given to a window before it is first shown (the first
+    // program of a session): put it right as the window appears.
+    const bool topmost = (GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost != m_data.m_bAlwaysOnTop) {
+        ApplyAlwaysOnTop();
+    }
 }
 
 void CBrindlexDlg::ApplyAlwaysOnTop() {

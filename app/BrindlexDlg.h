@@ -67,6 +67,7 @@ private:
     // Tray, menus, window state.
     void BuildTrayMenu();
     void BuildMainMenu();
+    void OnShown();
     void ApplyAlwaysOnTop();
     void ApplyHotkey();
     void RefreshTargetList();

@@ -10,6 +10,8 @@ until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 until_eq 1 10 probe lbcount "$ITEMS" || fail "no sample item"
 until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "group 0 is not current"
 [[ $(probe text "$MAIN") == "Brindlex" ]] || fail "caption"
+# Always on top by default, also for the first window of the session (which Wine can miss).
+until_eq 1 5 probe topmost "$MAIN" || fail "not always on top at the first start"
 
 # Enter does nothing: no default button, nothing changes.
 probe activate "$MAIN" >/dev/null

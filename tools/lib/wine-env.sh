@@ -47,7 +47,8 @@ xvfb_start() {
       XVFB_PID=$!
       local i
       for i in $(seq 1 50); do
-        if [[ -e /tmp/.X11-unix/X$n ]]; then
+        # Another run may have taken the same number a moment earlier: then ours has exited.
+        if [[ -e /tmp/.X11-unix/X$n ]] && sleep 0.2 && kill -0 "$XVFB_PID" 2>/dev/null; then
           export DISPLAY=":$n"
           return 0
         fi
