@@ -10,6 +10,10 @@ E2E_APP_PID=
 # The long runs (BRINDLEX_E2E_FULL=1, tools/reliability) keep the programs much longer.
 E2E_APP_TIMEOUT=$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 7200 || echo 170)
 
+# A script that leaves things the general cleanup cannot remove (a mount, an immutable file)
+# defines e2e_before_cleanup to undo them.
+e2e_before_cleanup() { :; }
+
 e2e_cleanup() {
   local rc=$?
   if ((rc != 0)); then
@@ -20,6 +24,7 @@ e2e_cleanup() {
   if [[ -n "$E2E_APP_PID" ]]; then kill "$E2E_APP_PID" 2>/dev/null || true; fi
   WINEPREFIX=$E2E_DIR/prefix wineserver_stop
   xvfb_stop
+  e2e_before_cleanup || true
   rm -rf "$E2E_DIR"
   exit $rc
 }
@@ -43,9 +48,12 @@ probe() { timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | t
 # The same for a long-running call whose lines are read as they come (from a coproc).
 probe_stream() { timeout -k 2 60 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | stdbuf -oL tr -d '\r'; }
 
-# Starts the program; sets MAIN to its main window.
+# Starts the program; sets MAIN to its main window. With E2E_APP_FILE_LIMIT_KB set, the program
+# cannot make a file larger than that (its writes fail there, as on a full disk).
 start_app() {
-  (cd "$E2E_DIR" && exec timeout -k 5 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
+  (cd "$E2E_DIR" &&
+    if [[ -n ${E2E_APP_FILE_LIMIT_KB:-} ]]; then trap '' XFSZ; ulimit -f "$E2E_APP_FILE_LIMIT_KB"; fi &&
+    exec timeout -k 5 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
   E2E_APP_PID=$!
   MAIN=$(probe main 20000) || fail "the main window did not appear"
   [[ $MAIN == 0x* ]] || fail "no main window: $MAIN"
@@ -58,6 +66,17 @@ start_notepad() {
   (cd "$E2E_DIR" && exec timeout -k 5 "$E2E_APP_TIMEOUT" wine notepad >/dev/null 2>&1 </dev/null) &
   NP=$(probe find Notepad - 20000) || fail "notepad did not start"
   NP_EDIT=$(probe child "$NP" Edit) || fail "no edit control in notepad"
+}
+
+# Ends the probes that hold files open (holdfile), so that the files can be opened again.
+release_held_files() {
+  pkill -f "$BRINDLEX_PROBE holdfile" 2>/dev/null || true
+  local i
+  for i in $(seq 1 50); do
+    pgrep -f "$BRINDLEX_PROBE holdfile" >/dev/null || return 0
+    sleep 0.1
+  done
+  fail "a probe holding a file did not end"
 }
 
 # Asks the program to save and exit, and waits until it has.

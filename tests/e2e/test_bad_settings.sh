@@ -55,7 +55,7 @@ until_eq 1 5 probe topmost "$MAIN" || fail "held settings file: the default (alw
 exit_app
 [[ -f $DATA_FILE ]] || fail "held settings file: library not saved"
 [[ $(md5sum <"$SETTINGS_INI") == "$before" ]] || fail "held settings file: the file changed"
-if [[ -n ${HOLD_PID:-} ]]; then kill "$HOLD_PID" 2>/dev/null || true; fi; if [[ -n ${HOLD_PID:-} ]]; then wait "$HOLD_PID" 2>/dev/null || true; fi
+release_held_files
 
 # DataFile in a folder that does not exist: the sample group; at exit "Wrong data file!", and
 # the settings are still written.

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Saves that fail part way: the data file on a disk that fills up during the save, and a data
+# file held open by another program. Each time the user sees "Wrong data file!", the library is
+# still in memory while the message shows, the old file stays byte for byte, no temporary file
+# is left, the settings are still written, and the next start loads the old library.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$APPDATA_DIR"
+OLD=$E2E_DIR/old.dat
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" big "$OLD" 10 200 2000  # about 8 MB
+groups_old=10
+old_kb=$(( ($(stat -c %s "$OLD") + 1023) / 1024 ))
+
+# One change since the start: a folder added with the Add button.
+change_library() {
+  GROUP_LIST=$(probe item "$MAIN" 1008)
+  until_eq $groups_old 30 probe lbcount "$GROUP_LIST" || fail "$1: the library did not load"
+  probe click "$MAIN" 1019 >/dev/null
+  until_eq $((groups_old + 1)) 10 probe lbcount "$GROUP_LIST" || fail "$1: Add folder"
+}
+
+# CASE MESSAGE: makes the program save (WM_EXIT_APP, or WM_ENDSESSION), expects the message,
+# checks the library is still in memory and answers it. Then the program exits by itself, or at
+# the end of a session it is ended the way Windows ends it.
+save_fails() {
+  local case=$1 message=$2
+  probe post "$MAIN" "$message" 1 0 >/dev/null
+  local box
+  box=$(probe msgbox 30000) || fail "$case: no message for the failed save"
+  [[ $(sed -n 3p <<<"$box") == "Wrong data file!" ]] || fail "$case: message: $box"
+  [[ $(probe lbcount "$GROUP_LIST") == $((groups_old + 1)) ]] || fail "$case: the library in memory changed"
+  probe answer 1 >/dev/null
+  if [[ $message == 0x16 ]]; then
+    # The settings come after the library: wait for them before the end.
+    until_eq 1 10 settings_written || fail "$case: the settings were not written at the end of the session"
+    probe terminate "$MAIN" >/dev/null
+  else
+    probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: no exit after the message"
+  fi
+  wait "$E2E_APP_PID" 2>/dev/null || true
+  E2E_APP_PID=
+}
+
+settings_written() { ini_text "$SETTINGS_INI" 2>/dev/null | grep -c '^cx='; }
+
+# CASE FOLDER: the old file is there byte for byte, alone, and the next start loads it.
+old_file_kept() {
+  local case=$1 folder=$2
+  cmp -s "$folder/Brindlex.dat" "$OLD" || fail "$case: the old data file changed"
+  [[ ! -e $folder/Brindlex.dat.tmp ]] || fail "$case: a temporary file was left: $(ls -l "$folder")"
+  [[ $(settings_written) == 1 ]] || fail "$case: the settings were not written"
+  start_app
+  until_eq $groups_old 30 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$case: the next start did not load the old file"
+  probe nomsgbox >/dev/null || fail "$case: a message at the next start"
+  probe terminate "$MAIN" >/dev/null
+  wait "$E2E_APP_PID" 2>/dev/null || true
+  E2E_APP_PID=
+}
+
+# A disk with room for the old file and little more. Where no disk can be mounted, a limit on
+# the size of the program's files makes its writes fail in the same place.
+FULL=$E2E_DIR/full
+mkdir -p "$FULL"
+disk="a full disk"
+if mount -t tmpfs -o size=$((old_kb + 256))k brindlex-full "$FULL" 2>/dev/null; then
+  e2e_before_cleanup() { umount "$FULL"; }
+else
+  disk="a file-size limit"
+fi
+note "write failures on $disk"
+full_data_file="$(winepath -w "$FULL" 2>/dev/null)\\Brindlex.dat"
+for message in 0x464 0x16; do  # exit, and the end of the session
+  case="$disk, message $message"
+  cp "$OLD" "$FULL/Brindlex.dat"
+  rm -f "$SETTINGS_INI"
+  printf '[General]\r\nDataFile=%s\r\n' "$full_data_file" >"$SETTINGS_INI"
+  [[ $disk == "a full disk" ]] || export E2E_APP_FILE_LIMIT_KB=$((old_kb / 2))
+  start_app
+  unset E2E_APP_FILE_LIMIT_KB
+  change_library "$case"
+  save_fails "$case" "$message"
+  old_file_kept "$case" "$FULL"
+done
+
+# The data file held open, without sharing, by another program while the program saves.
+case="held data file"
+cp "$OLD" "$DATA_FILE"
+rm -f "$SETTINGS_INI"
+start_app
+change_library "$case"
+coproc HOLD { probe_stream holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 20000; }
+read -r -t 10 answer <&"${HOLD[0]}" && [[ $answer == held ]] || fail "could not hold the data file"
+save_fails "$case" 0x464
+release_held_files
+old_file_kept "$case" "$APPDATA_DIR"
+[[ ! -e $DATA_FILE.bak ]] || cmp -s "$DATA_FILE.bak" "$OLD" || fail "$case: the backup is not the old file"
+note "failed saves: $disk and a held data file, the old file kept each time"
