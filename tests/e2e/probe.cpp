@@ -7,6 +7,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -32,6 +33,75 @@ long long ParseNum(const wchar_t* s) {
 
 void PrintHwnd(HWND h) {
     std::printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(h)));
+}
+
+// A process's live GDI objects: GetGuiResources where it counts, else the used entries of the
+// GDI handle table that the process's PEB points to (Wine keeps one per process). -1: unreadable.
+struct GdiHandleEntry {  // one entry of that table, as 64-bit Windows and Wine lay it out
+    std::uint64_t object;
+    std::uint32_t owner;
+    std::uint16_t unique;
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::uint64_t user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+constexpr std::size_t kGdiHandleCount = 0x10000;
+constexpr std::size_t kPebGdiTableOffset = 0xF8;
+
+long CountGdiObjects(HANDLE process) {
+    if (const DWORD n = GetGuiResources(process, GR_GDIOBJECTS); n != 0) {
+        return static_cast<long>(n);
+    }
+    using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    struct {
+        void* reserved1;
+        void* pebBaseAddress;
+        void* reserved2[2];
+        ULONG_PTR uniqueProcessId;
+        void* reserved3;
+    } basic{};
+    if (!query || query(process, 0 /* ProcessBasicInformation */, &basic, sizeof(basic), nullptr) < 0) {
+        return -1;
+    }
+    std::uint64_t table = 0;
+    SIZE_T got = 0;
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.pebBaseAddress) + kPebGdiTableOffset, &table,
+                           sizeof(table), &got) ||
+        table == 0) {
+        return -1;
+    }
+    std::vector<GdiHandleEntry> entries(kGdiHandleCount);
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<std::uintptr_t>(table)), entries.data(),
+                           entries.size() * sizeof(GdiHandleEntry), &got)) {
+        return -1;
+    }
+    long used = 0;
+    for (const GdiHandleEntry& e : entries) {
+        used += (e.type != 0 && e.object != 0) ? 1 : 0;
+    }
+    return used;
+}
+
+// The count must see objects come and go, or its figures would prove nothing.
+void CheckGdiCounting() {
+    HANDLE self = GetCurrentProcess();
+    const long before = CountGdiObjects(self);
+    std::vector<HBRUSH> brushes;
+    for (int i = 0; i < 8; ++i) {
+        brushes.push_back(CreateSolidBrush(RGB(i, 1, 2)));
+    }
+    const long during = CountGdiObjects(self);
+    for (HBRUSH b : brushes) {
+        DeleteObject(b);
+    }
+    const long after = CountGdiObjects(self);
+    if (before < 0 || during != before + 8 || after != before) {
+        std::printf("error: GDI counting does not follow objects (%ld, %ld, %ld)\n", before, during, after);
+        std::exit(1);
+    }
 }
 
 LRESULT Send(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -388,6 +458,37 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d\n", (GetAsyncKeyState(static_cast<int>(ParseNum(arg(1)))) & 0x8000) ? 1 : 0);
         return 0;
     }
+    if (cmd == L"keywatch") {  // keywatch MS: prints each injected key event "VK d|u" for that long
+        // The stream of key events itself: under Wine the toggle state of Caps Lock is soon set
+        // back to the X server's, so what a paste did to it is read from the presses it made.
+        HHOOK hook = SetWindowsHookExW(
+            WH_KEYBOARD_LL,
+            [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+                const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+                if (code == HC_ACTION && (key->flags & LLKHF_INJECTED)) {
+                    const bool up = wp == WM_KEYUP || wp == WM_SYSKEYUP;
+                    std::printf("%lu %c\n", key->vkCode, up ? 'u' : 'd');
+                    std::fflush(stdout);
+                }
+                return CallNextHookEx(nullptr, code, wp, lp);
+            },
+            GetModuleHandleW(nullptr), 0);
+        if (!hook) {
+            Fail("cannot hook the keyboard");
+        }
+        std::printf("watching\n");
+        std::fflush(stdout);
+        const DWORD deadline = GetTickCount() + static_cast<DWORD>(ParseNum(arg(1)));
+        while (static_cast<int>(GetTickCount() - deadline) < 0) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&m);
+            }
+        }
+        UnhookWindowsHookEx(hook);
+        return 0;
+    }
     if (cmd == L"keytoggled") {  // keytoggled VK: 1 when the key (Caps Lock...) is toggled on
         // A new thread's key state is only brought up to date by input it receives: take the
         // foreground for a moment and tap F24, which nothing uses, then read the state.
@@ -429,13 +530,18 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"guires") {  // guires HWND: "GDI USER windows memory-KB" of the window's process
-        // Wine does not count GDI and USER objects per process (both read 0); the number of its
-        // windows and its memory (private bytes, or the working set where those read 0) show a leak there.
+        // Wine's GetGuiResources reads 0: the GDI objects are counted in the process's own handle
+        // table instead (checked on this process first), and the windows stand for the USER objects.
         DWORD pid = 0;
         GetWindowThreadProcessId(ParseHwnd(arg(1)), &pid);
         HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
         if (!process) {
             Fail("cannot open process");
+        }
+        CheckGdiCounting();
+        const long gdi = CountGdiObjects(process);
+        if (gdi < 0) {
+            Fail("cannot read the GDI handle table");
         }
         struct Count {
             DWORD pid;
@@ -457,8 +563,9 @@ int wmain(int argc, wchar_t** argv) {
         PROCESS_MEMORY_COUNTERS_EX memory{};
         memory.cb = sizeof(memory);
         GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
-        std::printf("%lu %lu %lu %lu\n", GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
-                    count.windows, static_cast<unsigned long>((memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.WorkingSetSize) / 1024));
+        const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+        std::printf("%ld %lu %lu %lu\n", gdi, user != 0 ? user : count.windows, count.windows,
+                    static_cast<unsigned long>((memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.WorkingSetSize) / 1024));
         CloseHandle(process);
         return 0;
     }
