@@ -5,7 +5,12 @@ source "$(dirname "$0")/lib.sh"
 
 ini() { ini_text "$SETTINGS_INI"; }
 ini_value() { ini | sed -n "s/^$1=//p" | head -1; }
-reset_folder() { chmod -R u+w "$APPDATA_DIR" 2>/dev/null || true; rm -rf "$APPDATA_DIR"; }
+reset_folder() {
+  chattr -i "$SETTINGS_INI" 2>/dev/null || true
+  chmod -R u+w "$APPDATA_DIR" 2>/dev/null || true
+  rm -rf "$APPDATA_DIR"
+}
+e2e_before_cleanup() { chattr -i "$SETTINGS_INI" 2>/dev/null || true; }
 
 run_case() {  # NAME: start, check the window and the library, exit
   start_app
@@ -56,6 +61,21 @@ exit_app
 [[ -f $DATA_FILE ]] || fail "held settings file: library not saved"
 [[ $(md5sum <"$SETTINGS_INI") == "$before" ]] || fail "held settings file: the file changed"
 release_held_files
+
+# A read-only settings file (immutable, so that root cannot write it either): its values are
+# used, the library is still written at exit, and the file is left as it was.
+reset_folder; mkdir -p "$APPDATA_DIR"
+printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
+chmod a-w "$SETTINGS_INI"
+chattr +i "$SETTINGS_INI" || fail "cannot make the settings file read-only"
+before=$(md5sum <"$SETTINGS_INI")
+run_case "read-only settings file"
+[[ $(probe topmost "$MAIN") == 0 ]] || fail "read-only settings file: its AlwaysOnTop=0 was not used"
+exit_app
+[[ -f $DATA_FILE ]] || fail "read-only settings file: library not saved"
+[[ $(md5sum <"$SETTINGS_INI") == "$before" ]] || fail "read-only settings file: the file changed"
+[[ -z $(find "$APPDATA_DIR" -name '*.tmp') ]] || fail "read-only settings file: a temporary file was left"
+chattr -i "$SETTINGS_INI"
 
 # DataFile in a folder that does not exist: the sample group; at exit "Wrong data file!", and
 # the settings are still written.
