@@ -61,10 +61,13 @@ start_app() {
   until_eq 1 20 probe trayexists "$MAIN" || fail "the main window did not finish its start"
 }
 
-# Starts Wine's notepad; sets NP to its window and NP_EDIT to its edit control.
+# Starts Wine's notepad; sets NP to its window and NP_EDIT to its edit control. A second one is
+# told from the first by its window (they have the same title).
+E2E_NOTEPADS=()
 start_notepad() {
   (cd "$E2E_DIR" && exec timeout -k 5 "$E2E_APP_TIMEOUT" wine notepad >/dev/null 2>&1 </dev/null) &
-  NP=$(probe find Notepad - 20000) || fail "notepad did not start"
+  NP=$(probe find Notepad - 20000 "${E2E_NOTEPADS[@]}") || fail "notepad did not start"
+  E2E_NOTEPADS+=("$NP")
   NP_EDIT=$(probe child "$NP" Edit) || fail "no edit control in notepad"
 }
 

@@ -7,6 +7,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -247,13 +248,18 @@ int wmain(int argc, wchar_t** argv) {
             Sleep(50);
         }
     }
-    if (cmd == L"find") {  // find CLASS TITLE [TIMEOUT_MS]: first visible top-level match
+    if (cmd == L"find") {  // find CLASS TITLE [TIMEOUT_MS [HWND...]]: first visible top-level match, but those HWNDs
         const DWORD deadline = GetTickCount() + static_cast<DWORD>(argc > 4 ? ParseNum(arg(3)) : 0);
+        std::vector<HWND> known;
+        for (int i = 5; i < argc; ++i) {
+            known.push_back(ParseHwnd(argv[i]));
+        }
         for (;;) {
-            auto found = FindTop(arg(1), arg(2), 0, true);
-            if (!found.empty()) {
-                PrintHwnd(found.front());
-                return 0;
+            for (HWND h : FindTop(arg(1), arg(2), 0, true)) {
+                if (std::find(known.begin(), known.end(), h) == known.end()) {
+                    PrintHwnd(h);
+                    return 0;
+                }
             }
             if (static_cast<int>(GetTickCount() - deadline) >= 0) {
                 Fail("not found");
@@ -353,7 +359,19 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"activate") {  // activate HWND: brings a window to the front
         HWND h = ParseHwnd(arg(1));
+        // Raised as a click would raise it: under Wine SetForegroundWindow alone leaves the
+        // z-order as it was, and the target list reads that order.
+        SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         std::printf("%d\n", SetForegroundWindow(h) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"above") {  // above A B: 1 when window A is above window B in the z-order
+        const HWND b = ParseHwnd(arg(2));
+        HWND h = ParseHwnd(arg(1));
+        while (h != nullptr && h != b) {
+            h = GetWindow(h, GW_HWNDNEXT);
+        }
+        std::printf("%d\n", h == b ? 1 : 0);
         return 0;
     }
     if (cmd == L"combo") {  // combo HWND: selection index, then one entry per line
@@ -487,29 +505,6 @@ int wmain(int argc, wchar_t** argv) {
             }
         }
         UnhookWindowsHookEx(hook);
-        return 0;
-    }
-    if (cmd == L"keytoggled") {  // keytoggled VK: 1 when the key (Caps Lock...) is toggled on
-        // A new thread's key state is only brought up to date by input it receives: take the
-        // foreground for a moment and tap F24, which nothing uses, then read the state.
-        HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"probe", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr,
-                                 nullptr, nullptr, nullptr);
-        SetForegroundWindow(w);
-        SetFocus(w);
-        keybd_event(VK_F24, 0, 0, 0);
-        keybd_event(VK_F24, 0, KEYEVENTF_KEYUP, 0);
-        const DWORD deadline = GetTickCount() + 2000;
-        MSG m;
-        bool seen = false;
-        while (!seen && static_cast<int>(GetTickCount() - deadline) < 0) {
-            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-                seen = seen || (m.message == WM_KEYUP && m.wParam == VK_F24);
-                DispatchMessageW(&m);
-            }
-            Sleep(5);
-        }
-        std::printf("%d\n", (GetKeyState(static_cast<int>(ParseNum(arg(1)))) & 1) ? 1 : 0);
-        DestroyWindow(w);
         return 0;
     }
     if (cmd == L"keys") {  // keys VK...: taps keys with SendInput (modifiers prefixed with +: held)

@@ -23,14 +23,15 @@ ITEMS=$(probe item "$MAIN" 1009)
 COMBO=$(probe item "$MAIN" 1017)
 until_eq 5 10 probe lbcount "$ITEMS" || fail "items not loaded"
 
-# Switching from notepad to Brindlex preselects notepad.
+# Switching from notepad to Brindlex preselects notepad: the one just above it in the z-order.
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground || fail "notepad not in front"
+until_eq 1 5 probe above "$NP" "$NP2" || fail "notepad not above the second one"
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
 sleep 0.3
 selected=$(probe combo "$COMBO" | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
-[[ $selected == "$NP" ]] || fail "notepad not preselected: $(probe combo "$COMBO")"
+[[ $selected == "$NP" ]] || fail "notepad $NP (second $NP2) not preselected: $(probe combo "$COMBO")"
 
 # "<" and ">" step through the list with wrap-around and bring the chosen window to the front.
 mapfile -t entries < <(probe combo "$COMBO" | tail -n +2 | awk '{ print $1 }')
