@@ -34,6 +34,7 @@ KEYLOG=$E2E_DIR/keys.log
 (exec timeout -k 2 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_PROBE" keywatch $((E2E_APP_TIMEOUT * 1000)) 2>/dev/null </dev/null |
   stdbuf -oL tr -d '\r' >"$KEYLOG") &
 until_eq 1 20 grep -c '^watching$' "$KEYLOG" || fail "the key watcher did not start"
+MODIFIERS=(16 17 18 160 161 162 163 164 165)  # Shift, Ctrl, Alt, and each one's left and right key
 MARKER=135  # F24, which nothing uses, ends each paste's part of the log
 caps_on=0   # Caps Lock as the tokens leave it; off at the start
 
@@ -57,7 +58,7 @@ for ((p = 0; p < pastes; ++p)); do
   until_eq "$row" 5 probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
   probe click "$MAIN" 1002 >/dev/null
   probe send "$MAIN" 0 0 0 >/dev/null  # returns once the paste has run
-  for vk in 16 17 18 160 161 162 163 164 165; do
+  for vk in "${MODIFIERS[@]}"; do
     # The key-ups are queued input like the rest: give the target a moment to take them.
     until_eq 0 3 probe keydown $vk || fail "paste $p (row $row): key $vk left down"
   done
@@ -70,7 +71,8 @@ for ((p = 0; p < pastes; ++p)); do
   ((pressed == asked)) || fail "paste $p (row $row): Caps Lock pressed $pressed times for $asked tokens: $(tr '\n' ' ' <<<"$events")"
   caps_on=$(((caps_on + asked) % 2))
   # Each modifier that went down in the paste came up again in it.
-  left=$(awk '$1 ~ /^(16|17|18|160|161|162|163|164|165)$/ { down[$1] = ($2 == "d") } END { for (k in down) if (down[k]) print k }' <<<"$events")
+  left=$(awk -v mods="${MODIFIERS[*]}" 'BEGIN { split(mods, m, " "); for (i in m) mod[m[i]] = 1 }
+    $1 in mod { down[$1] = ($2 == "d") } END { for (k in down) if (down[k]) print k }' <<<"$events")
   [[ -z $left ]] || fail "paste $p (row $row): no key-up for $left in $(tr '\n' ' ' <<<"$events")"
 done
 exit_app
