@@ -43,8 +43,14 @@ DATA_FILE=$APPDATA_DIR/Brindlex.dat
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "-- $*"; }
 
-# probe ARGS...: one call of the probe, answer without CRs.
-probe() { timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+# probe ARGS...: one call of the probe, answer without CRs. A call that hangs is named, since
+# under set -e it would otherwise end the script without a word.
+probe() {
+  local rc=0
+  timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | tr -d '\r' || rc=$?
+  if ((rc == 124 || rc == 137)); then echo "e2e: probe $* did not answer within 20 s" >&2; fi
+  return "$rc"
+}
 # The same for a long-running call whose lines are read as they come (from a coproc).
 probe_stream() { timeout -k 2 60 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | stdbuf -oL tr -d '\r'; }
 
