@@ -1,11 +1,21 @@
 # Shared by the end-to-end scripts: a private Wine prefix (so a private settings folder), its own
 # Xvfb display and wineserver, the program, the probe and xdotool, all bounded and all ended.
-set -euo pipefail
+set -eEuo pipefail
+# A command that ends the script under set -e is named, with the lines that led to it.
+e2e_on_error() {
+  local rc=$1 command=$2 where="" i
+  # Only the script itself: a background job (a watcher ended at cleanup) is not a failure.
+  ((BASHPID == $$)) || return 0
+  for ((i = 1; i < ${#FUNCNAME[@]}; ++i)); do where+=" ${BASH_SOURCE[i]##*/}:${BASH_LINENO[i - 1]}"; done
+  echo "e2e: \"$command\" failed (rc $rc) at$where" >&2
+}
+trap 'e2e_on_error $? "$BASH_COMMAND"' ERR
 source "$BRINDLEX_SOURCE/tools/lib/wine-env.sh"
 
 E2E_NAME=$(basename "$0" .sh)
 E2E_DIR=$(mktemp -d "/tmp/brindlex-e2e-$E2E_NAME.XXXXXX")
 E2E_APP_PID=
+E2E_KEEP=()  # files a script wants kept in build/e2e-failures when it fails
 : "${BRINDLEX_WINE_TEMPLATE:?run through tools/test or tools/wine-ctest}"
 # The long runs (BRINDLEX_E2E_FULL=1, tools/reliability) keep the programs much longer.
 E2E_APP_TIMEOUT=$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 7200 || echo 170)
@@ -19,6 +29,9 @@ e2e_cleanup() {
   if ((rc != 0)); then
     mkdir -p "$BRINDLEX_SOURCE/build/e2e-failures"
     import -window root "$BRINDLEX_SOURCE/build/e2e-failures/$E2E_NAME.png" 2>/dev/null || true
+    for kept in "${E2E_KEEP[@]}"; do
+      cp "$kept" "$BRINDLEX_SOURCE/build/e2e-failures/$E2E_NAME-${kept##*/}" 2>/dev/null || true
+    done
     echo "e2e: $E2E_NAME failed (rc $rc); screenshot in build/e2e-failures/$E2E_NAME.png" >&2
   fi
   if [[ -n "$E2E_APP_PID" ]]; then kill "$E2E_APP_PID" 2>/dev/null || true; fi
@@ -47,7 +60,7 @@ note() { echo "-- $*"; }
 # under set -e it would otherwise end the script without a word.
 probe() {
   local rc=0
-  timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | tr -d '\r' || rc=$?
+  timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" </dev/null | tr -d '\r' || rc=$?
   if ((rc == 124 || rc == 137)); then echo "e2e: probe $* did not answer within 20 s" >&2; fi
   return "$rc"
 }

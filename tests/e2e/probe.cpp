@@ -20,7 +20,8 @@ namespace {
 constexpr UINT kTimeout = 5000;
 
 [[noreturn]] void Fail(const char* what) {
-    std::printf("error: %s\n", what);
+    // On stderr, so that a caller which throws the answer away still shows why the call failed.
+    std::fprintf(stderr, "probe: %s\n", what);
     std::exit(1);
 }
 

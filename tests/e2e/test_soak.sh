@@ -100,7 +100,7 @@ op_add_item() {
   probe settext "$(probe item "$ed" 1048)" "Item $serial" >/dev/null
   probe settext "$(probe item "$ed" 1055)" "text $serial" >/dev/null
   probe click "$ed" 1 >/dev/null
-  probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "op $op: editor did not close"
+  probe gone "#32770" "Pasting text" 15000 >/dev/null || fail "op $op: editor did not close"
   G_ITEMS[$CUR]=$(items_of $CUR; echo "Item $serial|text $serial")
   until_eq "$(item_count $CUR)" 5 probe lbcount "$ITEMS" || fail "op $op: new item not listed"
 }
@@ -160,17 +160,17 @@ op_dialogs() {
   local w
   w=$(probe find "#32770" Settings 10000) || fail "op $op: settings"
   probe click "$w" 2 >/dev/null
-  probe gone "#32770" Settings 5000 >/dev/null || fail "op $op: settings did not close"
+  probe gone "#32770" Settings 15000 >/dev/null || fail "op $op: settings did not close"
   probe post "$MAIN" 0x3FB 0 0 >/dev/null
   w=$(probe find "#32770" "About Brindlex" 10000) || fail "op $op: about"
   probe post "$w" 0x111 2 0 >/dev/null
-  probe gone "#32770" "About Brindlex" 5000 >/dev/null || fail "op $op: about did not close"
+  probe gone "#32770" "About Brindlex" 15000 >/dev/null || fail "op $op: about did not close"
   if (($(item_count $CUR) > 0)); then
     click_row "$ITEMS" 0
     probe click "$MAIN" 1023 >/dev/null
     w=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: editor"
     probe click "$w" 2 >/dev/null
-    probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "op $op: editor did not close"
+    probe gone "#32770" "Pasting text" 15000 >/dev/null || fail "op $op: editor did not close"
   fi
 }
 op_hide_show() {

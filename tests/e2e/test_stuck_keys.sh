@@ -31,6 +31,7 @@ PY
 start_notepad
 start_app
 KEYLOG=$E2E_DIR/keys.log
+E2E_KEEP+=("$KEYLOG")
 (exec timeout -k 2 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_PROBE" keywatch $((E2E_APP_TIMEOUT * 1000)) 2>/dev/null </dev/null |
   stdbuf -oL tr -d '\r' >"$KEYLOG") &
 until_eq 1 20 grep -c '^watching$' "$KEYLOG" || fail "the key watcher did not start"
@@ -57,7 +58,7 @@ for ((p = 0; p < pastes; ++p)); do
   until_eq "$row" 3 probe lbsel "$ITEMS" 2>/dev/null || xdotool click 1
   until_eq "$row" 5 probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
   probe click "$MAIN" 1002 >/dev/null
-  probe send "$MAIN" 0 0 0 >/dev/null  # returns once the paste has run
+  probe send "$MAIN" 0 0 0 >/dev/null || fail "paste $p (row $row): the program did not answer after it"
   for vk in "${MODIFIERS[@]}"; do
     # The key-ups are queued input like the rest: give the target a moment to take them.
     until_eq 0 3 probe keydown $vk || fail "paste $p (row $row): key $vk left down"
