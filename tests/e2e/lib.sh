@@ -56,12 +56,27 @@ DATA_FILE=$APPDATA_DIR/Brindlex.dat
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "-- $*"; }
 
-# probe ARGS...: one call of the probe, answer without CRs. A call that hangs is named, since
-# under set -e it would otherwise end the script without a word.
+# probe ARGS...: one call of the probe, answer without CRs. A call that hangs or fails is named,
+# since under set -e it would otherwise end the script without a word.
 probe() {
-  local rc=0
-  timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" </dev/null | tr -d '\r' || rc=$?
-  if ((rc == 124 || rc == 137)); then echo "e2e: probe $* did not answer within 20 s" >&2; fi
+  local rc out attempt
+  for attempt in 1 2; do
+    rc=0
+    out=$(timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" </dev/null | tr -d '\r') || rc=$?
+    # Now and then (a few times in tens of thousands of starts) Wine does not start a program at all: rc 1 and
+    # not a word. The probe's own failures end with 3 and a message, so only this is tried again.
+    if ((rc == 1 && attempt == 1)) && [[ -z $out ]]; then
+      echo "e2e: probe $* was not started by Wine (rc 1); trying again" >&2
+      continue
+    fi
+    break
+  done
+  if [[ -n $out ]] || ((rc == 0)); then printf '%s\n' "$out"; fi
+  if ((rc == 124 || rc == 137)); then
+    echo "e2e: probe $* did not answer within 20 s" >&2
+  elif ((rc != 0)); then
+    echo "e2e: probe $* ended with rc $rc" >&2
+  fi
   return "$rc"
 }
 # The same for a long-running call whose lines are read as they come (from a coproc).

@@ -19,10 +19,13 @@ namespace {
 
 constexpr UINT kTimeout = 5000;
 
+// The probe's own failures end with this code; Wine's failure to start a program ends with 1.
+constexpr int kProbeFailed = 3;
+
 [[noreturn]] void Fail(const char* what) {
     // On stderr, so that a caller which throws the answer away still shows why the call failed.
     std::fprintf(stderr, "probe: %s\n", what);
-    std::exit(1);
+    std::exit(kProbeFailed);
 }
 
 HWND ParseHwnd(const wchar_t* s) {
@@ -101,8 +104,8 @@ void CheckGdiCounting() {
     }
     const long after = CountGdiObjects(self);
     if (before < 0 || during != before + 8 || after != before) {
-        std::printf("error: GDI counting does not follow objects (%ld, %ld, %ld)\n", before, during, after);
-        std::exit(1);
+        std::fprintf(stderr, "probe: GDI counting does not follow objects (%ld, %ld, %ld)\n", before, during, after);
+        std::exit(kProbeFailed);
     }
 }
 
@@ -685,5 +688,4 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     Usage();
-    return 1;
 }
