@@ -63,8 +63,9 @@ probe() {
   for attempt in 1 2; do
     rc=0
     out=$(timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" </dev/null | tr -d '\r') || rc=$?
-    # Now and then (a few times in tens of thousands of starts) Wine does not start a program at all: rc 1 and
-    # not a word. The probe's own failures end with 3 and a message, so only this is tried again.
+    # Now and then (a few times in tens of thousands of starts) Wine does not start a program
+    # at all: rc 1 and not a word. The probe's own failures end with 3 and a message, so only
+    # this is tried again.
     if ((rc == 1 && attempt == 1)) && [[ -z $out ]]; then
       echo "e2e: probe $* was not started by Wine (rc 1); trying again" >&2
       continue

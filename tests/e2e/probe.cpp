@@ -104,8 +104,9 @@ void CheckGdiCounting() {
     }
     const long after = CountGdiObjects(self);
     if (before < 0 || during != before + 8 || after != before) {
-        std::fprintf(stderr, "probe: GDI counting does not follow objects (%ld, %ld, %ld)\n", before, during, after);
-        std::exit(kProbeFailed);
+        char what[96];
+        std::snprintf(what, sizeof what, "GDI counting does not follow objects (%ld, %ld, %ld)", before, during, after);
+        Fail(what);
     }
 }
 
