@@ -1,6 +1,8 @@
 # Shared by the end-to-end scripts: a private Wine prefix (so a private settings folder), its own
 # Xvfb display and wineserver, the program, the probe and xdotool, all bounded and all ended.
 set -eEuo pipefail
+# Under pipefail a "| head" can end its writer with SIGPIPE (rc 141) before the writer is done,
+# so the scripts take one line with "sed -n 1p", which reads all of its input.
 # A command that ends the script under set -e is named, with the lines that led to it.
 e2e_on_error() {
   local rc=$1 command=$2 where="" i
@@ -49,7 +51,7 @@ xvfb_start
 wineserver_start
 
 # The program's settings folder inside this prefix.
-APPDATA_DIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | head -1)/Brindlex
+APPDATA_DIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | sed -n 1p)/Brindlex
 SETTINGS_INI=$APPDATA_DIR/Settings.ini
 DATA_FILE=$APPDATA_DIR/Brindlex.dat
 

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 ini() { ini_text "$SETTINGS_INI"; }
-ini_value() { ini | sed -n "s/^$1=//p" | head -1; }
+ini_value() { ini | sed -n "s/^$1=//p" | sed -n 1p; }
 reset_folder() {
   chattr -i "$SETTINGS_INI" 2>/dev/null || true
   chmod -R u+w "$APPDATA_DIR" 2>/dev/null || true

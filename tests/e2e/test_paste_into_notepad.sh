@@ -37,7 +37,7 @@ selected=$(probe combo "$COMBO" | awk 'NR==1 { sel = $1 } NR == sel + 2 { print 
 mapfile -t entries < <(probe combo "$COMBO" | tail -n +2 | awk '{ print $1 }')
 count=${#entries[@]}
 grep -qx "$NP2" < <(printf '%s\n' "${entries[@]}") || fail "the second notepad is not listed: ${entries[*]}"
-start_index=$(probe combo "$COMBO" | head -1)
+start_index=$(probe combo "$COMBO" | sed -n 1p)
 step() {  # BUTTON-ID DELTA (pressed without bringing the main window forward, which would rebuild the list)
   probe click "$MAIN" "$1" >/dev/null
   local want=$(((index + $2 + count) % count))
