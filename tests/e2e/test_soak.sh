@@ -41,6 +41,10 @@ click_row() {  # LIST ROW
   xdotool mousemove $((x + JITTER)) "$y" click 1
   until_eq "$2" 5 probe lbsel "$1" || fail "op $op: row $2 not selected"
 }
+# A dialog closed by the script may take a while to go under a loaded Wine.
+dialog_closes() {  # CAPTION WHAT
+  probe gone "#32770" "$1" 15000 >/dev/null || fail "op $op: $2 did not close"
+}
 inplace_rename() {  # LIST NAME: types into the open in-place editor and accepts with Enter
   local edit=""
   for _ in 1 2 3 4 5 6 7 8 9 10; do
@@ -100,7 +104,7 @@ op_add_item() {
   probe settext "$(probe item "$ed" 1048)" "Item $serial" >/dev/null
   probe settext "$(probe item "$ed" 1055)" "text $serial" >/dev/null
   probe click "$ed" 1 >/dev/null
-  probe gone "#32770" "Pasting text" 15000 >/dev/null || fail "op $op: editor did not close"
+  dialog_closes "Pasting text" editor
   G_ITEMS[$CUR]=$(items_of $CUR; echo "Item $serial|text $serial")
   until_eq "$(item_count $CUR)" 5 probe lbcount "$ITEMS" || fail "op $op: new item not listed"
 }
@@ -160,17 +164,17 @@ op_dialogs() {
   local w
   w=$(probe find "#32770" Settings 10000) || fail "op $op: settings"
   probe click "$w" 2 >/dev/null
-  probe gone "#32770" Settings 15000 >/dev/null || fail "op $op: settings did not close"
+  dialog_closes Settings settings
   probe post "$MAIN" 0x3FB 0 0 >/dev/null
   w=$(probe find "#32770" "About Brindlex" 10000) || fail "op $op: about"
   probe post "$w" 0x111 2 0 >/dev/null
-  probe gone "#32770" "About Brindlex" 15000 >/dev/null || fail "op $op: about did not close"
+  dialog_closes "About Brindlex" about
   if (($(item_count $CUR) > 0)); then
     click_row "$ITEMS" 0
     probe click "$MAIN" 1023 >/dev/null
     w=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: editor"
     probe click "$w" 2 >/dev/null
-    probe gone "#32770" "Pasting text" 15000 >/dev/null || fail "op $op: editor did not close"
+    dialog_closes "Pasting text" editor
   fi
 }
 op_hide_show() {
