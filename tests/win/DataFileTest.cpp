@@ -204,21 +204,6 @@ TEST(DataFile, AnUnreadFileThatCannotBeKeptYetIsNotSavedOver) {
     ASSERT_TRUE(data.SaveDataFile()) << "once the copy can be made the save goes through";
     EXPECT_EQ(ReadBytes(path + u".unread"), damaged);
     EXPECT_EQ(ReadBytes(path), brindlex::WriteDataArchive(data.m_library));
-
-    // A file held open without sharing cannot even be read: it is kept once it is free again.
-    const Bytes good = ReadBytes(path);
-    HANDLE held = CreateFileW(W(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    CDataAt next(path);
-    EXPECT_FALSE(next.LoadDataFile());
-    EXPECT_EQ(next.m_library.GroupCount(), 0);
-    EXPECT_FALSE(next.SaveDataFile());
-    CloseHandle(held);
-    ASSERT_TRUE(next.SaveDataFile());
-    EXPECT_EQ(next.m_unreadDataFile.KeptPath(), path + u".unread.1");
-    EXPECT_EQ(ReadBytes(path + u".unread.1"), good);
-    EXPECT_EQ(ReadBytes(path + u".unread"), damaged);
-    EXPECT_EQ(messages.messages.size(), 4u);
 }
 
 // Where no file can be made beside the data file, the data file itself is written.
