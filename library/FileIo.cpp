@@ -61,10 +61,6 @@ void SetError(DWORD* error, DWORD value) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // The rest of an open file from its current position, which is its start.
 bool ReadAll(HANDLE file, std::vector<std::uint8_t>& out, DWORD* error) {
     LARGE_INTEGER size{};
