@@ -3,6 +3,7 @@
 #pragma once
 
 #include "library/Library.h"
+#include "library/UnreadDataFile.h"
 #include "paste/ControlKeys.h"
 
 #include <array>
@@ -39,4 +40,6 @@ public:
     bool m_bHideOnStartup = false;
 
     CLibrary m_library;
+    // A data file that the load could not use, kept before any save replaces it.
+    CUnreadDataFile m_unreadDataFile;
 };

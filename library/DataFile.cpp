@@ -38,18 +38,23 @@ std::u16string DataFilePath(const CData& data) {
 } // namespace
 
 bool CData::LoadDataFile() {
+    const std::u16string path = DataFilePath(*this);
     brindlex::Bytes bytes;
-    switch (brindlex::ReadWholeFile(DataFilePath(*this), bytes)) {
+    switch (brindlex::ReadWholeFile(path, bytes)) {
     case brindlex::ReadResult::Missing:
         return true; // the first start: no library yet
     case brindlex::ReadResult::Failed:
+        m_unreadDataFile.Keep(path, std::nullopt);
         ReportWrongDataFile();
         return false;
     case brindlex::ReadResult::Ok:
         break;
     }
     if (!brindlex::ReadDataArchive(bytes, m_library, DecodeThreadAnsi)) {
-        ReportWrongDataFile(); // what was read before the fault stays in the library
+        // What was read before the fault stays in the library; the file itself is kept whole,
+        // since the save at exit replaces it with what the library holds then.
+        m_unreadDataFile.Keep(path, std::move(bytes));
+        ReportWrongDataFile();
         return false;
     }
     return true;
@@ -57,6 +62,12 @@ bool CData::LoadDataFile() {
 
 bool CData::SaveDataFile() {
     const std::u16string path = DataFilePath(*this);
+    // A file that could not be read and is not kept yet is left as it is, and the library in
+    // memory with it: the save fails.
+    if (!m_unreadDataFile.MayReplace(path)) {
+        ReportWrongDataFile();
+        return false;
+    }
     brindlex::Bytes bytes;
     try {
         bytes = brindlex::WriteDataArchive(m_library);

@@ -15,19 +15,30 @@ constexpr std::u16string_view kTextStart = u"String:\n";
 constexpr std::u16string_view kTextEnd = u"\n\n";
 constexpr std::size_t kSeparatorLength = 79;
 
+bool IsLfAfterCr(std::u16string_view text, std::size_t lf) {
+    return lf > 0 && text[lf - 1] == u'\r';
+}
+
 class CExportSink {
 public:
     explicit CExportSink(std::vector<std::uint8_t>& out) : m_out(out) {}
 
-    // Text as a text-mode stream writes it: LF goes out as CR LF, everything else as it is.
+    // Text with the file's line ends: a lone LF goes out as CR LF as a text-mode stream would
+    // write it, but an LF that already follows a CR goes out as it is, so that a CR LF of the
+    // text stays one line end. Everything else is written as it is.
     void Put(std::u16string_view text) {
         while (!text.empty()) {
             const std::size_t lf = std::min(text.find(u'\n'), text.size());
-            PutRaw(text.substr(0, lf));
             if (lf == text.size()) {
+                PutRaw(text);
                 break;
             }
-            PutRaw(u"\r\n");
+            if (IsLfAfterCr(text, lf)) {
+                PutRaw(text.substr(0, lf + 1));
+            } else {
+                PutRaw(text.substr(0, lf));
+                PutRaw(u"\r\n");
+            }
             text.remove_prefix(lf + 1);
         }
     }
@@ -49,10 +60,14 @@ private:
 };
 
 std::size_t WithLineEnds(std::u16string_view text) {
-    return text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
+    std::size_t units = text.size();
+    for (std::size_t lf = text.find(u'\n'); lf != std::u16string_view::npos; lf = text.find(u'\n', lf + 1)) {
+        units += IsLfAfterCr(text, lf) ? 0 : 1;
+    }
+    return units;
 }
 
-// The exact size of the export: every LF goes out as two units. Reserving it keeps a large
+// The exact size of the export: every lone LF goes out as two units. Reserving it keeps a large
 // library from being copied into a twice-as-large buffer when the guess falls short.
 std::size_t ExportSize(const CLibrary& library) {
     std::size_t units = 1 + kHeader.size() + 2;

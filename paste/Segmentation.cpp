@@ -223,6 +223,11 @@ std::size_t ExtraUnitsForTokens(const char16_t* p, const char16_t* end) {
     return cr * (kEnterToken.size() - 1) + tab * (kTabToken.size() - 1);
 }
 
+// A line break stored as CR LF is one Enter: its LF is not pasted after the key.
+inline bool IsLfAfterCr(const char16_t* special, const char16_t* end) {
+    return *special == u'\r' && special + 1 != end && special[1] == u'\n';
+}
+
 // The two tokens padded to one fixed-size store; index 0 for CR, 1 for tab.
 constexpr std::size_t kTokenStore = 8;
 constexpr auto kPaddedTokens = [] {
@@ -259,37 +264,47 @@ std::u16string NormaliseText(std::u16string_view text) {
     if (extra == 0) {
         return std::u16string(text);
     }
-    const std::size_t size = text.size() + extra;
+    // The size if no CR were followed by LF; each CR LF pair makes the result one unit shorter.
+    const std::size_t bound = text.size() + extra;
     // Room after the end: the loops below store whole blocks and tokens and then move on by the
     // part of them that counts.
-    std::u16string result(size + kSlack, u'\0');
+    std::u16string result(bound + kSlack, u'\0');
     char16_t* out = result.data();
 #ifdef BRINDLEX_SSE2
     const __m128i vCr = _mm_set1_epi16(u'\r');
     const __m128i vTab = _mm_set1_epi16(u'\t');
+    // The LF of a CR LF on the last unit of a group, which the next group starts with.
+    std::ptrdiff_t carriedLf = 0;
     // Two groups ahead, so that a group copied from just after a special stays inside the text.
     while (end - p >= 2 * kGroup) {
-        const char16_t* from = p;
+        const char16_t* from = p + carriedLf;
         for (std::uint64_t mask = GroupMask(p, vCr, vTab); mask != 0; mask &= mask - 1) {
             const char16_t* special = p + std::countr_zero(mask);
             CopyGroup(out, from);
             out += special - from;
             out = PutToken(out, *special);
             from = special + 1;
+            from += IsLfAfterCr(special, end) ? 1 : 0;
         }
-        CopyGroup(out, from);
-        out += p + kGroup - from;
+        carriedLf = from - (p + kGroup);
+        if (carriedLf <= 0) {
+            carriedLf = 0;
+            CopyGroup(out, from);
+            out += p + kGroup - from;
+        }
         p += kGroup;
     }
+    p += carriedLf;
 #endif
     for (; p != end; ++p) {
         if (*p == u'\r' || *p == u'\t') {
             out = PutToken(out, *p);
+            p += IsLfAfterCr(p, end) ? 1 : 0;
         } else {
             *out++ = *p;
         }
     }
-    result.resize(size);
+    result.resize(static_cast<std::size_t>(out - result.data()));
     return result;
 }
 

@@ -1,5 +1,5 @@
-// Item text to pieces: normalisation (CR and tab become their tokens) and the cut into literal
-// runs and control-key tokens, in text order. Both are linear in the length of the text.
+// Item text to pieces: normalisation (line breaks and tabs become their tokens) and the cut into
+// literal runs and control-key tokens, in text order. Both are linear in the length of the text.
 #pragma once
 
 #include "paste/ControlKeys.h"
@@ -10,8 +10,9 @@
 
 namespace brindlex {
 
-// A copy of the text with every CR replaced by "[ENTER]" and every tab by "[TAB]". A line feed
-// stays where it is, so CR LF becomes "[ENTER]" followed by the line feed.
+// A copy of the text with every CR replaced by "[ENTER]" and every tab by "[TAB]". A CR LF pair
+// is one line break: it becomes one "[ENTER]" and its LF is dropped, since a target that takes
+// LF as a line break would otherwise get two. A lone LF stays where it is.
 std::u16string NormaliseText(std::u16string_view text);
 
 // The token whose text starts at text[pos], or nullptr. Exact and case-sensitive.

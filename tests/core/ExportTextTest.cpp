@@ -68,17 +68,24 @@ TEST(ExportText, BlocksFollowLibraryOrderAndEmptyGroupsWriteNothing) {
                                                        Block(u"b", u"G1", u"2") + Block(u"c", u"G3", u"3")));
 }
 
-TEST(ExportText, TextIsInsertedLiterallyWithLfBecomingCrLf) {
+TEST(ExportText, TextIsInsertedLiterallyWithLoneLfBecomingCrLf) {
     CLibrary lib;
     CPasteGroup& g = lib.AddGroup(u"100% \"q\" %s");
     lib.AddItem(g, u"50% off %d", 0, u"a\nb");
-    lib.AddItem(g, u"", 0, u"a\r\nb"); // CR LF -> CR CR LF
+    lib.AddItem(g, u"", 0, u"a\r\nb"); // CR LF stays one line end
     lib.AddItem(g, u"tokens", 0, u"[TAB]x\ty\rz\n\n");
     lib.AddItem(g, u"empty", 0, u"");
     lib.AddItem(g, u"line\nname", 0, u"\xD83D\xDE00"); // an LF in a name is translated too
+    lib.AddItem(g, u"mixed\r\n", 0, u"\r\r\n\n\r\n\r");
+    lib.AddItem(g, u"edges", 0, u"\ntext ends with CR\r"); // the layout's own line end follows
     const std::u16string group = u"100% \"q\" %s";
     EXPECT_EQ(brindlex::FormatExportText(lib),
-              WithBom(kHead + Block(u"50% off %d", group, u"a\r\nb") + Block(u"", group, u"a\r\r\nb") +
+              WithBom(kHead + Block(u"50% off %d", group, u"a\r\nb") + Block(u"", group, u"a\r\nb") +
                       Block(u"tokens", group, u"[TAB]x\ty\rz\r\n\r\n") + Block(u"empty", group, u"") +
-                      Block(u"line\r\nname", group, u"\xD83D\xDE00")));
+                      Block(u"line\r\nname", group, u"\xD83D\xDE00") +
+                      Block(u"mixed\r\n", group, u"\r\r\n\r\n\r\n\r") +
+                      Block(u"edges", group, u"\r\ntext ends with CR\r")));
+    const auto bytes = brindlex::FormatExportText(lib);
+    EXPECT_EQ(bytes.capacity(), bytes.size())
+        << "the size reserved in advance counts the line ends as written";
 }

@@ -61,7 +61,7 @@ TEST(PasteText, EmptyTextSendsNothingAtAll) {
 
 TEST(PasteText, CarriageReturnsAndTabsInTheItemAreKeys) {
     CRecordingKeyOutput out;
-    EXPECT_EQ(Paste(out, u"one\r\ntwo"), PasteOf("one") + Tap(13) + PasteOf("\\u000Atwo"));
+    EXPECT_EQ(Paste(out, u"one\r\ntwo"), PasteOf("one") + Tap(13) + PasteOf("two"));
     CRecordingKeyOutput tab;
     EXPECT_EQ(Paste(tab, u"a\tb"), PasteOf("a") + Tap(9) + PasteOf("b"));
 }

@@ -31,17 +31,19 @@ std::vector<std::string> Pieces(std::u16string_view text) {
 
 using Lines = std::vector<std::string>;
 
-// The rules written out the slow, obvious way: replace on copies, then try every token text in
-// table order at every '['.
+// The rules written out the slow, obvious way: replace on copies (CR LF pairs first, then the
+// CRs left, then tabs), then try every token text in table order at every '['.
 std::u16string ReferenceNormalise(std::u16string text) {
-    for (const auto& [from, to] :
-         {std::pair<char16_t, std::u16string_view>{u'\r', u"[ENTER]"}, {u'\t', u"[TAB]"}}) {
+    for (const auto& [from, to] : {std::pair<std::u16string_view, std::u16string_view>{u"\r\n", u"[ENTER]"},
+                                   {u"\r", u"[ENTER]"},
+                                   {u"\t", u"[TAB]"}}) {
         std::u16string out;
-        for (char16_t c : text) {
-            if (c == from) {
+        for (std::size_t i = 0; i < text.size();) {
+            if (text.compare(i, from.size(), from) == 0) {
                 out += to;
+                i += from.size();
             } else {
-                out += c;
+                out += text[i++];
             }
         }
         text = out;
@@ -134,18 +136,25 @@ TEST(Segmentation, CallbackReturningFalseStopsAtOnce) {
     EXPECT_EQ(tokens, 1);
 }
 
-TEST(Normalisation, CarriageReturnsAndTabsBecomeTokensLineFeedsStay) {
-    EXPECT_EQ(NormaliseText(u"one\r\ntwo"), u"one[ENTER]\ntwo");
+TEST(Normalisation, LineBreaksAndTabsBecomeTokensLoneLineFeedsStay) {
     EXPECT_EQ(NormaliseText(u"a\tb\t"), u"a[TAB]b[TAB]");
-    EXPECT_EQ(NormaliseText(u"\r\r\t\n"), u"[ENTER][ENTER][TAB]\n");
     EXPECT_EQ(NormaliseText(u"no change\n[TAB]"), u"no change\n[TAB]");
     EXPECT_EQ(NormaliseText(u""), u"");
     const std::u16string wide = u"\u65E5\u672C\r\U0001F600\t\u00FC";
     EXPECT_EQ(NormaliseText(wide), u"\u65E5\u672C[ENTER]\U0001F600[TAB]\u00FC");
 
-    // CR LF: the Enter key, then a run that starts with the line feed.
-    EXPECT_EQ(Pieces(NormaliseText(u"one\r\ntwo")),
-              (Lines{"run 'one'", "token [ENTER]", "run '\\u000Atwo'"}));
+    // A CR LF pair is one Enter and its LF is not pasted; a lone CR is an Enter, a lone LF stays.
+    EXPECT_EQ(NormaliseText(u"one\r\ntwo"), u"one[ENTER]two");
+    EXPECT_EQ(NormaliseText(u"\r\r\t\n"), u"[ENTER][ENTER][TAB]\n");
+    EXPECT_EQ(NormaliseText(u"\r\r\n\n\r"), u"[ENTER][ENTER]\n[ENTER]");
+    EXPECT_EQ(NormaliseText(u"\n\r\n\r\n\t\r"), u"\n[ENTER][ENTER][TAB][ENTER]");
+    EXPECT_EQ(NormaliseText(u"a\r\n"), u"a[ENTER]");
+    EXPECT_EQ(NormaliseText(u"\r\tx\n"), u"[ENTER][TAB]x\n") << "only an LF right after the CR is dropped";
+
+    EXPECT_EQ(Pieces(NormaliseText(u"Hello\tWorld\r\nLine2")),
+              (Lines{"run 'Hello'", "token [TAB]", "run 'World'", "token [ENTER]", "run 'Line2'"}));
+    EXPECT_EQ(Pieces(NormaliseText(u"one\ntwo\rthree")),
+              (Lines{"run 'one\\u000Atwo'", "token [ENTER]", "run 'three'"}));
     // A tab character behaves exactly like the token written out.
     EXPECT_EQ(Pieces(NormaliseText(u"a\tb")), Pieces(u"a[TAB]b"));
     EXPECT_EQ(Pieces(NormaliseText(u"[\r")), (Lines{"run '['", "token [ENTER]"}));
@@ -153,9 +162,10 @@ TEST(Normalisation, CarriageReturnsAndTabsBecomeTokensLineFeedsStay) {
 
 TEST(Segmentation, AgreesWithTheRulesOnRandomTexts) {
     // Pieces that make near misses likely: token fragments, brackets, line breaks, tabs.
-    const std::vector<std::u16string> parts{
-        u"[",  u"]", u"[TAB]", u"[ENTER]", u"[EN",  u"TER]", u"[PAGE",  u"UP]",    u"DOWN]",  u"\r",   u"\n",
-        u"\t", u"x", u"[ins]", u"[INS]",   u"[DEL", u"E]",   u"[CTRL]", u"[SHIFT", u"\u00E9", u"[ESC]"};
+    const std::vector<std::u16string> parts{u"[",      u"]",      u"[TAB]", u"[ENTER]", u"[EN", u"TER]",
+                                            u"[PAGE",  u"UP]",    u"DOWN]", u"\r",      u"\n",  u"\t",
+                                            u"x",      u"[ins]",  u"[INS]", u"[DEL",    u"E]",  u"[CTRL]",
+                                            u"[SHIFT", u"\u00E9", u"[ESC]", u"\r\n"};
     std::mt19937 rng(20240611);
     for (int round = 0; round < 2400; ++round) {
         // Short texts and texts of several hundred units, which take the long-text scanning.
@@ -193,8 +203,9 @@ TEST(Segmentation, LongStretchesOfBracketsEndInOneRun) {
 TEST(Segmentation, TokensAndBreaksAtEveryOffsetOfALongText) {
     // Long texts are scanned many units at a time; a token or a CR may fall on any boundary.
     for (std::size_t offset = 0; offset < 200; ++offset) {
-        for (const std::u16string& piece : {std::u16string(u"[PAGEDOWN]"), std::u16string(u"\r\n"),
-                                            std::u16string(u"[PAGEDOW"), std::u16string(u"\t[\t")}) {
+        for (const std::u16string& piece :
+             {std::u16string(u"[PAGEDOWN]"), std::u16string(u"\r\n"), std::u16string(u"[PAGEDOW"),
+              std::u16string(u"\t[\t"), std::u16string(u"\r\r\n\t\r\n\n")}) {
             const std::u16string text =
                 std::u16string(offset, u'x') + piece + std::u16string(150, u'y') + piece;
             const std::u16string normalised = NormaliseText(text);

@@ -1,20 +1,59 @@
 #!/usr/bin/env bash
-# A damaged data file: "Wrong data file!" in a box captioned with the program's name, then the
-# sample group; the damaged file is only replaced at exit.
+# A data file the program cannot use: "Wrong data file!" in a box captioned with the program's
+# name, then the sample group. The file is kept as Brindlex.dat.unread before anything replaces
+# it and stays there byte for byte through later starts and exits, when the backup no longer
+# holds it. A data file held by another program at the start cannot even be read: it is kept
+# once it is free again, before the exit saves over it.
 source "$(dirname "$0")/lib.sh"
+
+# CASE: starts the program, expects the message and then the sample group.
+start_on_unusable_file() {
+  (cd "$E2E_DIR" && exec timeout -k 5 170 wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
+  E2E_APP_PID=$!
+  local box
+  box=$(probe msgbox 20000) || fail "$1: no message"
+  [[ $(echo "$box" | sed -n 2p) == "Brindlex" ]] || fail "$1: caption: $box"
+  [[ $(echo "$box" | sed -n 3p) == "Wrong data file!" ]] || fail "$1: text: $box"
+  probe answer 1 >/dev/null
+  MAIN=$(probe main 20000) || fail "$1: no main window after the message"
+  until_eq 1 10 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$1: no sample group"
+}
+
+saved_sample() {
+  python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -qx "G Sample Group" ||
+    fail "$1: the library was not saved"
+}
 
 mkdir -p "$APPDATA_DIR"
 printf 'this is not a library' >"$DATA_FILE"
-(cd "$E2E_DIR" && exec timeout -k 5 170 wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
-E2E_APP_PID=$!
-box=$(probe msgbox 20000) || fail "no message for the damaged file"
-[[ $(echo "$box" | sed -n 2p) == "Brindlex" ]] || fail "caption: $box"
-[[ $(echo "$box" | sed -n 3p) == "Wrong data file!" ]] || fail "text: $box"
-probe answer 1 >/dev/null
-MAIN=$(probe main 20000) || fail "no main window after the message"
-GROUP_LIST=$(probe item "$MAIN" 1008)
-until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
+cp "$DATA_FILE" "$E2E_DIR/damaged"
+start_on_unusable_file "damaged file"
+cmp -s "$DATA_FILE.unread" "$E2E_DIR/damaged" || fail "damaged file: not kept while the program runs"
 exit_app
-dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
-grep -qx "G Sample Group" <<<"$dump" || fail "not saved: $dump"
-note "damaged file ok"
+saved_sample "damaged file"
+# The next session reads the saved library; its exit moves the first save into the backup.
+start_app
+probe nomsgbox >/dev/null || fail "damaged file: a message at the next start"
+exit_app
+cmp -s "$DATA_FILE.unread" "$E2E_DIR/damaged" || fail "damaged file: the kept file changed"
+cmp -s "$DATA_FILE.bak" "$E2E_DIR/damaged" && fail "damaged file: the test expects the backup to have moved on"
+[[ ! -e $DATA_FILE.unread.1 ]] || fail "damaged file: kept twice"
+note "damaged file kept as $(basename "$DATA_FILE").unread"
+
+# A whole library, held open without sharing by another program while the program starts.
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" 'Mine:greeting=Hello'
+cp "$DATA_FILE" "$E2E_DIR/held"
+(exec timeout -k 2 120 wine "$BRINDLEX_PROBE" holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 100000 \
+  >"$E2E_DIR/hold.out" 2>/dev/null </dev/null) &
+HOLD_PID=$!
+for _ in $(seq 1 50); do grep -q held "$E2E_DIR/hold.out" && break; sleep 0.2; done
+grep -q held "$E2E_DIR/hold.out" || fail "could not hold the data file"
+start_on_unusable_file "held data file"
+[[ ! -e $DATA_FILE.unread.1 ]] || fail "held data file: a copy of a file that could not be read"
+kill "$HOLD_PID"  # timeout passes it on to the probe, whose handle goes with it
+wait "$HOLD_PID" 2>/dev/null || true
+exit_app
+cmp -s "$DATA_FILE.unread.1" "$E2E_DIR/held" || fail "held data file: not kept before the save"
+cmp -s "$DATA_FILE.unread" "$E2E_DIR/damaged" || fail "held data file: the first kept file changed"
+saved_sample "held data file"
+note "held data file kept as $(basename "$DATA_FILE").unread.1"

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Export from the Menu-button popup through the Save As dialog, to a file that does not exist
-# yet: the UTF-16LE text with its byte-order mark, byte for byte.
+# yet: the UTF-16LE text with its byte-order mark, byte for byte. Line ends are CR LF: a lone LF
+# of a text is written as CR LF, a CR LF stays one CR LF, a lone CR stays as it is.
 source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR" "$E2E_DIR/out"
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" 'Work:Sig=Bye\nAnn,Tab=a\tb'
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" \
+  'Work:Sig=Bye\nAnn,Tab=a\tb,Lines=one\r\ntwo\rthree\nfour\r\n\r\nfive\r'
 ln -s "$E2E_DIR/out" "$WINEPREFIX/dosdevices/e:"
 start_app
 probe activate "$MAIN" >/dev/null
@@ -25,19 +27,24 @@ edit=$(probe child "$(probe child "$SAVE" ComboBoxEx32)" ComboBox 2>/dev/null ||
 [[ $edit == 0x* ]] || edit=$name
 probe settext "$edit" 'E:\library.txt' >/dev/null
 probe post "$SAVE" 0x111 1 0 >/dev/null
-for _ in $(seq 1 50); do [[ -s $E2E_DIR/out/library.txt ]] && break; sleep 0.2; done
-[[ -s $E2E_DIR/out/library.txt ]] || fail "the export file was not written"
-sleep 0.5
 expected=$(python3 - <<'PY'
+import re
 sep = "-" * 79 + "\r\n"
 text = "Brindlex exported data.\r\n\r\n"
-for item, body in (("Sig", "Bye\r\nAnn"), ("Tab", "a\tb")):
+for item, body in (("Sig", "Bye\nAnn"), ("Tab", "a\tb"), ("Lines", "one\r\ntwo\rthree\nfour\r\n\r\nfive\r")):
+    body = re.sub("(?<!\r)\n", "\r\n", body)
     text += sep + 'Item: "%s" (group "Work")\r\n' % item + sep + "String:\r\n" + body + "\r\n\r\n"
 print((b"\xff\xfe" + text.encode("utf-16-le")).hex())
 PY
 )
-got=$(od -An -tx1 -v "$E2E_DIR/out/library.txt" | tr -d ' \n')
+got=""
+for _ in $(seq 1 50); do  # until the whole file is there
+  got=$(od -An -tx1 -v "$E2E_DIR/out/library.txt" 2>/dev/null | tr -d ' \n')
+  [[ $got == "$expected" ]] && break
+  sleep 0.2
+done
+[[ -n $got ]] || fail "the export file was not written"
 [[ $got == "$expected" ]] || fail "export bytes differ:
-$(python3 -c "import sys; print(bytes.fromhex(sys.argv[1]).decode('utf-16'))" "$got" | head -20)"
+$(python3 -c "import sys; print(ascii(bytes.fromhex(sys.argv[1]).decode('utf-16')))" "$got")"
 exit_app
 note "export ok"

@@ -3,6 +3,7 @@
 # file held open by another program. Each time the user sees "Wrong data file!", the library is
 # still in memory while the message shows, the old file stays byte for byte, no temporary file
 # is left, the settings are still written, and the next start loads the old library.
+# Last, a folder that takes no new file: the data file there is written in place.
 source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR"
@@ -95,3 +96,35 @@ release_held_files
 old_file_kept "$case" "$APPDATA_DIR"
 [[ ! -e $DATA_FILE.bak ]] || cmp -s "$DATA_FILE.bak" "$OLD" || fail "$case: the backup is not the old file"
 note "failed saves: $disk and a held data file, the old file kept each time"
+
+# A folder that takes no new file (immutable, so that root cannot make one there either) while
+# the data file in it may still be changed: the save writes that file in place, with no message,
+# and the next start loads it. With no data file there yet nothing can be saved: the message.
+case="a folder that takes no new file"
+NONEW=$E2E_DIR/nonew
+mkdir -p "$NONEW"
+cp "$OLD" "$NONEW/Brindlex.dat"
+e2e_before_cleanup() { chattr -i "$NONEW" 2>/dev/null || true; umount "$FULL" 2>/dev/null || true; }
+chattr +i "$NONEW" || fail "$case: cannot make one"
+rm -f "$SETTINGS_INI"
+printf '[General]\r\nDataFile=%s\r\n' "$(winepath -w "$NONEW" 2>/dev/null)\\Brindlex.dat" >"$SETTINGS_INI"
+start_app
+change_library "$case"
+exit_app
+[[ $(ls -A "$NONEW") == Brindlex.dat ]] || fail "$case: other files: $(ls -A "$NONEW")"
+[[ $(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$NONEW/Brindlex.dat" | grep -c '^G ') == $((groups_old + 1)) ]] ||
+  fail "$case: the change was not saved"
+start_app
+until_eq $((groups_old + 1)) 30 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$case: the next start did not load it"
+probe nomsgbox >/dev/null || fail "$case: a message at the next start"
+chattr -i "$NONEW" && rm "$NONEW/Brindlex.dat" && chattr +i "$NONEW"
+probe post "$MAIN" 0x464 1 0 >/dev/null
+box=$(probe msgbox 30000) || fail "$case: no message when the data file cannot be made"
+[[ $(sed -n 3p <<<"$box") == "Wrong data file!" ]] || fail "$case: message: $box"
+probe answer 1 >/dev/null
+probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: no exit after the message"
+wait "$E2E_APP_PID" 2>/dev/null || true
+E2E_APP_PID=
+[[ -z $(ls -A "$NONEW") ]] || fail "$case: files were made: $(ls -A "$NONEW")"
+chattr -i "$NONEW"
+note "$case: the data file written in place"

@@ -97,3 +97,31 @@ sleep 0.5
 
 exit_app
 note "paste ok"
+
+# ---------------------------------------------------------------------------------------------
+# A line break stored as CR LF (as the item editor stores it) is one line break in the target:
+# the Enter key, and no LF pasted after it. Notepad's text is read raw: the probe prints through
+# a text-mode stdout, which writes each LF as CR LF, so that is undone to see every CR and LF.
+exact_text() {
+  timeout -k 2 20 wine "$BRINDLEX_PROBE" text "$1" </dev/null |
+    python3 -c 'import sys; t = sys.stdin.buffer.read().replace(b"\r\n", b"\n").decode(); print(ascii(t.removesuffix("\n")))'
+}
+python3 -c "
+import sys; sys.path.insert(0, '$BRINDLEX_SOURCE/tests/e2e'); import datafile
+datafile.write('$DATA_FILE', [('Lines', [('crlf', 'Hello[TAB]World\r\nLine2')])])"
+start_app
+ITEMS=$(probe item "$MAIN" 1009)
+until_eq 1 10 probe lbcount "$ITEMS" || fail "the multi-line item not loaded"
+probe settext "$NP_EDIT" "" >/dev/null
+probe activate "$NP" >/dev/null
+until_eq "$NP" 5 probe foreground || fail "notepad not in front"
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
+read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+xdotool mousemove "$rx" "$ry" click 1
+until_eq 0 5 probe lbsel "$ITEMS" || fail "the multi-line item not selected"
+read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" 1002)")")"
+xdotool mousemove "$px" "$py" click 1
+until_eq "'Hello\\tWorld\\r\\nLine2'" 10 exact_text "$NP_EDIT" || fail "CR LF did not arrive as one line break"
+exit_app
+note "CR LF pasted as one line break"

@@ -24,6 +24,16 @@ struct CDataAt : CData {
     explicit CDataAt(const std::u16string& path) { m_strDataFile = path; }
 };
 
+// Where the data file that could not be read is kept: the first name, or a numbered one.
+std::u16string KeptName(const std::u16string& path, std::size_t number) {
+    std::u16string name = path + u".unread";
+    if (number > 0) {
+        name += u'.';
+        name += U16(std::to_wstring(number));
+    }
+    return name;
+}
+
 }  // namespace
 
 TEST(DataFile, SavedAndLoadedThroughAFolderWithNonAsciiLetters) {
@@ -130,6 +140,110 @@ TEST(DataFile, AFileHeldOpenByAnotherProgramIsNotReplaced) {
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(messages.messages.size(), 1u);
     EXPECT_TRUE(data.SaveDataFile()) << "once it is free again the save goes through";
+}
+
+// A data file that could not be read is kept beside itself before anything is saved over it.
+TEST(DataFile, ALibraryThatCouldNotBeReadIsKeptByteForByteUnderANameNoSaveReplaces) {
+    CTestFolder folder;
+    const std::u16string path = folder.File(u"Brindlex.dat");
+    Bytes cut = [] {
+        CLibrary library;
+        FillLibrary(library, u"cut");
+        return brindlex::WriteDataArchive(library);
+    }();
+    cut.resize(cut.size() - 3);
+    const std::vector<Bytes> damaged{Bytes{}, Bytes{'n', 'o', 't', 0xFF, 0x00}, cut};
+    CMessageRecorder messages;
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        WriteBytes(path, damaged[i]);
+        CDataAt first(path);
+        EXPECT_FALSE(first.LoadDataFile());
+        EXPECT_EQ(first.m_unreadDataFile.KeptPath(), KeptName(path, i)) << "kept before the program goes on";
+        CDataAt data(path);
+        EXPECT_FALSE(data.LoadDataFile());
+        EXPECT_EQ(data.m_unreadDataFile.KeptPath(), KeptName(path, i))
+            << "a second start keeps no second copy";
+        EXPECT_FALSE(Exists(KeptName(path, i + 1)));
+        for (int exit = 0; exit < 2; ++exit) { // the second save's backup no longer holds it
+            data.m_library.AddGroup(u"saved " + U16(std::to_wstring(exit)));
+            ASSERT_TRUE(data.SaveDataFile());
+        }
+        EXPECT_EQ(ReadBytes(path), brindlex::WriteDataArchive(data.m_library));
+        for (std::size_t j = 0; j <= i; ++j) {
+            EXPECT_EQ(ReadBytes(KeptName(path, j)), damaged[j]) << j;
+        }
+    }
+    EXPECT_EQ(messages.messages.size(), 2 * damaged.size());
+    for (const ShownMessage& message : messages.messages) {
+        EXPECT_EQ(message.text, u"Wrong data file!");
+    }
+}
+
+TEST(DataFile, AnUnreadFileThatCannotBeKeptYetIsNotSavedOver) {
+    CTestFolder folder;
+    const std::u16string path = folder.File(u"Brindlex.dat");
+    const Bytes damaged{0xFF, 0xFF, 0x01, 0x00, 0x05, 0x00, 'C', 'D', 'a', 't', 'x'};
+    WriteBytes(path, damaged);
+    CMessageRecorder messages;
+    CDataAt data(path);
+    {
+        // A folder that takes no new file: no copy can be made, and a save would write in place.
+        CFileFaultScope noNewFiles([](brindlex::FileStep step) -> DWORD {
+            return step == brindlex::FileStep::Create ? ERROR_ACCESS_DENIED : 0;
+        });
+        EXPECT_FALSE(data.LoadDataFile());
+        EXPECT_TRUE(data.m_unreadDataFile.KeptPath().empty());
+        data.m_library.AddGroup(u"new");
+        EXPECT_FALSE(data.SaveDataFile());
+        EXPECT_EQ(ReadBytes(path), damaged);
+        EXPECT_EQ(List(folder.Path()), std::vector<std::u16string>{u"Brindlex.dat"});
+    }
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[1].text, u"Wrong data file!");
+    ASSERT_TRUE(data.SaveDataFile()) << "once the copy can be made the save goes through";
+    EXPECT_EQ(ReadBytes(path + u".unread"), damaged);
+    EXPECT_EQ(ReadBytes(path), brindlex::WriteDataArchive(data.m_library));
+}
+
+// Where no file can be made beside the data file, the data file itself is written.
+TEST(DataFile, WhereNoTemporaryFileCanBeMadeTheFileIsWrittenInPlace) {
+    CTestFolder folder;
+    CMessageRecorder messages;
+    // A folder that takes no new file, and a name that leaves no room for ".tmp" within the 255
+    // units one name may have.
+    for (const std::u16string& name :
+         {std::u16string(u"Brindlex.dat"), std::u16string(248, u'n') + u".dat"}) {
+        SCOPED_TRACE(name.size());
+        const std::u16string path = folder.File(name);
+        const DWORD refused = name.size() < 100 ? ERROR_ACCESS_DENIED : 0;
+        const auto noNewFiles = [refused](brindlex::FileStep step) -> DWORD {
+            return step == brindlex::FileStep::Create ? refused : 0;
+        };
+        CDataAt data(path);
+        FillLibrary(data.m_library, u"in place");
+        {
+            CFileFaultScope fault(noNewFiles);
+            EXPECT_TRUE(data.SaveDataFile()) << "a first save makes the file itself";
+            data.m_library.AddGroup(u"second");
+            EXPECT_TRUE(data.SaveDataFile());
+        }
+        EXPECT_EQ(ReadBytes(path), brindlex::WriteDataArchive(data.m_library));
+        EXPECT_EQ(List(folder.Path()), std::vector<std::u16string>{name}) << "no temporary file, no backup";
+
+        // The disk fills up as the file grows: the old contents are put back.
+        const Bytes old = ReadBytes(path);
+        data.m_library.AddItem(data.m_library.AddGroup(u"large"), u"x", 0, std::u16string(600000, u'x'));
+        int writes = 0;
+        CFileFaultScope full([&](brindlex::FileStep step) -> DWORD {
+            return step == brindlex::FileStep::Write && ++writes > 1 ? ERROR_DISK_FULL : noNewFiles(step);
+        });
+        EXPECT_FALSE(data.SaveDataFile());
+        EXPECT_EQ(writes, 2) << "the first piece went over the old contents";
+        EXPECT_EQ(ReadBytes(path), old);
+        DeleteFileW(W(path));
+    }
+    EXPECT_EQ(messages.messages.size(), 2u);
 }
 
 TEST(ExportFile, WritesTheExportBytesAndReportsAFailureByName) {
