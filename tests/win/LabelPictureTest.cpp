@@ -5,6 +5,7 @@
 #include "controls/CPicture.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <memory>
 
 using namespace dialog_test;
@@ -151,6 +152,59 @@ TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
     label.SetSeeThrough(false);
     EXPECT_NE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
     EXPECT_FALSE(label.IsSeeThrough());
+}
+
+// An underlined line (a link) is underlined exactly as far as its text goes, and stays centred;
+// underlined text too long for one line still wraps.
+TEST_F(Label, AnUnderlinedLineEndsWithItsTextAndLongerTextStillWraps) {
+    LOGFONTW lf{};
+    lf.lfHeight = -11; // the about box's "MS Shell Dlg" at 8 points
+    wcscpy(lf.lfFaceName, L"MS Shell Dlg");
+    const CFontHandle font(CreateFontIndirectW(&lf));
+    const HWND h = MakeStatic(SS_CENTER, L"https://brindlex.example.org/developers/", font.get());
+    label.SetCaptionColour(RGB(0, 0, 255)).SetUnderline(true);
+    Paint();
+    const CScreenPixels p = Pixels();
+    ASSERT_TRUE(p.Valid());
+    const auto blue = [&](int x, int y) { return Near(p.At(x, y), RGB(0, 0, 255), 60); };
+    // The underline is the row with the most text colour; the text is everything above it.
+    int underline = -1;
+    int best = 0;
+    for (int y = 0; y < 20; ++y) {
+        int n = 0;
+        for (int x = 0; x < p.Width(); ++x) {
+            n += blue(x, y) ? 1 : 0;
+        }
+        if (n > best) {
+            best = n;
+            underline = y;
+        }
+    }
+    ASSERT_GT(underline, 0);
+    int lineLeft = p.Width(), lineRight = -1, textLeft = p.Width(), textRight = -1;
+    for (int x = 0; x < p.Width(); ++x) {
+        if (blue(x, underline)) {
+            lineLeft = std::min(lineLeft, x);
+            lineRight = std::max(lineRight, x);
+        }
+        for (int y = 0; y < underline; ++y) {
+            if (blue(x, y)) {
+                textLeft = std::min(textLeft, x);
+                textRight = std::max(textRight, x);
+            }
+        }
+    }
+    EXPECT_NEAR(lineLeft, textLeft, 1);
+    EXPECT_NEAR(lineRight, textRight, 1) << "the underline ends with the text";
+    EXPECT_NEAR(lineLeft + lineRight + 1, p.Width(), 2) << "centred";
+
+    SetWindowTextW(h, L"brindlex.example.org/developers brindlex.example.org/developers");
+    Paint();
+    const CScreenPixels wrapped = Pixels();
+    EXPECT_GT(wrapped.Count({0, underline + 2, wrapped.Width(), wrapped.Height()},
+                            [](COLORREF c) { return Near(c, RGB(0, 0, 255), 60); }),
+              100)
+        << "a second line";
 }
 
 // ---------------------------------------------------------------------------------------------
