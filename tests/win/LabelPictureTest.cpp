@@ -166,34 +166,25 @@ TEST_F(Label, AnUnderlinedLineEndsWithItsTextAndLongerTextStillWraps) {
     Paint();
     const CScreenPixels p = Pixels();
     ASSERT_TRUE(p.Valid());
-    const auto blue = [&](int x, int y) { return Near(p.At(x, y), RGB(0, 0, 255), 60); };
+    const auto blue = [](COLORREF c) { return Near(c, RGB(0, 0, 255), 60); };
     // The underline is the row with the most text colour; the text is everything above it.
-    int underline = -1;
-    int best = 0;
-    for (int y = 0; y < 20; ++y) {
-        int n = 0;
-        for (int x = 0; x < p.Width(); ++x) {
-            n += blue(x, y) ? 1 : 0;
-        }
-        if (n > best) {
-            best = n;
-            underline = y;
-        }
+    const auto row = [&](int y) { return p.Count({0, y, p.Width(), y + 1}, blue); };
+    int underline = 0;
+    for (int y = 1; y < 20; ++y) {
+        underline = row(y) > row(underline) ? y : underline;
     }
     ASSERT_GT(underline, 0);
-    int lineLeft = p.Width(), lineRight = -1, textLeft = p.Width(), textRight = -1;
-    for (int x = 0; x < p.Width(); ++x) {
-        if (blue(x, underline)) {
-            lineLeft = std::min(lineLeft, x);
-            lineRight = std::max(lineRight, x);
-        }
-        for (int y = 0; y < underline; ++y) {
-            if (blue(x, y)) {
-                textLeft = std::min(textLeft, x);
-                textRight = std::max(textRight, x);
+    const auto extent = [&](int top, int bottom) { // first and last column with text colour
+        std::pair<int, int> e{p.Width(), -1};
+        for (int x = 0; x < p.Width(); ++x) {
+            if (p.Count({x, top, x + 1, bottom}, blue) > 0) {
+                e = {std::min(e.first, x), x};
             }
         }
-    }
+        return e;
+    };
+    const auto [lineLeft, lineRight] = extent(underline, underline + 1);
+    const auto [textLeft, textRight] = extent(0, underline);
     EXPECT_NEAR(lineLeft, textLeft, 1);
     EXPECT_NEAR(lineRight, textRight, 1) << "the underline ends with the text";
     EXPECT_NEAR(lineLeft + lineRight + 1, p.Width(), 2) << "centred";
