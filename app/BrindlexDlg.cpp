@@ -20,9 +20,10 @@
 
 namespace {
 
-HICON LoadIconResource(int id, int size = 0) {
-    return static_cast<HICON>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size,
-                                         size == 0 ? LR_DEFAULTSIZE : 0));
+// At the resource's own size (its first frame): the image buttons draw their icons as they are,
+// and one stretched to the system's icon size would overflow them.
+HICON LoadIconResource(int id) {
+    return static_cast<HICON>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, 0));
 }
 
 std::u16string LoadStringResource(UINT id) {

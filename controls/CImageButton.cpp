@@ -2,11 +2,8 @@
 
 #include "framework/CClientDC.h"
 #include "framework/CGdiSelection.h"
-#include "framework/CWinApp.h"
 #include "framework/Drawing.h"
 #include "framework/WideString.h"
-
-#include <commctrl.h>
 
 #include <optional>
 
@@ -15,8 +12,6 @@ namespace {
 // The button type bits as the template gives them; 0x2 marks a check box type, our toggle.
 constexpr DWORD kTypeBits = 0x1F;
 constexpr DWORD kToggleBit = 0x2;
-constexpr UINT_PTR kToolId = 1;
-constexpr LPARAM kMaxTipWidth = 400;
 
 RECT ToRect(const brindlex::LayoutRect& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
@@ -41,7 +36,10 @@ CImageButton::CImageButton() {
 }
 
 CImageButton::~CImageButton() {
-    // Destroying the tooltip below still talks to the button window.
+    // The tooltip may stay on with the other buttons of the window.
+    if (m_pToolTip && m_hWnd != nullptr) {
+        m_pToolTip->RemoveTool(m_hWnd);
+    }
     ReleaseWindow();
 }
 
@@ -87,16 +85,9 @@ void CImageButton::UseHandCursor() {
     Invalidate();
 }
 
-void CImageButton::CreateToolTip() {
-    if (m_wndToolTip || m_hWnd == nullptr) {
-        return;
-    }
-    m_wndToolTip.reset(::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                         AfxGetInstanceHandle(), nullptr));
-    if (m_wndToolTip) {
-        ::SendMessageW(m_wndToolTip.get(), TTM_ACTIVATE, FALSE, 0);
-        ::SendMessageW(m_wndToolTip.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+void CImageButton::JoinToolTip() {
+    if (!m_pToolTip && m_hWnd != nullptr) {
+        m_pToolTip = CSharedToolTip::For(m_hWnd);
     }
 }
 
@@ -104,23 +95,10 @@ void CImageButton::SetTipText(const wchar_t* text) {
     if (text == nullptr) {
         return;
     }
-    CreateToolTip();
-    if (!m_wndToolTip) {
-        return;
+    JoinToolTip();
+    if (m_pToolTip) {
+        m_pToolTip->SetToolText(m_hWnd, text);
     }
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every version of the common controls
-    info.hwnd = m_hWnd;
-    info.uId = kToolId;
-    info.rect = GetClientRect();
-    info.hinst = AfxGetInstanceHandle();
-    info.lpszText = const_cast<wchar_t*>(text);
-    const HWND hTip = m_wndToolTip.get();
-    if (::SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
-        ::SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
-    ::SendMessageW(hTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-    ::SendMessageW(hTip, TTM_ACTIVATE, TRUE, 0);
 }
 
 void CImageButton::DropSnapshot() {
@@ -150,9 +128,9 @@ bool CImageButton::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->hwnd != m_hWnd) {
         return false;
     }
-    CreateToolTip();
-    if (m_wndToolTip) {
-        ::SendMessageW(m_wndToolTip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+    JoinToolTip();
+    if (m_pToolTip) {
+        m_pToolTip->RelayEvent(pMsg);
     }
     // A quick second click is another click, not a double click.
     if (pMsg->message == WM_LBUTTONDBLCLK) {

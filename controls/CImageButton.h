@@ -15,6 +15,7 @@
 // BS_PUSHLIKE) becomes a toggle: a click flips its check state before the parent hears of it.
 #pragma once
 
+#include "controls/CSharedToolTip.h"
 #include "controls/ImageButtonLayout.h"
 #include "framework/CButton.h"
 #include "framework/UniqueHandle.h"
@@ -32,8 +33,8 @@ public:
     int AssignIcon(HICON hIcon);
     // The system hand cursor while the pointer is over the button.
     void UseHandCursor();
-    // Creates the tooltip if needed, adds its one tool (the client rectangle at that moment) and
-    // sets the text; nullptr is ignored.
+    // Joins the tooltip of its top-level window if needed, adds its tool there (the client
+    // rectangle at that moment) and sets the text; nullptr is ignored.
     void SetTipText(const wchar_t* text);
     // Draws over a snapshot of the parent's pixels; the current snapshot is dropped, so the next
     // paint takes a new one.
@@ -46,7 +47,8 @@ public:
     bool IsToggle() const { return m_bToggle; }
     bool IsDefault() const { return m_bDefault; }
     bool IsHovering() const { return m_bHover; }
-    HWND GetToolTip() const { return m_wndToolTip.get(); }
+    // The tooltip shared by the image buttons of this button's top-level window.
+    HWND GetToolTip() const { return m_pToolTip ? m_pToolTip->GetSafeHwnd() : nullptr; }
     int GetIconWidth() const { return m_cxIcon; }
     int GetIconHeight() const { return m_cyIcon; }
 
@@ -69,7 +71,7 @@ protected:
 private:
     struct Snapshot;
 
-    void CreateToolTip();
+    void JoinToolTip();
     void TakeSnapshot();
     void DropSnapshot();
     void ResetColours();
@@ -97,7 +99,7 @@ private:
     COLORREF m_clrBkFocus = 0;
     COLORREF m_clrTextFocus = 0;
     HCURSOR m_hCursor = nullptr; // a shared system cursor, not owned
-    CWindowHandle m_wndToolTip;
+    std::shared_ptr<CSharedToolTip> m_pToolTip;
     std::unique_ptr<Snapshot> m_pSnapshot;
     int m_nCheck = 0;
     CIconHandle m_hIcon;

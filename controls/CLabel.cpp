@@ -5,6 +5,9 @@
 #include "framework/CPaintDC.h"
 #include "framework/WideString.h"
 
+#include <numeric>
+#include <vector>
+
 static_assert(brindlex::kSsCenter == SS_CENTER && brindlex::kSsRight == SS_RIGHT &&
               brindlex::kSsLeftNoWordWrap == SS_LEFTNOWORDWRAP &&
               brindlex::kSsCenterImage == SS_CENTERIMAGE && brindlex::kSsTypeMask == SS_TYPEMASK);
@@ -148,11 +151,33 @@ void CLabel::DrawLabelText(HDC hDC, const RECT& rcClient, const std::u16string& 
     const int oldMode = ::SetBkMode(hDC, TRANSPARENT);
     const COLORREF oldColour = ::SetTextColor(hDC, m_clrText);
     const CGdiSelection selectFont(hDC, m_font.get());
-    RECT rc = rcClient;
-    ::DrawTextW(hDC, W(text), static_cast<int>(text.size()), &rc,
-                brindlex::LabelTextFormat(GetStyle(), text));
+    const unsigned format = brindlex::LabelTextFormat(GetStyle(), text);
+    if (m_logFont.lfUnderline == FALSE || !DrawUnderlinedLine(hDC, rcClient, text, format)) {
+        RECT rc = rcClient;
+        ::DrawTextW(hDC, W(text), static_cast<int>(text.size()), &rc, format);
+    }
     ::SetTextColor(hDC, oldColour);
     ::SetBkMode(hDC, oldMode);
+}
+
+// One underlined line is drawn with every character at the advance the font measures for it. Left
+// to itself a system may set the glyphs closer than it measures them (Wine does), while the
+// font's underline runs the measured width, past the end of the text.
+bool CLabel::DrawUnderlinedLine(HDC hDC, const RECT& rcClient, const std::u16string& text, unsigned format) {
+    const int length = static_cast<int>(text.size());
+    std::vector<INT> ends(text.size());
+    SIZE size{};
+    if (length == 0 ||
+        ::GetTextExtentExPointW(hDC, W(text), length, 0, nullptr, ends.data(), &size) == FALSE ||
+        !brindlex::DrawsAsOneLine(format, text, size.cx, rcClient.right - rcClient.left)) {
+        return false;
+    }
+    std::vector<INT> advances(text.size());
+    std::adjacent_difference(ends.begin(), ends.end(), advances.begin());
+    const brindlex::LabelLineOrigin at = brindlex::OneLineOrigin(
+        format, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom, size.cx, size.cy);
+    return ::ExtTextOutW(hDC, at.x, at.y, ETO_CLIPPED, &rcClient, W(text), static_cast<UINT>(length),
+                         advances.data()) != FALSE;
 }
 
 void CLabel::OnLButtonDown() {

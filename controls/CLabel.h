@@ -46,6 +46,8 @@ private:
     void RecreateFont();
     void OnPaint();
     void DrawLabelText(HDC hDC, const RECT& rcClient, const std::u16string& text);
+    // False, drawing nothing, when the text is not one line in this format.
+    bool DrawUnderlinedLine(HDC hDC, const RECT& rcClient, const std::u16string& text, unsigned format);
     void OnLButtonDown();
     bool OnSetCursor();
     void OnSysColorChange();

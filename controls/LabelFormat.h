@@ -28,4 +28,19 @@ inline constexpr unsigned kDtExpandTabs = 0x40;
 // for text with a line break, centred lines from the top.
 unsigned LabelTextFormat(unsigned style, std::u16string_view text);
 
+// Whether DrawTextW with this format draws the text, textWidth pixels wide, as one line in a
+// rectangle clientWidth wide: no line break or tab in it, and no word wrap needed.
+bool DrawsAsOneLine(unsigned format, std::u16string_view text, int textWidth, int clientWidth);
+
+struct LabelLineOrigin {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const LabelLineOrigin&, const LabelLineOrigin&) = default;
+};
+
+// Where DrawTextW starts such a line in the rectangle: at the left, centred or at the right as
+// the format says; at the top, or centred vertically for DT_VCENTER | DT_SINGLELINE.
+LabelLineOrigin OneLineOrigin(unsigned format, int left, int top, int right, int bottom, int textWidth,
+                              int textHeight);
+
 } // namespace brindlex

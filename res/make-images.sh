@@ -198,9 +198,11 @@ icon InsertToken "$f-156.png"
 
 # ---- banner ---------------------------------------------------------------------------------
 # 445 x 209, drawn at the top left of the about box. The box's labels lie over the right part
-# (from about x 265, y 40 down) and run on past the banner's right edge into the box's own white,
-# so the banner's background is that same plain white: no edge shows where the picture ends. The
-# name, tagline and picture keep to the left and to the band above the labels.
+# (the version at about x 340-407, y 44-61; the others from x 268 right and from y 125 down) and
+# run on past the banner's right edge into the box's own white, so the banner's background is that
+# same plain white: no edge shows where the picture ends. The name and tagline keep to the band
+# above the labels, the picture and the two tokens under it to the left of them, far enough that
+# the JPEG's blur around the art stays off the labels too.
 frame "$tmp/board.png" 128 32 0 "$CLIPBOARD32"
 convert "$tmp/board.png" \( +clone -background '#1b3e68' -shadow 35x3+3+4 \) +swap \
   -background none -layers merge +repage "$tmp/board-shadow.png"
@@ -216,8 +218,8 @@ convert -size 445x209 xc:white \
   -font DejaVu-Sans-Bold -pointsize 34 -fill "$OUTLINE_BOARD" -annotate +162+84 'Brindlex' \
   -font DejaVu-Sans -pointsize 12 -fill '#55657a' -annotate +164+106 'Your snippets, pasted where you need them' \
   -fill '#c3d3e6' -draw 'rectangle 164,118 250,119' \
-  "$tmp/chip1.png" -geometry +164+132 -composite \
-  "$tmp/chip2.png" -geometry +215+132 -composite \
+  "$tmp/chip1.png" -geometry +27+184 -composite \
+  "$tmp/chip2.png" -geometry +78+184 -composite \
   -strip -interlace none -sampling-factor 2x2 -quality 92 JPEG:"$here/Banner.jpg"
 if [[ -n $preview ]]; then cp "$here/Banner.jpg" "$preview/Banner.jpg"; fi
 echo "make-images: wrote $(cd "$icons" && ls *.ico | wc -l) icons and Banner.jpg"

@@ -109,6 +109,17 @@ TEST(LabelFormat, TabsExpandUnlessCentredImageStyleReplacesEverything) {
     EXPECT_EQ(LabelTextFormat(kSsCenter, u""), kDtCenter | kDtWordBreak);
 }
 
+TEST(LabelFormat, OneLineIsPlacedAsDrawTextPlacesIt) {
+    EXPECT_TRUE(DrawsAsOneLine(kDtCenter | kDtWordBreak, u"a link", 100, 100));
+    EXPECT_FALSE(DrawsAsOneLine(kDtCenter | kDtWordBreak, u"a link", 101, 100)) << "wraps";
+    EXPECT_TRUE(DrawsAsOneLine(kDtLeft, u"a link", 101, 100)) << "no word wrap: one clipped line";
+    EXPECT_FALSE(DrawsAsOneLine(kDtLeft, u"two\nlines", 10, 100));
+    EXPECT_EQ(OneLineOrigin(kDtCenter | kDtWordBreak, 10, 20, 110, 60, 41, 13), (LabelLineOrigin{39, 20}));
+    EXPECT_EQ(OneLineOrigin(kDtRight, 10, 20, 110, 60, 41, 13), (LabelLineOrigin{69, 20}));
+    EXPECT_EQ(OneLineOrigin(kDtCenter | kDtVCenter | kDtSingleLine, 10, 20, 110, 60, 41, 13),
+              (LabelLineOrigin{39, 33}));
+}
+
 TEST(PictureSize, HimetricBecomesPixelsAtNinetySixDpi) {
     // The banner as the decoder reports it: 445 x 209 pixels.
     EXPECT_EQ(HimetricToPixels(11774), 445);

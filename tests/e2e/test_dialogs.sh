@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The three dialogs in the real program: a new item made in the editor with an inserted token,
 # Edit and Cancel, a second Edit while the editor is open, the settings' OK with a new hotkey and
-# without edges, and the about box opened once and closed with Esc.
+# without edges, and the about box opened once, with its labels on plain background and its links
+# underlined as far as their text, and closed with Esc.
 source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR"
@@ -104,6 +105,46 @@ sleep 0.5
 import -window root -crop "$(probe clientrect "$AB" | awk '{ printf "%dx%d+%d+%d", 200, 150, $1 + 10, $2 + 10 }')" "$E2E_DIR/banner.png"
 colours=$(convert "$E2E_DIR/banner.png" -format %k info:)
 ((colours > 50)) || fail "no banner on screen ($colours colours)"
+# Every label stands on plain background: no pixel in its rectangle has a colour of the banner's
+# (the links' own blue aside). A link's underline starts and ends with its text.
+read -r cl ct cr cb <<<"$(probe clientrect "$AB")"
+import -window root -crop "$((cr - cl))x$((cb - ct))+$cl+$ct" +repage "$E2E_DIR/about.png"
+label_pixels() {  # LINK: "coloured underline-left underline-right text-left text-right" of txt: pixels
+  awk -v link="$1" '
+    NR > 1 {
+      split($1, at, "[,:]"); x = at[1]; y = at[2]
+      tuple = $2; gsub(/[()]/, "", tuple); split(tuple, c, ",")
+      hi = c[1]; lo = c[1]
+      for (i = 2; i <= 3; ++i) { if (c[i] > hi) hi = c[i]; if (c[i] < lo) lo = c[i] }
+      bluish = c[1] - c[2] <= 8 && c[2] - c[1] <= 8 && c[3] >= 247
+      if (hi - lo > 8 && !(link && bluish)) ++coloured
+      if (link && c[3] >= 200 && c[1] <= 120 && c[2] <= 120) {
+        ++n[y]
+        if (!(y in l) || x < l[y]) l[y] = x
+        if (!(y in r) || x > r[y]) r[y] = x
+      }
+    }
+    END {
+      row = -1
+      for (y in n) if (row < 0 || n[y] > n[row]) row = y
+      tl = -1; tr = -1
+      for (y in n) if (y != row) { if (tl < 0 || l[y] < tl) tl = l[y]; if (r[y] > tr) tr = r[y] }
+      print coloured + 0, (row < 0 ? -1 : l[row]), (row < 0 ? -1 : r[row]), tl, tr
+    }'
+}
+problems=
+for id in 1011 1012 1013 1014 1015 1016; do
+  read -r x y w h <<<"$(probe childrect "$AB" "$id")"
+  link=$((id == 1015 || id == 1016))
+  read -r coloured ul ur tl tr <<<"$(convert "$E2E_DIR/about.png" -crop "${w}x$h+$x+$y" +repage -depth 8 txt:- | label_pixels "$link")"
+  ((coloured == 0)) || problems+="label $id: $coloured pixels of the banner's colours in its rectangle; "
+  if ((link)); then
+    ((ul >= 0 && tl >= 0)) || problems+="label $id: no underlined text; "
+    ((ul - tl <= 1 && tl - ul <= 1 && ur - tr <= 1 && tr - ur <= 1)) ||
+      problems+="label $id: underline $ul..$ur under text $tl..$tr; "
+  fi
+done
+[[ -z $problems ]] || { E2E_KEEP+=("$E2E_DIR/about.png"); fail "about box: $problems"; }
 probe activate "$AB" >/dev/null
 until_eq "$AB" 5 probe foreground
 probe keys 27 >/dev/null

@@ -1,6 +1,7 @@
-// The image button on a real dialog: toggle behaviour, hover tracking, tooltip, icon ownership,
-// and that the toggle's on state looks different from its off state.
+// The image button on a real dialog: toggle behaviour, hover tracking, the tooltip its window's
+// buttons share, icon ownership, and that the toggle's on state looks different from its off state.
 #include "DialogTemplateBuilder.h"
+#include "DialogTestSupport.h"
 #include "controls/CImageButton.h"
 #include "framework/CDialog.h"
 #include "framework/CMessageLoop.h"
@@ -8,6 +9,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -52,6 +55,35 @@ void Pump() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         CMessageLoop::Process(msg);
     }
+}
+
+std::wstring ToolText(HWND hTip, HWND hButton) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = hButton;
+    ti.uId = 1;
+    ti.lpszText = text;
+    return SendMessageW(hTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)) ? text : L"(no tool)";
+}
+
+// Rests the pointer on a button as a person would: the pointer is there and the button's queued
+// mouse move goes through the message loop, which hands it to the tooltip. The tip's text once it
+// shows, or nothing.
+std::wstring TipShownOver(HWND hButton, HWND hTip) {
+    RECT rc;
+    GetWindowRect(hButton, &rc);
+    const POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    SetCursorPos(centre.x, centre.y);
+    POINT client = centre;
+    ScreenToClient(hButton, &client);
+    PostMessageW(hButton, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    if (!dialog_test::PumpUntil([&] { return IsWindowVisible(hTip) != FALSE; }, 3000)) {
+        return L"";
+    }
+    wchar_t text[80] = {};
+    SendMessageW(hTip, WM_GETTEXT, 80, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 // The colours along the button's outer rows, read back from the screen.
@@ -126,17 +158,54 @@ TEST(ImageButton, HoverTooltipAndIconOwnership) {
     EXPECT_EQ(dlg.push.GetToolTip(), nullptr);
     dlg.push.SetTipText(L"More");
     ASSERT_NE(dlg.push.GetToolTip(), nullptr);
-    wchar_t text[32] = {};
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.lpszText = text;
-    ASSERT_TRUE(SendMessageW(dlg.push.GetToolTip(), TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&ti)));
-    EXPECT_STREQ(text, L"More");
+    dlg.push.SetTipText(L"More, again");
+    EXPECT_EQ(ToolText(dlg.push.GetToolTip(), hPush), L"More, again") << "the one tool takes the new text";
 
     HICON hIcon = static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_SHARED));
     EXPECT_EQ(dlg.push.AssignIcon(CopyIcon(hIcon)), 0);
     EXPECT_GT(dlg.push.GetIconWidth(), 0);
     EXPECT_EQ(dlg.push.AssignIcon(reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234))), 1) << "no usable icon";
     EXPECT_EQ(dlg.push.GetIconWidth(), 0);
+    dlg.EndDialog(IDCANCEL);
+}
+
+// All image buttons of a window share one tooltip, each with its own tool and text shown when the
+// pointer rests on it; another window has its own. A button released before its window takes only
+// its own tool along; the tooltip goes with the last button.
+TEST(ImageButton, TheButtonsOfAWindowShareOneTooltipEachWithItsOwnTip) {
+    dialog_test::LoadControls();
+    const CDialogTemplateBuilder t = ButtonsTemplate();
+    CButtonsDialog dlg(t.Get());
+    ASSERT_TRUE(dlg.Create(nullptr));
+    dlg.ShowWindow(SW_SHOW);
+    SetForegroundWindow(dlg.GetSafeHwnd());
+    dlg.toggle.SetTipText(L"Always on top");
+    dlg.push.SetTipText(L"More");
+    const HWND hTip = dlg.push.GetToolTip();
+    ASSERT_NE(hTip, nullptr);
+    EXPECT_EQ(dlg.toggle.GetToolTip(), hTip) << "one tooltip window";
+    EXPECT_EQ(SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0), 2);
+    SendMessageW(hTip, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+    EXPECT_EQ(TipShownOver(dlg.GetDlgItem(kIdPush), hTip), L"More");
+    EXPECT_EQ(TipShownOver(dlg.GetDlgItem(kIdToggle), hTip), L"Always on top");
+
+    const dialog_test::CTestOwner other;
+    std::vector<std::unique_ptr<CImageButton>> buttons;
+    for (int i = 0; i < 2; ++i) {
+        buttons.push_back(std::make_unique<CImageButton>());
+        ASSERT_TRUE(buttons.back()->SubclassWindow(CreateWindowExW(0, L"Button", L"", WS_CHILD, 0, 0, 20, 20,
+                                                                   other.GetSafeHwnd(), nullptr, nullptr, nullptr)));
+        buttons.back()->SetTipText(i == 0 ? L"first" : L"second");
+    }
+    const HWND hOtherTip = buttons[0]->GetToolTip();
+    EXPECT_NE(hOtherTip, hTip) << "another window's own";
+    EXPECT_EQ(buttons[1]->GetToolTip(), hOtherTip);
+    const HWND hFirst = buttons[0]->GetSafeHwnd();
+    buttons[0].reset();
+    EXPECT_EQ(ToolText(hOtherTip, hFirst), L"(no tool)");
+    EXPECT_EQ(ToolText(hOtherTip, buttons[1]->GetSafeHwnd()), L"second");
+    buttons[1].reset();
+    EXPECT_FALSE(IsWindow(hOtherTip)) << "gone with the last button";
+    EXPECT_EQ(ToolText(hTip, dlg.GetDlgItem(kIdPush)), L"More");
     dlg.EndDialog(IDCANCEL);
 }

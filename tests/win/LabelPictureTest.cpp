@@ -5,6 +5,7 @@
 #include "controls/CPicture.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <memory>
 
 using namespace dialog_test;
@@ -151,6 +152,50 @@ TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
     label.SetSeeThrough(false);
     EXPECT_NE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
     EXPECT_FALSE(label.IsSeeThrough());
+}
+
+// An underlined line (a link) is underlined exactly as far as its text goes, and stays centred;
+// underlined text too long for one line still wraps.
+TEST_F(Label, AnUnderlinedLineEndsWithItsTextAndLongerTextStillWraps) {
+    LOGFONTW lf{};
+    lf.lfHeight = -11; // the about box's "MS Shell Dlg" at 8 points
+    wcscpy(lf.lfFaceName, L"MS Shell Dlg");
+    const CFontHandle font(CreateFontIndirectW(&lf));
+    const HWND h = MakeStatic(SS_CENTER, L"https://brindlex.example.org/developers/", font.get());
+    label.SetCaptionColour(RGB(0, 0, 255)).SetUnderline(true);
+    Paint();
+    const CScreenPixels p = Pixels();
+    ASSERT_TRUE(p.Valid());
+    const auto blue = [](COLORREF c) { return Near(c, RGB(0, 0, 255), 60); };
+    // The underline is the row with the most text colour; the text is everything above it.
+    const auto row = [&](int y) { return p.Count({0, y, p.Width(), y + 1}, blue); };
+    int underline = 0;
+    for (int y = 1; y < 20; ++y) {
+        underline = row(y) > row(underline) ? y : underline;
+    }
+    ASSERT_GT(underline, 0);
+    const auto extent = [&](int top, int bottom) { // first and last column with text colour
+        std::pair<int, int> e{p.Width(), -1};
+        for (int x = 0; x < p.Width(); ++x) {
+            if (p.Count({x, top, x + 1, bottom}, blue) > 0) {
+                e = {std::min(e.first, x), x};
+            }
+        }
+        return e;
+    };
+    const auto [lineLeft, lineRight] = extent(underline, underline + 1);
+    const auto [textLeft, textRight] = extent(0, underline);
+    EXPECT_NEAR(lineLeft, textLeft, 1);
+    EXPECT_NEAR(lineRight, textRight, 1) << "the underline ends with the text";
+    EXPECT_NEAR(lineLeft + lineRight + 1, p.Width(), 2) << "centred";
+
+    SetWindowTextW(h, L"brindlex.example.org/developers brindlex.example.org/developers");
+    Paint();
+    const CScreenPixels wrapped = Pixels();
+    EXPECT_GT(wrapped.Count({0, underline + 2, wrapped.Width(), wrapped.Height()},
+                            [](COLORREF c) { return Near(c, RGB(0, 0, 255), 60); }),
+              100)
+        << "a second line";
 }
 
 // ---------------------------------------------------------------------------------------------
