@@ -609,6 +609,28 @@ int wmain(int argc, wchar_t** argv) {
         PrintHwnd(h);
         return 0;
     }
+    if (cmd == L"descendant") {  // descendant HWND CLASS: the first window of that class at any depth below
+        struct Search {
+            std::wstring cls;
+            HWND found = nullptr;
+        } search{arg(2)};
+        EnumChildWindows(
+            ParseHwnd(arg(1)),
+            [](HWND h, LPARAM lp) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lp);
+                if (ClassOf(h) == s->cls) {
+                    s->found = h;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) {
+            Fail("no such descendant");
+        }
+        PrintHwnd(search.found);
+        return 0;
+    }
     if (cmd == L"traydelete") {  // traydelete HWND: removes the window's icon 0, as a dying Explorer would
         NOTIFYICONDATAW data{};
         data.cbSize = sizeof(data);
