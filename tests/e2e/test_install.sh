@@ -60,8 +60,8 @@ probe waitexit "$MAIN" 5000 >/dev/null || fail "the running program was not ende
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=
 [[ -s $DATA_FILE ]] || fail "the program did not save its library before the install"
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -qx "G Sample Group" ||
-  fail "the saved library lacks its folder"
+dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+grep -qx "G Sample Group" <<<"$dump" || fail "the saved library lacks its folder: $dump"
 cmp -s "$INSTALL_DIR/Brindlex.exe" "$(dirname "$BRINDLEX_EXE")/Brindlex.exe" || fail "the exe was not replaced"
 [[ ! -e $INSTALL_DIR/Brindlex.exe.new ]] || fail "a copy was left behind"
 note "installed, started from the shortcut, installed again over the running program"
