@@ -4,8 +4,10 @@
 #include "framework/Win32.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -609,6 +611,28 @@ int wmain(int argc, wchar_t** argv) {
         PrintHwnd(h);
         return 0;
     }
+    if (cmd == L"descendant") {  // descendant HWND CLASS: the first window of that class at any depth below
+        struct Search {
+            std::wstring cls;
+            HWND found = nullptr;
+        } search{arg(2)};
+        EnumChildWindows(
+            ParseHwnd(arg(1)),
+            [](HWND h, LPARAM lp) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lp);
+                if (ClassOf(h) == s->cls) {
+                    s->found = h;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) {
+            Fail("no such descendant");
+        }
+        PrintHwnd(search.found);
+        return 0;
+    }
     if (cmd == L"traydelete") {  // traydelete HWND: removes the window's icon 0, as a dying Explorer would
         NOTIFYICONDATAW data{};
         data.cbSize = sizeof(data);
@@ -686,6 +710,25 @@ int wmain(int argc, wchar_t** argv) {
         RECT r{};
         GetWindowRect(tray, &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == L"shortcut") {  // shortcut LNK: the program a shell link starts
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IShellLinkW* link = nullptr;
+        IPersistFile* file = nullptr;
+        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    reinterpret_cast<void**>(&link))) ||
+            FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) ||
+            FAILED(file->Load(arg(1), STGM_READ))) {
+            Fail("cannot read the shortcut");
+        }
+        wchar_t target[MAX_PATH] = {};
+        if (FAILED(link->GetPath(target, MAX_PATH, nullptr, 0)) || target[0] == L'\0') {
+            Fail("the shortcut has no target");
+        }
+        PrintUtf8(target);
+        file->Release();
+        link->Release();
         return 0;
     }
     Usage();

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The installer and the portable zip in a fresh prefix: a silent install for the current user
+# (files, Start menu shortcut, Uninstall entry), the program started from the shortcut's
+# target; an install over the running program, which is asked to save and exit first and whose
+# exe is then replaced whole; a silent uninstall, again while it runs, that removes the program,
+# the shortcut, the Uninstall entry and the Run value and keeps the library byte for byte; and
+# the zip unpacked into a folder of its own and started from there.
+source "$(dirname "$0")/lib.sh"
+
+[[ -s $BRINDLEX_SETUP && -s $BRINDLEX_ZIP ]] || fail "no installer or zip: $BRINDLEX_SETUP $BRINDLEX_ZIP"
+USER_DIR=$(dirname "$(dirname "$(dirname "$APPDATA_DIR")")")
+INSTALL_DIR=$USER_DIR/AppData/Local/Programs/Brindlex
+SHORTCUT=$USER_DIR/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Brindlex.lnk
+UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brindlex'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+# regvalue KEY NAME: the value's data, or rc 1 when the key or the value is missing.
+regvalue() {
+  local out
+  out=$(timeout -k 2 30 wine reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r') || return 1
+  sed -n "s/^ *$2 *REG_[A-Z_]* *//p" <<<"$out" | sed -n 1p | grep . || return 1
+}
+run_setup() { (cd "$E2E_DIR" && timeout -k 5 120 wine "$BRINDLEX_SETUP" /S </dev/null >/dev/null 2>&1); }
+windows_path() { echo "C:${1#"$WINEPREFIX/drive_c"}" | tr / '\\'; }
+
+# A silent install into the fresh prefix.
+run_setup || fail "the silent install failed (rc $?)"
+for f in Brindlex.exe Brindlex.chm README.txt LICENSE.txt Uninstall.exe; do
+  [[ -s $INSTALL_DIR/$f ]] || fail "$f was not installed"
+done
+cmp -s "$INSTALL_DIR/Brindlex.exe" "$(dirname "$BRINDLEX_EXE")/Brindlex.exe" || fail "the installed exe differs"
+[[ -s $SHORTCUT ]] || fail "no Start menu shortcut"
+[[ $(regvalue "$UNINSTALL_KEY" DisplayName) == Brindlex ]] || fail "no Uninstall entry"
+version=$(basename "$BRINDLEX_SETUP" | sed 's/^Brindlex-\(.*\)-setup\.exe$/\1/')
+[[ $(regvalue "$UNINSTALL_KEY" DisplayVersion) == "$version" ]] || fail "Uninstall entry: version"
+[[ $(regvalue "$UNINSTALL_KEY" Publisher) == "The Brindlex developers" ]] || fail "Uninstall entry: publisher"
+[[ $(regvalue "$UNINSTALL_KEY" DisplayIcon) == "$(windows_path "$INSTALL_DIR")\\Brindlex.exe,0" ]] ||
+  fail "Uninstall entry: icon"
+size=$(regvalue "$UNINSTALL_KEY" EstimatedSize)
+installed_kb=$(du -sk "$INSTALL_DIR" | cut -f1)
+((size > 0 && size * 2 > installed_kb && size < installed_kb * 2)) ||
+  fail "Uninstall entry: size $size KB for $installed_kb KB installed"
+[[ $(regvalue "$UNINSTALL_KEY" UninstallString) == "\"$(windows_path "$INSTALL_DIR")\\Uninstall.exe\"" ]] ||
+  fail "Uninstall entry: command"
+
+# The program as the Start menu starts it. A byte added to the installed exe tells the old copy
+# from the one the next install brings.
+target=$(probe shortcut "$(windows_path "$SHORTCUT")") || fail "the shortcut cannot be read"
+[[ $target == "$(windows_path "$INSTALL_DIR")\\Brindlex.exe" ]] || fail "the shortcut starts $target"
+printf 'x' >>"$INSTALL_DIR/Brindlex.exe"
+BRINDLEX_EXE=$target start_app
+until_eq 1 10 probe visible "$MAIN" || fail "the installed program shows no window"
+[[ $(regvalue "$RUN_KEY" Brindlex) == "\"$target\"" ]] || fail "the installed program did not set its Run value"
+[[ ! -e $DATA_FILE ]] || fail "a data file before any exit"
+
+# Installing again over the running program: it saves its library and exits, then its exe is
+# replaced whole.
+run_setup || fail "the install over the running program failed (rc $?)"
+probe waitexit "$MAIN" 5000 >/dev/null || fail "the running program was not ended"
+wait "$E2E_APP_PID" 2>/dev/null || true
+E2E_APP_PID=
+[[ -s $DATA_FILE ]] || fail "the program did not save its library before the install"
+dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+grep -qx "G Sample Group" <<<"$dump" || fail "the saved library lacks its folder: $dump"
+cmp -s "$INSTALL_DIR/Brindlex.exe" "$(dirname "$BRINDLEX_EXE")/Brindlex.exe" || fail "the exe was not replaced"
+[[ ! -e $INSTALL_DIR/Brindlex.exe.new ]] || fail "a copy was left behind"
+note "installed, started from the shortcut, installed again over the running program"
+
+# A silent uninstall while the program runs: it is asked to exit too (and then writes the same
+# library and its Run value once more). The uninstaller runs from a copy of itself in the
+# temporary folder, so its work is waited for by what it removes.
+library_sum=$(sha256sum <"$DATA_FILE")
+BRINDLEX_EXE=$target start_app
+(cd "$E2E_DIR" && timeout -k 5 60 wine "$(windows_path "$INSTALL_DIR")\\Uninstall.exe" /S </dev/null >/dev/null 2>&1) ||
+  fail "the uninstaller failed"
+for _ in $(seq 1 150); do [[ -e $INSTALL_DIR ]] || break; sleep 0.2; done
+[[ ! -e $INSTALL_DIR ]] || fail "the program folder is still there: $(ls "$INSTALL_DIR")"
+probe waitexit "$MAIN" 5000 >/dev/null || fail "the uninstaller did not end the running program"
+wait "$E2E_APP_PID" 2>/dev/null || true
+E2E_APP_PID=
+[[ ! -e $SHORTCUT ]] || fail "the shortcut is still there"
+! regvalue "$UNINSTALL_KEY" DisplayName >/dev/null || fail "the Uninstall entry is still there"
+! regvalue "$RUN_KEY" Brindlex >/dev/null || fail "the Run value is still there"
+[[ $(sha256sum <"$DATA_FILE") == "$library_sum" ]] || fail "the library changed"
+[[ -s $SETTINGS_INI ]] || fail "the settings are gone"
+note "uninstalled; the library kept"
+
+# The portable zip: its four files, unpacked into a folder of their own and started there.
+[[ $(unzip -Z1 "$BRINDLEX_ZIP" | sort | tr '\n' ' ') == "Brindlex.chm Brindlex.exe LICENSE.txt README.txt " ]] ||
+  fail "the zip holds: $(unzip -Z1 "$BRINDLEX_ZIP" | tr '\n' ' ')"
+PORTABLE=$WINEPREFIX/drive_c/Portable\ Brindlex
+unzip -q "$BRINDLEX_ZIP" -d "$PORTABLE"
+BRINDLEX_EXE=$(windows_path "$PORTABLE")\\Brindlex.exe start_app
+until_eq 1 10 probe visible "$MAIN" || fail "the unpacked program shows no window"
+[[ $(regvalue "$RUN_KEY" Brindlex) == "\"$(windows_path "$PORTABLE")\\Brindlex.exe\"" ]] ||
+  fail "the unpacked program is not the one running"
+until_eq 1 5 probe lbcount "$(probe item "$MAIN" 1008)" || fail "the unpacked program did not read the kept library"
+exit_app
+note "installer and zip ok"
