@@ -1,3 +1,4 @@
+#include "paste/ClipboardReadWait.h"
 #include "paste/KeySender.h"
 #include "paste/PasteText.h"
 
@@ -183,4 +184,39 @@ TEST(PasteText, SenderLetsGoOfHeldKeysWhenItGoesOutOfScope) {
         sender.ReleaseHeldModifiers();
     }
     EXPECT_EQ(once.m_events, (Keys("down 17", "up 17")));
+}
+
+namespace {
+
+// What a paste of `runs` runs waits in all for a target that never takes one: each run waits for
+// the one before it, the last one before the paste renders it for good.
+unsigned WaitedForATargetThatNeverReads(CClipboardReadWait& wait, int runs) {
+    unsigned total = 0;
+    for (int run = 1; run < runs; ++run, wait.OnRunUnread()) {
+        total += wait.RunWaitMs();
+    }
+    return total + wait.LastRunWaitMs();
+}
+
+} // namespace
+
+TEST(PasteText, ATargetThatNeverReadsIsWaitedForOnceAndOneThatReadsAsLongAsItNeeds) {
+    // k runs may take k x 20 ms and 300 ms more, the paste's own work included.
+    for (int runs : {1, 4, 13, 200}) {
+        CClipboardReadWait wait;
+        EXPECT_LE(WaitedForATargetThatNeverReads(wait, runs), 250u) << runs << " runs";
+    }
+    CClipboardReadWait own; // our own window reads nothing before the paste is over
+    own.SetTargetCannotRead();
+    own.OnRunTaken();
+    EXPECT_EQ(WaitedForATargetThatNeverReads(own, 13), 0u);
+
+    CClipboardReadWait reader;
+    EXPECT_GE(reader.RunWaitMs(), 150u) << "a busy target takes its first run late";
+    reader.OnRunTaken();
+    EXPECT_GE(reader.RunWaitMs(), 1000u);
+    reader.OnRunUnread();
+    EXPECT_EQ(reader.RunWaitMs(), 0u);
+    reader.OnRunTaken(); // it reads after all
+    EXPECT_GE(reader.RunWaitMs(), 1000u);
 }
