@@ -3,6 +3,7 @@
 // notification area instead of closing, and owns the three modeless dialogs.
 #pragma once
 
+#include "app/HeldCommands.h"
 #include "app/TargetList.h"
 #include "app/TrayIcon.h"
 #include "controls/CImageButton.h"
@@ -64,6 +65,13 @@ private:
     void OnPaste();
     void OnExport();
 
+    // Paste, the parts of OnPaste: the paste itself, while the commands that come are held;
+    // what it came to, told to the user; then the held commands.
+    enum class PasteOutcome { Done, NoItem, TargetNotInFront, TargetElevated, ClipboardBusy };
+    PasteOutcome PasteSelectedItem();
+    void ReportPasteOutcome(PasteOutcome outcome);
+    void RunHeldCommands(const std::vector<brindlex::HeldMessage>& held);
+
     // Tray, menus, window state.
     void BuildTrayMenu();
     void BuildMainMenu();
@@ -106,5 +114,6 @@ private:
     CButton m_btnPaste;
     CTrayIcon m_trayIcon;
     CTargetList m_targets;
+    brindlex::CHeldCommands m_heldCommands;
     bool m_bLibrarySavedAtSessionEnd = false;
 };

@@ -1,3 +1,4 @@
+#include "paste/PasteTarget.h"
 #include "paste/PasteText.h"
 #include "paste/Win32KeyOutput.h"
 
@@ -372,4 +373,26 @@ TEST_F(Win32KeyOutputTest, ATargetThatNeverReadsDoesNotStallThePaste) {
     EXPECT_LT(waited, 2 * (13 * 20 + 300));
     EXPECT_EQ(target.WaitForKeyDowns(13 * 2 + 12), 13 * 2 + 12) << "every Shift+Insert and Tab arrived";
     EXPECT_EQ(ClipboardText(), u"m");
+}
+
+TEST_F(Win32KeyOutputTest, PasteTargetIsReadyOnlyOnceInFront) {
+    CTargetWindow target;
+    // The main window is in front when Paste is pressed: a window of this thread plays it.
+    const HWND hMain = ::CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 600, 40, 100, 100,
+                                         nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SetForegroundWindow(hMain);
+    const CPasteTarget pasteTarget(target.Frame());
+    // Not brought forward, as when the system refuses the switch: not ready, after the wait.
+    auto start = Clock::now();
+    EXPECT_EQ(pasteTarget.WaitUntilReady(), PasteTargetState::NotInFront);
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(CPasteTarget::kForegroundWaitMs - 20));
+    pasteTarget.BringToFront();
+    EXPECT_EQ(pasteTarget.WaitUntilReady(), PasteTargetState::Ready) << "in front, at our integrity level";
+    ASSERT_TRUE(ProcessIntegrityLevel(::GetCurrentProcessId()).has_value());
+
+    // Closed since the list was built: not ready, without the wait.
+    ::DestroyWindow(hMain);
+    start = Clock::now();
+    EXPECT_EQ(CPasteTarget(hMain).WaitUntilReady(), PasteTargetState::NotInFront);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
 }
