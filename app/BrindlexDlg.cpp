@@ -550,11 +550,13 @@ LRESULT CBrindlexDlg::OnTrayCallback(LPARAM mouseMessage) {
         ShowMainWindow();
         break;
     case WM_RBUTTONUP: {
-        BuildTrayMenu();
+        if (!BuildTrayMenu()) {
+            break; // a menu of ours is open: it stays as it is
+        }
         POINT pt{};
         GetCursorPos(&pt);
         SetForegroundWindow(m_hWnd);
-        TrackPopupMenu(m_menuTray.get(), TPM_LEFTALIGN | TPM_BOTTOMALIGN, pt.x, pt.y, 0, m_hWnd, nullptr);
+        m_menuTray.Track(TPM_LEFTALIGN | TPM_BOTTOMALIGN, pt, m_hWnd);
         PostMessage(WM_NULL);
         break;
     }
@@ -564,33 +566,20 @@ LRESULT CBrindlexDlg::OnTrayCallback(LPARAM mouseMessage) {
     return 1;
 }
 
-namespace {
-CMenuHandle BuildMenu(const std::vector<brindlex::MenuEntry>& entries) {
-    CMenuHandle menu(CreatePopupMenu());
-    for (const brindlex::MenuEntry& e : entries) {
-        if (e.IsSeparator()) {
-            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuW(menu.get(), MF_STRING | (e.checked ? MF_CHECKED : 0), static_cast<UINT_PTR>(e.id),
-                        reinterpret_cast<const wchar_t*>(e.text));
-        }
-    }
-    return menu;
-}
-}  // namespace
-
-void CBrindlexDlg::BuildTrayMenu() {
-    m_menuTray = BuildMenu(brindlex::TrayMenuEntries(IsWindowVisible()));
+bool CBrindlexDlg::BuildTrayMenu() {
+    return m_menuTray.Build(brindlex::TrayMenuEntries(IsWindowVisible()));
 }
 
-void CBrindlexDlg::BuildMainMenu() {
-    m_menuMain = BuildMenu(brindlex::MainMenuEntries(m_data.m_bAlwaysOnTop));
+bool CBrindlexDlg::BuildMainMenu() {
+    return m_menuMain.Build(brindlex::MainMenuEntries(m_data.m_bAlwaysOnTop));
 }
 
 void CBrindlexDlg::OnMenuButton() {
-    BuildMainMenu();
+    if (!BuildMainMenu()) {
+        return;
+    }
     const RECT r = m_btnMenu.GetWindowRect();
-    TrackPopupMenu(m_menuMain.get(), 0, r.left, r.bottom, 0, m_hWnd, nullptr);
+    m_menuMain.Track(0, POINT{r.left, r.bottom}, m_hWnd);
 }
 
 void CBrindlexDlg::ShowMainWindow() {
@@ -698,6 +687,11 @@ void CBrindlexDlg::OnAboutClosed() {
 }
 
 void CBrindlexDlg::OnEditItemMessage(CPasteItem* item) {
+    // Any program can send this message: only an item of the library (or none, for a new one)
+    // is ever looked at.
+    if (item != nullptr && !m_data.m_library.Contains(item)) {
+        return;
+    }
     OpenModeless(m_pEditor, m_hWnd, m_hWnd, [this, item] { return std::make_unique<CPastingDlg>(m_data, item); });
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/HeldCommands.h"
+#include "app/PopupMenu.h"
 #include "app/TargetList.h"
 #include "app/TrayIcon.h"
 #include "controls/CImageButton.h"
@@ -72,9 +73,9 @@ private:
     void ReportPasteOutcome(PasteOutcome outcome);
     void RunHeldCommands(const std::vector<brindlex::HeldMessage>& held);
 
-    // Tray, menus, window state.
-    void BuildTrayMenu();
-    void BuildMainMenu();
+    // Tray, menus, window state. The builders fail while a menu is being tracked.
+    bool BuildTrayMenu();
+    bool BuildMainMenu();
     void OnShown();
     void ApplyAlwaysOnTop();
     void ApplyHotkey();
@@ -94,8 +95,8 @@ private:
 
     CData& m_data;
     CIconHandle m_hIcon;
-    CMenuHandle m_menuTray;
-    CMenuHandle m_menuMain;
+    CPopupMenu m_menuTray;
+    CPopupMenu m_menuMain;
     std::unique_ptr<CAboutDlg> m_pAboutDlg;
     std::unique_ptr<CSettingsDlg> m_pSettingsDlg;
     std::unique_ptr<CPastingDlg> m_pEditor;
