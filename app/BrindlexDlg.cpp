@@ -12,11 +12,15 @@
 #include "framework/MessageBox.h"
 #include "framework/WideString.h"
 #include "library/ExportText.h"
+#include "paste/PasteTarget.h"
 #include "paste/PasteText.h"
 #include "paste/Win32KeyOutput.h"
 #include "res/resource.h"
 
 #include <commdlg.h>
+
+static_assert(brindlex::kIdPaste == IDC_PASTE && brindlex::kWmCommand == WM_COMMAND &&
+              brindlex::kWmSysCommand == WM_SYSCOMMAND && brindlex::kWmHotkey == WM_HOTKEY);
 
 namespace {
 
@@ -53,8 +57,9 @@ void OpenModeless(std::unique_ptr<T>& slot, HWND hOwner, HWND hCenterOn, Make ma
 
 CBrindlexDlg::CBrindlexDlg(CData& data)
     : CDialog(IDD_BRINDLEX_DIALOG), m_data(data),
-      m_hIcon(static_cast<HICON>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE))) {
+      m_hIcon(static_cast<HICON>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                            IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
+      m_heldCommands(CTrayIcon::TaskbarCreatedMessage()) {
     m_data.m_clrWindow = GetSysColor(COLOR_WINDOW);
 }
 
@@ -164,6 +169,11 @@ void CBrindlexDlg::AddSampleGroupIfEmpty() {
 // The window procedure
 
 LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_heldCommands.IsPasting() && m_heldCommands.Offer({message, static_cast<std::uintptr_t>(wParam),
+                                                            static_cast<std::intptr_t>(lParam)})) {
+        // Answered at once, so that no sender waits for the paste; it runs when the paste is over.
+        return message == WM_TRAY_CALLBACK ? 1 : 0;
+    }
     if (message == CTrayIcon::TaskbarCreatedMessage() && message != 0) {
         // Explorer restarted: without its icon a hidden window could not be reached any more.
         m_trayIcon.Add(m_hWnd, WM_TRAY_CALLBACK, IDR_MAINFRAME);
@@ -425,26 +435,90 @@ void CBrindlexDlg::OnDeleteItem() {
 // Paste
 
 void CBrindlexDlg::OnPaste() {
-    HWND hTarget = m_targets.SelectedWindow();
+    // A click made while the last paste ran has waited in the queue until now: that paste has
+    // delivered the item already. (A Paste sent by another thread is not such a click.)
+    if (!InSendMessage() && m_heldCommands.CameDuringLastPaste(static_cast<unsigned>(GetMessageTime()))) {
+        return;
+    }
+    m_heldCommands.BeginPaste(GetTickCount());
+    PasteOutcome outcome = PasteOutcome::Done;
+    try {
+        outcome = PasteSelectedItem();
+    } catch (...) {
+        m_heldCommands.EndPaste(GetTickCount()); // commands must not stay held for good
+        throw;
+    }
+    const std::vector<brindlex::HeldMessage> held = m_heldCommands.EndPaste(GetTickCount());
+    ReportPasteOutcome(outcome);
+    if (outcome == PasteOutcome::Done && m_data.m_bHideAfterPaste && IsWindowVisible()) {
+        HideMainWindow();
+    }
+    RunHeldCommands(held);
+}
+
+CBrindlexDlg::PasteOutcome CBrindlexDlg::PasteSelectedItem() {
+    const HWND hTarget = m_targets.SelectedWindow();
+    const CPasteTarget target(hTarget);
     if (hTarget != nullptr) {
-        SetForegroundWindow(hTarget);
+        target.BringToFront();
     }
     const CPasteItem* item = m_data.m_library.CurrentItem();
     if (item == nullptr) {
-        ShowMessageBox(m_hWnd, u"Selected any item or add new one.", u"No selected item", MB_ICONEXCLAMATION);
-        return;
+        return PasteOutcome::NoItem;
+    }
+    const std::u16string text = item->m_strText;
+    if (hTarget != nullptr) {
+        switch (target.WaitUntilReady()) {
+        case PasteTargetState::Ready:
+            break;
+        case PasteTargetState::NotInFront:
+            return PasteOutcome::TargetNotInFront;
+        case PasteTargetState::Elevated:
+            return PasteOutcome::TargetElevated;
+        }
     }
     CWin32KeyOutput output(m_hWnd);
-    const std::u16string text = item->m_strText;
-    if (brindlex::PasteText(output, text) == brindlex::PasteResult::ClipboardBusy) {
+    // With no target chosen the pieces go to the foreground window, often this one, which reads
+    // nothing until the paste is over.
+    if (IsWindowOfThisThread(hTarget != nullptr ? hTarget : GetForegroundWindow())) {
+        output.SetTargetCannotRead();
+    }
+    return brindlex::PasteText(output, text) == brindlex::PasteResult::Done ? PasteOutcome::Done
+                                                                            : PasteOutcome::ClipboardBusy;
+}
+
+void CBrindlexDlg::ReportPasteOutcome(PasteOutcome outcome) {
+    const UINT style = MB_OK | MB_ICONEXCLAMATION;
+    switch (outcome) {
+    case PasteOutcome::Done:
+        break;
+    case PasteOutcome::NoItem:
+        ShowMessageBox(m_hWnd, u"Selected any item or add new one.", u"No selected item", MB_ICONEXCLAMATION);
+        break;
+    case PasteOutcome::TargetNotInFront:
+        ShowMessageBox(m_hWnd,
+                       u"The target window could not be brought to the front, so nothing was pasted.\r\n"
+                       u"It may have been closed: please choose it again.",
+                       kProgramName, style);
+        break;
+    case PasteOutcome::TargetElevated:
+        ShowMessageBox(m_hWnd,
+                       u"The target window belongs to a program that runs as administrator, so nothing was "
+                       u"pasted.\r\nWindows does not let Brindlex type into such a program.",
+                       kProgramName, style);
+        break;
+    case PasteOutcome::ClipboardBusy:
         ShowMessageBox(m_hWnd,
                        u"The clipboard is in use by another program, so the paste was stopped.\r\n"
                        u"Please try again in a moment.",
-                       kProgramName, MB_OK | MB_ICONEXCLAMATION);
-        return;
+                       kProgramName, style);
+        break;
     }
-    if (m_data.m_bHideAfterPaste && IsWindowVisible()) {
-        HideMainWindow();
+}
+
+void CBrindlexDlg::RunHeldCommands(const std::vector<brindlex::HeldMessage>& held) {
+    for (const brindlex::HeldMessage& m : held) {
+        SendMessage(m.message, static_cast<WPARAM>(m.wParam), static_cast<LPARAM>(m.lParam));
     }
 }
 
@@ -477,11 +551,13 @@ LRESULT CBrindlexDlg::OnTrayCallback(LPARAM mouseMessage) {
         ShowMainWindow();
         break;
     case WM_RBUTTONUP: {
-        BuildTrayMenu();
+        if (!BuildTrayMenu()) {
+            break; // a menu of ours is open: it stays as it is
+        }
         POINT pt{};
         GetCursorPos(&pt);
         SetForegroundWindow(m_hWnd);
-        TrackPopupMenu(m_menuTray.get(), TPM_LEFTALIGN | TPM_BOTTOMALIGN, pt.x, pt.y, 0, m_hWnd, nullptr);
+        m_menuTray.Track(TPM_LEFTALIGN | TPM_BOTTOMALIGN, pt, m_hWnd);
         PostMessage(WM_NULL);
         break;
     }
@@ -491,33 +567,20 @@ LRESULT CBrindlexDlg::OnTrayCallback(LPARAM mouseMessage) {
     return 1;
 }
 
-namespace {
-CMenuHandle BuildMenu(const std::vector<brindlex::MenuEntry>& entries) {
-    CMenuHandle menu(CreatePopupMenu());
-    for (const brindlex::MenuEntry& e : entries) {
-        if (e.IsSeparator()) {
-            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuW(menu.get(), MF_STRING | (e.checked ? MF_CHECKED : 0), static_cast<UINT_PTR>(e.id),
-                        reinterpret_cast<const wchar_t*>(e.text));
-        }
-    }
-    return menu;
-}
-}  // namespace
-
-void CBrindlexDlg::BuildTrayMenu() {
-    m_menuTray = BuildMenu(brindlex::TrayMenuEntries(IsWindowVisible()));
+bool CBrindlexDlg::BuildTrayMenu() {
+    return m_menuTray.Build(brindlex::TrayMenuEntries(IsWindowVisible()));
 }
 
-void CBrindlexDlg::BuildMainMenu() {
-    m_menuMain = BuildMenu(brindlex::MainMenuEntries(m_data.m_bAlwaysOnTop));
+bool CBrindlexDlg::BuildMainMenu() {
+    return m_menuMain.Build(brindlex::MainMenuEntries(m_data.m_bAlwaysOnTop));
 }
 
 void CBrindlexDlg::OnMenuButton() {
-    BuildMainMenu();
+    if (!BuildMainMenu()) {
+        return;
+    }
     const RECT r = m_btnMenu.GetWindowRect();
-    TrackPopupMenu(m_menuMain.get(), 0, r.left, r.bottom, 0, m_hWnd, nullptr);
+    m_menuMain.Track(0, POINT{r.left, r.bottom}, m_hWnd);
 }
 
 void CBrindlexDlg::ShowMainWindow() {
@@ -625,6 +688,11 @@ void CBrindlexDlg::OnAboutClosed() {
 }
 
 void CBrindlexDlg::OnEditItemMessage(CPasteItem* item) {
+    // Any program can send this message: only an item of the library (or none, for a new one)
+    // is ever looked at.
+    if (item != nullptr && !m_data.m_library.Contains(item)) {
+        return;
+    }
     OpenModeless(m_pEditor, m_hWnd, m_hWnd, [this, item] { return std::make_unique<CPastingDlg>(m_data, item); });
 }
 

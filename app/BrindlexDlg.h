@@ -3,6 +3,8 @@
 // notification area instead of closing, and owns the three modeless dialogs.
 #pragma once
 
+#include "app/HeldCommands.h"
+#include "app/PopupMenu.h"
 #include "app/TargetList.h"
 #include "app/TrayIcon.h"
 #include "controls/CImageButton.h"
@@ -64,9 +66,16 @@ private:
     void OnPaste();
     void OnExport();
 
-    // Tray, menus, window state.
-    void BuildTrayMenu();
-    void BuildMainMenu();
+    // Paste, the parts of OnPaste: the paste itself, while the commands that come are held;
+    // what it came to, told to the user; then the held commands.
+    enum class PasteOutcome { Done, NoItem, TargetNotInFront, TargetElevated, ClipboardBusy };
+    PasteOutcome PasteSelectedItem();
+    void ReportPasteOutcome(PasteOutcome outcome);
+    void RunHeldCommands(const std::vector<brindlex::HeldMessage>& held);
+
+    // Tray, menus, window state. The builders fail while a menu is being tracked.
+    bool BuildTrayMenu();
+    bool BuildMainMenu();
     void OnShown();
     void ApplyAlwaysOnTop();
     void ApplyHotkey();
@@ -86,8 +95,8 @@ private:
 
     CData& m_data;
     CIconHandle m_hIcon;
-    CMenuHandle m_menuTray;
-    CMenuHandle m_menuMain;
+    CPopupMenu m_menuTray;
+    CPopupMenu m_menuMain;
     std::unique_ptr<CAboutDlg> m_pAboutDlg;
     std::unique_ptr<CSettingsDlg> m_pSettingsDlg;
     std::unique_ptr<CPastingDlg> m_pEditor;
@@ -106,5 +115,6 @@ private:
     CButton m_btnPaste;
     CTrayIcon m_trayIcon;
     CTargetList m_targets;
+    brindlex::CHeldCommands m_heldCommands;
     bool m_bLibrarySavedAtSessionEnd = false;
 };

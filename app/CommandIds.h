@@ -16,6 +16,8 @@ inline constexpr int kIdMenuExport = 1035;
 inline constexpr int kIdMenuHelp = 1037;
 inline constexpr int kIdMenuAbout = 1038;
 
+inline constexpr int kIdPaste = 1002; // the Paste button
+
 inline constexpr unsigned kWmTrayCallback = 0x3F3;
 inline constexpr unsigned kWmShowSettings = 0x3F9;
 inline constexpr unsigned kWmSettingsClosed = 0x3FA;

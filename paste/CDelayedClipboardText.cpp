@@ -20,6 +20,17 @@ void CDelayedClipboardText::Promise(std::u16string text) {
     m_bPending = true;
 }
 
+bool CDelayedClipboardText::WaitForReader() {
+    if (!m_bPending) {
+        return true;
+    }
+    if (WaitUntilTaken(m_readWait.RunWaitMs())) {
+        return true;
+    }
+    m_readWait.OnRunUnread();
+    return false;
+}
+
 bool CDelayedClipboardText::WaitUntilTaken(DWORD milliseconds) {
     const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
     while (m_bPending) {
@@ -46,8 +57,9 @@ void CDelayedClipboardText::RenderForGood() {
     if (!m_bPending || !IsWindow()) {
         return;
     }
-    // A reader may be at it right now: give it a moment before taking the clipboard ourselves.
-    if (WaitUntilTaken(200)) {
+    // A reader may be at it right now: give it a moment before taking the clipboard ourselves
+    // (none when the target has not been reading).
+    if (WaitUntilTaken(m_readWait.LastRunWaitMs())) {
         return;
     }
     for (int attempt = 0; attempt < 10 && m_bPending; ++attempt) {
@@ -67,8 +79,8 @@ LRESULT CDelayedClipboardText::WindowProc(UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_RENDERFORMAT:
         // The reader holds the clipboard open and waits for this answer.
-        if (wParam == CF_UNICODETEXT && m_bPending) {
-            Render();
+        if (wParam == CF_UNICODETEXT && m_bPending && Render()) {
+            m_readWait.OnRunTaken();
         }
         return 0;
     case WM_RENDERALLFORMATS:

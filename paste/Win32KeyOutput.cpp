@@ -42,7 +42,7 @@ bool CWin32KeyOutput::PutClipboardText(std::u16string_view text) {
     const bool delayed = m_delayed.IsWindow();
     if (delayed) {
         // The previous run stays until the target has taken it (or it never will).
-        m_delayed.WaitUntilTaken(kTakeTimeoutMs);
+        m_delayed.WaitForReader();
     }
     // The block is filled before the clipboard is opened, so that it is held as briefly as can be.
     CGlobalHandle hText;

@@ -24,12 +24,13 @@ public:
     HWND ClipboardOwner() const { return m_delayed.IsWindow() ? m_delayed.GetSafeHwnd() : m_hClipboardOwner; }
     // A run is on the clipboard that no one has read yet.
     bool IsRunPending() const { return m_delayed.IsPending(); }
+    // The paste goes into a window of this thread, which cannot read the clipboard before the
+    // paste is over: no run waits for it.
+    void SetTargetCannotRead() { m_delayed.SetTargetCannotRead(); }
 
     // Another program may have the clipboard open for a moment (a clipboard manager reading our
     // last run); the waits between tries to open it, about 100 ms in all, before giving up.
     static constexpr std::array<DWORD, 6> kOpenRetryDelaysMs{5, 10, 15, 20, 25, 25};
-    // How long a run waits for the target to take the one before it.
-    static constexpr DWORD kTakeTimeoutMs = 1000;
 
 private:
     HWND m_hClipboardOwner;  // owns the clipboard where no window of our own could be made

@@ -1,10 +1,15 @@
+#include "app/CommandIds.h"
+#include "app/HeldCommands.h"
+#include "paste/ClipboardReadWait.h"
 #include "paste/KeySender.h"
 #include "paste/PasteText.h"
+#include "paste/TargetIntegrity.h"
 
 #include "RecordingKeyOutput.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -183,4 +188,92 @@ TEST(PasteText, SenderLetsGoOfHeldKeysWhenItGoesOutOfScope) {
         sender.ReleaseHeldModifiers();
     }
     EXPECT_EQ(once.m_events, (Keys("down 17", "up 17")));
+}
+
+namespace {
+
+// What a paste of `runs` runs waits in all for a target that never takes one: each run waits for
+// the one before it, the last one before the paste renders it for good.
+unsigned WaitedForATargetThatNeverReads(CClipboardReadWait& wait, int runs) {
+    unsigned total = 0;
+    for (int run = 1; run < runs; ++run, wait.OnRunUnread()) {
+        total += wait.RunWaitMs();
+    }
+    return total + wait.LastRunWaitMs();
+}
+
+} // namespace
+
+TEST(PasteText, ATargetThatNeverReadsIsWaitedForOnceAndOneThatReadsAsLongAsItNeeds) {
+    // k runs may take k x 20 ms and 300 ms more, the paste's own work included.
+    for (int runs : {1, 4, 13, 200}) {
+        CClipboardReadWait wait;
+        EXPECT_LE(WaitedForATargetThatNeverReads(wait, runs), 250u) << runs << " runs";
+    }
+    CClipboardReadWait own; // our own window reads nothing before the paste is over
+    own.SetTargetCannotRead();
+    own.OnRunTaken();
+    EXPECT_EQ(WaitedForATargetThatNeverReads(own, 13), 0u);
+
+    CClipboardReadWait reader;
+    EXPECT_GE(reader.RunWaitMs(), 150u) << "a busy target takes its first run late";
+    reader.OnRunTaken();
+    EXPECT_GE(reader.RunWaitMs(), 1000u);
+    reader.OnRunUnread();
+    EXPECT_EQ(reader.RunWaitMs(), 0u);
+    reader.OnRunTaken(); // it reads after all
+    EXPECT_GE(reader.RunWaitMs(), 1000u);
+}
+
+TEST(PasteText, NoPasteGoesIntoAProgramOfHigherIntegrity) {
+    const unsigned medium = kIntegrityMedium, high = kIntegrityHigh;
+    EXPECT_TRUE(CanTypeInto(medium, medium) && CanTypeInto(high, medium));
+    EXPECT_FALSE(CanTypeInto(medium, high)); // an elevated program
+    // An unreadable target keeps us out: higher, unless we run elevated ourselves. Without our
+    // own level there is nothing to compare, and the paste goes ahead.
+    EXPECT_FALSE(CanTypeInto(medium, std::nullopt));
+    EXPECT_TRUE(CanTypeInto(high, std::nullopt) && CanTypeInto(std::nullopt, high));
+}
+
+TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped) {
+    constexpr unsigned kTaskbarCreated = 0xC123;
+    const auto command = [](unsigned id, unsigned code) { return (std::uintptr_t{code} << 16) | id; };
+    const std::vector<HeldMessage> held{
+        {kWmTrayCallback, 0, 0x201},              // a click on the tray icon
+        {kWmCommand, command(kIdTrayExit, 0), 0}, // Exit from the tray menu
+        {kWmExitApp, 0, 0},                       // another program asks us to exit
+        {kWmCommand, command(1017, 1), 0x5678},   // another target chosen
+        {kWmHotkey, 43, 0},
+        {kWmSysCommand, 0xF060, 0},
+        {kWmEditItem, 0xDEAD, 0},
+        {kTaskbarCreated, 0, 0},
+    };
+    const std::vector<HeldMessage> runNow{
+        {0x0011, 0, 0},                         // WM_QUERYENDSESSION
+        {0x0016, 1, 0},                         // WM_ENDSESSION
+        {0x0006, 0, 0},                         // WM_ACTIVATE
+        {0x000D, 10, 0x1000},                   // WM_GETTEXT from another program
+        {kWmCommand, command(1008, 5), 0x2222}, // LBN_KILLFOCUS: the focus went to the target
+    };
+    const HeldMessage secondPaste{kWmCommand, command(kIdPaste, 0), 0x9999};
+
+    CHeldCommands commands(kTaskbarCreated);
+    EXPECT_FALSE(commands.Offer(held[0]) || commands.Offer(secondPaste)) << "no paste runs";
+    commands.BeginPaste(1000);
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        EXPECT_TRUE(commands.Offer(held[i])) << i;
+        EXPECT_FALSE(commands.Offer(runNow[i % runNow.size()])) << i;
+        EXPECT_TRUE(commands.Offer(secondPaste));
+    }
+    EXPECT_EQ(commands.EndPaste(1400), held) << "in the order they came, without the Paste";
+    EXPECT_FALSE(commands.Offer(held[0]));
+
+    // A queued click made while that paste ran comes too late; the tick count wraps around.
+    EXPECT_FALSE(commands.CameDuringLastPaste(999));
+    EXPECT_TRUE(commands.CameDuringLastPaste(1000) && commands.CameDuringLastPaste(1399));
+    EXPECT_FALSE(commands.CameDuringLastPaste(1400));
+    commands.BeginPaste(0xFFFFFF00u);
+    EXPECT_TRUE(commands.EndPaste(0x100u).empty()) << "each paste holds only its own";
+    EXPECT_TRUE(commands.CameDuringLastPaste(0xFFFFFFF0u) && commands.CameDuringLastPaste(0x50u));
+    EXPECT_FALSE(commands.CameDuringLastPaste(0x200u) || commands.CameDuringLastPaste(0xFFFFFE00u));
 }

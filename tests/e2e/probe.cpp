@@ -322,6 +322,32 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("ok\n");
         return 0;
     }
+    if (cmd == L"clickthen") { // clickthen HWND ID DELAY_MS send|notify MSG WPARAM LPARAM
+        // Clicks a button (posted, as "click"), then delivers a message DELAY_MS later, while
+        // what the click started may still run: "notify" as the shell delivers its tray
+        // callbacks (SendNotifyMessage), "send" waiting for the answer. Prints the answer
+        // ("-" for notify) and how long the window took to give it, in ms.
+        HWND parent = ParseHwnd(arg(1));
+        const int id = static_cast<int>(ParseNum(arg(2)));
+        const std::wstring mode = arg(4);
+        const UINT msg = static_cast<UINT>(ParseNum(arg(5)));
+        const WPARAM wp = static_cast<WPARAM>(ParseNum(arg(6)));
+        const LPARAM lp = static_cast<LPARAM>(ParseNum(arg(7)));
+        PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(parent, id)));
+        Sleep(static_cast<DWORD>(ParseNum(arg(3))));
+        const DWORD start = GetTickCount();
+        if (mode == L"notify") {
+            if (!SendNotifyMessageW(parent, msg, wp, lp)) {
+                Fail("SendNotifyMessage failed");
+            }
+            std::printf("- 0\n");
+        } else {
+            const LRESULT result = Send(parent, msg, wp, lp);
+            std::printf("%lld %lu\n", static_cast<long long>(result), GetTickCount() - start);
+        }
+        return 0;
+    }
     if (cmd == L"lbcount") {
         std::printf("%lld\n", static_cast<long long>(Send(ParseHwnd(arg(1)), LB_GETCOUNT, 0, 0)));
         return 0;

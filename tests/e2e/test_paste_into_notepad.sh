@@ -12,6 +12,7 @@ datafile.write('$DATA_FILE', [('Paste', [
   ('unicode', 'Grüße – 日本語 ✓ €'),
   ('empty', ''),
   ('ctrl', 'a[CTRL]'),
+  ('thirteen', '[TAB]'.join('abcdefghijklm')),
 ])])"
 
 start_notepad
@@ -21,7 +22,7 @@ NP2=$NP NP=$NP_FIRST NP_EDIT=$NP_FIRST_EDIT
 start_app
 ITEMS=$(probe item "$MAIN" 1009)
 COMBO=$(probe item "$MAIN" 1017)
-until_eq 5 10 probe lbcount "$ITEMS" || fail "items not loaded"
+until_eq 6 10 probe lbcount "$ITEMS" || fail "items not loaded"
 
 # Switching from notepad to Brindlex preselects notepad: the one just above it in the z-order.
 probe activate "$NP" >/dev/null
@@ -74,6 +75,60 @@ paste_item 2 'Grüße – 日本語 ✓ €'
 paste_item 4 'a'
 [[ $(probe keydown 17) == 0 ]] || fail "Ctrl left down after the paste"
 [[ $(probe keydown 16) == 0 ]] || fail "Shift left down after the paste"
+
+# Nothing breaks into a paste of 13 runs. The shell's click on the tray icon, 150 ms in, is
+# answered at once and shows the window only once the whole item is in notepad; a second Paste
+# sent meanwhile, or clicked while the paste runs, is dropped.
+THIRTEEN=$'a\tb\tc\td\te\tf\tg\th\ti\tj\tk\tl\tm'
+select_row() {  # ROW: an empty notepad, the main window in front, the row selected
+  probe settext "$NP_EDIT" "" >/dev/null
+  probe activate "$MAIN" >/dev/null
+  until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
+  read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" "$1")")"
+  xdotool mousemove "$rx" "$ry" click 1
+  until_eq "$1" 5 probe lbsel "$ITEMS" || fail "row $1 not selected"
+}
+select_row 5
+probe clickthen "$MAIN" 1002 150 notify 0x3F3 0 0x201 >/dev/null
+until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||
+  fail "a tray click broke into the paste: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
+until_eq "$MAIN" 5 probe foreground || fail "the tray click did not show the window after the paste"
+
+select_row 5
+read -r answer took <<<"$(probe clickthen "$MAIN" 1002 150 send 0x111 1002 0)"
+((took < 100)) || fail "a Paste sent during a paste was answered after $took ms"
+until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||
+  fail "a second Paste broke into the paste: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
+
+select_row 5
+xdotool mousemove "$px" "$py" click --repeat 2 --delay 150 1
+until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" || fail "a double click on Paste: $(probe text "$NP_EDIT")"
+# The second click would come after the first paste and bring notepad forward once more.
+sleep 1
+[[ $(probe text "$NP_EDIT") == "$THIRTEEN" ]] || fail "the second click pasted again: $(probe text "$NP_EDIT")"
+
+# A target that has closed since the list was built: a message says so and no key is sent at all,
+# so nothing is typed into whatever has the focus instead.
+probe activate "$NP2" >/dev/null
+until_eq "$NP2" 5 probe foreground || fail "the second notepad not in front"
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
+selected=$(probe combo "$COMBO" | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
+[[ $selected == "$NP2" ]] || fail "the second notepad is not the target: $(probe combo "$COMBO")"
+probe post "$NP2" 0x10 0 0 >/dev/null  # WM_CLOSE
+until_eq 0 10 probe visible "$NP2" || fail "the second notepad did not close"
+probe settext "$NP_EDIT" "keep" >/dev/null
+KEYLOG=$E2E_DIR/keys.log
+(exec timeout -k 2 30 wine "$BRINDLEX_PROBE" keywatch 20000 2>/dev/null </dev/null | stdbuf -oL tr -d '\r' >"$KEYLOG") &
+until_eq 1 20 grep -c '^watching$' "$KEYLOG" || fail "the key watcher did not start"
+probe click "$MAIN" 1002 >/dev/null
+box=$(probe msgbox 5000) || fail "no message about the closed target"
+[[ $(sed -n 2p <<<"$box") == Brindlex ]] || fail "message caption: $box"
+grep -q "could not be brought to the front" <<<"$box" || fail "message text: $box"
+probe answer 1 >/dev/null
+until_eq none 5 probe nomsgbox || fail "the message did not close"
+[[ $(grep -vc '^watching$' "$KEYLOG" || true) == 0 ]] || fail "keys were sent for a closed target: $(tr '\n' ' ' <"$KEYLOG")"
+[[ $(probe text "$NP_EDIT") == keep ]] || fail "notepad changed: $(probe text "$NP_EDIT")"
 
 # A tab and CR LF: the Tab key, then the Enter key, then a paste of a text beginning with LF.
 probe settext "$NP_EDIT" "" >/dev/null

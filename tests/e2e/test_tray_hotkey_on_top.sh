@@ -2,7 +2,8 @@
 # The notification area and the hotkey: the tray menu says "&Hide" or "&Show" as the window is,
 # the hotkey from Settings.ini alternates hide and show, always on top from the button is checked
 # in the Menu-button popup, the icon comes back after Explorer restarts, and Exit from the tray
-# menu writes the data file before the settings.
+# menu writes the data file before the settings. A tray message or a Menu-button click while the
+# tray menu is open leaves that menu as it is; WM_EDIT_ITEM with a made-up item is ignored.
 source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR"
@@ -28,8 +29,13 @@ xdotool mousemove $((tr - 12)) $((tt + 10)) click 3
 probe menu 5000 >/dev/null || fail "no menu from a right click on the icon"
 close_menu
 
-# While visible the first entry is "&Hide": H hides the window.
+# While visible the first entry is "&Hide": H hides the window. A right click on the icon and a
+# click on the Menu button while the menu is open (its loop handles them) change nothing of it.
 tray_menu >/dev/null || fail "no tray menu"
+probe post "$MAIN" 0x3F3 0 0x205 >/dev/null
+probe click "$MAIN" 1015 >/dev/null
+sleep 0.5  # for the menu's loop to handle both: with nothing to change there is no sign to wait for
+[[ $(probe count "#32768" -) == 1 ]] || fail "$(probe count "#32768" -) menus open"
 probe keys 72 >/dev/null  # H
 until_eq 0 10 probe visible "$MAIN" || fail "no &Hide in the tray menu while visible"
 # While hidden it is "&Show": S shows it again.
@@ -41,6 +47,16 @@ probe post "$MAIN" 0x111 1032 0 >/dev/null
 until_eq 0 10 probe visible "$MAIN" || fail "Hide from the Menu-button popup"
 probe post "$MAIN" 0x3F3 0 0x201 >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "left click on the icon did not show the window"
+
+# Another program's WM_EDIT_ITEM with a pointer that is no item of the library opens nothing (and
+# the program can still exit, below); with 0 it opens the editor for a new item.
+probe send "$MAIN" 0x41B 0x7FFE1234 0 >/dev/null || fail "WM_EDIT_ITEM with a made-up item"
+probe send "$MAIN" 0 0 0 >/dev/null || fail "the program did not answer after WM_EDIT_ITEM"
+[[ $(probe count "#32770" "Pasting text") == 0 ]] || fail "an editor opened for a made-up item"
+probe send "$MAIN" 0x41B 0 0 >/dev/null
+ED=$(probe find "#32770" "Pasting text" 10000) || fail "WM_EDIT_ITEM 0 opened no editor"
+probe click "$ED" 2 >/dev/null
+probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "the editor did not close"
 
 # The hotkey alternates hide and show.
 probe activate "$MAIN" >/dev/null

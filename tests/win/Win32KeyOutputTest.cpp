@@ -1,3 +1,4 @@
+#include "paste/PasteTarget.h"
 #include "paste/PasteText.h"
 #include "paste/Win32KeyOutput.h"
 
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -34,8 +36,11 @@ bool PumpUntil(HANDLE hEvent, DWORD timeoutMs) {
 // paste rewrites the clipboard for the next run while the target is still reading the last one.
 class CTargetWindow {
 public:
+    // Pastes::No: a window without Shift+Insert paste (no EDIT), which never reads the clipboard.
+    enum class Pastes { Yes, No };
     // busyMsPerKey: a slow target, busy that long before it handles each key-down.
-    explicit CTargetWindow(DWORD busyMsPerKey = 0) : m_busyMsPerKey(busyMsPerKey) {
+    explicit CTargetWindow(DWORD busyMsPerKey = 0, Pastes pastes = Pastes::Yes)
+        : m_busyMsPerKey(busyMsPerKey), m_pastes(pastes) {
         m_hReady = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         m_hIdle = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         m_thread = std::thread([this] { Run(); });
@@ -53,6 +58,16 @@ public:
     CTargetWindow& operator=(const CTargetWindow&) = delete;
 
     HWND Edit() const { return m_hEdit; }
+    HWND Frame() const { return m_hFrame; }
+
+    // Polls until that many key-downs have arrived or 5 s have passed; returns the count.
+    long WaitForKeyDowns(long expected) const {
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        while (m_nKeyDowns < expected && Clock::now() < deadline) {
+            ::Sleep(20);
+        }
+        return m_nKeyDowns;
+    }
 
     std::u16string Text() const {
         wchar_t buf[1024] = {};
@@ -105,10 +120,12 @@ private:
         ::RegisterClassW(&wc);
         m_hFrame = ::CreateWindowExW(0, wc.lpszClassName, L"Paste target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                      40, 40, 500, 300, nullptr, nullptr, wc.hInstance, nullptr);
-        m_hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0,
-                                    0, 480, 260, m_hFrame, nullptr, wc.hInstance, nullptr);
+        if (m_pastes == Pastes::Yes) {
+            m_hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN,
+                                        0, 0, 480, 260, m_hFrame, nullptr, wc.hInstance, nullptr);
+        }
         ::SetForegroundWindow(m_hFrame);
-        ::SetFocus(m_hEdit);
+        ::SetFocus(m_hEdit != nullptr ? m_hEdit : m_hFrame);
         ::SetEvent(m_hReady);
         for (;;) {
             MSG msg;
@@ -116,8 +133,11 @@ private:
                 if (msg.message == WM_QUIT) {
                     return;
                 }
-                if (msg.message == WM_KEYDOWN && m_busyMsPerKey != 0) {
-                    ::Sleep(m_busyMsPerKey);
+                if (msg.message == WM_KEYDOWN) {
+                    ++m_nKeyDowns;
+                    if (m_busyMsPerKey != 0) {
+                        ::Sleep(m_busyMsPerKey);
+                    }
                 }
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
@@ -128,6 +148,8 @@ private:
     }
 
     DWORD m_busyMsPerKey = 0;
+    Pastes m_pastes = Pastes::Yes;
+    std::atomic<long> m_nKeyDowns{0};
     HANDLE m_hReady = nullptr;
     HANDLE m_hIdle = nullptr;
     HWND m_hFrame = nullptr;
@@ -333,4 +355,44 @@ TEST_F(Win32KeyOutputTest, ASlowTargetGetsEveryRunInItsOrder) {
     CWin32KeyOutput output(m_hOwner);
     EXPECT_EQ(brindlex::PasteText(output, u"one[TAB]two[TAB]three"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"one\ttwo\tthree"), u"one\ttwo\tthree");
+}
+
+TEST_F(Win32KeyOutputTest, ATargetThatNeverReadsDoesNotStallThePaste) {
+    CTargetWindow target(0, CTargetWindow::Pastes::No);
+    ASSERT_EQ(::GetForegroundWindow(), target.Frame());
+    const auto start = Clock::now();
+    {
+        CWin32KeyOutput output(m_hOwner);
+        EXPECT_EQ(brindlex::PasteText(
+                      output, u"a[TAB]b[TAB]c[TAB]d[TAB]e[TAB]f[TAB]g[TAB]h[TAB]i[TAB]j[TAB]k[TAB]l[TAB]m"),
+                  brindlex::PasteResult::Done);
+    } // the last run is put on the clipboard for good here
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    // 13 runs may take 13 x 20 ms and 300 ms more (given twice that here, for a loaded machine);
+    // a run that waited for the one before it to be read made it more than 12 s.
+    EXPECT_LT(waited, 2 * (13 * 20 + 300));
+    EXPECT_EQ(target.WaitForKeyDowns(13 * 2 + 12), 13 * 2 + 12) << "every Shift+Insert and Tab arrived";
+    EXPECT_EQ(ClipboardText(), u"m");
+}
+
+TEST_F(Win32KeyOutputTest, PasteTargetIsReadyOnlyOnceInFront) {
+    CTargetWindow target;
+    // The main window is in front when Paste is pressed: a window of this thread plays it.
+    const HWND hMain = ::CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 600, 40, 100, 100,
+                                         nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SetForegroundWindow(hMain);
+    const CPasteTarget pasteTarget(target.Frame());
+    // Not brought forward, as when the system refuses the switch: not ready, after the wait.
+    auto start = Clock::now();
+    EXPECT_EQ(pasteTarget.WaitUntilReady(), PasteTargetState::NotInFront);
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(CPasteTarget::kForegroundWaitMs - 20));
+    pasteTarget.BringToFront();
+    EXPECT_EQ(pasteTarget.WaitUntilReady(), PasteTargetState::Ready) << "in front, at our integrity level";
+    ASSERT_TRUE(ProcessIntegrityLevel(::GetCurrentProcessId()).has_value());
+
+    // Closed since the list was built: not ready, without the wait.
+    ::DestroyWindow(hMain);
+    start = Clock::now();
+    EXPECT_EQ(CPasteTarget(hMain).WaitUntilReady(), PasteTargetState::NotInFront);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
 }
