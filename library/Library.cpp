@@ -48,6 +48,7 @@ CPasteItem& CLibrary::AddItem(CPasteGroup& group, std::u16string name, std::uint
 CPasteItem& CLibrary::AddItem(CPasteGroup& group, std::unique_ptr<CPasteItem> item) {
     group.m_arrItems.push_back(std::move(item));
     CPasteItem& added = *group.m_arrItems.back();
+    Notify([&added](ILibraryObserver& o) { o.OnItemContentChanged(added); });
     // The item list mirrors the current group, so a new row appears there at once; the current
     // item does not change.
     if (&group == CurrentGroup()) {
@@ -91,6 +92,7 @@ bool CLibrary::RenameItem(int index, const std::u16string& name) {
     }
     item->m_strName = name;
     m_nCurItem = index;
+    Notify([item](ILibraryObserver& o) { o.OnItemContentChanged(*item); });
     Notify([index](ILibraryObserver& o) { o.OnItemRenamed(index); });
     Notify([index](ILibraryObserver& o) { o.OnCurrentItemChanged(index); });
     return true;
@@ -99,6 +101,7 @@ bool CLibrary::RenameItem(int index, const std::u16string& name) {
 void CLibrary::UpdateItem(CPasteItem& item, std::u16string name, std::u16string text) {
     item.m_strName = std::move(name);
     item.m_strText = std::move(text);
+    Notify([&item](ILibraryObserver& o) { o.OnItemContentChanged(item); });
     CPasteGroup* group = CurrentGroup();
     if (group == nullptr) {
         return;

@@ -20,6 +20,9 @@ public:
     virtual void OnItemRenamed(int /*index*/) {}
     // The current item is now `index` of the current group (-1: none).
     virtual void OnCurrentItemChanged(int /*index*/) {}
+    // `item` was added to a group, or its name or text changed, in whichever group it is (the
+    // hooks above speak of the current group only).
+    virtual void OnItemContentChanged(const CPasteItem& /*item*/) {}
     // `item` is about to be freed; whoever still points at it must let go now.
     virtual void OnItemReleasing(const CPasteItem& /*item*/) {}
 };
