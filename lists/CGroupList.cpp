@@ -8,10 +8,7 @@ CGroupList::CGroupList() : CDragListBox(IDI_GROUP, IDI_GROUP_SELECTED, false) {
 }
 
 CPasteGroup* CGroupList::GetGroup(int index) const {
-    if (m_hWnd == nullptr || index < 0 || index >= GetCount()) {
-        return nullptr;
-    }
-    return reinterpret_cast<CPasteGroup*>(GetItemData(index));
+    return reinterpret_cast<CPasteGroup*>(GetRecord(index));
 }
 
 void CGroupList::DeleteSelectedGroup() {

@@ -8,10 +8,7 @@ CPasteList::CPasteList() : CDragListBox(IDI_ITEM, IDI_ITEM, true) {
 }
 
 CPasteItem* CPasteList::GetItem(int index) const {
-    if (m_hWnd == nullptr || index < 0 || index >= GetCount()) {
-        return nullptr;
-    }
-    return reinterpret_cast<CPasteItem*>(GetItemData(index));
+    return reinterpret_cast<CPasteItem*>(GetRecord(index));
 }
 
 void CPasteList::ShowNoSelectedItem() const {
@@ -94,8 +91,8 @@ void CPasteList::OnItemsChanged() {
             records.push_back(reinterpret_cast<LPARAM>(&group->Item(i)));
         }
     }
-    if (m_hWnd != nullptr && group != m_pShownGroup) {
-        ResetContent();
+    if (group != m_pShownGroup) {
+        ClearRows();
     }
     m_pShownGroup = group;
     SyncRows(records);
