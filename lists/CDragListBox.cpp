@@ -53,7 +53,8 @@ void CDragListBox::PreSubclassWindow() {
     m_bPaintedKnown = false;
     m_records.assign(static_cast<std::size_t>(GetCount()), 0); // rows made before show no record
     m_hIcon.reset(LoadRowIcon(m_nIconId));
-    m_hSelectedIcon.reset(LoadRowIcon(m_nSelectedIconId));
+    // The item list shows one icon in both looks: it is loaded once.
+    m_hSelectedIcon.reset(m_nSelectedIconId != m_nIconId ? LoadRowIcon(m_nSelectedIconId) : nullptr);
     // A fixed-height list measured its rows before we took it over; a variable one asks per row.
     if ((GetStyle() & LBS_OWNERDRAWFIXED) != 0) {
         SendMessage(LB_SETITEMHEIGHT, 0, brindlex::kRowHeight);
@@ -447,7 +448,7 @@ void CDragListBox::DrawLook(HDC hDC, const RECT& row, const std::u16string* name
         RECT edge = row;
         ::DrawEdge(hDC, &edge, EDGE_SUNKEN, BF_BOTTOM);
     }
-    const HICON hIcon = selected ? m_hSelectedIcon.get() : m_hIcon.get();
+    const HICON hIcon = selected && m_hSelectedIcon ? m_hSelectedIcon.get() : m_hIcon.get();
     if (hIcon != nullptr) {
         const brindlex::Point at = brindlex::RowIconPosition(ToRect(row));
         ::DrawIconEx(hDC, at.x, at.y, hIcon, brindlex::kRowIconSize, brindlex::kRowIconSize, 0, nullptr,
