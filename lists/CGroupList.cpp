@@ -4,6 +4,8 @@
 #include "lists/ListRules.h"
 #include "res/resource.h"
 
+#include <utility>
+
 CGroupList::CGroupList() : CDragListBox(IDI_GROUP, IDI_GROUP_SELECTED, false) {
 }
 
@@ -80,7 +82,7 @@ void CGroupList::OnGroupsChanged() {
             records.push_back(reinterpret_cast<LPARAM>(&m_pLibrary->Group(i)));
         }
     }
-    SyncRows(records);
+    SyncRows(std::move(records));
     ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentGroupIndex() : -1);
 }
 

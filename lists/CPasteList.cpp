@@ -4,6 +4,8 @@
 #include "framework/MessageBox.h"
 #include "res/resource.h"
 
+#include <utility>
+
 CPasteList::CPasteList() : CDragListBox(IDI_ITEM, IDI_ITEM, true) {
 }
 
@@ -87,6 +89,7 @@ void CPasteList::OnItemsChanged() {
     const CPasteGroup* group = m_pLibrary != nullptr ? m_pLibrary->CurrentGroup() : nullptr;
     std::vector<LPARAM> records;
     if (group != nullptr) {
+        records.reserve(group->ItemCount());
         for (std::size_t i = 0; i < group->ItemCount(); ++i) {
             records.push_back(reinterpret_cast<LPARAM>(&group->Item(i)));
         }
@@ -95,7 +98,7 @@ void CPasteList::OnItemsChanged() {
         ClearRows();
     }
     m_pShownGroup = group;
-    SyncRows(records);
+    SyncRows(std::move(records));
     ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentItemIndex() : -1);
 }
 
