@@ -39,6 +39,18 @@ void DeleteValue(HKEY root, const std::u16string& subkey) {
     }
 }
 
+// Whether the value already holds what would be written: a REG_SZ of `text` with its null.
+bool HoldsString(HKEY key, const wchar_t* name, const std::u16string& text) {
+    const DWORD expected = static_cast<DWORD>((text.size() + 1) * sizeof(char16_t));
+    std::u16string stored(text.size() + 2, u'\0'); // room for one unit more: a longer value differs
+    DWORD type = REG_NONE;
+    DWORD size = static_cast<DWORD>(stored.size() * sizeof(char16_t));
+    return RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(stored.data()), &size) ==
+               ERROR_SUCCESS &&
+           type == REG_SZ && size == expected && stored.compare(0, text.size(), text) == 0 &&
+           stored[text.size()] == u'\0';
+}
+
 } // namespace
 
 std::u16string brindlex::AutoStartCommand() {
@@ -68,10 +80,15 @@ void SetAutoStart(bool bAutoStart) {
         return;
     }
     CRegKey key;
-    if (key.Create(HKEY_CURRENT_USER, W(subkey), KEY_SET_VALUE) != ERROR_SUCCESS) {
+    if (key.Create(HKEY_CURRENT_USER, W(subkey), KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS) {
         return;
     }
     const std::u16string command = brindlex::AutoStartCommand();
+    // This runs at every start-up and every save of the settings: a value that is already right
+    // is left alone rather than written again.
+    if (HoldsString(key.Get(), W(brindlex::kAutoStartValueName), command)) {
+        return;
+    }
     RegSetValueExW(key.Get(), W(brindlex::kAutoStartValueName), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(command.c_str()),
                    static_cast<DWORD>((command.size() + 1) * 2));

@@ -51,8 +51,10 @@ CDragListBox::~CDragListBox() {
 void CDragListBox::PreSubclassWindow() {
     m_nCurSel = -1;
     m_bPaintedKnown = false;
+    m_records.assign(static_cast<std::size_t>(GetCount()), 0); // rows made before show no record
     m_hIcon.reset(LoadRowIcon(m_nIconId));
-    m_hSelectedIcon.reset(LoadRowIcon(m_nSelectedIconId));
+    // The item list shows one icon in both looks: it is loaded once.
+    m_hSelectedIcon.reset(m_nSelectedIconId != m_nIconId ? LoadRowIcon(m_nSelectedIconId) : nullptr);
     // A fixed-height list measured its rows before we took it over; a variable one asks per row.
     if ((GetStyle() & LBS_OWNERDRAWFIXED) != 0) {
         SendMessage(LB_SETITEMHEIGHT, 0, brindlex::kRowHeight);
@@ -93,31 +95,47 @@ void CDragListBox::SetCurrent(int index) {
 // ---------------------------------------------------------------------------------------------
 // Rows
 
-void CDragListBox::SyncRows(const std::vector<LPARAM>& records) {
+void CDragListBox::SyncRows(std::vector<LPARAM> records) {
     if (m_hWnd == nullptr) {
         return;
     }
-    const int wanted = static_cast<int>(records.size());
-    while (GetCount() > wanted) {
-        DeleteString(GetCount() - 1);
-    }
-    const int kept = GetCount();
-    for (int i = 0; i < kept; ++i) {
-        if (GetItemData(i) != records[static_cast<std::size_t>(i)]) {
-            SetItemData(i, records[static_cast<std::size_t>(i)]);
-        }
-    }
-    for (int i = kept; i < wanted; ++i) {
-        AddItemData(records[static_cast<std::size_t>(i)]);
+    const int count = static_cast<int>(records.size());
+    m_records = std::move(records);
+    if (GetCount() != count) {
+        SetRowCount(count);
     }
     Invalidate(true);
+}
+
+void CDragListBox::ClearRows() {
+    m_records.clear();
+    if (m_hWnd != nullptr) {
+        ResetContent();
+    }
+}
+
+void CDragListBox::SetRowCount(int count) {
+    if (SendMessage(LB_SETCOUNT, static_cast<WPARAM>(count)) != LB_ERR) {
+        return;
+    }
+    // A list box made with per-row data refuses LB_SETCOUNT: it gets empty rows one by one.
+    while (GetCount() > count) {
+        DeleteString(GetCount() - 1);
+    }
+    while (GetCount() < count) {
+        AddItemData(0);
+    }
+}
+
+LPARAM CDragListBox::GetRecord(int index) const {
+    return index >= 0 && index < RowCount() ? m_records[static_cast<std::size_t>(index)] : 0;
 }
 
 void CDragListBox::ShowCurrent(int index) {
     if (m_hWnd == nullptr) {
         return;
     }
-    if (index < 0 || index >= GetCount()) {
+    if (index < 0 || index >= RowCount()) {
         index = -1;
     }
     m_nCurSel = index;
@@ -145,11 +163,12 @@ void CDragListBox::RepaintRow(int index) const {
 }
 
 void CDragListBox::ForgetRecord(LPARAM record) {
-    if (m_hWnd == nullptr || record == 0) {
+    if (record == 0) {
         return;
     }
-    for (int i = FindRow(record); i >= 0; i = FindRow(record)) {
-        SetItemData(i, 0);
+    const int row = FindRow(record);
+    if (row >= 0) {
+        m_records[static_cast<std::size_t>(row)] = 0;
     }
     if (m_editRecord == record) {
         m_editRecord = 0;
@@ -157,9 +176,13 @@ void CDragListBox::ForgetRecord(LPARAM record) {
 }
 
 int CDragListBox::FindRow(LPARAM record) const {
-    const int count = GetCount();
-    for (int i = 0; i < count; ++i) {
-        if (GetItemData(i) == record) {
+    // A group's items are released in row order: looking where the last one was found first
+    // keeps deleting a big group from taking time that grows with the square of its items.
+    const int count = RowCount();
+    for (int n = 0; n < count; ++n) {
+        const int i = (m_nFindHint + n) % count;
+        if (m_records[static_cast<std::size_t>(i)] == record) {
+            m_nFindHint = i;
             return i;
         }
     }
@@ -279,7 +302,7 @@ LRESULT CDragListBox::OnMouseMove(WPARAM keys, POINT point) {
     }
     bool outside = true;
     const int row = ItemFromPoint(point, &outside);
-    const int count = GetCount();
+    const int count = RowCount();
     RECT last{};
     const bool hasRows = count > 0 && GetItemRect(count - 1, &last);
     const RECT client = GetClientRect();
@@ -367,6 +390,7 @@ LRESULT CDragListBox::OnDestroy() {
     }
     const LRESULT result = Default();
     m_nCurSel = -1;
+    m_records.clear();
     return result;
 }
 
@@ -375,7 +399,7 @@ LRESULT CDragListBox::OnVKeyToItem(WPARAM wParam) {
     if (vk != VK_UP && vk != VK_DOWN) {
         return -1; // the list box's own handling; a changed selection comes back as LBN_SELCHANGE
     }
-    const int target = brindlex::ArrowKeyTarget(vk == VK_UP, static_cast<int>(HIWORD(wParam)), GetCount());
+    const int target = brindlex::ArrowKeyTarget(vk == VK_UP, static_cast<int>(HIWORD(wParam)), RowCount());
     if (target == -1) {
         return -1;
     }
@@ -408,7 +432,7 @@ void CDragListBox::DrawItem(const DRAWITEMSTRUCT& dis) const {
     if (!looks.normal && !looks.selected) {
         return;
     }
-    const std::u16string* name = RecordName(static_cast<LPARAM>(dis.itemData));
+    const std::u16string* name = RecordName(GetRecord(static_cast<int>(dis.itemID)));
     const int oldMode = ::SetBkMode(dis.hDC, TRANSPARENT);
     DrawLook(dis.hDC, dis.rcItem, name, looks.selected);
     ::SetBkMode(dis.hDC, oldMode);
@@ -424,7 +448,7 @@ void CDragListBox::DrawLook(HDC hDC, const RECT& row, const std::u16string* name
         RECT edge = row;
         ::DrawEdge(hDC, &edge, EDGE_SUNKEN, BF_BOTTOM);
     }
-    const HICON hIcon = selected ? m_hSelectedIcon.get() : m_hIcon.get();
+    const HICON hIcon = selected && m_hSelectedIcon ? m_hSelectedIcon.get() : m_hIcon.get();
     if (hIcon != nullptr) {
         const brindlex::Point at = brindlex::RowIconPosition(ToRect(row));
         ::DrawIconEx(hDC, at.x, at.y, hIcon, brindlex::kRowIconSize, brindlex::kRowIconSize, 0, nullptr,
@@ -466,7 +490,7 @@ void CDragListBox::DrawMarkerLine(HDC hDC, int position, COLORREF colour) const 
     if (position >= 0) {
         hasRow = GetItemRect(position, &row);
     } else if (position == -1) {
-        const int count = GetCount();
+        const int count = RowCount();
         hasRow = count > 0 && GetItemRect(count - 1, &row);
     }
     const brindlex::MarkerLine line =
@@ -517,7 +541,7 @@ void CDragListBox::EndDrag() {
 }
 
 void CDragListBox::DropDraggedRow() {
-    const int count = GetCount();
+    const int count = RowCount();
     const int from = m_nDragFrom;
     const int to = brindlex::NormaliseDropPosition(m_nDropAt, count);
     if (from >= 0 && from < count && from != to) {
@@ -549,7 +573,7 @@ void CDragListBox::BeginInplaceEdit() {
     }
     r.top -= 2;
     r.bottom += 2;
-    const LPARAM record = GetItemData(m_nCurSel);
+    const LPARAM record = GetRecord(m_nCurSel);
     const std::u16string* name = RecordName(record);
     if (name == nullptr) {
         return;
@@ -579,7 +603,7 @@ void CDragListBox::EndInplaceEdit(bool accept) {
     if (accept && m_nEditIndex != -1 && m_editRecord != 0) {
         // The rows may have changed under the editor: the rename goes to the record it was
         // opened for, wherever that is now, and to nothing if it is gone.
-        const int index = GetItemData(m_nEditIndex) == m_editRecord ? m_nEditIndex : FindRow(m_editRecord);
+        const int index = GetRecord(m_nEditIndex) == m_editRecord ? m_nEditIndex : FindRow(m_editRecord);
         const std::u16string* name = index >= 0 ? RecordName(m_editRecord) : nullptr;
         const std::u16string text = m_wndEdit.GetWindowText();
         if (name != nullptr && text != *name) {

@@ -1,6 +1,9 @@
 // The kind of list box both library lists are: an owner-drawn LISTBOX from the main dialog's
 // template, taken over with SubclassDlgItem, whose rows carry a record of the library (a group
-// or an item) and show its name next to an icon in 30-pixel rows. On top of the standard list
+// or an item) and show its name next to an icon in 30-pixel rows. The records are kept here,
+// not in the list box: the template makes it a fixed-height list without per-row data
+// (LBS_NODATA), which takes any number of rows with one LB_SETCOUNT, where filling it row by
+// row took time that grew with the square of the rows. On top of the standard list
 // box it keeps a current row that always equals the selected row, moves a row by dragging it
 // (drop marker line, auto-scrolling while the pointer is above or below the list), renames a
 // row in place (CEditHelper) and reacts to a few keys.
@@ -36,6 +39,8 @@ public:
     // Closes the editor; with accept, a changed text renames the row's record.
     void EndInplaceEdit(bool accept);
     bool IsEditing() const { return m_wndEdit.IsWindow(); }
+    // The record a row shows (a CPasteGroup* or CPasteItem*), 0 for no row or a released record.
+    LPARAM GetRecord(int index) const;
 
 protected:
     CDragListBox(int nIconId, int nSelectedIconId, bool bFillBackground);
@@ -57,7 +62,9 @@ protected:
 
     // For the derived lists' observer hooks.
     // Makes the rows carry `records` in order; the scroll position stays where it can.
-    void SyncRows(const std::vector<LPARAM>& records);
+    void SyncRows(std::vector<LPARAM> records);
+    // Takes every row away; the next rows start from the top.
+    void ClearRows();
     // Shows `index` as the current row (no row: -1) and repaints what changed.
     void ShowCurrent(int index);
     void RepaintRow(int index) const;
@@ -93,8 +100,12 @@ private:
     void EndDrag();
     void DropDraggedRow();
     int FindRow(LPARAM record) const;
+    int RowCount() const { return static_cast<int>(m_records.size()); }
+    void SetRowCount(int count);
     void CloseEditorWithoutRename();
 
+    std::vector<LPARAM> m_records; // row i shows m_records[i]
+    mutable int m_nFindHint = 0;   // where FindRow looks first: records go in row order
     CEditHelper m_wndEdit;
     int m_nEditIndex = -1;
     LPARAM m_editRecord = 0;    // the record the editor was opened for

@@ -4,14 +4,13 @@
 #include "lists/ListRules.h"
 #include "res/resource.h"
 
+#include <utility>
+
 CGroupList::CGroupList() : CDragListBox(IDI_GROUP, IDI_GROUP_SELECTED, false) {
 }
 
 CPasteGroup* CGroupList::GetGroup(int index) const {
-    if (m_hWnd == nullptr || index < 0 || index >= GetCount()) {
-        return nullptr;
-    }
-    return reinterpret_cast<CPasteGroup*>(GetItemData(index));
+    return reinterpret_cast<CPasteGroup*>(GetRecord(index));
 }
 
 void CGroupList::DeleteSelectedGroup() {
@@ -83,7 +82,7 @@ void CGroupList::OnGroupsChanged() {
             records.push_back(reinterpret_cast<LPARAM>(&m_pLibrary->Group(i)));
         }
     }
-    SyncRows(records);
+    SyncRows(std::move(records));
     ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentGroupIndex() : -1);
 }
 

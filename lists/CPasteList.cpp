@@ -4,14 +4,13 @@
 #include "framework/MessageBox.h"
 #include "res/resource.h"
 
+#include <utility>
+
 CPasteList::CPasteList() : CDragListBox(IDI_ITEM, IDI_ITEM, true) {
 }
 
 CPasteItem* CPasteList::GetItem(int index) const {
-    if (m_hWnd == nullptr || index < 0 || index >= GetCount()) {
-        return nullptr;
-    }
-    return reinterpret_cast<CPasteItem*>(GetItemData(index));
+    return reinterpret_cast<CPasteItem*>(GetRecord(index));
 }
 
 void CPasteList::ShowNoSelectedItem() const {
@@ -90,15 +89,16 @@ void CPasteList::OnItemsChanged() {
     const CPasteGroup* group = m_pLibrary != nullptr ? m_pLibrary->CurrentGroup() : nullptr;
     std::vector<LPARAM> records;
     if (group != nullptr) {
+        records.reserve(group->ItemCount());
         for (std::size_t i = 0; i < group->ItemCount(); ++i) {
             records.push_back(reinterpret_cast<LPARAM>(&group->Item(i)));
         }
     }
-    if (m_hWnd != nullptr && group != m_pShownGroup) {
-        ResetContent();
+    if (group != m_pShownGroup) {
+        ClearRows();
     }
     m_pShownGroup = group;
-    SyncRows(records);
+    SyncRows(std::move(records));
     ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentItemIndex() : -1);
 }
 

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Real mouse and keys: drag an item onto another row, rename a folder by double-click and typing,
-# Insert then Escape leaves a name alone, the Delete folder question for 0, 1 and 3 items; after
-# Exit the data file holds the new order and names.
+# Insert then Escape leaves a name alone, the Delete folder question for 0, 1 and 3 items, a folder
+# of 20,000 items shown at once down to its last row; after Exit the data file holds the new order
+# and names.
 source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR"
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" \
-  'Work:a=1,b=2,c=3,d=4;Empty:;One:x=y;Three:p=1,q=2,r=3'
+python3 -c "
+import sys; sys.path.insert(0, '$BRINDLEX_SOURCE/tests/e2e'); import datafile
+groups = [('Work', [(n, str(i + 1)) for i, n in enumerate('abcd')]), ('Empty', []), ('One', [('x', 'y')]),
+          ('Three', [('p', '1'), ('q', '2'), ('r', '3')]), ('Many', [('m%d' % i, 't') for i in range(20000)])]
+datafile.write('$DATA_FILE', groups)"
 start_app
 GROUP_LIST=$(probe item "$MAIN" 1008)
 ITEMS=$(probe item "$MAIN" 1009)
-until_eq 4 10 probe lbcount "$GROUP_LIST" || fail "groups not loaded"
+until_eq 5 10 probe lbcount "$GROUP_LIST" || fail "groups not loaded"
 until_eq 4 10 probe lbcount "$ITEMS" || fail "items of group 0 not shown"
 probe activate "$MAIN" >/dev/null
 
@@ -61,11 +65,24 @@ ask_delete() {  # row expected-text answer
 ask_delete 1 "Are you sure to delete selected folder?" 7
 ask_delete 2 "The selected group contains 1 item.Are you sure to delete selected folder?" 7
 ask_delete 3 "The selected group contains 3 items.Are you sure to delete selected folder?" 6
-until_eq 3 5 probe lbcount "$GROUP_LIST" || fail "group Three not deleted"
+until_eq 4 5 probe lbcount "$GROUP_LIST" || fail "group Three not deleted"
+
+# The big folder fills its list at once, and End goes to its last row, which is shown.
+read -r mx my <<<"$(centre "$(probe lbrect "$GROUP_LIST" 3)")"
+xdotool mousemove "$mx" "$my" click 1
+until_eq 20000 5 probe lbcount "$ITEMS" || fail "the items of the big folder are not shown"
+read -r ix iy <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
+xdotool mousemove "$ix" "$iy" click 1 key End
+until_eq 19999 5 probe lbsel "$ITEMS" || fail "End did not reach the last item"
+read -r _ lt _ lb <<<"$(probe lbrect "$ITEMS" 19999)"
+read -r _ ct _ cb <<<"$(probe clientrect "$ITEMS")"
+((lt >= ct && lb <= cb)) || fail "the last item ($lt..$lb) is not in the list ($ct..$cb)"
 
 exit_app
 dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
-expected=$'G Office\nI b|2\nI a|1\nI c|3\nI d|4\nG Empty\nG One\nI x|y'
-[[ "$dump" == "$expected" ]] || fail "data file after exit:
-$dump"
+expected=$'G Office\nI b|2\nI a|1\nI c|3\nI d|4\nG Empty\nG One\nI x|y\nG Many'
+[[ "$(head -n 9 <<<"$dump")" == "$expected" ]] || fail "data file after exit:
+$(head -n 20 <<<"$dump")"
+[[ "$(tail -n 1 <<<"$dump")" == "I m19999|t" && $(wc -l <<<"$dump") == 20009 ]] ||
+  fail "the big folder was not saved whole: $(wc -l <<<"$dump") lines, last '$(tail -n 1 <<<"$dump")'"
 note "drag, rename, delete ok"

@@ -114,7 +114,6 @@ TEST_F(ListsDrawing, FocusChangesDrawNothingAndSelectionChangesDrawTheNewLook) {
     dis.hwndItem = m_items.GetSafeHwnd();
     dis.hDC = picture.Dc();
     dis.rcItem = area;
-    dis.itemData = static_cast<ULONG_PTR>(m_items.GetItemData(0));
     auto draw = [&](UINT action, UINT state) {
         dis.itemAction = action;
         dis.itemState = state;

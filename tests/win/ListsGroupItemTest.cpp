@@ -10,6 +10,35 @@ class ListsGroup : public ListsFixture {};
 class ListsItem : public ListsFixture {};
 class ListsKeys : public ListsFixture {};
 
+// Counts the messages sent to one window of this thread while it exists.
+class CSentMessageCount {
+public:
+    explicit CSentMessageCount(HWND hWnd)
+        : m_hook(::SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId())) {
+        s_hWnd = hWnd;
+        s_count = 0;
+    }
+    ~CSentMessageCount() {
+        ::UnhookWindowsHookEx(m_hook);
+        s_hWnd = nullptr;
+    }
+    CSentMessageCount(const CSentMessageCount&) = delete;
+    CSentMessageCount& operator=(const CSentMessageCount&) = delete;
+    bool Hooked() const { return m_hook != nullptr; }
+    int Count() const { return s_count; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lParam)->hwnd == s_hWnd) {
+            ++s_count;
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline HWND s_hWnd = nullptr;
+    static inline int s_count = 0;
+    HHOOK m_hook;
+};
+
 TEST_F(ListsGroup, AttachingShowsTheLibraryAndSelectingAGroupRefillsTheItems) {
     MakeGroups({2, 0, 3});
     Attach();
@@ -154,6 +183,44 @@ TEST_F(ListsItem, DoubleClickAnywhereAsksToEditARightClickRenames) {
     ::SendMessageW(m_items.GetSafeHwnd(), WM_RBUTTONUP, 0, At(RowPoint(m_items, 1)));
     ASSERT_NE(Editor(m_items), nullptr);
     EXPECT_EQ(GetWindowTextU16(Editor(m_items)), u"I0.1");
+}
+
+// A fill that sent a message per row took time that grew with the square of the rows.
+TEST_F(ListsItem, ABigGroupFillsWithAFewMessagesAndShowsEveryItem) {
+    constexpr int kBig = 20000;
+    MakeGroups({kBig, 1});
+    Attach();
+    ExpectItemRowsMirrorCurrentGroup();
+    m_groups.SetCurrent(1);
+    {
+        const CSentMessageCount sent(m_items.GetSafeHwnd());
+        ASSERT_TRUE(sent.Hooked());
+        Click(m_groups, RowPoint(m_groups, 0)); // the big group again
+        EXPECT_GT(sent.Count(), 0);
+        EXPECT_LT(sent.Count(), 100);
+    }
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
+    EXPECT_EQ(m_items.GetTopIndex(), 0);
+
+    // The last row is reached with End and drawn selected, with its name.
+    KeyDown(m_items.GetSafeHwnd(), VK_END);
+    EXPECT_EQ(m_items.GetCurrent(), kBig - 1);
+    ExpectCurrentRowsInStep();
+    RECT last{};
+    ASSERT_TRUE(m_items.GetItemRect(kBig - 1, &last));
+    EXPECT_GT(last.top, 0);
+    EXPECT_LE(last.bottom, m_items.GetClientRect().bottom);
+    const CListPicture picture(m_items.GetSafeHwnd(), RGB(255, 0, 255));
+    EXPECT_EQ(picture.At(34, last.top + 10), RGB(0, 0, 255));
+    EXPECT_TRUE(picture.Shows(RECT{37, last.top + 2, 120, last.bottom - 3}, RGB(25, 255, 255)));
+
+    // Deleting it lets go of every row, and the one-item group shows.
+    CBoxRecorder yes(IDYES);
+    m_groups.DeleteSelectedGroup();
+    EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I1.0"}));
+    ExpectItemRowsMirrorCurrentGroup();
+    ExpectCurrentRowsInStep();
 }
 
 TEST_F(ListsItem, DeleteAsksAndRemovesTheItemFromItsGroup) {

@@ -176,11 +176,11 @@ TEST_F(ListsRename, ARowDeletedUnderTheEditorIsNotRenamed) {
 
 namespace {
 
-TEST_F(ListsRename, AFixedHeightListGoingAwayWithAnOpenEditorRenamesNothing) {
+// A list box with per-row data refuses LB_SETCOUNT: its rows are added one by one.
+TEST_F(ListsRename, AListWithRowDataGoingAwayWithAnOpenEditorRenamesNothing) {
     const HWND hList = ::CreateWindowExW(
-        0, L"LISTBOX", L"", (kListStyle & ~LBS_OWNERDRAWVARIABLE) | LBS_OWNERDRAWFIXED, 10, 220, kListWidth,
-        92, m_dlg->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1100)),
-        ::GetModuleHandleW(nullptr), nullptr);
+        0, L"LISTBOX", L"", kListStyle & ~LBS_NODATA, 10, 220, kListWidth, 92, m_dlg->GetSafeHwnd(),
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1100)), ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(hList, nullptr);
     HWND editor = nullptr;
     {

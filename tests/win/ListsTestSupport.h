@@ -27,10 +27,11 @@
 
 namespace liststest {
 
-// The list style of the main window's template.
+// The list style of the main window's template: fixed-height rows without per-row data.
 inline constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                                    LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
-static_assert(kListStyle == 0x50A10521);
+                                    LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT |
+                                    LBS_WANTKEYBOARDINPUT;
+static_assert(kListStyle == 0x50A12511);
 inline constexpr int kButtonId = 1002;
 inline constexpr int kListWidth = 200;
 inline constexpr int kVisibleRows = 6;
@@ -205,7 +206,7 @@ protected:
     std::vector<std::u16string> RowNames(const CDragListBox& list) const {
         std::vector<std::u16string> names;
         for (int i = 0; i < list.GetCount(); ++i) {
-            const LRESULT data = list.GetItemData(i);
+            const LPARAM data = list.GetRecord(i);
             if (&list == &m_groups) {
                 names.push_back(reinterpret_cast<const CPasteGroup*>(data)->m_strName);
             } else {
