@@ -6,9 +6,9 @@
 // UTF-16 units each make about 64 MiB of text.
 //
 //   build/native/bench/core_bench --benchmark_filter=Archive
-#include "library/DataArchive.h"
-#include "library/ExportFormat.h"
-#include "library/Library.h"
+#include "core/library/DataArchive.h"
+#include "core/library/ExportFormat.h"
+#include "core/library/Library.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // The floor for the start-up benchmark: a process that shows one empty dialog and nothing else.
-#include "framework/Win32.h"
+#include "win/framework/Win32.h"
 
 #include <cstring>
 #include <vector>

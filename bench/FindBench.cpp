@@ -9,7 +9,7 @@
 //   build/native/bench/core_bench --benchmark_filter=Find
 #include "core/find/CaseFold.h"
 #include "core/find/FindResults.h"
-#include "library/Library.h"
+#include "core/library/Library.h"
 
 #include <benchmark/benchmark.h>
 

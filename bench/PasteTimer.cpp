@@ -5,7 +5,7 @@
 //   PasteTimer.exe MAIN_HWND noread KEYDOWNS
 //     into a window of its own that never reads the clipboard (as one without Shift+Insert
 //     paste): until it has seen that many key-downs and the main window is back at its queue.
-#include "framework/Win32.h"
+#include "win/framework/Win32.h"
 
 #include <cstdio>
 #include <cwchar>

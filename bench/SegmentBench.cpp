@@ -1,6 +1,6 @@
 // Normalise + segment of a large item text beside a plain copy of the same bytes, at 10 MiB and
 // 100 MiB: the paste engine's text handling should stay a small multiple of memcpy and linear.
-#include "paste/Segmentation.h"
+#include "core/paste/Segmentation.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 // With "reselect" (Brindlex with at least two groups) each line also holds the time in ms to
 // select group 1 and then group 0 again by clicks on the group list, each with the repaint, after
 // one unmeasured round of the same.
-#include "framework/Win32.h"
+#include "win/framework/Win32.h"
 
 #include <cstdio>
 #include <cwchar>

@@ -20,7 +20,7 @@ wineserver_start
 
 appdata=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | head -1)/Brindlex
 mkdir -p "$appdata"
-exe=$win/app/Brindlex.exe
+exe=$win/Brindlex.exe
 w() { timeout -k 5 120 wine "$@" 2>/dev/null </dev/null | tr -d '\r'; }
 probe() { w "$win/tests/e2e/probe.exe" "$@"; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }

@@ -1,9 +1,9 @@
 // Fuzz target for the data file reader. Whatever the bytes, reading must neither crash nor ask
 // for memory the file cannot justify, and what it kept (a whole file or the part before a fault)
 // must save and read back as the same library, with the same bytes on a second save.
-#include "library/DataArchive.h"
-#include "library/ExportFormat.h"
-#include "library/Library.h"
+#include "core/library/DataArchive.h"
+#include "core/library/ExportFormat.h"
+#include "core/library/Library.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -9,11 +9,11 @@ mkdir -p "$out"
 
 sources=(
   "$root/fuzz/ArchiveFuzz.cpp"
-  "$root/library/ArchiveReader.cpp"
-  "$root/library/ArchiveWriter.cpp"
-  "$root/library/DataArchive.cpp"
-  "$root/library/Library.cpp"
-  "$root/library/ExportFormat.cpp"
+  "$root/core/library/ArchiveReader.cpp"
+  "$root/core/library/ArchiveWriter.cpp"
+  "$root/core/library/DataArchive.cpp"
+  "$root/core/library/Library.cpp"
+  "$root/core/library/ExportFormat.cpp"
 )
 binary=$out/archive_fuzz
 

@@ -13,7 +13,7 @@
 #include "core/find/CaseFold.h"
 #include "core/find/FindQuery.h"
 #include "core/find/FoldedItem.h"
-#include "library/Library.h"
+#include "core/library/Library.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,9 +1,9 @@
 // The data file image: the exact bytes written, and what is read back from valid, foreign and
 // damaged files.
 #include "ArchiveTestSupport.h"
-#include "library/ArchiveReader.h"
-#include "library/ArchiveWriter.h"
-#include "library/DataArchive.h"
+#include "core/library/ArchiveReader.h"
+#include "core/library/ArchiveWriter.h"
+#include "core/library/DataArchive.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // a library, so that a mismatch shows what differs.
 #pragma once
 
-#include "library/Library.h"
+#include "core/library/Library.h"
 
 #include <cstdint>
 #include <sstream>

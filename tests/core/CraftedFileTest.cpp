@@ -6,7 +6,7 @@
 // The memory is measured by replacing the global allocation functions of this test binary with
 // counting ones (they still go through malloc, so the sanitizers keep seeing every block).
 #include "ArchiveTestSupport.h"
-#include "library/DataArchive.h"
+#include "core/library/DataArchive.h"
 
 #include <gtest/gtest.h>
 

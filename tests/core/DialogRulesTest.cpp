@@ -1,9 +1,9 @@
 // The rules behind the item editor's layout and token menu, the label's text format and the
 // picture loader's pixel size.
-#include "controls/LabelFormat.h"
-#include "controls/PictureSize.h"
-#include "dialogs/EditorLayout.h"
-#include "paste/ControlKeys.h"
+#include "core/layout/LabelFormat.h"
+#include "core/layout/PictureSize.h"
+#include "core/layout/EditorLayout.h"
+#include "core/paste/ControlKeys.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>

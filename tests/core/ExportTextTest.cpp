@@ -1,5 +1,5 @@
 // The bytes of the text export.
-#include "library/ExportFormat.h"
+#include "core/library/ExportFormat.h"
 
 #include <gtest/gtest.h>
 

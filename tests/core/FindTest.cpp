@@ -4,7 +4,7 @@
 #include "core/find/FindQuery.h"
 #include "core/find/FindResults.h"
 #include "core/find/WordSearch.h"
-#include "library/Library.h"
+#include "core/library/Library.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // How settings values read as numbers and flags, and how numbers are written.
-#include "library/IniValue.h"
+#include "core/library/IniValue.h"
 
 #include <gtest/gtest.h>
 

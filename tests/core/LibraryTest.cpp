@@ -1,5 +1,5 @@
-#include "library/Data.h"
-#include "library/Library.h"
+#include "core/library/Data.h"
+#include "core/library/Library.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lists/ListRules.h"
+#include "core/lists/ListRules.h"
 
 #include <gtest/gtest.h>
 

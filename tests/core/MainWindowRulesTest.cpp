@@ -1,6 +1,6 @@
-#include "app/MainLayout.h"
-#include "app/MenuModel.h"
-#include "app/TargetListModel.h"
+#include "core/layout/MainLayout.h"
+#include "core/app/MenuModel.h"
+#include "core/app/TargetListModel.h"
 
 #include <gtest/gtest.h>
 
@@ -118,7 +118,7 @@ TEST(MenuModel, TrayAndMainMenusAsTabled) {
     EXPECT_EQ(main[7].id, 1038);
 }
 
-#include "app/HelpPath.h"
+#include "core/app/HelpPath.h"
 
 TEST(HelpPath, FolderOfTheExecutable) {
     EXPECT_EQ(HelpFilePath(u"C:\\Program Files\\Brindlex\\Brindlex.exe"),

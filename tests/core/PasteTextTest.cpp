@@ -1,9 +1,9 @@
-#include "app/CommandIds.h"
-#include "app/HeldCommands.h"
-#include "paste/ClipboardReadWait.h"
-#include "paste/KeySender.h"
-#include "paste/PasteText.h"
-#include "paste/TargetIntegrity.h"
+#include "core/app/CommandIds.h"
+#include "core/app/HeldCommands.h"
+#include "core/paste/ClipboardReadWait.h"
+#include "core/paste/KeySender.h"
+#include "core/paste/PasteText.h"
+#include "core/paste/TargetIntegrity.h"
 
 #include "RecordingKeyOutput.h"
 

@@ -2,7 +2,7 @@
 // sequence a paste produced. Its key state follows the events it receives unless told otherwise.
 #pragma once
 
-#include "paste/KeyOutput.h"
+#include "core/paste/KeyOutput.h"
 
 #include <cstdio>
 #include <map>

@@ -1,4 +1,4 @@
-#include "paste/Segmentation.h"
+#include "core/paste/Segmentation.h"
 
 #include "RecordingKeyOutput.h"
 

@@ -1,7 +1,7 @@
 // The settings keys, their defaults and how LoadSettings/SaveSettings move them, over an INI
 // file kept in memory that remembers the order of the writes.
-#include "library/Data.h"
-#include "library/SettingsRules.h"
+#include "core/library/Data.h"
+#include "core/library/SettingsRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A small helper run inside the test's Wine prefix: it finds windows, reads controls and sends
 // messages for the end-to-end tests, where a person's clicks and keys cannot say or see enough.
 // Each command prints its answer on stdout and exits 0, or prints an error and exits 1.
-#include "framework/Win32.h"
+#include "win/framework/Win32.h"
 
 #include <commctrl.h>
 #include <objbase.h>

@@ -2,8 +2,8 @@
 // and link styles, and how it reports its end to a test owner.
 #include "DialogTestSupport.h"
 #include "SettingsTestSupport.h"
-#include "app/Messages.h"
-#include "dialogs/CAboutDlg.h"
+#include "win/app/Messages.h"
+#include "win/dialogs/CAboutDlg.h"
 #include "res/resource.h"
 
 #include <memory>

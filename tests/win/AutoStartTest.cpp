@@ -1,7 +1,7 @@
 // The auto-start value: the current user's Run key, the quoted executable path, and the removal
 // of values left by earlier versions under the machine's Run key.
 #include "SettingsTestSupport.h"
-#include "library/AutoStart.h"
+#include "win/library/AutoStart.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The core as the program uses it: cross-built and run under Wine.
-#include "framework/Win32.h"
-#include "library/Data.h"
+#include "win/framework/Win32.h"
+#include "core/library/Data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The data file and the export on a real file system under Wine: wide paths, "Wrong data file!"
 // through the message seam, and saves that fail at each of their steps leaving the old file.
 #include "SettingsTestSupport.h"
-#include "library/Data.h"
-#include "library/DataArchive.h"
-#include "library/ExportFormat.h"
-#include "library/ExportText.h"
-#include "library/FileIo.h"
+#include "core/library/Data.h"
+#include "core/library/DataArchive.h"
+#include "core/library/ExportFormat.h"
+#include "win/library/ExportText.h"
+#include "win/library/FileIo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Builds a DLGTEMPLATE with its items in memory, for tests that need a dialog without a resource.
 #pragma once
 
-#include "framework/Win32.h"
+#include "win/framework/Win32.h"
 
 #include <cstring>
 #include <string>

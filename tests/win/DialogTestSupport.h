@@ -3,11 +3,11 @@
 // messages it gets and can answer them), a bounded message pump and screen pixels.
 #pragma once
 
-#include "framework/CMessageLoop.h"
-#include "framework/CWnd.h"
-#include "framework/UniqueHandle.h"
-#include "framework/Win32.h"
-#include "framework/WideString.h"
+#include "win/framework/CMessageLoop.h"
+#include "win/framework/CWnd.h"
+#include "win/framework/UniqueHandle.h"
+#include "win/framework/Win32.h"
+#include "win/framework/WideString.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The item editor in-process: a modeless CPastingDlg under a test owner that records
 // WM_EDITOR_CLOSED and, like the main window, may release the editor while it reports.
 #include "DialogTestSupport.h"
-#include "app/Messages.h"
-#include "dialogs/CPastingDlg.h"
-#include "dialogs/EditorLayout.h"
-#include "framework/CClipboardScope.h"
-#include "framework/CGlobalLock.h"
-#include "library/Data.h"
+#include "win/app/Messages.h"
+#include "win/dialogs/CPastingDlg.h"
+#include "core/layout/EditorLayout.h"
+#include "win/framework/CClipboardScope.h"
+#include "win/framework/CGlobalLock.h"
+#include "core/library/Data.h"
 #include "res/resource.h"
 
 #include <richedit.h>

@@ -1,9 +1,9 @@
 // The framework's promises, for real under Wine: binding and unbinding, reflection to the child
 // object, modeless and modal dialogs in the one message loop, and no exception through user32.
 #include "DialogTemplateBuilder.h"
-#include "framework/CDialog.h"
-#include "framework/CMessageLoop.h"
-#include "framework/Callbacks.h"
+#include "win/framework/CDialog.h"
+#include "win/framework/CMessageLoop.h"
+#include "win/framework/Callbacks.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // buttons share, icon ownership, and that the toggle's on state looks different from its off state.
 #include "DialogTemplateBuilder.h"
 #include "DialogTestSupport.h"
-#include "controls/CImageButton.h"
-#include "framework/CDialog.h"
-#include "framework/CMessageLoop.h"
+#include "win/controls/CImageButton.h"
+#include "win/framework/CDialog.h"
+#include "win/framework/CMessageLoop.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // CIni over the Windows profile functions: values of any length, the number and flag rules on
 // real files, the formats written, and text outside the ANSI code page.
 #include "SettingsTestSupport.h"
-#include "library/Ini.h"
+#include "win/library/Ini.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // CLabel over a test parent window, and CPicture with the program's banner resource.
 #include "DialogTestSupport.h"
 #include "SettingsTestSupport.h"
-#include "controls/CLabel.h"
-#include "controls/CPicture.h"
+#include "win/controls/CLabel.h"
+#include "win/controls/CPicture.h"
 #include "res/resource.h"
 
 #include <algorithm>

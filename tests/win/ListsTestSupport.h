@@ -6,16 +6,16 @@
 
 #include "DialogTemplateBuilder.h"
 
-#include "app/Messages.h"
-#include "framework/CDialog.h"
-#include "framework/CMessageLoop.h"
-#include "framework/MessageBox.h"
-#include "framework/UniqueHandle.h"
-#include "framework/WideString.h"
-#include "library/Library.h"
-#include "lists/CGroupList.h"
-#include "lists/CPasteList.h"
-#include "lists/ListRules.h"
+#include "win/app/Messages.h"
+#include "win/framework/CDialog.h"
+#include "win/framework/CMessageLoop.h"
+#include "win/framework/MessageBox.h"
+#include "win/framework/UniqueHandle.h"
+#include "win/framework/WideString.h"
+#include "core/library/Library.h"
+#include "win/lists/CGroupList.h"
+#include "win/lists/CPasteList.h"
+#include "core/lists/ListRules.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 // settings folder and a Run key of its own.
 #include "DialogTestSupport.h"
 #include "SettingsTestSupport.h"
-#include "app/Messages.h"
-#include "dialogs/CSettingsDlg.h"
-#include "library/Data.h"
-#include "library/Ini.h"
+#include "win/app/Messages.h"
+#include "win/dialogs/CSettingsDlg.h"
+#include "core/library/Data.h"
+#include "win/library/Ini.h"
 #include "res/resource.h"
 
 #include <atomic>

@@ -1,8 +1,8 @@
 // CData::LoadSettings and CData::SaveSettings against a real top-level window, each test with a
 // settings folder and a Run key of its own.
 #include "SettingsTestSupport.h"
-#include "library/Data.h"
-#include "library/Ini.h"
+#include "core/library/Data.h"
+#include "win/library/Ini.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // and small file helpers.
 #pragma once
 
-#include "framework/MessageBox.h"
-#include "framework/Win32.h"
-#include "framework/WideString.h"
-#include "library/AppDataFolder.h"
-#include "library/AutoStart.h"
+#include "win/framework/MessageBox.h"
+#include "win/framework/Win32.h"
+#include "win/framework/WideString.h"
+#include "win/library/AppDataFolder.h"
+#include "win/library/AutoStart.h"
 
 #include <gtest/gtest.h>
 

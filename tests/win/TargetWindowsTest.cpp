@@ -1,5 +1,5 @@
-#include "app/TargetWindows.h"
-#include "framework/WideString.h"
+#include "win/app/TargetWindows.h"
+#include "win/framework/WideString.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The version resource of the built Brindlex.exe, read as Explorer reads it: the fixed numbers,
 // the language and the strings, with one version throughout, the same as the about box's
 // string 102.
-#include "framework/Win32.h"
+#include "win/framework/Win32.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "paste/PasteTarget.h"
-#include "paste/PasteText.h"
-#include "paste/Win32KeyOutput.h"
+#include "win/paste/PasteTarget.h"
+#include "core/paste/PasteText.h"
+#include "win/paste/Win32KeyOutput.h"
 
-#include "framework/CClipboardScope.h"
-#include "framework/WideString.h"
+#include "win/framework/CClipboardScope.h"
+#include "win/framework/WideString.h"
 
 #include <gtest/gtest.h>
 

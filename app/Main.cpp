@@ -1,5 +1,0 @@
-#include "framework/CWinApp.h"
-
-int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow) {
-    return AfxWinMain(hInstance, lpCmdLine, nCmdShow);
-}

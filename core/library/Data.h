@@ -1,0 +1,45 @@
+// CData: the program's one object for the settings, the control-key token table and the library.
+// A member of the application object for the whole run.
+#pragma once
+
+#include "core/library/Library.h"
+#include "win/library/UnreadDataFile.h"
+#include "core/paste/ControlKeys.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct HWND__;  // the Win32 window handle type, declared here so this header stays platform-free
+
+class CData {
+public:
+    CData();
+    virtual ~CData() = default;
+    CData(const CData&) = delete;
+    CData& operator=(const CData&) = delete;
+
+    // Win32 halves (win/library/DataFile.cpp, win/library/Settings.cpp): the data file at m_strDataFile,
+    // and Settings.ini in the settings folder. The main window passes itself to the settings.
+    bool LoadDataFile();
+    bool SaveDataFile();
+    void LoadSettings(HWND__* hMainWnd);
+    void SaveSettings(HWND__* hMainWnd);
+
+    std::array<std::u16string, brindlex::kControlKeyCount> m_arrTokens;
+    std::u16string m_strDataFile;
+    bool m_bAutoStart = false;
+    bool m_bAlwaysOnTop = false;
+    bool m_bHotkey = false;
+    std::uint16_t m_wHotkeyVK = 0;
+    std::uint16_t m_wHotkeyMod = 0;  // HOTKEYF_SHIFT 1, HOTKEYF_CONTROL 2, HOTKEYF_ALT 4
+    std::int32_t m_nHotkeyCmd = 0;   // read and written back, nothing else
+    std::uint32_t m_clrWindow = 0;   // COLORREF of COLOR_WINDOW, taken when the main window is built
+    bool m_bDrawEdge = false;
+    bool m_bHideAfterPaste = false;
+    bool m_bHideOnStartup = false;
+
+    CLibrary m_library;
+    // A data file that the load could not use, kept before any save replaces it.
+    CUnreadDataFile m_unreadDataFile;
+};

@@ -1,0 +1,31 @@
+// The data file's contents as bytes: the archive header of one versionable "CData" object
+// followed by the library (groups with their items, in order). Platform-free; the Win32 half
+// (DataFile.cpp) moves these bytes to and from the disk.
+#pragma once
+
+#include "core/library/ArchiveReader.h"
+#include "core/library/Library.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace brindlex {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Appends the groups and items of a data file image to `library`, in file order. Returns false
+// when the image is not a complete, valid file; what was read before the fault stays in the
+// library: a group once its name was read, an item once all three of its fields were read.
+// Bytes after the last group are ignored.
+bool ReadDataArchive(std::span<const std::uint8_t> bytes, CLibrary& library,
+                     const NarrowDecoder& decoder = DecodeLatin1);
+
+// Exact size of the image WriteDataArchive makes of `library`.
+std::size_t DataArchiveSize(const CLibrary& library);
+
+// The image of `library`: every string in the Unicode form and every reserved value 0. May throw
+// std::bad_alloc.
+Bytes WriteDataArchive(const CLibrary& library);
+
+} // namespace brindlex

@@ -1,0 +1,106 @@
+#include "core/lists/ListRules.h"
+
+#include <string>
+
+namespace brindlex {
+
+Point RowIconPosition(const Rect& row) {
+    const int h = row.Height();
+    return {row.left + h / 2 - 11, row.top + h / 2 - 14};
+}
+
+Rect RowTextRect(const Rect& row, int cy) {
+    const int h = row.Height();
+    Rect r;
+    r.left = (row.left + h / 2 + 14) + (row.left + h / 2 - 11) + 4;
+    r.top = row.top + row.bottom / 2 - row.top / 2 - cy / 2 - cy / 8;
+    r.right = row.right;
+    r.bottom = row.bottom;
+    return r;
+}
+
+int AutoScrollPeriod(int distance, int rowHeight) {
+    if (rowHeight <= 0) {
+        rowHeight = kRowHeight; // a list without rows reports no height; keep the timer sane
+    }
+    if (distance < 0) {
+        distance = 0;
+    }
+    return 250 / (distance / rowHeight + 1);
+}
+
+MarkerLine DropMarkerLine(int position, bool hasRow, const Rect& rowRect, const Rect& client) {
+    MarkerLine line;
+    if (!hasRow) {
+        return line;
+    }
+    if (position >= 0) {
+        line.x1 = rowRect.left;
+        line.x2 = rowRect.right - 1;
+        line.y = rowRect.top + 1;
+        line.visible = client.Contains(rowRect.left, rowRect.top);
+    } else {
+        line.x1 = rowRect.left;
+        line.x2 = rowRect.right - 1;
+        line.y = rowRect.bottom;
+        line.visible = client.Contains(0, rowRect.bottom);
+    }
+    return line;
+}
+
+DragZone ClassifyDragPoint(Point p, bool hitOutside, int lastRowBottom, bool hasRows, const Rect& client) {
+    if (hasRows && !hitOutside && p.y <= lastRowBottom) {
+        return DragZone::OverRow;
+    }
+    if (client.Contains(p.x, p.y)) {
+        return DragZone::BelowRows;
+    }
+    return DragZone::Outside;
+}
+
+int NormaliseDropPosition(int position, int count) {
+    return position >= 0 && position < count ? position : -1;
+}
+
+ScrollRequest AutoScrollRequest(int y, int clientHeight) {
+    if (y > clientHeight) {
+        return {+1, y - clientHeight};
+    }
+    if (y < 0) {
+        return {-1, -y};
+    }
+    return {};
+}
+
+RowLooks RowLooksToDraw(bool drawEntire, bool selectionChanged, bool isSelected) {
+    RowLooks looks;
+    if (drawEntire || selectionChanged) {
+        looks.normal = !isSelected;
+        looks.selected = isSelected;
+    }
+    return looks;
+}
+
+int ArrowKeyTarget(bool up, int caret, int count) {
+    if (caret < 0 || caret >= count) {
+        return -1;
+    }
+    if (up) {
+        return caret > 0 ? caret - 1 : -1;
+    }
+    return caret + 1 < count ? caret + 1 : -1;
+}
+
+std::u16string DeleteGroupQuestion(std::size_t itemCount) {
+    std::u16string text;
+    if (itemCount > 0) {
+        std::u16string count;
+        for (std::size_t n = itemCount; n > 0; n /= 10) {
+            count.insert(count.begin(), static_cast<char16_t>(u'0' + n % 10));
+        }
+        text = u"The selected group contains " + count + (itemCount == 1 ? u" item.\r\n" : u" items.\r\n");
+    }
+    return text + u"Are you sure to delete selected folder?";
+}
+
+} // namespace brindlex

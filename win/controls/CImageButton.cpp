@@ -1,0 +1,399 @@
+#include "win/controls/CImageButton.h"
+
+#include "win/framework/CClientDC.h"
+#include "win/framework/CGdiSelection.h"
+#include "win/framework/Drawing.h"
+#include "win/framework/WideString.h"
+
+#include <optional>
+
+namespace {
+
+// The button type bits as the template gives them; 0x2 marks a check box type, our toggle.
+constexpr DWORD kTypeBits = 0x1F;
+constexpr DWORD kToggleBit = 0x2;
+
+RECT ToRect(const brindlex::LayoutRect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+brindlex::LayoutRect ToLayout(const RECT& r) {
+    return brindlex::LayoutRect{r.left, r.top, r.right, r.bottom};
+}
+
+} // namespace
+
+// The parent's pixels under the button. Members go in the order that lets destruction put the
+// DC's own bitmap back before the snapshot bitmap and then the DC are deleted.
+struct CImageButton::Snapshot {
+    CMemoryDC dc;
+    CBitmapHandle bitmap;
+    std::optional<CGdiSelection> selection;
+};
+
+CImageButton::CImageButton() {
+    ResetColours();
+}
+
+CImageButton::~CImageButton() {
+    // The tooltip may stay on with the other buttons of the window.
+    if (m_pToolTip && m_hWnd != nullptr) {
+        m_pToolTip->RemoveTool(m_hWnd);
+    }
+    ReleaseWindow();
+}
+
+void CImageButton::ResetColours() {
+    m_clrBkHover = m_clrBkNormal = m_clrBkFocus = ::GetSysColor(COLOR_BTNFACE);
+    m_clrTextHover = m_clrTextNormal = m_clrTextFocus = ::GetSysColor(COLOR_BTNTEXT);
+}
+
+void CImageButton::PreSubclassWindow() {
+    const DWORD style = GetStyle();
+    m_bToggle = (LOWORD(style) & kToggleBit) != 0;
+    if ((style & kTypeBits) == BS_DEFPUSHBUTTON) {
+        m_bDefault = true;
+    }
+    ModifyStyle(kTypeBits, BS_OWNERDRAW, SWP_FRAMECHANGED);
+}
+
+int CImageButton::AssignIcon(HICON hIcon) {
+    m_hIcon.reset();
+    m_cxIcon = 0;
+    m_cyIcon = 0;
+    if (hIcon == nullptr) {
+        Invalidate();
+        return 0;
+    }
+    m_hIcon.reset(hIcon);
+    ICONINFO info{};
+    if (::GetIconInfo(hIcon, &info) == FALSE) {
+        m_hIcon.reset();
+        return 1;
+    }
+    const CBitmapHandle mask(info.hbmMask);
+    const CBitmapHandle colour(info.hbmColor);
+    // An icon's hotspot is its centre.
+    m_cxIcon = static_cast<int>(info.xHotspot) * 2;
+    m_cyIcon = static_cast<int>(info.yHotspot) * 2;
+    Invalidate();
+    return 0;
+}
+
+void CImageButton::UseHandCursor() {
+    m_hCursor = ::LoadCursorW(nullptr, IDC_HAND);
+    Invalidate();
+}
+
+void CImageButton::JoinToolTip() {
+    if (!m_pToolTip && m_hWnd != nullptr) {
+        m_pToolTip = CSharedToolTip::For(m_hWnd);
+    }
+}
+
+void CImageButton::SetTipText(const wchar_t* text) {
+    if (text == nullptr) {
+        return;
+    }
+    JoinToolTip();
+    if (m_pToolTip) {
+        m_pToolTip->SetToolText(m_hWnd, text);
+    }
+}
+
+void CImageButton::DropSnapshot() {
+    m_pSnapshot.reset();
+}
+
+void CImageButton::MakeTransparent() {
+    m_bTransparent = true;
+    DropSnapshot();
+    Invalidate();
+}
+
+void CImageButton::SetImageAlignment(unsigned char alignment) {
+    m_byAlignment = alignment;
+    Invalidate();
+}
+
+void CImageButton::SetToggleState(bool bOn) {
+    if (!m_bToggle) {
+        return;
+    }
+    m_nCheck = bOn ? 1 : 0;
+    Invalidate();
+}
+
+bool CImageButton::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->hwnd != m_hWnd) {
+        return false;
+    }
+    JoinToolTip();
+    if (m_pToolTip) {
+        m_pToolTip->RelayEvent(pMsg);
+    }
+    // A quick second click is another click, not a double click.
+    if (pMsg->message == WM_LBUTTONDBLCLK) {
+        pMsg->message = WM_LBUTTONDOWN;
+    }
+    return false;
+}
+
+bool CImageButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        *pResult = TRUE;
+        return true;
+    case WM_CTLCOLORBTN:
+        // The button erases nothing: its paint covers everything, over the parent's pixels.
+        *pResult = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            SetFocus();
+            if (m_bToggle) {
+                m_nCheck = m_nCheck != 0 ? 0 : 1;
+                Invalidate();
+            }
+        }
+        return false; // the parent handles the click as well
+    default:
+        return false;
+    }
+}
+
+LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEMOVE: {
+        const LRESULT result = Default();
+        OnMouseMove(wParam, lParam);
+        return result;
+    }
+    case WM_MOUSELEAVE:
+        EndHover();
+        return 0;
+    case WM_KILLFOCUS:
+    case WM_CANCELMODE: {
+        const LRESULT result = Default();
+        EndHover();
+        return result;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            EndHover();
+        }
+        break;
+    case WM_ENABLE: {
+        const LRESULT result = Default();
+        if (wParam == FALSE) {
+            OnEnableOff();
+        }
+        return result;
+    }
+    case WM_SETCURSOR:
+        if (m_hCursor != nullptr) {
+            ::SetCursor(m_hCursor);
+            return TRUE;
+        }
+        break;
+    case WM_GETDLGCODE:
+        return (Default() & ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) |
+               (m_bDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTYLE:
+        return OnSetStyle(wParam, lParam);
+    case BM_SETCHECK:
+        return OnSetCheck(wParam);
+    case BM_GETCHECK:
+        return m_nCheck;
+    case WM_SYSCOLORCHANGE: {
+        const LRESULT result = Default();
+        DropSnapshot();
+        ResetColours();
+        Invalidate();
+        return result;
+    }
+    default:
+        break;
+    }
+    return Default();
+}
+
+LRESULT CImageButton::OnSetStyle(WPARAM wParam, LPARAM lParam) {
+    // The dialog manager moves the default-button style around: remember it, stay owner-drawn.
+    const DWORD type = static_cast<DWORD>(wParam) & kTypeBits;
+    if (type == BS_DEFPUSHBUTTON) {
+        m_bDefault = true;
+    } else if (type == BS_PUSHBUTTON) {
+        m_bDefault = false;
+    }
+    return DefWindowProc(BM_SETSTYLE, (wParam & ~static_cast<WPARAM>(kTypeBits)) | BS_OWNERDRAW, lParam);
+}
+
+LRESULT CImageButton::OnSetCheck(WPARAM wParam) {
+    if (m_bToggle) {
+        m_nCheck = wParam == BST_CHECKED || wParam == BST_INDETERMINATE ? 1 : 0;
+        Invalidate();
+    }
+    return 0;
+}
+
+void CImageButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(&pt);
+    const HWND hWndUnder = ::WindowFromPoint(pt);
+    // Dragging onto a button does not light it.
+    if ((wParam & MK_LBUTTON) != 0 && !m_bHover) {
+        return;
+    }
+    if (hWndUnder == m_hWnd) {
+        StartHover();
+    } else {
+        EndHover();
+    }
+}
+
+void CImageButton::StartHover() {
+    if (m_bHover) {
+        return;
+    }
+    m_bHover = true;
+    Invalidate();
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof(tme);
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = m_hWnd;
+    ::TrackMouseEvent(&tme);
+}
+
+void CImageButton::EndHover() {
+    if (!m_bHover) {
+        return;
+    }
+    m_bHover = false;
+    Invalidate();
+}
+
+void CImageButton::OnEnableOff() {
+    // A disabled window loses the focus (the system leaves it nowhere): hand it on to the next
+    // control. The focus is only moved when it was the button's, never taken from another control.
+    const HWND hWndParent = GetParent();
+    const HWND hWndFocus = ::GetFocus();
+    const bool bFocusWasOurs = hWndFocus == m_hWnd || (hWndFocus == nullptr && hWndParent != nullptr &&
+                                                       ::GetActiveWindow() == ::GetAncestor(m_hWnd, GA_ROOT));
+    if (bFocusWasOurs && hWndParent != nullptr) {
+        const HWND hWndNext = ::GetNextDlgTabItem(hWndParent, m_hWnd, FALSE);
+        ::SetFocus(hWndNext != nullptr && hWndNext != m_hWnd ? hWndNext : hWndParent);
+    }
+    EndHover();
+}
+
+void CImageButton::TakeSnapshot() {
+    const HWND hWndParent = GetParent();
+    if (hWndParent == nullptr) {
+        return;
+    }
+    const CClientDC parentDC(hWndParent);
+    if (!parentDC) {
+        return;
+    }
+    const RECT rcInParent = GetRectInParent();
+    const RECT rcClient = GetClientRect();
+    auto snapshot = std::make_unique<Snapshot>();
+    snapshot->dc.reset(::CreateCompatibleDC(parentDC.get()));
+    snapshot->bitmap.reset(::CreateCompatibleBitmap(parentDC.get(), rcClient.right, rcClient.bottom));
+    if (!snapshot->dc || !snapshot->bitmap) {
+        return;
+    }
+    snapshot->selection.emplace(snapshot->dc.get(), snapshot->bitmap.get());
+    ::BitBlt(snapshot->dc.get(), 0, 0, rcClient.right, rcClient.bottom, parentDC.get(), rcInParent.left,
+             rcInParent.top, SRCCOPY);
+    m_pSnapshot = std::move(snapshot);
+}
+
+void CImageButton::DrawItem(const DRAWITEMSTRUCT& dis) {
+    const HDC hDC = dis.hDC;
+    const RECT& rcItem = dis.rcItem;
+    m_bPressed = (dis.itemState & ODS_SELECTED) != 0 || (m_bToggle && m_nCheck == 1);
+    m_bFocused = (dis.itemState & ODS_FOCUS) != 0;
+    m_bDisabled = (dis.itemState & ODS_DISABLED) != 0;
+    ::SetBkMode(hDC, TRANSPARENT);
+
+    if (m_bTransparent) {
+        if (!m_pSnapshot) {
+            TakeSnapshot();
+        }
+        if (m_pSnapshot) {
+            const RECT rcClient = GetClientRect();
+            ::BitBlt(hDC, 0, 0, rcClient.right, rcClient.bottom, m_pSnapshot->dc.get(), 0, 0, SRCCOPY);
+        }
+    } else {
+        PaintBackground(hDC, rcItem);
+    }
+    PaintBorder(hDC, rcItem);
+
+    const std::u16string caption = GetWindowText();
+    brindlex::ImageButtonLayoutInput in;
+    in.item = ToLayout(rcItem);
+    in.clientWidth = GetClientRect().right;
+    in.iconWidth = m_cxIcon;
+    in.iconHeight = m_cyIcon;
+    in.alignment = m_byAlignment;
+    in.hasIcon = static_cast<bool>(m_hIcon);
+    in.hasCaption = !caption.empty();
+    in.margin = m_nImageMargin;
+    in.pressed = m_bPressed;
+    in.toggle = m_bToggle;
+    in.shiftX = m_ptPressedShift.x;
+    in.shiftY = m_ptPressedShift.y;
+    const brindlex::ImageButtonLayout layout = brindlex::PlaceImageButton(in);
+
+    if (m_hIcon) {
+        PaintIcon(hDC, ToRect(layout.image));
+    }
+    if (!caption.empty()) {
+        PaintCaption(hDC, ToRect(layout.caption), caption);
+    }
+    // No focus rectangle: keyboard focus has no visible mark on these buttons.
+}
+
+void CImageButton::PaintBackground(HDC hDC, const RECT& rcItem) {
+    const COLORREF colour = m_bHover || m_bPressed ? m_clrBkHover : m_bFocused ? m_clrBkFocus : m_clrBkNormal;
+    brindlex::FillSolidRect(hDC, rcItem, colour);
+}
+
+void CImageButton::PaintBorder(HDC hDC, const RECT& rcItem) {
+    if (m_bPressed) {
+        brindlex::Draw3dRect(hDC, rcItem, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHILIGHT));
+    } else if (m_bHover) {
+        brindlex::Draw3dRect(hDC, rcItem, ::GetSysColor(COLOR_BTNHILIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+    }
+}
+
+void CImageButton::PaintIcon(HDC hDC, const RECT& rcImage) {
+    ::DrawStateW(hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(m_hIcon.get()), 0, rcImage.left, rcImage.top,
+                 rcImage.right - rcImage.left, rcImage.bottom - rcImage.top,
+                 DST_ICON | (m_bDisabled ? DSS_DISABLED : DSS_NORMAL));
+}
+
+void CImageButton::PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16string& caption) {
+    constexpr UINT kFormat = DT_WORDBREAK | DT_CENTER;
+    const int length = static_cast<int>(caption.size());
+    RECT rcMeasured = rcCaption;
+    ::DrawTextW(hDC, W(caption), length, &rcMeasured, kFormat | DT_CALCRECT);
+    RECT rcText = ToRect(brindlex::CentreTextBlock(ToLayout(rcCaption), rcMeasured.right - rcMeasured.left,
+                                                   rcMeasured.bottom - rcMeasured.top));
+    const COLORREF oldColour = ::GetTextColor(hDC);
+    if (m_bDisabled) {
+        RECT rcLight = rcText;
+        ::OffsetRect(&rcLight, 1, 1);
+        ::SetTextColor(hDC, ::GetSysColor(COLOR_BTNHILIGHT));
+        ::DrawTextW(hDC, W(caption), length, &rcLight, kFormat);
+        ::SetTextColor(hDC, ::GetSysColor(COLOR_BTNSHADOW));
+        ::DrawTextW(hDC, W(caption), length, &rcText, kFormat);
+    } else {
+        ::SetTextColor(hDC, m_bHover || m_bPressed ? m_clrTextHover : m_clrTextNormal);
+        ::DrawTextW(hDC, W(caption), length, &rcText, kFormat);
+    }
+    ::SetTextColor(hDC, oldColour);
+}

@@ -1,0 +1,42 @@
+// A compressed picture (the about box's JPEG banner) loaded from the program's resources into an
+// OLE picture object and drawn upright, scaled into a rectangle of a DC. Its size in pixels is
+// taken at a fixed 96 pixels per inch.
+//
+// Failures are told to the user in a "CPicture Error" message box and leave no picture held
+// (a failed DrawInto keeps it); the results are for callers who care.
+#pragma once
+
+#include "win/framework/Win32.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <cstddef>
+
+class CPicture {
+public:
+    CPicture() = default;
+    virtual ~CPicture();
+    CPicture(const CPicture&) = delete;
+    CPicture& operator=(const CPicture&) = delete;
+
+    // The resource of the given id and type in the program's own module.
+    bool LoadResourceImage(UINT nResourceId, const wchar_t* resourceType);
+    // Decodes the bytes into the picture; the size in pixels is set by LoadResourceImage.
+    bool LoadImageBytes(const void* data, std::size_t byteCount);
+    bool DrawInto(HDC hDC, const RECT& rcDest);
+    void ReleaseImage();
+
+    bool HasImage() const { return m_pPicture != nullptr; }
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
+    int GetSize() const { return m_nSize; }
+
+private:
+    static void ShowError(const wchar_t* message);
+
+    IPicture* m_pPicture = nullptr; // one reference, ours
+    int m_nHeight = 0;
+    int m_nSize = 0;
+    int m_nWidth = 0;
+};

@@ -1,0 +1,139 @@
+#include "win/dialogs/CAboutDlg.h"
+
+#include "win/app/Messages.h"
+#include "win/dialogs/DialogOwner.h"
+#include "core/app/WebAddresses.h"
+#include "win/framework/CPaintDC.h"
+#include "win/framework/CWinApp.h"
+#include "win/framework/WideString.h"
+#include "res/resource.h"
+
+#include <shellapi.h>
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGrey = RGB(130, 130, 130);
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+
+std::u16string LoadStringResource(UINT id) {
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? U16(text, static_cast<std::size_t>(length)) : std::u16string();
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {
+}
+
+CAboutDlg::~CAboutDlg() {
+    ReleaseWindow();
+}
+
+const std::u16string& CAboutDlg::LegalNotice() {
+    static const std::u16string notice =
+        u"Brindlex is free software under the MIT License. Permission is granted, free of charge, to "
+        u"use, copy, modify, merge, publish, distribute, sublicense and sell copies of it, provided "
+        u"that the copyright notice and this permission notice are kept. It is provided \"as is\", "
+        u"without warranty of any kind.";
+    return notice;
+}
+
+bool CAboutDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_lblLegalNotice.SubclassDlgItem(IDC_LEGAL_NOTICE, this);
+    m_lblVersion.SubclassDlgItem(IDC_VERSION, this);
+    m_lblMakerNotice.SubclassDlgItem(IDC_MAKER_NOTICE, this);
+    m_lblProductLink.SubclassDlgItem(IDC_PRODUCT_LINK, this);
+    m_lblMakerLink.SubclassDlgItem(IDC_MAKER_LINK, this);
+    m_lblMoreInfo.SubclassDlgItem(IDC_MORE_INFO, this);
+
+    SizeWindow();
+    m_picture.LoadResourceImage(IDR_BANNER, L"JPG");
+
+    m_lblVersion.SetSeeThrough(true).SetCaptionColour(kBlack);
+    m_lblVersion.SetWindowText(u"Version " + LoadStringResource(IDS_VERSION));
+    m_lblMoreInfo.SetSeeThrough(true).SetCaptionColour(kBlack);
+    const HCURSOR hHand = ::LoadCursorW(nullptr, IDC_HAND);
+    for (CLabel* pLink : {&m_lblProductLink, &m_lblMakerLink}) {
+        pLink->MakeLink(true, true).SetSeeThrough(true).SetCaptionColour(kLinkBlue).SetUnderline(true);
+        pLink->SetHoverCursor(hHand);
+    }
+    m_lblMakerNotice.SetSeeThrough(true).SetCaptionColour(kBlack);
+    m_lblMakerNotice.SetWindowText(LoadStringResource(IDS_MAKER));
+    m_lblLegalNotice.SetSeeThrough(true).SetCaptionColour(kGrey);
+    m_lblLegalNotice.SetWindowText(LegalNotice());
+    return true;
+}
+
+// A client area of exactly 500 x 300 pixels whatever the frame and caption sizes, centred over
+// the owner when that is shown, else on the work area.
+void CAboutDlg::SizeWindow() {
+    RECT rc{0, 0, kClientWidth, kClientHeight};
+    ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
+    MoveWindow(0, 0, rc.right - rc.left, rc.bottom - rc.top, true);
+    CenterWindow();
+}
+
+void CAboutDlg::OnOK() {
+    // Enter does nothing.
+}
+
+// The owner releases the box while handling the report.
+void CAboutDlg::OnCancel() {
+    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
+    if (hOwner != nullptr) {
+        ::SendMessageW(hOwner, WM_ABOUT_CLOSED, 0, 0);
+    }
+}
+
+LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr != nullptr && hdr->code == kLabelLinkClicked) {
+            OnLinkClicked(hdr->idFrom);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CAboutDlg::OnPaint() {
+    const CPaintDC dc(m_hWnd);
+    const RECT rcClient = GetClientRect();
+    const RECT rcBanner{0, 0, m_picture.GetWidth(), m_picture.GetHeight()};
+    // What the banner does not cover (all of it without a banner) is filled with the banner's own
+    // white, so that no stale pixels stay under the see-through labels.
+    const auto hBrush = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    const RECT rcRight{rcBanner.right, rcClient.top, rcClient.right, rcClient.bottom};
+    const RECT rcBelow{rcClient.left, rcBanner.bottom, rcBanner.right, rcClient.bottom};
+    ::FillRect(dc.get(), &rcRight, hBrush);
+    ::FillRect(dc.get(), &rcBelow, hBrush);
+    if (m_picture.HasImage()) {
+        m_picture.DrawInto(dc.get(), rcBanner);
+    }
+}
+
+void CAboutDlg::OnLinkClicked(UINT_PTR nID) {
+    const char16_t* address = nullptr;
+    if (nID == IDC_PRODUCT_LINK) {
+        address = brindlex::kProductWebAddress;
+    } else if (nID == IDC_MAKER_LINK) {
+        address = brindlex::kMakerWebAddress;
+    }
+    if (address == nullptr) {
+        return;
+    }
+    // A browser that cannot be started is not reported.
+    ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(address), L"", L"", SW_SHOWNORMAL);
+}

@@ -1,0 +1,43 @@
+// The about box: a modeless window of a fixed 500 x 300 pixel client area with the banner at its
+// top left, the version, the makers' line, two links and the licence notice as see-through
+// labels over it. Esc and the close box report WM_ABOUT_CLOSED to its owner (the main window),
+// which releases the box; Enter does nothing. The box never ends itself.
+#pragma once
+
+#include "win/controls/CLabel.h"
+#include "win/controls/CPicture.h"
+#include "win/framework/CDialog.h"
+
+#include <string>
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+    ~CAboutDlg() override;
+
+    static constexpr int kClientWidth = 500;
+    static constexpr int kClientHeight = 300;
+
+    // The licence paragraph shown at the bottom of the box.
+    static const std::u16string& LegalNotice();
+    const CPicture& GetBanner() const { return m_picture; }
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void SizeWindow();
+    void OnPaint();
+    void OnLinkClicked(UINT_PTR nID);
+
+    CPicture m_picture;
+    CLabel m_lblLegalNotice; // 1011
+    CLabel m_lblVersion;     // 1012
+    CLabel m_lblMakerNotice; // 1013
+    CLabel m_lblProductLink; // 1015
+    CLabel m_lblMakerLink;   // 1016
+    CLabel m_lblMoreInfo;    // 1014
+};

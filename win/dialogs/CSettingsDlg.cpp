@@ -1,0 +1,113 @@
+#include "win/dialogs/CSettingsDlg.h"
+
+#include "win/app/Messages.h"
+#include "win/dialogs/DialogOwner.h"
+#include "win/framework/WideString.h"
+#include "win/library/AppDataFolder.h"
+#include "core/library/Data.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include <vector>
+
+CSettingsDlg::CSettingsDlg(CData& data) : CDialog(IDD_SETTINGS), m_data(data) {
+}
+
+CSettingsDlg::~CSettingsDlg() {
+    ReleaseWindow();
+}
+
+void CSettingsDlg::SetCheck(int nID, bool bChecked) const {
+    SendDlgItemMessage(nID, BM_SETCHECK, bChecked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool CSettingsDlg::GetCheck(int nID) const {
+    return SendDlgItemMessage(nID, BM_GETCHECK) == BST_CHECKED;
+}
+
+bool CSettingsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_wndHotkey.SubclassDlgItem(IDC_HOTKEY, this);
+
+    SetDlgItemText(IDC_DATA_FILE, m_data.m_strDataFile);
+    SetCheck(IDC_AUTOSTART, m_data.m_bAutoStart);
+    SetCheck(IDC_USE_HOTKEY, m_data.m_bHotkey);
+    SetCheck(IDC_DRAW_EDGES, m_data.m_bDrawEdge);
+    SetCheck(IDC_HIDE_AFTER_PASTE, m_data.m_bHideAfterPaste);
+    SetCheck(IDC_HIDE_ON_STARTUP, m_data.m_bHideOnStartup);
+    // Virtual key in the low byte, HOTKEYF_* modifiers in the high byte. The control stays usable
+    // with the hotkey switched off: its key is kept for when it is switched on.
+    m_wndHotkey.SendMessage(HKM_SETHOTKEY, MAKEWORD(LOBYTE(m_data.m_wHotkeyVK), LOBYTE(m_data.m_wHotkeyMod)));
+    return true;
+}
+
+LRESULT CSettingsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+        case IDC_RESTORE_DEFAULT:
+            OnRestoreDefault();
+            return 0;
+        case IDC_BROWSE:
+            OnBrowse();
+            return 0;
+        default:
+            break;
+        }
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+// Only the field changes; OK stores it.
+void CSettingsDlg::OnRestoreDefault() {
+    SetDlgItemText(IDC_DATA_FILE, GetDefaultDataFilePath());
+}
+
+void CSettingsDlg::OnBrowse() {
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::u16string initial = u"Brindlex.dat";
+    std::copy(initial.begin(), initial.end(), file.begin());
+    // The data file may be one that does not exist yet (it is written at exit), so the file need
+    // not exist. The dialog itself owns the file dialog: it stays disabled meanwhile and so cannot
+    // be closed (and released) under it.
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = L"Brindlex data files (*.dat)\0*.dat\0";
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrDefExt = L"dat";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (::GetSaveFileNameW(&ofn) != FALSE) {
+        SetDlgItemText(IDC_DATA_FILE, U16(file.data()));
+    }
+}
+
+void CSettingsDlg::OnOK() {
+    CData& data = m_data;
+    data.m_strDataFile = GetDlgItemText(IDC_DATA_FILE); // as typed: it is not checked
+    data.m_bAutoStart = GetCheck(IDC_AUTOSTART);
+    data.m_bHotkey = GetCheck(IDC_USE_HOTKEY);
+    const auto hotkey = static_cast<WORD>(m_wndHotkey.SendMessage(HKM_GETHOTKEY));
+    data.m_wHotkeyVK = LOBYTE(hotkey);
+    data.m_wHotkeyMod = HIBYTE(hotkey);
+    data.m_bDrawEdge = GetCheck(IDC_DRAW_EDGES);
+    data.m_bHideAfterPaste = GetCheck(IDC_HIDE_AFTER_PASTE);
+    data.m_bHideOnStartup = GetCheck(IDC_HIDE_ON_STARTUP);
+    // The owner releases this dialog while handling the report; only locals are used after it.
+    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
+    if (hOwner != nullptr) {
+        ::SendMessageW(hOwner, WM_SETTINGS_CLOSED, 0, 0);
+    }
+    data.SaveSettings(hOwner);
+}
+
+void CSettingsDlg::OnCancel() {
+    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
+    if (hOwner != nullptr) {
+        ::SendMessageW(hOwner, WM_SETTINGS_CLOSED, 0, 0);
+    }
+}

@@ -1,0 +1,35 @@
+// The settings dialog: a modeless window over the settings fields of CData — the data file
+// location, the show/hide hotkey, auto-start, the lists' "Draw edges" look and the two "Hide
+// main window" choices.
+//
+// OK copies the controls into CData, reports WM_SETTINGS_CLOSED to its owner (the main window,
+// which releases the dialog and applies the list look and the hotkey) and then writes the
+// settings; Cancel only reports. The dialog never ends itself.
+#pragma once
+
+#include "win/framework/CDialog.h"
+
+#include <string>
+
+class CData;
+
+class CSettingsDlg : public CDialog {
+public:
+    explicit CSettingsDlg(CData& data);
+    ~CSettingsDlg() override;
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnRestoreDefault();
+    void OnBrowse();
+    void SetCheck(int nID, bool bChecked) const;
+    bool GetCheck(int nID) const;
+
+    CData& m_data;
+    CWnd m_wndHotkey; // the hotkey control
+};

@@ -1,0 +1,46 @@
+#include "win/library/AppDataFolder.h"
+
+#include "win/framework/Win32.h"
+#include "win/framework/WideString.h"
+#include "core/library/SettingsRules.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+namespace {
+
+std::u16string& BaseOverride() {
+    static std::u16string folder;
+    return folder;
+}
+
+std::u16string UserAppDataFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
+        return {};
+    }
+    return U16(path);
+}
+
+} // namespace
+
+void brindlex::SetAppDataBaseFolder(std::u16string folder) {
+    BaseOverride() = std::move(folder);
+}
+
+std::u16string GetAppDataFolder() {
+    const std::u16string base = BaseOverride().empty() ? UserAppDataFolder() : BaseOverride();
+    std::u16string folder = base + u"\\" + brindlex::settings::kFolderName;
+    if (!PathIsDirectoryW(W(folder))) {
+        CreateDirectoryW(W(folder), nullptr); // if it fails, reads fall back to defaults and writes are lost
+    }
+    return folder;
+}
+
+std::u16string GetSettingsFilePath() {
+    return GetAppDataFolder() + u"\\" + brindlex::settings::kSettingsFileName;
+}
+
+std::u16string GetDefaultDataFilePath() {
+    return GetAppDataFolder() + u"\\" + brindlex::settings::kDataFileName;
+}

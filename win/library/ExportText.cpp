@@ -1,0 +1,27 @@
+#include "win/library/ExportText.h"
+
+#include "win/framework/MessageBox.h"
+#include "win/framework/Win32.h"
+#include "core/library/ExportFormat.h"
+#include "win/library/FileIo.h"
+
+#include <new>
+
+std::u16string ExportFailureMessage(const std::u16string& path, const std::u16string& reason) {
+    return u"The library could not be exported to the file\r\n" + path + u"\r\n\r\n" + reason;
+}
+
+bool ExportText(const CLibrary& library, const std::u16string& path) {
+    DWORD error = 0;
+    bool ok = false;
+    try {
+        ok = brindlex::WriteFileDirect(path, brindlex::FormatExportText(library), &error);
+    } catch (const std::bad_alloc&) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
+    }
+    if (!ok) {
+        ShowMessageBox(GetActiveWindow(), ExportFailureMessage(path, brindlex::SystemErrorText(error)),
+                       kProgramName, MB_OK | MB_ICONERROR);
+    }
+    return ok;
+}

@@ -1,0 +1,14 @@
+// Writes the library to a text file (UTF-16LE with byte-order mark) for reading and printing.
+#pragma once
+
+#include "core/library/Library.h"
+
+#include <string>
+
+// Writes the export to `path`, replacing what is there. When the file cannot be created or
+// written, a message box names the file and the system's reason, a partly written file is
+// removed, and false comes back. The library is only read.
+bool ExportText(const CLibrary& library, const std::u16string& path);
+
+// The text of that message box.
+std::u16string ExportFailureMessage(const std::u16string& path, const std::u16string& reason);

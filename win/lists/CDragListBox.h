@@ -1,0 +1,131 @@
+// The kind of list box both library lists are: an owner-drawn LISTBOX from the main dialog's
+// template, taken over with SubclassDlgItem, whose rows carry a record of the library (a group
+// or an item) and show its name next to an icon in 30-pixel rows. The records are kept here,
+// not in the list box: the template makes it a fixed-height list without per-row data
+// (LBS_NODATA), which takes any number of rows with one LB_SETCOUNT, where filling it row by
+// row took time that grew with the square of the rows. On top of the standard list
+// box it keeps a current row that always equals the selected row, moves a row by dragging it
+// (drop marker line, auto-scrolling while the pointer is above or below the list), renames a
+// row in place (CEditHelper) and reacts to a few keys.
+//
+// The rows display the library model: the derived lists hear it as an ILibraryObserver and
+// rebuild or repaint their rows from it; their operations (select, move, rename) go to the
+// model, which answers with the notifications that update the rows.
+#pragma once
+
+#include "win/framework/CListBox.h"
+#include "win/framework/UniqueHandle.h"
+#include "core/library/Library.h"
+#include "win/lists/CEditHelper.h"
+
+#include <string>
+#include <vector>
+
+class CDragListBox : public CListBox, protected ILibraryObserver {
+public:
+    ~CDragListBox() override;
+
+    // Attaches the list to the model (nullptr detaches it) and fills the rows from it.
+    void SetLibrary(CLibrary* library);
+    // Whether a sunken line is drawn under each row; the list is redrawn.
+    void SetDrawEdge(bool draw);
+    bool GetDrawEdge() const { return m_bDrawEdge; }
+    // The current row, -1 for none; always the row the list box shows as selected.
+    int GetCurrent() const { return m_nCurSel; }
+    // Makes a row current (through the model, which the rows follow).
+    void SetCurrent(int index);
+    // Opens the in-place editor over the current row; nothing without a current row.
+    void BeginInplaceEdit();
+    // Closes the editor; with accept, a changed text renames the row's record.
+    void EndInplaceEdit(bool accept);
+    bool IsEditing() const { return m_wndEdit.IsWindow(); }
+    // The record a row shows (a CPasteGroup* or CPasteItem*), 0 for no row or a released record.
+    LPARAM GetRecord(int index) const;
+
+protected:
+    CDragListBox(int nIconId, int nSelectedIconId, bool bFillBackground);
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void PreSubclassWindow() override;
+
+    // What the two lists do differently.
+    virtual const std::u16string* RecordName(LPARAM record) const = 0; // nullptr: no record
+    virtual void SelectRecord(int index) = 0;
+    virtual void MoveRecord(int from, int to) = 0;
+    virtual void RenameRecord(int index, const std::u16string& name) = 0;
+    // The rows (and the current row) are taken from the model again.
+    virtual void ReloadRows() = 0;
+    virtual void OnDeleteKey() = 0;
+    virtual void OnRightButtonUp(POINT point) = 0;
+    virtual void OnDoubleClick(POINT point) = 0;
+
+    // For the derived lists' observer hooks.
+    // Makes the rows carry `records` in order; the scroll position stays where it can.
+    void SyncRows(std::vector<LPARAM> records);
+    // Takes every row away; the next rows start from the top.
+    void ClearRows();
+    // Shows `index` as the current row (no row: -1) and repaints what changed.
+    void ShowCurrent(int index);
+    void RepaintRow(int index) const;
+    // A record that is about to be freed: no row may point at it any more.
+    void ForgetRecord(LPARAM record);
+    // The message box owner for the lists' questions.
+    HWND MessageOwner() const;
+    // Whether `point` lies in the rectangle of the current row.
+    bool IsOnCurrentRow(POINT point) const;
+
+    CLibrary* m_pLibrary = nullptr;
+
+private:
+    // Messages.
+    LRESULT OnLButtonDown(POINT point);
+    LRESULT OnMouseMove(WPARAM keys, POINT point);
+    LRESULT OnLButtonUp(POINT point);
+    LRESULT OnTimer(WPARAM id);
+    LRESULT OnKeyUp(WPARAM vk);
+    LRESULT OnCaptureChanged(HWND hWndNew);
+    LRESULT OnDestroy();
+    LRESULT OnVKeyToItem(WPARAM wParam);
+    void OnSelChange();
+    void DrawItem(const DRAWITEMSTRUCT& dis) const;
+    void DrawLook(HDC hDC, const RECT& row, const std::u16string* name, bool selected) const;
+
+    // The shared algorithms.
+    void UpdateCurrent();
+    void DrawDropMarker(int index);
+    void DrawMarkerLine(HDC hDC, int position, COLORREF colour) const;
+    void AutoScroll(POINT point, const RECT& client);
+    void StopAutoScroll();
+    void EndDrag();
+    void DropDraggedRow();
+    int FindRow(LPARAM record) const;
+    int RowCount() const { return static_cast<int>(m_records.size()); }
+    void SetRowCount(int count);
+    void CloseEditorWithoutRename();
+
+    std::vector<LPARAM> m_records; // row i shows m_records[i]
+    mutable int m_nFindHint = 0;   // where FindRow looks first: records go in row order
+    CEditHelper m_wndEdit;
+    int m_nEditIndex = -1;
+    LPARAM m_editRecord = 0;    // the record the editor was opened for
+    bool m_bEndingEdit = false; // EndInplaceEdit runs (the editor's destruction calls back)
+    COLORREF m_clrSelBack = RGB(0, 0, 255);
+    COLORREF m_clrBack = RGB(255, 255, 255);
+    COLORREF m_clrSelText = RGB(25, 255, 255);
+    bool m_bDrawEdge = true;
+    int m_nCurSel = -1;
+    int m_nDragFrom = -1;
+    int m_nDropAt = -1;
+    bool m_bDragging = false;
+    int m_nScrollPeriod = 0;
+    int m_nScrollStep = 0;  // direction of the running auto-scroll timer
+    int m_nPaintedCur = -1; // the current row as last repainted
+    bool m_bPaintedKnown = false;
+
+    const int m_nIconId;
+    const int m_nSelectedIconId;
+    const bool m_bFillBackground;
+    CIconHandle m_hIcon;
+    CIconHandle m_hSelectedIcon;
+};

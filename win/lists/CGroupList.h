@@ -1,0 +1,31 @@
+// The group list (the folders) of the main window: one row per group of the library, in library
+// order. Its current row is the library's current group; making a row current selects the group,
+// which refills the item list. Deleting asks first; a double click on the current row or the
+// Insert key renames it in place; a right click makes the row under the pointer current.
+#pragma once
+
+#include "win/lists/CDragListBox.h"
+
+class CGroupList : public CDragListBox {
+public:
+    CGroupList();
+
+    // The confirmation question, then DeleteGroup of the current group. Also the Delete key.
+    void DeleteSelectedGroup();
+    // The group of a row, or nullptr.
+    CPasteGroup* GetGroup(int index) const;
+
+protected:
+    const std::u16string* RecordName(LPARAM record) const override;
+    void SelectRecord(int index) override;
+    void MoveRecord(int from, int to) override;
+    void RenameRecord(int index, const std::u16string& name) override;
+    void ReloadRows() override;
+    void OnDeleteKey() override;
+    void OnRightButtonUp(POINT point) override;
+    void OnDoubleClick(POINT point) override;
+
+    void OnGroupsChanged() override;
+    void OnGroupRenamed(int index) override;
+    void OnCurrentGroupChanged(int index) override;
+};

@@ -1,0 +1,115 @@
+#include "win/lists/CPasteList.h"
+
+#include "win/app/Messages.h"
+#include "win/framework/MessageBox.h"
+#include "res/resource.h"
+
+#include <utility>
+
+CPasteList::CPasteList() : CDragListBox(IDI_ITEM, IDI_ITEM, true) {
+}
+
+CPasteItem* CPasteList::GetItem(int index) const {
+    return reinterpret_cast<CPasteItem*>(GetRecord(index));
+}
+
+void CPasteList::ShowNoSelectedItem() const {
+    ShowMessageBox(MessageOwner(), u"No selected item", u"No selected item", MB_ICONEXCLAMATION);
+}
+
+void CPasteList::RequestEdit() {
+    CPasteItem* item = GetItem(GetCurrent());
+    if (item == nullptr) {
+        ShowNoSelectedItem();
+        return;
+    }
+    ::SendMessageW(GetParent(), WM_EDIT_ITEM, reinterpret_cast<WPARAM>(item), 0);
+}
+
+void CPasteList::DeleteSelectedItem() {
+    const int index = GetCurrent();
+    CPasteItem* item = GetItem(index);
+    if (item == nullptr) {
+        ShowNoSelectedItem();
+        return;
+    }
+    if (ShowMessageBox(MessageOwner(), u"Are you sure to delete selected item?", u"Deleting",
+                       MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+        return;
+    }
+    // The question ran a message loop: delete only the item that was asked about.
+    if (m_pLibrary != nullptr && m_pLibrary->CurrentGroupItem(index) == item) {
+        m_pLibrary->DeleteItem(index);
+    }
+}
+
+const std::u16string* CPasteList::RecordName(LPARAM record) const {
+    return record != 0 && record != LB_ERR ? &reinterpret_cast<const CPasteItem*>(record)->m_strName
+                                           : nullptr;
+}
+
+void CPasteList::SelectRecord(int index) {
+    m_pLibrary->SetCurrentItem(index);
+}
+
+void CPasteList::MoveRecord(int from, int to) {
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->MoveItem(from, to);
+    }
+}
+
+void CPasteList::RenameRecord(int index, const std::u16string& name) {
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->RenameItem(index, name); // the renamed row becomes current
+    }
+}
+
+void CPasteList::ReloadRows() {
+    m_pShownGroup = nullptr;
+    OnItemsChanged();
+}
+
+void CPasteList::OnDeleteKey() {
+    // Rows mirror the group's items: the key deletes the item itself, after the same question as
+    // the Delete button, so that a removed row can never come back with the next refill.
+    DeleteSelectedItem();
+}
+
+void CPasteList::OnRightButtonUp(POINT point) {
+    if (IsOnCurrentRow(point)) {
+        BeginInplaceEdit();
+    }
+}
+
+void CPasteList::OnDoubleClick(POINT) {
+    RequestEdit();
+}
+
+void CPasteList::OnItemsChanged() {
+    const CPasteGroup* group = m_pLibrary != nullptr ? m_pLibrary->CurrentGroup() : nullptr;
+    std::vector<LPARAM> records;
+    if (group != nullptr) {
+        records.reserve(group->ItemCount());
+        for (std::size_t i = 0; i < group->ItemCount(); ++i) {
+            records.push_back(reinterpret_cast<LPARAM>(&group->Item(i)));
+        }
+    }
+    if (group != m_pShownGroup) {
+        ClearRows();
+    }
+    m_pShownGroup = group;
+    SyncRows(std::move(records));
+    ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentItemIndex() : -1);
+}
+
+void CPasteList::OnItemRenamed(int index) {
+    RepaintRow(index);
+}
+
+void CPasteList::OnCurrentItemChanged(int index) {
+    ShowCurrent(index);
+}
+
+void CPasteList::OnItemReleasing(const CPasteItem& item) {
+    ForgetRecord(reinterpret_cast<LPARAM>(&item));
+}

@@ -1,0 +1,41 @@
+// The item list of the main window: one row per item of the current group, in the group's
+// order, each row referring to the stored item. Its current row is the library's current item,
+// the one that Paste delivers and that Edit and Delete act on. A double click asks the main
+// window to edit the current item; a right click on the current row or the Insert key renames it
+// in place; the Delete key deletes it after asking, as the Delete button does.
+#pragma once
+
+#include "win/lists/CDragListBox.h"
+
+class CPasteList : public CDragListBox {
+public:
+    CPasteList();
+
+    // WM_EDIT_ITEM for the current item to the main window, or "No selected item".
+    void RequestEdit();
+    // "No selected item", or the question and then DeleteItem of the current row.
+    void DeleteSelectedItem();
+    // The item of a row, or nullptr.
+    CPasteItem* GetItem(int index) const;
+
+protected:
+    const std::u16string* RecordName(LPARAM record) const override;
+    void SelectRecord(int index) override;
+    void MoveRecord(int from, int to) override;
+    void RenameRecord(int index, const std::u16string& name) override;
+    void ReloadRows() override;
+    void OnDeleteKey() override;
+    void OnRightButtonUp(POINT point) override;
+    void OnDoubleClick(POINT point) override;
+
+    void OnItemsChanged() override;
+    void OnItemRenamed(int index) override;
+    void OnCurrentItemChanged(int index) override;
+    void OnItemReleasing(const CPasteItem& item) override;
+
+private:
+    void ShowNoSelectedItem() const;
+
+    // The group whose items the rows show: another group starts again from the top.
+    const CPasteGroup* m_pShownGroup = nullptr;
+};
