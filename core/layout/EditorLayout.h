@@ -2,7 +2,7 @@
 // tested without a window.
 #pragma once
 
-#include "core/lists/ListRules.h"
+#include "core/layout/Geometry.h"
 
 #include <array>
 #include <cstddef>

@@ -3,8 +3,8 @@
 namespace brindlex {
 
 ImageButtonLayout PlaceImageButton(const ImageButtonLayoutInput& in) {
-    LayoutRect image = in.item;
-    LayoutRect caption = in.item;
+    Rect image = in.item;
+    Rect caption = in.item;
     if (in.hasIcon) {
         if (in.alignment == kImageAlignRight) {
             caption.left = in.margin;
@@ -26,7 +26,7 @@ ImageButtonLayout PlaceImageButton(const ImageButtonLayoutInput& in) {
     return {image, caption};
 }
 
-LayoutRect CentreTextBlock(const LayoutRect& box, int textWidth, int textHeight) {
+Rect CentreTextBlock(const Rect& box, int textWidth, int textHeight) {
     const int left = box.left + (box.Width() - textWidth) / 2;
     const int top = box.top + (box.Height() - textHeight) / 2;
     return {left, top, left + textWidth, top + textHeight};

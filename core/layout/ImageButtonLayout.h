@@ -2,27 +2,16 @@
 // tested without a window.
 #pragma once
 
+#include "core/layout/Geometry.h"
+
 namespace brindlex {
-
-// A rectangle in pixels, right and bottom exclusive (as Win32 RECT).
-struct LayoutRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    LayoutRect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    bool operator==(const LayoutRect&) const = default;
-};
 
 // Icon beside the caption: 0 puts it left of the caption (or centred without one), 2 right of it.
 inline constexpr unsigned char kImageAlignLeft = 0;
 inline constexpr unsigned char kImageAlignRight = 2;
 
 struct ImageButtonLayoutInput {
-    LayoutRect item;     // the owner-draw item rectangle
+    Rect item;           // the owner-draw item rectangle
     int clientWidth = 0; // width of the button's client area
     int iconWidth = 0;
     int iconHeight = 0;
@@ -38,15 +27,15 @@ struct ImageButtonLayoutInput {
 
 struct ImageButtonLayout {
     // Top-left corner: where the icon is drawn; right and bottom: the extent given to DrawState.
-    LayoutRect image;
+    Rect image;
     // The box the caption is centred in (already shifted when pressed).
-    LayoutRect caption;
+    Rect caption;
 };
 
 ImageButtonLayout PlaceImageButton(const ImageButtonLayoutInput& in);
 
 // The measured text block (textWidth x textHeight, as DT_CALCRECT reports it from box's corner)
 // centred in box; a block larger than the box overhangs it equally on both sides.
-LayoutRect CentreTextBlock(const LayoutRect& box, int textWidth, int textHeight);
+Rect CentreTextBlock(const Rect& box, int textWidth, int textHeight);
 
 } // namespace brindlex

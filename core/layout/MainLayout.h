@@ -1,7 +1,7 @@
 // Where LayoutControls puts the main window's controls for a client area of W x H pixels.
 #pragma once
 
-#include "core/lists/ListRules.h"
+#include "core/layout/Geometry.h"
 
 #include <array>
 

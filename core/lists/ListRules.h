@@ -2,23 +2,12 @@
 // auto-scroll period. The Win32 lists ask these and turn the answers into list-box calls.
 #pragma once
 
+#include "core/layout/Geometry.h"
+
 #include <cstddef>
 #include <string>
 
 namespace brindlex {
-
-struct Rect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
-
-struct Point {
-    int x = 0, y = 0;
-    friend bool operator==(const Point&, const Point&) = default;
-};
 
 inline constexpr int kRowHeight = 30;
 inline constexpr int kRowMeasureWidth = 100;

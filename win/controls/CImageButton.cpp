@@ -3,6 +3,8 @@
 #include "win/framework/CClientDC.h"
 #include "win/framework/CGdiSelection.h"
 #include "win/framework/Drawing.h"
+#include "win/framework/LayoutGeometry.h"
+#include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 
 #include <optional>
@@ -12,14 +14,6 @@ namespace {
 // The button type bits as the template gives them; 0x2 marks a check box type, our toggle.
 constexpr DWORD kTypeBits = 0x1F;
 constexpr DWORD kToggleBit = 0x2;
-
-RECT ToRect(const brindlex::LayoutRect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-
-brindlex::LayoutRect ToLayout(const RECT& r) {
-    return brindlex::LayoutRect{r.left, r.top, r.right, r.bottom};
-}
 
 } // namespace
 
@@ -50,7 +44,7 @@ void CImageButton::ResetColours() {
 
 void CImageButton::PreSubclassWindow() {
     const DWORD style = GetStyle();
-    m_bToggle = (LOWORD(style) & kToggleBit) != 0;
+    m_bToggle = (brindlex::LowWord(style) & kToggleBit) != 0;
     if ((style & kTypeBits) == BS_DEFPUSHBUTTON) {
         m_bDefault = true;
     }
@@ -150,7 +144,7 @@ bool CImageButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
         *pResult = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         return true;
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) {
+        if (brindlex::CommandCode(wParam) == BN_CLICKED) {
             SetFocus();
             if (m_bToggle) {
                 m_nCheck = m_nCheck != 0 ? 0 : 1;
@@ -180,7 +174,7 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
+        if (brindlex::LowWord(wParam) == WA_INACTIVE) {
             EndHover();
         }
         break;
@@ -239,7 +233,7 @@ LRESULT CImageButton::OnSetCheck(WPARAM wParam) {
 }
 
 void CImageButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT pt = brindlex::MousePoint(lParam);
     ClientToScreen(&pt);
     const HWND hWndUnder = ::WindowFromPoint(pt);
     // Dragging onto a button does not light it.
@@ -334,7 +328,7 @@ void CImageButton::DrawItem(const DRAWITEMSTRUCT& dis) {
 
     const std::u16string caption = GetWindowText();
     brindlex::ImageButtonLayoutInput in;
-    in.item = ToLayout(rcItem);
+    in.item = brindlex::ToRect(rcItem);
     in.clientWidth = GetClientRect().right;
     in.iconWidth = m_cxIcon;
     in.iconHeight = m_cyIcon;
@@ -349,10 +343,10 @@ void CImageButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     const brindlex::ImageButtonLayout layout = brindlex::PlaceImageButton(in);
 
     if (m_hIcon) {
-        PaintIcon(hDC, ToRect(layout.image));
+        PaintIcon(hDC, brindlex::ToRECT(layout.image));
     }
     if (!caption.empty()) {
-        PaintCaption(hDC, ToRect(layout.caption), caption);
+        PaintCaption(hDC, brindlex::ToRECT(layout.caption), caption);
     }
     // No focus rectangle: keyboard focus has no visible mark on these buttons.
 }
@@ -381,8 +375,8 @@ void CImageButton::PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16st
     const int length = static_cast<int>(caption.size());
     RECT rcMeasured = rcCaption;
     ::DrawTextW(hDC, W(caption), length, &rcMeasured, kFormat | DT_CALCRECT);
-    RECT rcText = ToRect(brindlex::CentreTextBlock(ToLayout(rcCaption), rcMeasured.right - rcMeasured.left,
-                                                   rcMeasured.bottom - rcMeasured.top));
+    RECT rcText = brindlex::ToRECT(brindlex::CentreTextBlock(
+        brindlex::ToRect(rcCaption), rcMeasured.right - rcMeasured.left, rcMeasured.bottom - rcMeasured.top));
     const COLORREF oldColour = ::GetTextColor(hDC);
     if (m_bDisabled) {
         RECT rcLight = rcText;

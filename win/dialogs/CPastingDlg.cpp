@@ -6,6 +6,7 @@
 #include "win/framework/CClipboardScope.h"
 #include "win/framework/CGlobalLock.h"
 #include "win/framework/CWinApp.h"
+#include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 #include "core/library/Data.h"
 #include "core/library/PasteItem.h"
@@ -88,9 +89,9 @@ LRESULT CPastingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
         // Token commands come from the menu; the command then takes the normal way as well.
-        OnTokenCommand(LOWORD(wParam));
-        if (HIWORD(wParam) == BN_CLICKED) {
-            switch (LOWORD(wParam)) {
+        OnTokenCommand(brindlex::CommandId(wParam));
+        if (brindlex::CommandCode(wParam) == BN_CLICKED) {
+            switch (brindlex::CommandId(wParam)) {
             case IDC_INSERT_TOKEN:
                 OnInsert();
                 return 0;

@@ -2,6 +2,7 @@
 
 #include "win/app/Messages.h"
 #include "win/dialogs/DialogOwner.h"
+#include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 #include "win/library/AppDataFolder.h"
 #include "core/library/Data.h"
@@ -46,8 +47,8 @@ bool CSettingsDlg::OnInitDialog() {
 }
 
 LRESULT CSettingsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
+    if (message == WM_COMMAND && brindlex::CommandCode(wParam) == BN_CLICKED) {
+        switch (brindlex::CommandId(wParam)) {
         case IDC_RESTORE_DEFAULT:
             OnRestoreDefault();
             return 0;

@@ -5,8 +5,8 @@
 // (LBS_NODATA), which takes any number of rows with one LB_SETCOUNT, where filling it row by
 // row took time that grew with the square of the rows. On top of the standard list
 // box it keeps a current row that always equals the selected row, moves a row by dragging it
-// (drop marker line, auto-scrolling while the pointer is above or below the list), renames a
-// row in place (CEditHelper) and reacts to a few keys.
+// (CRowDrag), renames a row in place (CInplaceEdit) and reacts to a few keys; CListRows keeps
+// the rows' records and CRowPainter draws them.
 //
 // The rows display the library model: the derived lists hear it as an ILibraryObserver and
 // rebuild or repaint their rows from it; their operations (select, move, rename) go to the
@@ -14,9 +14,11 @@
 #pragma once
 
 #include "win/framework/CListBox.h"
-#include "win/framework/UniqueHandle.h"
 #include "core/library/Library.h"
-#include "win/lists/CEditHelper.h"
+#include "win/lists/CInplaceEdit.h"
+#include "win/lists/CListRows.h"
+#include "win/lists/CRowDrag.h"
+#include "win/lists/CRowPainter.h"
 
 #include <string>
 #include <vector>
@@ -29,7 +31,7 @@ public:
     void SetLibrary(CLibrary* library);
     // Whether a sunken line is drawn under each row; the list is redrawn.
     void SetDrawEdge(bool draw);
-    bool GetDrawEdge() const { return m_bDrawEdge; }
+    bool GetDrawEdge() const { return m_painter.GetDrawEdge(); }
     // The current row, -1 for none; always the row the list box shows as selected.
     int GetCurrent() const { return m_nCurSel; }
     // Makes a row current (through the model, which the rows follow).
@@ -38,7 +40,7 @@ public:
     void BeginInplaceEdit();
     // Closes the editor; with accept, a changed text renames the row's record.
     void EndInplaceEdit(bool accept);
-    bool IsEditing() const { return m_wndEdit.IsWindow(); }
+    bool IsEditing() const { return m_wndEdit.IsOpen(); }
     // The record a row shows (a CPasteGroup* or CPasteItem*), 0 for no row or a released record.
     LPARAM GetRecord(int index) const;
 
@@ -82,50 +84,21 @@ private:
     LRESULT OnLButtonDown(POINT point);
     LRESULT OnMouseMove(WPARAM keys, POINT point);
     LRESULT OnLButtonUp(POINT point);
-    LRESULT OnTimer(WPARAM id);
     LRESULT OnKeyUp(WPARAM vk);
-    LRESULT OnCaptureChanged(HWND hWndNew);
     LRESULT OnDestroy();
     LRESULT OnVKeyToItem(WPARAM wParam);
     void OnSelChange();
-    void DrawItem(const DRAWITEMSTRUCT& dis) const;
-    void DrawLook(HDC hDC, const RECT& row, const std::u16string* name, bool selected) const;
 
-    // The shared algorithms.
     void UpdateCurrent();
-    void DrawDropMarker(int index);
-    void DrawMarkerLine(HDC hDC, int position, COLORREF colour) const;
-    void AutoScroll(POINT point, const RECT& client);
-    void StopAutoScroll();
-    void EndDrag();
-    void DropDraggedRow();
-    int FindRow(LPARAM record) const;
-    int RowCount() const { return static_cast<int>(m_records.size()); }
-    void SetRowCount(int count);
-    void CloseEditorWithoutRename();
+    void DropRow(const CRowDrag::Drop& drop);
+    // The accepted text of the in-place editor, for the record it was opened for.
+    void RenameEdited(int editIndex, LPARAM record, const std::u16string& text);
 
-    std::vector<LPARAM> m_records; // row i shows m_records[i]
-    mutable int m_nFindHint = 0;   // where FindRow looks first: records go in row order
-    CEditHelper m_wndEdit;
-    int m_nEditIndex = -1;
-    LPARAM m_editRecord = 0;    // the record the editor was opened for
-    bool m_bEndingEdit = false; // EndInplaceEdit runs (the editor's destruction calls back)
-    COLORREF m_clrSelBack = RGB(0, 0, 255);
-    COLORREF m_clrBack = RGB(255, 255, 255);
-    COLORREF m_clrSelText = RGB(25, 255, 255);
-    bool m_bDrawEdge = true;
+    CListRows m_rows;
+    CRowDrag m_drag;
+    CInplaceEdit m_wndEdit;
+    CRowPainter m_painter;
     int m_nCurSel = -1;
-    int m_nDragFrom = -1;
-    int m_nDropAt = -1;
-    bool m_bDragging = false;
-    int m_nScrollPeriod = 0;
-    int m_nScrollStep = 0;  // direction of the running auto-scroll timer
     int m_nPaintedCur = -1; // the current row as last repainted
     bool m_bPaintedKnown = false;
-
-    const int m_nIconId;
-    const int m_nSelectedIconId;
-    const bool m_bFillBackground;
-    CIconHandle m_hIcon;
-    CIconHandle m_hSelectedIcon;
 };

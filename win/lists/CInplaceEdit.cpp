@@ -1,4 +1,4 @@
-#include "win/lists/CEditHelper.h"
+#include "win/lists/CInplaceEdit.h"
 
 #include "win/app/Messages.h"
 
@@ -7,10 +7,13 @@ constexpr UINT kEditId = 1;
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
 } // namespace
 
-bool CEditHelper::Open(HWND hWndList, const RECT& rect, const std::u16string& text) {
+bool CInplaceEdit::Open(HWND hWndList, const RECT& rect, const std::u16string& text, int index,
+                        LPARAM record) {
     if (!CreateEx(0, L"EDIT", L"", kEditStyle, rect, hWndList, kEditId)) {
         return false;
     }
+    m_nIndex = index;
+    m_record = record;
     ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
     SendMessage(WM_SETFONT, static_cast<WPARAM>(::SendMessageW(hWndList, WM_GETFONT, 0, 0)), TRUE);
     SetWindowText(text);
@@ -19,7 +22,41 @@ bool CEditHelper::Open(HWND hWndList, const RECT& rect, const std::u16string& te
     return true;
 }
 
-LRESULT CEditHelper::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+void CInplaceEdit::Close(bool accept, const Accept& onAccept) {
+    if (m_bClosing || !IsWindow()) {
+        return;
+    }
+    m_bClosing = true;
+    if (accept && m_nIndex != -1 && m_record != 0) {
+        onAccept(m_nIndex, m_record, GetWindowText());
+    }
+    // Cleared first: the focus loss that the destruction causes finds nothing to accept.
+    m_nIndex = -1;
+    m_record = 0;
+    if (::GetFocus() == m_hWnd) {
+        ::SetFocus(GetParent()); // Enter or Escape: the keyboard goes back to the list
+    }
+    DestroyWindow();
+    m_bClosing = false;
+}
+
+void CInplaceEdit::CloseWithoutAccept() {
+    // The focus loss of the destruction comes back as WM_INPLACE_EDIT_END: it must find nothing
+    // to do, and above all not destroy the editor a second time.
+    m_nIndex = -1;
+    m_record = 0;
+    m_bClosing = true;
+    DestroyWindow();
+    m_bClosing = false;
+}
+
+void CInplaceEdit::ForgetRecord(LPARAM record) {
+    if (m_record == record) {
+        m_record = 0;
+    }
+}
+
+LRESULT CInplaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
         return OnGetDlgCode(lParam);
@@ -39,7 +76,7 @@ LRESULT CEditHelper::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-LRESULT CEditHelper::OnGetDlgCode(LPARAM lParam) {
+LRESULT CInplaceEdit::OnGetDlgCode(LPARAM lParam) {
     LRESULT code = Default();
     // The main window is a dialog: without this its dialog manager would take Enter as IDOK and
     // Escape as IDCANCEL, which hides the whole window, instead of letting them end the rename.
@@ -51,7 +88,7 @@ LRESULT CEditHelper::OnGetDlgCode(LPARAM lParam) {
     return code;
 }
 
-LRESULT CEditHelper::OnKeyUp(WPARAM vk) {
+LRESULT CInplaceEdit::OnKeyUp(WPARAM vk) {
     if (vk == VK_RETURN) {
         NotifyEnd(true);
     } else if (vk == VK_ESCAPE) {
@@ -60,12 +97,12 @@ LRESULT CEditHelper::OnKeyUp(WPARAM vk) {
     return Default(); // nothing left to do once the list has closed the window
 }
 
-LRESULT CEditHelper::OnKillFocus() {
+LRESULT CInplaceEdit::OnKillFocus() {
     NotifyEnd(true);
     return Default();
 }
 
-void CEditHelper::NotifyEnd(bool accept) {
+void CInplaceEdit::NotifyEnd(bool accept) {
     const HWND hWndList = GetParent();
     if (hWndList != nullptr) {
         ::SendMessageW(hWndList, WM_INPLACE_EDIT_END, accept ? 1 : 0, 0);
