@@ -20,7 +20,10 @@ start_on_unusable_file() {
 }
 
 saved_sample() {
-  python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -qx "G Sample Group" ||
+  # The dump is read whole: a grep -q that stopped reading would end the writer with SIGPIPE.
+  local dump
+  dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE") || fail "$1: no library saved"
+  grep -qx "G Sample Group" <<<"$dump" ||
     fail "$1: the library was not saved"
 }
 
