@@ -61,6 +61,15 @@ struct ModuleTraits {
     using Handle = HMODULE;
     static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
 };
+// CreateFileW's handles (CFileHandle keeps INVALID_HANDLE_VALUE out) and registry keys.
+struct FileTraits {
+    using Handle = HANDLE;
+    static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+};
 // A window we create and no object is bound to (e.g. a tooltip); a window already gone with its
 // owner is left alone.
 struct WindowTraits {
