@@ -1,6 +1,7 @@
 #include "win/lists/CDragListBox.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
+#include "win/framework/ResourceLoader.h"
 #include "win/framework/CClientDC.h"
 #include "win/framework/CGdiSelection.h"
 #include "win/framework/CWinApp.h"
@@ -29,8 +30,7 @@ bool Contains(const RECT& r, POINT p) {
 }
 
 HICON LoadRowIcon(int id) {
-    return static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                           brindlex::kRowIconSize, brindlex::kRowIconSize, LR_DEFAULTCOLOR));
+    return LoadIconResource(id, brindlex::kRowIconSize, brindlex::kRowIconSize, LR_DEFAULTCOLOR);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "win/lists/CEditHelper.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 
 namespace {
 constexpr UINT kEditId = 1;
