@@ -9,6 +9,7 @@
 #include "win/app/TrayIcon.h"
 #include "win/controls/CImageButton.h"
 #include "win/dialogs/CAboutDlg.h"
+#include "win/dialogs/CFindDlg.h"
 #include "win/dialogs/CPastingDlg.h"
 #include "win/dialogs/CSettingsDlg.h"
 #include "win/framework/CButton.h"
@@ -38,6 +39,8 @@ protected:
     // "Hide main window on startup": the modal run starts with the tray icon only.
     bool ShowWhenModalRunStarts() const override { return !m_data.m_bHideOnStartup; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Ctrl+F, from the main window and any of its controls.
+    bool PreTranslateMessage(MSG* pMsg) override;
 
 private:
     // Initialisation pieces, in the order they run.
@@ -86,6 +89,8 @@ private:
     void OnSettingsClosed();
     void OnShowAbout();
     void OnAboutClosed();
+    void OnShowFind();
+    void OnFindChoose(WPARAM group, LPARAM item, bool paste);
     void OnEditItemMessage(CPasteItem* item);
     void OnEditorClosed(bool saved, bool isNew);
     void ApplyDrawEdge();
@@ -100,6 +105,7 @@ private:
     std::unique_ptr<CAboutDlg> m_pAboutDlg;
     std::unique_ptr<CSettingsDlg> m_pSettingsDlg;
     std::unique_ptr<CPastingDlg> m_pEditor;
+    std::unique_ptr<CFindDlg> m_pFindDlg;
     CGroupList m_listGroups;
     CPasteList m_listItems;
     CImageButton m_btnMenu;

@@ -12,6 +12,10 @@ inline constexpr UINT WM_ABOUT_CLOSED = brindlex::kWmAboutClosed;
 inline constexpr UINT WM_EDIT_ITEM = brindlex::kWmEditItem;
 inline constexpr UINT WM_EDITOR_CLOSED = brindlex::kWmEditorClosed;
 inline constexpr UINT WM_EXIT_APP = brindlex::kWmExitApp;
+inline constexpr UINT WM_SHOW_FIND = brindlex::kWmShowFind;
+inline constexpr UINT WM_FIND_CLOSED = brindlex::kWmFindClosed;
+inline constexpr UINT WM_FIND_CHOOSE = brindlex::kWmFindChoose;
+inline constexpr UINT WM_FIND_PASTE = brindlex::kWmFindPaste;
 inline constexpr UINT WM_LIST_NAME_CHANGED = brindlex::kWmListNameChanged;
 inline constexpr UINT WM_INPLACE_EDIT_END = brindlex::kWmInplaceEditEnd;
 
