@@ -16,8 +16,8 @@ std::u16string FoldForUserLocale(std::u16string_view text) {
     int written = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, source, length,
                                   reinterpret_cast<wchar_t*>(folded.data()), length, nullptr, nullptr, 0);
     if (written == 0) {
-        const int needed =
-            ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, source, length, nullptr, 0, nullptr, nullptr, 0);
+        const int needed = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, source, length, nullptr, 0,
+                                           nullptr, nullptr, 0);
         if (needed <= 0) {
             return std::u16string(text); // unfolded still finds what matches as typed
         }
