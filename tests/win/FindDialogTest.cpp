@@ -195,6 +195,16 @@ TEST_F(Find, ResizingKeepsTheResultsFillingTheWindow) {
     MapWindowPoints(nullptr, Dlg(), reinterpret_cast<POINT*>(&list), 2);
     EXPECT_EQ(list.right, client.right - 8);
     EXPECT_EQ(list.bottom, client.bottom - 40);
-    Type(u"e");
+    const HWND close = GetDlgItem(Dlg(), IDCANCEL);
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(IsWindowVisible(close));
+    RECT button{};
+    GetWindowRect(close, &button);
+    MapWindowPoints(nullptr, Dlg(), reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_EQ(button.right, client.right - 8);
+    EXPECT_EQ(button.bottom, client.bottom - 8);
+    EXPECT_EQ(GetWindowTextU16(close), u"Close");
+    Type(u"gree");
+    SendMessageW(Query(), EM_SETSEL, 4, 4); // the caret after the words, as typing leaves it
     OfferForScreenshot("find", Dlg());
 }

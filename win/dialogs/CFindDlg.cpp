@@ -74,6 +74,9 @@ void CFindDlg::LayoutFind() {
     ListView_SetColumnWidth(m_hResults, kColumnName, width / 4);
     ListView_SetColumnWidth(m_hResults, kColumnFolder, width / 6);
     ListView_SetColumnWidth(m_hResults, kColumnText, width - width / 4 - width / 6);
+    // Without this the dialog's background, erased after the move, covers controls it did not
+    // clip (Close was left blank under Wine).
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 int CFindDlg::SelectedRow() const {
@@ -163,6 +166,10 @@ LRESULT CFindDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_NOTIFY:
+        if (lParam != 0 && reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == m_hResults &&
+            reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
+            return OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        }
         if (lParam != 0 && OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) {
             return 0;
         }
@@ -189,6 +196,22 @@ bool CFindDlg::OnNotify(const NMHDR& hdr) {
     default:
         return false;
     }
+}
+
+// The focus stays in the query while the user moves through the results: the selected row is
+// drawn in the highlight colours all the same, not in the pale grey of an unfocused list.
+LRESULT CFindDlg::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        return CDRF_NOTIFYITEMDRAW;
+    }
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+        ListView_GetItemState(m_hResults, static_cast<int>(draw.nmcd.dwItemSpec), LVIS_SELECTED) != 0) {
+        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
+        draw.clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
 }
 
 void CFindDlg::OnGetDispInfo(NMLVDISPINFOW& info) {

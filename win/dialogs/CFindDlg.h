@@ -42,6 +42,7 @@ private:
     void ShowResults(int selection);
     void SelectRow(int row);
     bool OnNotify(const NMHDR& hdr);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
     void OnGetDispInfo(NMLVDISPINFOW& info);
     void Choose(bool paste);
 
