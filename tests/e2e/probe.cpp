@@ -773,6 +773,34 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%lld\n", static_cast<long long>(Send(ParseHwnd(arg(1)), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
         return 0;
     }
+    if (cmd == L"typetime") {  // typetime EDIT TEXT: per typed character, ms until its window has painted
+        HWND edit = ParseHwnd(arg(1));
+        HWND dialog = GetAncestor(edit, GA_ROOT);
+        LARGE_INTEGER frequency{};
+        QueryPerformanceFrequency(&frequency);
+        for (const wchar_t ch : std::wstring(arg(2))) {
+            LARGE_INTEGER start{};
+            QueryPerformanceCounter(&start);
+            Send(edit, WM_CHAR, ch, 1); // handled at once: the query runs, the list gets its count
+            // On screen once nothing of the window is left to paint (the list's rows included).
+            const auto painted = [&] {
+                bool clean = GetUpdateRect(dialog, nullptr, FALSE) == FALSE;
+                for (HWND child = GetWindow(dialog, GW_CHILD); clean && child; child = GetWindow(child, GW_HWNDNEXT)) {
+                    clean = GetUpdateRect(child, nullptr, FALSE) == FALSE;
+                }
+                return clean;
+            };
+            const DWORD deadline = GetTickCount() + 10000;
+            while (!painted() && static_cast<int>(GetTickCount() - deadline) < 0) {
+                Sleep(1);
+            }
+            Send(dialog, WM_NULL, 0, 0); // and the painting itself is over
+            LARGE_INTEGER end{};
+            QueryPerformanceCounter(&end);
+            std::printf("%.1f\n", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
+        }
+        return 0;
+    }
     if (cmd == L"shortcut") {  // shortcut LNK: the program a shell link starts
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         IShellLinkW* link = nullptr;
