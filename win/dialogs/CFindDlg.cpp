@@ -104,10 +104,17 @@ void CFindDlg::ShowResults(int selection) {
 }
 
 void CFindDlg::SelectRow(int row) {
-    ListView_SetItemState(m_hResults, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     if (row < 0) {
+        // Only the rows that have a state: clearing "all" (-1) visits every one of 100,000 rows.
+        for (const UINT flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
+            const int current = ListView_GetNextItem(m_hResults, -1, flag);
+            if (current >= 0) {
+                ListView_SetItemState(m_hResults, current, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            }
+        }
         return;
     }
+    // A single-selection list lets the previous row go by itself.
     ListView_SetItemState(m_hResults, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(m_hResults, row, FALSE);
 }
