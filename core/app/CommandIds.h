@@ -12,12 +12,14 @@ inline constexpr int kIdTrayExit = ID_TRAY_EXIT;
 inline constexpr int kIdTrayAbout = ID_TRAY_ABOUT;
 inline constexpr int kIdTraySettings = ID_TRAY_SETTINGS;
 inline constexpr int kIdTrayHelp = ID_TRAY_HELP;
+inline constexpr int kIdTrayFind = ID_TRAY_FIND;
 inline constexpr int kIdMenuHide = ID_MENU_HIDE;
 inline constexpr int kIdMenuAlwaysOnTop = ID_MENU_ALWAYS_ON_TOP;
 inline constexpr int kIdMenuSettings = ID_MENU_SETTINGS;
 inline constexpr int kIdMenuExport = ID_MENU_EXPORT;
 inline constexpr int kIdMenuHelp = ID_MENU_HELP;
 inline constexpr int kIdMenuAbout = ID_MENU_ABOUT;
+inline constexpr int kIdMenuFind = ID_MENU_FIND;
 
 inline constexpr int kIdPaste = IDC_PASTE; // the Paste button
 
@@ -29,6 +31,10 @@ inline constexpr unsigned kWmAboutClosed = 0x3FC;
 inline constexpr unsigned kWmEditItem = 0x41B;
 inline constexpr unsigned kWmEditorClosed = 0x41C;
 inline constexpr unsigned kWmExitApp = 0x464;
+inline constexpr unsigned kWmShowFind = 0x465;
+inline constexpr unsigned kWmFindClosed = 0x466;
+inline constexpr unsigned kWmFindChoose = 0x467; // wParam group, lParam item
+inline constexpr unsigned kWmFindPaste = 0x468;  // the same, then paste it
 inline constexpr unsigned kWmListNameChanged = 0x8840;
 inline constexpr unsigned kWmInplaceEditEnd = 0x8841;
 
@@ -45,6 +51,10 @@ inline constexpr unsigned WM_ABOUT_CLOSED = brindlex::kWmAboutClosed;
 inline constexpr unsigned WM_EDIT_ITEM = brindlex::kWmEditItem;
 inline constexpr unsigned WM_EDITOR_CLOSED = brindlex::kWmEditorClosed;
 inline constexpr unsigned WM_EXIT_APP = brindlex::kWmExitApp;
+inline constexpr unsigned WM_SHOW_FIND = brindlex::kWmShowFind;
+inline constexpr unsigned WM_FIND_CLOSED = brindlex::kWmFindClosed;
+inline constexpr unsigned WM_FIND_CHOOSE = brindlex::kWmFindChoose;
+inline constexpr unsigned WM_FIND_PASTE = brindlex::kWmFindPaste;
 inline constexpr unsigned WM_LIST_NAME_CHANGED = brindlex::kWmListNameChanged;
 inline constexpr unsigned WM_INPLACE_EDIT_END = brindlex::kWmInplaceEditEnd;
 

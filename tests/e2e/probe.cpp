@@ -738,6 +738,69 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
+    // ---- list views (Find's results) ----
+    if (cmd == L"lvtext") {  // lvtext HWND ROW COLUMN: a cell's text (read through the list's process)
+        HWND h = ParseHwnd(arg(1));
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (!process) {
+            Fail("cannot open the list's process");
+        }
+        constexpr int kChars = 512;
+        auto* remote = static_cast<char*>(
+            VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+        LVITEMW lvi{};
+        lvi.iSubItem = static_cast<int>(ParseNum(arg(3)));
+        lvi.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+        lvi.cchTextMax = kChars;
+        wchar_t text[kChars] = {};
+        if (!remote || !WriteProcessMemory(process, remote, &lvi, sizeof lvi, nullptr)) {
+            Fail("cannot write into the list's process");
+        }
+        Send(h, LVM_GETITEMTEXTW, static_cast<WPARAM>(ParseNum(arg(2))), reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        PrintUtf8(text);
+        return 0;
+    }
+    if (cmd == L"lvcount") {  // lvcount HWND
+        std::printf("%lld\n", static_cast<long long>(Send(ParseHwnd(arg(1)), LVM_GETITEMCOUNT, 0, 0)));
+        return 0;
+    }
+    if (cmd == L"lvsel") {  // lvsel HWND: the selected row, -1 for none
+        std::printf("%lld\n", static_cast<long long>(Send(ParseHwnd(arg(1)), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
+        return 0;
+    }
+    if (cmd == L"typetime") {  // typetime EDIT TEXT: per typed character, ms until its window has painted
+        HWND edit = ParseHwnd(arg(1));
+        HWND dialog = GetAncestor(edit, GA_ROOT);
+        LARGE_INTEGER frequency{};
+        QueryPerformanceFrequency(&frequency);
+        for (const wchar_t ch : std::wstring(arg(2))) {
+            LARGE_INTEGER start{};
+            QueryPerformanceCounter(&start);
+            Send(edit, WM_CHAR, ch, 1); // handled at once: the query runs, the list gets its count
+            // On screen once nothing of the window is left to paint (the list's rows included).
+            const auto painted = [&] {
+                bool clean = GetUpdateRect(dialog, nullptr, FALSE) == FALSE;
+                for (HWND child = GetWindow(dialog, GW_CHILD); clean && child; child = GetWindow(child, GW_HWNDNEXT)) {
+                    clean = GetUpdateRect(child, nullptr, FALSE) == FALSE;
+                }
+                return clean;
+            };
+            const DWORD deadline = GetTickCount() + 10000;
+            while (!painted() && static_cast<int>(GetTickCount() - deadline) < 0) {
+                Sleep(1);
+            }
+            Send(dialog, WM_NULL, 0, 0); // and the painting itself is over
+            LARGE_INTEGER end{};
+            QueryPerformanceCounter(&end);
+            std::printf("%.1f\n", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
+        }
+        return 0;
+    }
     if (cmd == L"shortcut") {  // shortcut LNK: the program a shell link starts
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         IShellLinkW* link = nullptr;

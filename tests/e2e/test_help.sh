@@ -85,12 +85,12 @@ probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 probe click "$MAIN" 1015 >/dev/null
 probe menu 5000 >/dev/null || fail "no More menu"
-probe keys 40 40 40 40 40 13 >/dev/null # Down to Help, past Hide, Always on top, Settings, Export
+probe keys 40 40 40 40 40 40 13 >/dev/null # Down to Help, past Hide, Always on top, Find, Settings, Export
 wait_for_help "Help in the More menu"
 
 probe post "$MAIN" 0x3F3 0 0x205 >/dev/null
 probe menu 5000 >/dev/null || fail "no notification-area menu"
-probe keys 40 40 40 13 >/dev/null # Down to Help, past Hide and Settings
+probe keys 40 40 40 40 13 >/dev/null # Down to Help, past Hide, Find and Settings
 wait_for_help "Help in the notification-area menu"
 exit_app
 note "help ok"

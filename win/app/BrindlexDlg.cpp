@@ -160,6 +160,16 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_EXIT_APP:
         ExitApp();
         return 0;
+    case WM_SHOW_FIND:
+        OnShowFind();
+        return 0;
+    case WM_FIND_CLOSED:
+        m_dialogs.FindClosed();
+        return 0;
+    case WM_FIND_CHOOSE:
+    case WM_FIND_PASTE:
+        OnFindChoose(wParam, lParam, message == WM_FIND_PASTE);
+        return 0;
     default:
         break;
     }
@@ -236,6 +246,10 @@ bool CBrindlexDlg::OnMenuCommand(int id) {
     case ID_TRAY_SETTINGS:
     case ID_MENU_SETTINGS:
         SendMessage(WM_SHOW_SETTINGS);
+        return true;
+    case ID_TRAY_FIND:
+    case ID_MENU_FIND:
+        SendMessage(WM_SHOW_FIND);
         return true;
     case ID_TRAY_HELP:
     case ID_MENU_HELP:
@@ -426,6 +440,39 @@ void CBrindlexDlg::OnShowAbout() {
 
 void CBrindlexDlg::OnAboutClosed() {
     m_dialogs.AboutClosed();
+}
+
+bool CBrindlexDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'F' && (::GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+        (::GetKeyState(VK_MENU) & 0x8000) == 0 && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+        SendMessage(WM_SHOW_FIND);
+        return true;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CBrindlexDlg::OnShowFind() {
+    if (!IsWindowVisible()) {
+        ShowMainWindow();
+    }
+    m_dialogs.ShowFind(m_hWnd);
+}
+
+// As a click in the two lists would do it; then Find goes, and the paste runs as the Paste
+// button's does. Any program can send the message: the indices are checked.
+void CBrindlexDlg::OnFindChoose(WPARAM group, LPARAM item, bool paste) {
+    CLibrary& library = m_data.m_library;
+    if (group >= static_cast<WPARAM>(library.GroupCount()) || item < 0 ||
+        static_cast<std::size_t>(item) >= library.Group(static_cast<int>(group)).ItemCount()) {
+        return;
+    }
+    library.SelectGroup(static_cast<int>(group));
+    library.SetCurrentItem(static_cast<int>(item));
+    m_dialogs.FindClosed();
+    ShowMainWindow(); // brings it to the front as well
+    if (paste) {
+        OnPaste();
+    }
 }
 
 void CBrindlexDlg::OnEditItemMessage(CPasteItem* item) {

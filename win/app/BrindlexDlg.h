@@ -38,6 +38,8 @@ protected:
     // "Hide main window on startup": the modal run starts with the tray icon only.
     bool ShowWhenModalRunStarts() const override { return !m_data.m_bHideOnStartup; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Ctrl+F, from the main window and any of its controls.
+    bool PreTranslateMessage(MSG* pMsg) override;
 
 private:
     // Initialisation pieces, in the order they run.
@@ -77,6 +79,8 @@ private:
     void OnSettingsClosed();
     void OnShowAbout();
     void OnAboutClosed();
+    void OnShowFind();
+    void OnFindChoose(WPARAM group, LPARAM item, bool paste);
     void OnEditItemMessage(CPasteItem* item);
     void OnEditorClosed(bool saved, bool isNew);
     void ApplyDrawEdge();

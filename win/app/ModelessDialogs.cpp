@@ -9,6 +9,10 @@ void CModelessDialogs::ShowAbout(HWND hOwner) {
     Open(m_pAboutDlg, hOwner, GetDesktopWindow(), [] { return std::make_unique<CAboutDlg>(); });
 }
 
+void CModelessDialogs::ShowFind(HWND hOwner) {
+    Open(m_pFindDlg, hOwner, hOwner, [this] { return std::make_unique<CFindDlg>(m_data.m_library); });
+}
+
 void CModelessDialogs::EditItem(HWND hOwner, CPasteItem* item) {
     // Any program can send the message that asks for this: only an item of the library (or none,
     // for a new one) is ever looked at.
@@ -35,6 +39,7 @@ void CModelessDialogs::EditorClosed(bool saved, bool isNew) {
         }
     }
     m_pEditor.reset();
+    m_pFindDlg.reset();
 }
 
 void CModelessDialogs::ItemReleasing(const CPasteItem& item) {
@@ -48,4 +53,5 @@ void CModelessDialogs::CloseAll() {
     m_pAboutDlg.reset();
     m_pSettingsDlg.reset();
     m_pEditor.reset();
+    m_pFindDlg.reset();
 }

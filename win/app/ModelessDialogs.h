@@ -1,10 +1,11 @@
-// The main window's modeless dialogs: the settings, the about box and the item editor, at most one
+// The main window's modeless dialogs: the settings, the about box, the item editor and Find, at most one
 // of each. Each tells the main window when it closes; the main window then calls the matching
 // Closed function.
 #pragma once
 
 #include "core/library/Data.h"
 #include "win/dialogs/CAboutDlg.h"
+#include "win/dialogs/CFindDlg.h"
 #include "win/dialogs/CPastingDlg.h"
 #include "win/dialogs/CSettingsDlg.h"
 #include "win/framework/Win32.h"
@@ -19,6 +20,9 @@ public:
     void SettingsClosed() { m_pSettingsDlg.reset(); }
     void ShowAbout(HWND hOwner);
     void AboutClosed() { m_pAboutDlg.reset(); }
+    // Find is centred on the main window, which must be shown first.
+    void ShowFind(HWND hOwner);
+    void FindClosed() { m_pFindDlg.reset(); }
     // Opens the editor for `item`, one of the library's, or for a new item when it is null.
     void EditItem(HWND hOwner, CPasteItem* item);
     // A new item saved goes to the current group.
@@ -49,4 +53,5 @@ private:
     std::unique_ptr<CAboutDlg> m_pAboutDlg;
     std::unique_ptr<CSettingsDlg> m_pSettingsDlg;
     std::unique_ptr<CPastingDlg> m_pEditor;
+    std::unique_ptr<CFindDlg> m_pFindDlg;
 };
