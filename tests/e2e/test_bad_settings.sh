@@ -53,8 +53,8 @@ exit_app
 reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 before=$(md5sum <"$SETTINGS_INI")
-coproc HOLD { probe_stream holdfile "$(winepath -w "$SETTINGS_INI" 2>/dev/null)" 15000; }
-read -r -t 10 answer <&"${HOLD[0]}" && [[ $answer == held ]] || fail "could not hold the settings file"
+probe_spawn holdfile holdfile "$(winepath -w "$SETTINGS_INI" 2>/dev/null)" 15000
+probe_spawned_says holdfile held 10 || fail "could not hold the settings file"
 run_case "settings file held open"
 until_eq 1 5 probe topmost "$MAIN" || fail "held settings file: the default (always on top) was not used"
 exit_app

@@ -56,7 +56,7 @@ ask_delete() {  # row expected-text answer
   probe click "$MAIN" 1021 >/dev/null
   local box; box=$(probe msgbox 5000) || fail "no delete question for row $1"
   local caption text
-  caption=$(echo "$box" | sed -n 2p); text=$(echo "$box" | sed -n '3,$p' | tr -d '\n')
+  caption=$(field 2 "$box"); text=$(field 3 "$box" | tr -d '\n')
   [[ $caption == "Deleting" ]] || fail "caption '$caption'"
   [[ $text == "$2" ]] || fail "question for row $1: '$text'"
   probe answer "$3" >/dev/null

@@ -28,7 +28,7 @@ save_fails() {
   probe post "$MAIN" "$message" 1 0 >/dev/null
   local box
   box=$(probe msgbox 30000) || fail "$case: no message for the failed save"
-  [[ $(sed -n 3p <<<"$box") == "Wrong data file!" ]] || fail "$case: message: $box"
+  [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
   [[ $(probe lbcount "$GROUP_LIST") == $((groups_old + 1)) ]] || fail "$case: the library in memory changed"
   probe answer 1 >/dev/null
   if [[ $message == 0x16 ]]; then
@@ -89,8 +89,8 @@ cp "$OLD" "$DATA_FILE"
 rm -f "$SETTINGS_INI"
 start_app
 change_library "$case"
-coproc HOLD { probe_stream holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 20000; }
-read -r -t 10 answer <&"${HOLD[0]}" && [[ $answer == held ]] || fail "could not hold the data file"
+probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 20000
+probe_spawned_says holdfile held 10 || fail "could not hold the data file"
 save_fails "$case" 0x464
 release_held_files
 old_file_kept "$case" "$APPDATA_DIR"
@@ -120,7 +120,7 @@ probe nomsgbox >/dev/null || fail "$case: a message at the next start"
 chattr -i "$NONEW" && rm "$NONEW/Brindlex.dat" && chattr +i "$NONEW"
 probe post "$MAIN" 0x464 1 0 >/dev/null
 box=$(probe msgbox 30000) || fail "$case: no message when the data file cannot be made"
-[[ $(sed -n 3p <<<"$box") == "Wrong data file!" ]] || fail "$case: message: $box"
+[[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
 probe answer 1 >/dev/null
 probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: no exit after the message"
 wait "$E2E_APP_PID" 2>/dev/null || true

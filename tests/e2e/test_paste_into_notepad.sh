@@ -31,18 +31,19 @@ until_eq 1 5 probe above "$NP" "$NP2" || fail "notepad not above the second one"
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
 sleep 0.3
-selected=$(probe combo "$COMBO" | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
+selected=$(probe combo "$COMBO" | tr '\t' '\n' | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
 [[ $selected == "$NP" ]] || fail "notepad $NP (second $NP2) not preselected: $(probe combo "$COMBO")"
 
 # "<" and ">" step through the list with wrap-around and bring the chosen window to the front.
-mapfile -t entries < <(probe combo "$COMBO" | tail -n +2 | awk '{ print $1 }')
+mapfile -t entries < <(probe combo "$COMBO" | tr '\t' '\n' | tail -n +2 | awk '{ print $1 }')
 count=${#entries[@]}
 grep -qx "$NP2" < <(printf '%s\n' "${entries[@]}") || fail "the second notepad is not listed: ${entries[*]}"
-start_index=$(probe combo "$COMBO" | sed -n 1p)
+combo_sel() { probe combo "$COMBO" | cut -f1; }
+start_index=$(combo_sel)
 step() {  # BUTTON-ID DELTA (pressed without bringing the main window forward, which would rebuild the list)
   probe click "$MAIN" "$1" >/dev/null
   local want=$(((index + $2 + count) % count))
-  until_eq "$want" 5 sh -c "timeout -k 2 20 wine '$BRINDLEX_PROBE' combo '$COMBO' 2>/dev/null | tr -d '\r' | head -1" ||
+  until_eq "$want" 5 combo_sel ||
     fail "button $1 from entry $index did not select entry $want"
   until_eq "${entries[$want]}" 5 probe foreground || fail "button $1 did not bring entry $want to the front"
   index=$want
@@ -113,17 +114,17 @@ probe activate "$NP2" >/dev/null
 until_eq "$NP2" 5 probe foreground || fail "the second notepad not in front"
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
-selected=$(probe combo "$COMBO" | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
+selected=$(probe combo "$COMBO" | tr '\t' '\n' | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
 [[ $selected == "$NP2" ]] || fail "the second notepad is not the target: $(probe combo "$COMBO")"
 probe post "$NP2" 0x10 0 0 >/dev/null  # WM_CLOSE
 until_eq 0 10 probe visible "$NP2" || fail "the second notepad did not close"
 probe settext "$NP_EDIT" "keep" >/dev/null
-KEYLOG=$E2E_DIR/keys.log
-(exec timeout -k 2 30 wine "$BRINDLEX_PROBE" keywatch 20000 2>/dev/null </dev/null | stdbuf -oL tr -d '\r' >"$KEYLOG") &
-until_eq 1 20 grep -c '^watching$' "$KEYLOG" || fail "the key watcher did not start"
+probe_spawn keys keywatch 20000
+KEYLOG=$E2E_DIR/keys.out
+probe_spawned_says keys watching 20 || fail "the key watcher did not start"
 probe click "$MAIN" 1002 >/dev/null
 box=$(probe msgbox 5000) || fail "no message about the closed target"
-[[ $(sed -n 2p <<<"$box") == Brindlex ]] || fail "message caption: $box"
+[[ $(field 2 "$box") == Brindlex ]] || fail "message caption: $box"
 grep -q "could not be brought to the front" <<<"$box" || fail "message text: $box"
 probe answer 1 >/dev/null
 until_eq none 5 probe nomsgbox || fail "the message did not close"
@@ -155,12 +156,8 @@ note "paste ok"
 
 # ---------------------------------------------------------------------------------------------
 # A line break stored as CR LF (as the item editor stores it) is one line break in the target:
-# the Enter key, and no LF pasted after it. Notepad's text is read raw: the probe prints through
-# a text-mode stdout, which writes each LF as CR LF, so that is undone to see every CR and LF.
-exact_text() {
-  timeout -k 2 20 wine "$BRINDLEX_PROBE" text "$1" </dev/null |
-    python3 -c 'import sys; t = sys.stdin.buffer.read().replace(b"\r\n", b"\n").decode(); print(ascii(t.removesuffix("\n")))'
-}
+# the Enter key, and no LF pasted after it. Notepad's text is read with its escapes, to see every
+# CR and LF.
 python3 -c "
 import sys; sys.path.insert(0, '$BRINDLEX_SOURCE/tests/e2e'); import datafile
 datafile.write('$DATA_FILE', [('Lines', [('crlf', 'Hello[TAB]World\r\nLine2')])])"
@@ -177,6 +174,6 @@ xdotool mousemove "$rx" "$ry" click 1
 until_eq 0 5 probe lbsel "$ITEMS" || fail "the multi-line item not selected"
 read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" 1002)")")"
 xdotool mousemove "$px" "$py" click 1
-until_eq "'Hello\\tWorld\\r\\nLine2'" 10 exact_text "$NP_EDIT" || fail "CR LF did not arrive as one line break"
+until_eq 'Hello\tWorld\r\nLine2' 10 probe_escaped text "$NP_EDIT" || fail "CR LF did not arrive as one line break"
 exit_app
 note "CR LF pasted as one line break"

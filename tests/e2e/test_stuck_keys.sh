@@ -30,11 +30,10 @@ PY
 
 start_notepad
 start_app
-KEYLOG=$E2E_DIR/keys.log
+probe_spawn keys keywatch $((E2E_APP_TIMEOUT * 1000))
+KEYLOG=$E2E_DIR/keys.out
 E2E_KEEP+=("$KEYLOG")
-(exec timeout -k 2 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_PROBE" keywatch $((E2E_APP_TIMEOUT * 1000)) 2>/dev/null </dev/null |
-  stdbuf -oL tr -d '\r' >"$KEYLOG") &
-until_eq 1 20 grep -c '^watching$' "$KEYLOG" || fail "the key watcher did not start"
+probe_spawned_says keys watching 20 || fail "the key watcher did not start"
 MODIFIERS=(16 17 18 160 161 162 163 164 165)  # Shift, Ctrl, Alt, and each one's left and right key
 MARKER=135  # F24, which nothing uses, ends each paste's part of the log
 caps_on=0   # Caps Lock as the tokens leave it; off at the start
