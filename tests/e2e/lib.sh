@@ -13,6 +13,8 @@ e2e_on_error() {
 }
 trap 'e2e_on_error $? "$BASH_COMMAND"' ERR
 source "$BRINDLEX_SOURCE/tools/lib/wine-env.sh"
+# Control ids and message numbers by name, generated from the program's headers next to the probe.
+source "${BRINDLEX_IDS:-$(dirname "$BRINDLEX_PROBE")/ids.sh}"
 
 E2E_NAME=$(basename "$0" .sh)
 E2E_DIR=$(mktemp -d "/tmp/brindlex-e2e-$E2E_NAME.XXXXXX")
@@ -202,7 +204,7 @@ release_held_files() {
 
 # Asks the program to save and exit, and waits until it has.
 exit_app() {
-  probe post "$MAIN" 0x464 0 0 >/dev/null
+  probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
   probe waitexit "$MAIN" 20000 >/dev/null || fail "the program did not exit"
   wait "$E2E_APP_PID" 2>/dev/null || true
   E2E_APP_PID=
@@ -227,6 +229,16 @@ field() {
   local n=$1 rest=$2 i
   for ((i = 1; i < n; ++i)); do [[ $rest == *$'\t'* ]] && rest=${rest#*$'\t'} || rest=; done
   printf '%s\n' "${rest%%$'\t'*}"
+}
+
+# until_ok SECONDS CMD...: polls CMD until it succeeds, and prints what it printed then.
+until_ok() {
+  local deadline=$((SECONDS + $1)) got; shift
+  while ((SECONDS < deadline)); do
+    got=$("$@" 2>/dev/null) && { printf '%s\n' "$got"; return 0; }
+    sleep 0.1
+  done
+  "$@"
 }
 
 # Centre of a screen rectangle "l t r b".

@@ -8,7 +8,7 @@ python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Clip:fresh=f
 
 start_notepad
 start_app
-ITEMS=$(probe item "$MAIN" 1009)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq 1 10 probe lbcount "$ITEMS" || fail "item not loaded"
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground
@@ -21,7 +21,7 @@ until_eq 0 5 probe lbsel "$ITEMS" || fail "item not selected"
 hold_and_paste() {  # MS: the probe holds the clipboard that long while Paste is pressed
   probe_spawn clipboard holdclipboard "$1"
   probe_spawned_says clipboard held 10 || fail "the clipboard could not be held: $(cat "$E2E_DIR/clipboard.out")"
-  probe click "$MAIN" 1002 >/dev/null
+  probe click "$MAIN" "$IDC_PASTE" >/dev/null
 }
 
 # Short hold: the retry rides it out.

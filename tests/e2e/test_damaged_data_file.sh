@@ -16,12 +16,16 @@ start_on_unusable_file() {
   [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$1: text: $box"
   probe answer 1 >/dev/null
   MAIN=$(probe main 20000) || fail "$1: no main window after the message"
-  until_eq 1 10 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$1: no sample group"
+  # As start_app: the tray icon comes at the end of the start, before which an exit is not taken.
+  until_eq 1 20 probe trayexists "$MAIN" || fail "$1: the main window did not finish its start"
+  until_eq 1 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$1: no sample group"
 }
 
 saved_sample() {
-  python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -qx "G Sample Group" ||
-    fail "$1: the library was not saved"
+  # Read whole before grep: a grep -q that ends early would fail the dump with a broken pipe.
+  local dump
+  dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE") || fail "$1: unreadable library"
+  grep -qx "G Sample Group" <<<"$dump" || fail "$1: the library was not saved: $dump"
 }
 
 mkdir -p "$APPDATA_DIR"

@@ -14,9 +14,9 @@ old_kb=$(( ($(stat -c %s "$OLD") + 1023) / 1024 ))
 
 # One change since the start: a folder added with the Add button.
 change_library() {
-  GROUP_LIST=$(probe item "$MAIN" 1008)
+  GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
   until_eq $groups_old 30 probe lbcount "$GROUP_LIST" || fail "$1: the library did not load"
-  probe click "$MAIN" 1019 >/dev/null
+  probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
   until_eq $((groups_old + 1)) 10 probe lbcount "$GROUP_LIST" || fail "$1: Add folder"
 }
 
@@ -51,7 +51,7 @@ old_file_kept() {
   [[ ! -e $folder/Brindlex.dat.tmp ]] || fail "$case: a temporary file was left: $(ls -l "$folder")"
   [[ $(settings_written) == 1 ]] || fail "$case: the settings were not written"
   start_app
-  until_eq $groups_old 30 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$case: the next start did not load the old file"
+  until_eq $groups_old 30 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$case: the next start did not load the old file"
   probe nomsgbox >/dev/null || fail "$case: a message at the next start"
   probe terminate "$MAIN" >/dev/null
   wait "$E2E_APP_PID" 2>/dev/null || true
@@ -115,10 +115,10 @@ exit_app
 [[ $(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$NONEW/Brindlex.dat" | grep -c '^G ') == $((groups_old + 1)) ]] ||
   fail "$case: the change was not saved"
 start_app
-until_eq $((groups_old + 1)) 30 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$case: the next start did not load it"
+until_eq $((groups_old + 1)) 30 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$case: the next start did not load it"
 probe nomsgbox >/dev/null || fail "$case: a message at the next start"
 chattr -i "$NONEW" && rm "$NONEW/Brindlex.dat" && chattr +i "$NONEW"
-probe post "$MAIN" 0x464 1 0 >/dev/null
+probe post "$MAIN" "$WM_EXIT_APP" 1 0 >/dev/null
 box=$(probe msgbox 30000) || fail "$case: no message when the data file cannot be made"
 [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
 probe answer 1 >/dev/null

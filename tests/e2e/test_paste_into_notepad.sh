@@ -20,8 +20,8 @@ NP_FIRST=$NP NP_FIRST_EDIT=$NP_EDIT
 start_notepad  # a second one, with the same title: both are listed, and "<" and ">" step between them
 NP2=$NP NP=$NP_FIRST NP_EDIT=$NP_FIRST_EDIT
 start_app
-ITEMS=$(probe item "$MAIN" 1009)
-COMBO=$(probe item "$MAIN" 1017)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+COMBO=$(probe item "$MAIN" "$IDC_TARGET_WINDOW")
 until_eq 6 10 probe lbcount "$ITEMS" || fail "items not loaded"
 
 # Switching from notepad to Brindlex preselects notepad: the one just above it in the z-order.
@@ -60,7 +60,7 @@ until_eq "$NP" 5 probe foreground
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 
-read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" 1002)")")"
+read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" "$IDC_PASTE")")")"
 paste_item() {  # row expected-text
   probe settext "$NP_EDIT" "" >/dev/null
   probe activate "$MAIN" >/dev/null
@@ -90,13 +90,13 @@ select_row() {  # ROW: an empty notepad, the main window in front, the row selec
   until_eq "$1" 5 probe lbsel "$ITEMS" || fail "row $1 not selected"
 }
 select_row 5
-probe clickthen "$MAIN" 1002 150 notify 0x3F3 0 0x201 >/dev/null
+probe clickthen "$MAIN" "$IDC_PASTE" 150 notify 0x3F3 0 0x201 >/dev/null
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||
   fail "a tray click broke into the paste: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
 until_eq "$MAIN" 5 probe foreground || fail "the tray click did not show the window after the paste"
 
 select_row 5
-read -r answer took <<<"$(probe clickthen "$MAIN" 1002 150 send 0x111 1002 0)"
+read -r answer took <<<"$(probe clickthen "$MAIN" "$IDC_PASTE" 150 send 0x111 1002 0)"
 ((took < 100)) || fail "a Paste sent during a paste was answered after $took ms"
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||
   fail "a second Paste broke into the paste: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
@@ -122,7 +122,7 @@ probe settext "$NP_EDIT" "keep" >/dev/null
 probe_spawn keys keywatch 20000
 KEYLOG=$E2E_DIR/keys.out
 probe_spawned_says keys watching 20 || fail "the key watcher did not start"
-probe click "$MAIN" 1002 >/dev/null
+probe click "$MAIN" "$IDC_PASTE" >/dev/null
 box=$(probe msgbox 5000) || fail "no message about the closed target"
 [[ $(field 2 "$box") == Brindlex ]] || fail "message caption: $box"
 grep -q "could not be brought to the front" <<<"$box" || fail "message text: $box"
@@ -162,7 +162,7 @@ python3 -c "
 import sys; sys.path.insert(0, '$BRINDLEX_SOURCE/tests/e2e'); import datafile
 datafile.write('$DATA_FILE', [('Lines', [('crlf', 'Hello[TAB]World\r\nLine2')])])"
 start_app
-ITEMS=$(probe item "$MAIN" 1009)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq 1 10 probe lbcount "$ITEMS" || fail "the multi-line item not loaded"
 probe settext "$NP_EDIT" "" >/dev/null
 probe activate "$NP" >/dev/null
@@ -172,7 +172,7 @@ until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 xdotool mousemove "$rx" "$ry" click 1
 until_eq 0 5 probe lbsel "$ITEMS" || fail "the multi-line item not selected"
-read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" 1002)")")"
+read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" "$IDC_PASTE")")")"
 xdotool mousemove "$px" "$py" click 1
 until_eq 'Hello\tWorld\r\nLine2' 10 probe_escaped text "$NP_EDIT" || fail "CR LF did not arrive as one line break"
 exit_app

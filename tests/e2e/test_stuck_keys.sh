@@ -40,7 +40,7 @@ caps_on=0   # Caps Lock as the tokens leave it; off at the start
 
 # The key events since the previous marker, up to the N-th one.
 paste_events() { awk -v m="$MARKER u" -v n="$1" '$0 == m { ++k; next } k == n - 1 && /^[0-9]+ [du]$/' "$KEYLOG"; }
-ITEMS=$(probe item "$MAIN" 1009)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq ${#ITEM_LIST[@]} 10 probe lbcount "$ITEMS" || fail "items not loaded"
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground
@@ -56,7 +56,7 @@ for ((p = 0; p < pastes; ++p)); do
   # not reach the list: click again, as a person would.
   until_eq "$row" 3 probe lbsel "$ITEMS" 2>/dev/null || xdotool click 1
   until_eq "$row" 5 probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
-  probe click "$MAIN" 1002 >/dev/null
+  probe click "$MAIN" "$IDC_PASTE" >/dev/null
   probe send "$MAIN" 0 0 0 >/dev/null || fail "paste $p (row $row): the program did not answer after it"
   for vk in "${MODIFIERS[@]}"; do
     # The key-ups are queued input like the rest: give the target a moment to take them.
