@@ -241,6 +241,25 @@ until_ok() {
   "$@"
 }
 
+# keys_quiet KEYLOG: waits (10 s at most) until a key watcher's log has not grown for 400 ms. A
+# paste answers sent messages while it waits for its target, so no message tells when it is done.
+keys_quiet() {
+  local deadline=$((SECONDS + 10)) size quiet_since now
+  size=$(stat -c %s "$1")
+  quiet_since=$(date +%s%N)
+  while ((SECONDS < deadline)); do
+    sleep 0.05
+    now=$(date +%s%N)
+    if [[ $(stat -c %s "$1") != "$size" ]]; then
+      size=$(stat -c %s "$1")
+      quiet_since=$now
+    elif ((now - quiet_since >= 400000000)); then
+      return 0
+    fi
+  done
+  return 1
+}
+
 # Centre of a screen rectangle "l t r b".
 centre() { local l t r b; read -r l t r b <<<"$1"; echo "$(((l + r) / 2)) $(((t + b) / 2))"; }
 

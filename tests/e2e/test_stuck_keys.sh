@@ -58,6 +58,7 @@ for ((p = 0; p < pastes; ++p)); do
   until_eq "$row" 5 probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
   probe click "$MAIN" "$IDC_PASTE" >/dev/null
   probe send "$MAIN" 0 0 0 >/dev/null || fail "paste $p (row $row): the program did not answer after it"
+  keys_quiet "$KEYLOG" || fail "paste $p (row $row): keys still sent 10 s after it"
   for vk in "${MODIFIERS[@]}"; do
     # The key-ups are queued input like the rest: give the target a moment to take them.
     until_eq 0 3 probe keydown $vk || fail "paste $p (row $row): key $vk left down"
