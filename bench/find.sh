@@ -44,7 +44,7 @@ FIND=$(probe find "#32770" Find 60000)
 EDIT=$(probe item "$FIND" 1060)
 for ((r = 0; r < runs; ++r)); do
   probe settext "$EDIT" "" >/dev/null
-  probe typetime "$EDIT" "$query" >"$bench_dir/run.$r"
+  probe typetime "$EDIT" "$query" | tr " " "\n" >"$bench_dir/run.$r"
 done
 open_kb=$(memory_kb)
 count_line=$(probe text "$(probe item "$FIND" 1063)")
