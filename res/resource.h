@@ -11,6 +11,7 @@
 #define IDD_ABOUTBOX 131
 #define IDD_SETTINGS 132
 #define IDD_PASTING 154
+#define IDD_FIND 157
 
 // Strings
 #define IDS_ABOUTBOX 101 // "&About Brindlex..." in the system menu
@@ -60,12 +61,14 @@
 #define ID_TRAY_ABOUT 1027
 #define ID_TRAY_SETTINGS 1028
 #define ID_TRAY_HELP 1030
+#define ID_TRAY_FIND 1031
 #define ID_MENU_HIDE 1032
 #define ID_MENU_ALWAYS_ON_TOP 1033
 #define ID_MENU_SETTINGS 1034
 #define ID_MENU_EXPORT 1035
 #define ID_MENU_HELP 1037
 #define ID_MENU_ABOUT 1038
+#define ID_MENU_FIND 1039
 
 // About box (template 131)
 #define IDC_LEGAL_NOTICE 1011
@@ -93,6 +96,12 @@
 #define IDC_COPY_TEXT 1054
 #define IDC_ITEM_TEXT 1055
 #define IDC_INSERT_TOKEN 1059
+
+// Find (template 157)
+#define IDC_FIND_QUERY 1060
+#define IDC_FIND_RESULTS 1061
+#define IDC_FIND_PASTE 1062
+#define IDC_FIND_COUNT 1063
 
 // The item editor's token menu: command ID_TOKEN_FIRST + i inserts token i
 #define ID_TOKEN_FIRST 2000

@@ -21,6 +21,9 @@ bool IsPrivateCommand(unsigned message) {
     case kWmEditItem:
     case kWmEditorClosed:
     case kWmExitApp:
+    case kWmShowFind:
+    case kWmFindClosed:
+    case kWmFindChoose:
         return true;
     default:
         return false;
@@ -42,6 +45,9 @@ DuringPaste HandlingDuringPaste(unsigned message, std::uintptr_t wParam, unsigne
             return DuringPaste::Drop;
         }
         return code == kClicked || code == kSelectionOrKey ? DuringPaste::Hold : DuringPaste::Run;
+    }
+    if (message == kWmFindPaste) {
+        return DuringPaste::Drop; // Find's Paste is a second Paste too
     }
     if (message == kWmSysCommand || message == kWmHotkey || IsPrivateCommand(message) ||
         (message == taskbarCreatedMessage && message != 0)) {

@@ -7,6 +7,7 @@ namespace brindlex {
 std::vector<MenuEntry> TrayMenuEntries(bool visible) {
     return {
         {kIdTrayShowHide, visible ? u"&Hide" : u"&Show"},
+        {kIdTrayFind, u"&Find..."},
         {},
         {kIdTraySettings, u"S&ettings..."},
         {},
@@ -22,6 +23,7 @@ std::vector<MenuEntry> MainMenuEntries(bool alwaysOnTop) {
         {kIdMenuHide, u"&Hide"},
         {kIdMenuAlwaysOnTop, u"&Always on top", alwaysOnTop},
         {},
+        {kIdMenuFind, u"&Find...\tCtrl+F"},
         {kIdMenuSettings, u"&Settings..."},
         {kIdMenuExport, u"&Export to text file..."},
         {},

@@ -1,16 +1,13 @@
 // CData: the program's one object for the settings, the control-key token table and the library.
-// A member of the application object for the whole run.
+// A member of the application object for the whole run; CDataFile and CSettingsFile load and save it.
 #pragma once
 
 #include "core/library/Library.h"
-#include "win/library/UnreadDataFile.h"
 #include "core/paste/ControlKeys.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
-
-struct HWND__;  // the Win32 window handle type, declared here so this header stays platform-free
 
 class CData {
 public:
@@ -18,13 +15,6 @@ public:
     virtual ~CData() = default;
     CData(const CData&) = delete;
     CData& operator=(const CData&) = delete;
-
-    // Win32 halves (win/library/DataFile.cpp, win/library/Settings.cpp): the data file at m_strDataFile,
-    // and Settings.ini in the settings folder. The main window passes itself to the settings.
-    bool LoadDataFile();
-    bool SaveDataFile();
-    void LoadSettings(HWND__* hMainWnd);
-    void SaveSettings(HWND__* hMainWnd);
 
     std::array<std::u16string, brindlex::kControlKeyCount> m_arrTokens;
     std::u16string m_strDataFile;
@@ -40,6 +30,4 @@ public:
     bool m_bHideOnStartup = false;
 
     CLibrary m_library;
-    // A data file that the load could not use, kept before any save replaces it.
-    CUnreadDataFile m_unreadDataFile;
 };

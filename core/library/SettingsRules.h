@@ -1,4 +1,4 @@
-// The settings file's sections, keys and defaults, and how LoadSettings and SaveSettings move
+// The settings file's sections, keys and defaults, and how CSettingsFile::Load and Save move
 // them between the file and CData. Platform-free: the Win32 half supplies the INI access, the
 // screen metrics, the main window and the folder.
 #pragma once

@@ -3,6 +3,7 @@
 #include "core/layout/LabelFormat.h"
 #include "core/layout/PictureSize.h"
 #include "core/layout/EditorLayout.h"
+#include "core/layout/FindLayout.h"
 #include "core/paste/ControlKeys.h"
 #include "res/resource.h"
 
@@ -70,6 +71,34 @@ TEST(EditorLayout, TinyClientAreasGiveInvertedRectanglesAsComputed) {
     EXPECT_EQ(r[IDC_ITEM_TEXT], (Rect{8, 88, -8, -48}));
     EXPECT_EQ(r[1], (Rect{-166, -32, -91, -8}));
     EXPECT_EQ(r[IDC_COPY_TEXT], (Rect{8, -32, 83, -8}));
+}
+
+TEST(FindLayout, QueryOnTopResultsFillTheRestButtonsKeepTheirSize) {
+    for (const auto& [w, h] : {std::pair{460, 360}, {300, 200}, {1000, 900}}) {
+        std::map<int, Rect> r;
+        for (const auto& p : FindLayout(w, h)) {
+            EXPECT_TRUE(r.emplace(p.id, p.rect).second) << "control " << p.id << " placed twice";
+        }
+        ASSERT_EQ(r.size(), 5u);
+        const Rect query = r[IDC_FIND_QUERY];
+        const Rect results = r[IDC_FIND_RESULTS];
+        EXPECT_EQ(query, (Rect{8, 8, w - 8, 30}));
+        EXPECT_EQ(results.left, 8);
+        EXPECT_EQ(results.right, w - 8);
+        EXPECT_EQ(results.top - query.bottom, 8);
+        for (const int id : {IDC_FIND_PASTE, 2}) {
+            EXPECT_EQ(r[id].Width(), 75) << id << " at " << w << "x" << h;
+            EXPECT_EQ(r[id].Height(), 24) << id;
+            EXPECT_EQ(h - r[id].bottom, 8) << id;
+            EXPECT_EQ(r[id].top - results.bottom, 8) << id;
+        }
+        EXPECT_EQ(w - r[2].right, 8);
+        EXPECT_EQ(r[2].left - r[IDC_FIND_PASTE].right, 8);
+        // The count line sits in the buttons' row, clear of Paste.
+        EXPECT_GT(r[IDC_FIND_COUNT].top, results.bottom);
+        EXPECT_LT(r[IDC_FIND_COUNT].right, r[IDC_FIND_PASTE].left);
+    }
+    EXPECT_EQ(FindLayout(0, 0)[1].rect, (Rect{8, 38, -8, -40}));
 }
 
 TEST(EditorTokens, CommandsMapToTheTokenTableAndNothingElseDoes) {

@@ -247,6 +247,8 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
         {kWmSysCommand, 0xF060, 0},
         {kWmEditItem, 0xDEAD, 0},
         {kTaskbarCreated, 0, 0},
+        {kWmShowFind, 0, 0},
+        {kWmFindChoose, 2, 7}, // Enter in Find
     };
     const std::vector<HeldMessage> runNow{
         {0x0011, 0, 0},                         // WM_QUERYENDSESSION
@@ -256,6 +258,7 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
         {kWmCommand, command(1008, 5), 0x2222}, // LBN_KILLFOCUS: the focus went to the target
     };
     const HeldMessage secondPaste{kWmCommand, command(kIdPaste, 0), 0x9999};
+    const HeldMessage findPaste{kWmFindPaste, 2, 7}; // Ctrl+Enter in Find
 
     CHeldCommands commands(kTaskbarCreated);
     EXPECT_FALSE(commands.Offer(held[0]) || commands.Offer(secondPaste)) << "no paste runs";
@@ -264,6 +267,7 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
         EXPECT_TRUE(commands.Offer(held[i])) << i;
         EXPECT_FALSE(commands.Offer(runNow[i % runNow.size()])) << i;
         EXPECT_TRUE(commands.Offer(secondPaste));
+        EXPECT_TRUE(commands.Offer(findPaste));
     }
     EXPECT_EQ(commands.EndPaste(1400), held) << "in the order they came, without the Paste";
     EXPECT_FALSE(commands.Offer(held[0]));

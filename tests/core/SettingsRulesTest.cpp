@@ -1,4 +1,4 @@
-// The settings keys, their defaults and how LoadSettings/SaveSettings move them, over an INI
+// The settings keys, their defaults and how CSettingsFile::Load/Save move them, over an INI
 // file kept in memory that remembers the order of the writes.
 #include "core/library/Data.h"
 #include "core/library/SettingsRules.h"

@@ -13,11 +13,14 @@ e2e_on_error() {
 }
 trap 'e2e_on_error $? "$BASH_COMMAND"' ERR
 source "$BRINDLEX_SOURCE/tools/lib/wine-env.sh"
+# Control ids and message numbers by name, generated from the program's headers next to the probe.
+source "${BRINDLEX_IDS:-$(dirname "$BRINDLEX_PROBE")/ids.sh}"
 
 E2E_NAME=$(basename "$0" .sh)
 E2E_DIR=$(mktemp -d "/tmp/brindlex-e2e-$E2E_NAME.XXXXXX")
 E2E_APP_PID=
 E2E_KEEP=()  # files a script wants kept in build/e2e-failures when it fails
+declare -A E2E_SPAWNED=()  # the probes started for one blocking command each, by name: their ids
 : "${BRINDLEX_WINE_TEMPLATE:?run through tools/test or tools/wine-ctest}"
 # The long runs (BRINDLEX_E2E_FULL=1, tools/reliability) keep the programs much longer.
 E2E_APP_TIMEOUT=$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 7200 || echo 170)
@@ -37,6 +40,10 @@ e2e_cleanup() {
     echo "e2e: $E2E_NAME failed (rc $rc); screenshot in build/e2e-failures/$E2E_NAME.png" >&2
   fi
   if [[ -n "$E2E_APP_PID" ]]; then kill "$E2E_APP_PID" 2>/dev/null || true; fi
+  if declare -F probe_stop >/dev/null; then
+    for spawned in "${!E2E_SPAWNED[@]}"; do probe_end "$spawned"; done
+    probe_stop
+  fi
   WINEPREFIX=$E2E_DIR/prefix wineserver_stop
   xvfb_stop
   e2e_before_cleanup || true
@@ -58,32 +65,113 @@ DATA_FILE=$APPDATA_DIR/Brindlex.dat
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "-- $*"; }
 
-# probe ARGS...: one call of the probe, answer without CRs. A call that hangs or fails is named,
-# since under set -e it would otherwise end the script without a word.
-probe() {
-  local rc out attempt
-  for attempt in 1 2; do
-    rc=0
-    out=$(timeout -k 2 20 wine "$BRINDLEX_PROBE" "$@" </dev/null | tr -d '\r') || rc=$?
-    # Now and then (a few times in tens of thousands of starts) Wine does not start a program
-    # at all: rc 1 and not a word. The probe's own failures end with 3 and a message, so only
-    # this is tried again.
-    if ((rc == 1 && attempt == 1)) && [[ -z $out ]]; then
-      echo "e2e: probe $* was not started by Wine (rc 1); trying again" >&2
-      continue
-    fi
-    break
-  done
-  if [[ -n $out ]] || ((rc == 0)); then printf '%s\n' "$out"; fi
-  if ((rc == 124 || rc == 137)); then
-    echo "e2e: probe $* did not answer within 20 s" >&2
-  elif ((rc != 0)); then
-    echo "e2e: probe $* ended with rc $rc" >&2
-  fi
-  return "$rc"
+# The probe: one process for the whole test (probe serve), fed one command a line through a fifo
+# and answering each on one line, "=" and the answer or "!" and why it failed. In an answer, line
+# breaks and tabs inside a text come escaped; probe prints them as they are (without CRs), and
+# the values of a multi-value answer are separated by tabs.
+# Every request carries an id that its answer repeats, so that an answer left over from a probe
+# that was replaced is never taken for the next one. Most calls run in a $(...) subshell: what a
+# restart changes is kept in files, and the fifos stay the same.
+E2E_PROBE_IN= E2E_PROBE_OUT=
+probe_launch() {
+  (cd "$E2E_DIR" && exec timeout -k 2 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_PROBE" serve \
+    <"$E2E_DIR/probe.in" >"$E2E_DIR/probe.out" 2>>"$E2E_DIR/probe.err") &
+  echo $! >"$E2E_DIR/probe.pid"
 }
-# The same for a long-running call whose lines are read as they come (from a coproc).
-probe_stream() { timeout -k 2 60 wine "$BRINDLEX_PROBE" "$@" 2>/dev/null </dev/null | stdbuf -oL tr -d '\r'; }
+probe_start() {
+  mkfifo "$E2E_DIR/probe.in" "$E2E_DIR/probe.out"
+  # Read-write opens do not wait for the other end, so a probe that never starts cannot hang us.
+  exec {E2E_PROBE_IN}<>"$E2E_DIR/probe.in" {E2E_PROBE_OUT}<>"$E2E_DIR/probe.out"
+  probe_launch
+}
+probe_pid() { cat "$E2E_DIR/probe.pid" 2>/dev/null; }
+probe_stop() {
+  local pid; pid=$(probe_pid) || return 0
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  rm -f "$E2E_DIR/probe.pid"
+}
+# A probe that has died or hangs is named and replaced once; a second time ends the test.
+probe_restart() {
+  echo "e2e: the probe $1 during \"$2\"; $(tail -n 3 "$E2E_DIR/probe.err" 2>/dev/null | tr '\n' ' ')" >&2
+  if [[ -e $E2E_DIR/probe.restarted ]]; then
+    echo "e2e: the probe failed a second time" >&2
+    return 1
+  fi
+  touch "$E2E_DIR/probe.restarted"
+  probe_stop
+  probe_launch
+  echo "e2e: probe restarted" >&2
+}
+# probe_escaped CMD ARGS...: asks the running probe and prints its answer as it came, escapes and
+# all. The commands that wait take their own bound; the read allows that bound and 20 s more.
+probe_escaped() {
+  local id="$BASHPID.$RANDOM" request wait_ms=0 arg line="" attempt deadline answered=0
+  request=$(IFS=$'\x1f'; set -- "$id" "$@"; printf '%s' "$*")
+  for arg in "$@"; do [[ $arg =~ ^[0-9]{3,6}$ ]] && ((arg > wait_ms)) && wait_ms=$arg; done
+  for attempt in 1 2; do
+    if kill -0 "$(probe_pid)" 2>/dev/null && printf '%s\n' "$request" >&"$E2E_PROBE_IN"; then
+      deadline=$((SECONDS + wait_ms / 1000 + 20))
+      while ((SECONDS < deadline)) && IFS= read -r -t $((deadline - SECONDS)) line <&"$E2E_PROBE_OUT"; do
+        if [[ $line == "$id"[=!]* ]]; then answered=1; break; fi
+      done
+      ((answered)) && break
+    fi
+    if kill -0 "$(probe_pid)" 2>/dev/null; then
+      probe_restart "did not answer" "$*" || return 3
+    else
+      probe_restart "died" "$*" || return 3
+    fi
+  done
+  ((answered)) || { echo "e2e: probe $*: no answer" >&2; return 3; }
+  line=${line#"$id"}
+  printf '%s\n' "${line:1}"
+  if [[ ${line:0:1} != "=" ]]; then
+    echo "e2e: probe $*: ${line:1}" >&2
+    return 3
+  fi
+}
+# probe CMD ARGS...: the same with the escapes undone and without CRs, as a text reads.
+probe() {
+  local line rc=0 answer
+  line=$(probe_escaped "$@") || rc=$?
+  answer=$(printf '%b' "$line")
+  printf '%s\n' "${answer//$'\r'/}"
+  return $rc
+}
+# probe_spawn NAME CMD ARGS...: a probe of its own for a command that blocks or streams (keywatch,
+# holdclipboard, holdfile); its lines go to $E2E_DIR/NAME.out, its id to E2E_SPAWNED[NAME].
+probe_spawn() {
+  local name=$1; shift
+  (cd "$E2E_DIR" && exec timeout -k 2 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_PROBE" "$@" \
+    >"$E2E_DIR/$name.out" 2>>"$E2E_DIR/probe.err" </dev/null) &
+  E2E_SPAWNED[$name]=$!
+}
+# probe_spawned_says NAME LINE SECONDS: waits until the spawned probe has printed that line.
+probe_spawned_says() {
+  local deadline=$((SECONDS + $3))
+  until grep -qx -- "$2" "$E2E_DIR/$1.out" 2>/dev/null; do
+    ((SECONDS < deadline)) && kill -0 "${E2E_SPAWNED[$1]}" 2>/dev/null || return 1
+    sleep 0.05
+  done
+}
+# probe_end NAME: ends a spawned probe by its id (timeout passes the signal on to Wine's process).
+probe_end() {
+  local pid=${E2E_SPAWNED[$1]:-}
+  [[ -n $pid ]] || return 0
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  unset "E2E_SPAWNED[$1]"
+}
+# probe_wait NAME: waits for a spawned probe to end by itself (its own time bound).
+probe_wait() {
+  local pid=${E2E_SPAWNED[$1]:-}
+  [[ -n $pid ]] || return 0
+  wait "$pid" 2>/dev/null || true
+  unset "E2E_SPAWNED[$1]"
+}
+
+probe_start
 
 # Starts the program; sets MAIN to its main window. With E2E_APP_FILE_LIMIT_KB set, the program
 # cannot make a file larger than that (its writes fail there, as on a full disk).
@@ -110,18 +198,13 @@ start_notepad() {
 
 # Ends the probes that hold files open (holdfile), so that the files can be opened again.
 release_held_files() {
-  pkill -f "$BRINDLEX_PROBE holdfile" 2>/dev/null || true
-  local i
-  for i in $(seq 1 50); do
-    pgrep -f "$BRINDLEX_PROBE holdfile" >/dev/null || return 0
-    sleep 0.1
-  done
-  fail "a probe holding a file did not end"
+  local name
+  for name in "${!E2E_SPAWNED[@]}"; do [[ $name != hold* ]] || probe_end "$name"; done
 }
 
 # Asks the program to save and exit, and waits until it has.
 exit_app() {
-  probe post "$MAIN" 0x464 0 0 >/dev/null
+  probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
   probe waitexit "$MAIN" 20000 >/dev/null || fail "the program did not exit"
   wait "$E2E_APP_PID" 2>/dev/null || true
   E2E_APP_PID=
@@ -137,6 +220,43 @@ until_eq() {
     sleep 0.2
   done
   echo "expected '$expected', last got '$got' from: $*" >&2
+  return 1
+}
+
+# field N ANSWER: the N-th tab-separated value of a multi-value answer; the last one is the rest
+# (a message's text, which may hold line breaks).
+field() {
+  local n=$1 rest=$2 i
+  for ((i = 1; i < n; ++i)); do [[ $rest == *$'\t'* ]] && rest=${rest#*$'\t'} || rest=; done
+  printf '%s\n' "${rest%%$'\t'*}"
+}
+
+# until_ok SECONDS CMD...: polls CMD until it succeeds, and prints what it printed then.
+until_ok() {
+  local deadline=$((SECONDS + $1)) got; shift
+  while ((SECONDS < deadline)); do
+    got=$("$@" 2>/dev/null) && { printf '%s\n' "$got"; return 0; }
+    sleep 0.1
+  done
+  "$@"
+}
+
+# keys_quiet KEYLOG: waits (10 s at most) until a key watcher's log has not grown for 400 ms. A
+# paste answers sent messages while it waits for its target, so no message tells when it is done.
+keys_quiet() {
+  local deadline=$((SECONDS + 10)) size quiet_since now
+  size=$(stat -c %s "$1")
+  quiet_since=$(date +%s%N)
+  while ((SECONDS < deadline)); do
+    sleep 0.05
+    now=$(date +%s%N)
+    if [[ $(stat -c %s "$1") != "$size" ]]; then
+      size=$(stat -c %s "$1")
+      quiet_since=$now
+    elif ((now - quiet_since >= 400000000)); then
+      return 0
+    fi
+  done
   return 1
 }
 

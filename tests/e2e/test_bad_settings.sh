@@ -16,7 +16,7 @@ run_case() {  # NAME: start, check the window and the library, exit
   start_app
   until_eq 1 10 probe visible "$MAIN" || fail "$1: main window not shown"
   probe nomsgbox >/dev/null || fail "$1: a message at start-up: $(probe msgbox 100)"
-  until_eq 1 10 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$1: no sample group"
+  until_eq 1 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$1: no sample group"
   [[ $(probe visible "$MAIN") == 1 ]] || fail "$1: main window not shown"
 }
 
@@ -53,8 +53,8 @@ exit_app
 reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 before=$(md5sum <"$SETTINGS_INI")
-coproc HOLD { probe_stream holdfile "$(winepath -w "$SETTINGS_INI" 2>/dev/null)" 15000; }
-read -r -t 10 answer <&"${HOLD[0]}" && [[ $answer == held ]] || fail "could not hold the settings file"
+probe_spawn holdfile holdfile "$(winepath -w "$SETTINGS_INI" 2>/dev/null)" 15000
+probe_spawned_says holdfile held 10 || fail "could not hold the settings file"
 run_case "settings file held open"
 until_eq 1 5 probe topmost "$MAIN" || fail "held settings file: the default (always on top) was not used"
 exit_app
@@ -82,7 +82,7 @@ chattr -i "$SETTINGS_INI"
 reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[General]\r\nDataFile=C:\\no such folder\\lib.dat\r\n' >"$SETTINGS_INI"
 run_case "missing data folder"
-probe post "$MAIN" 0x464 0 0 >/dev/null
+probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
 box=$(probe msgbox 10000) || fail "missing data folder: no message when the library cannot be written"
 grep -q "Wrong data file!" <<<"$box" || fail "missing data folder: message: $box"
 probe answer 1 >/dev/null
@@ -94,7 +94,7 @@ wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 reset_folder
 echo "not a folder" >"$APPDATA_DIR"
 run_case "uncreatable folder"
-probe post "$MAIN" 0x464 0 0 >/dev/null
+probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
 box=$(probe msgbox 10000) || fail "uncreatable folder: no message when the library cannot be written"
 probe answer 1 >/dev/null
 probe waitexit "$MAIN" 20000 >/dev/null || fail "uncreatable folder: no exit"

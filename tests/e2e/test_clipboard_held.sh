@@ -8,7 +8,7 @@ python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Clip:fresh=f
 
 start_notepad
 start_app
-ITEMS=$(probe item "$MAIN" 1009)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq 1 10 probe lbcount "$ITEMS" || fail "item not loaded"
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground
@@ -19,17 +19,16 @@ xdotool mousemove "$rx" "$ry" click 1
 until_eq 0 5 probe lbsel "$ITEMS" || fail "item not selected"
 
 hold_and_paste() {  # MS: the probe holds the clipboard that long while Paste is pressed
-  coproc HOLD { probe_stream holdclipboard "$1"; }
-  read -r -t 10 answer <&"${HOLD[0]}" || fail "the clipboard could not be held"
-  [[ $answer == held ]] || fail "holdclipboard: $answer"
-  probe click "$MAIN" 1002 >/dev/null
+  probe_spawn clipboard holdclipboard "$1"
+  probe_spawned_says clipboard held 10 || fail "the clipboard could not be held: $(cat "$E2E_DIR/clipboard.out")"
+  probe click "$MAIN" "$IDC_PASTE" >/dev/null
 }
 
 # Short hold: the retry rides it out.
 probe settext "$NP_EDIT" "" >/dev/null
 hold_and_paste 40
 until_eq "fresh text" 10 probe text "$NP_EDIT" || fail "a short hold stopped the paste"
-if [[ -n ${HOLD_PID:-} ]]; then wait "$HOLD_PID" 2>/dev/null || true; fi
+probe_wait clipboard
 
 # Something else is on the clipboard now; a long hold must not paste it.
 probe settext "$NP_EDIT" "" >/dev/null
@@ -40,7 +39,7 @@ box=$(probe msgbox 10000) || fail "no message after a long hold"
 grep -qi "clipboard" <<<"$box" || fail "the message does not name the clipboard: $box"
 [[ -z $(probe text "$NP_EDIT") ]] || fail "text arrived although the clipboard was held: $(probe text "$NP_EDIT")"
 probe answer 1 >/dev/null
-if [[ -n ${HOLD_PID:-} ]]; then wait "$HOLD_PID" 2>/dev/null || true; fi
+probe_wait clipboard
 sleep 0.5
 [[ -z $(probe text "$NP_EDIT") ]] || fail "stale text arrived after the message"
 exit_app

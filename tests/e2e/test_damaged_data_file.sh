@@ -12,16 +12,20 @@ start_on_unusable_file() {
   E2E_APP_PID=$!
   local box
   box=$(probe msgbox 20000) || fail "$1: no message"
-  [[ $(echo "$box" | sed -n 2p) == "Brindlex" ]] || fail "$1: caption: $box"
-  [[ $(echo "$box" | sed -n 3p) == "Wrong data file!" ]] || fail "$1: text: $box"
+  [[ $(field 2 "$box") == "Brindlex" ]] || fail "$1: caption: $box"
+  [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$1: text: $box"
   probe answer 1 >/dev/null
   MAIN=$(probe main 20000) || fail "$1: no main window after the message"
-  until_eq 1 10 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$1: no sample group"
+  # As start_app: the tray icon comes at the end of the start, before which an exit is not taken.
+  until_eq 1 20 probe trayexists "$MAIN" || fail "$1: the main window did not finish its start"
+  until_eq 1 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$1: no sample group"
 }
 
 saved_sample() {
-  python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -qx "G Sample Group" ||
-    fail "$1: the library was not saved"
+  # Read whole before grep: a grep -q that ends early would fail the dump with a broken pipe.
+  local dump
+  dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE") || fail "$1: unreadable library"
+  grep -qx "G Sample Group" <<<"$dump" || fail "$1: the library was not saved: $dump"
 }
 
 mkdir -p "$APPDATA_DIR"
@@ -43,15 +47,11 @@ note "damaged file kept as $(basename "$DATA_FILE").unread"
 # A whole library, held open without sharing by another program while the program starts.
 python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" 'Mine:greeting=Hello'
 cp "$DATA_FILE" "$E2E_DIR/held"
-(exec timeout -k 2 120 wine "$BRINDLEX_PROBE" holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 100000 \
-  >"$E2E_DIR/hold.out" 2>/dev/null </dev/null) &
-HOLD_PID=$!
-for _ in $(seq 1 50); do grep -q held "$E2E_DIR/hold.out" && break; sleep 0.2; done
-grep -q held "$E2E_DIR/hold.out" || fail "could not hold the data file"
+probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 100000
+probe_spawned_says holdfile held 10 || fail "could not hold the data file"
 start_on_unusable_file "held data file"
 [[ ! -e $DATA_FILE.unread.1 ]] || fail "held data file: a copy of a file that could not be read"
-kill "$HOLD_PID"  # timeout passes it on to the probe, whose handle goes with it
-wait "$HOLD_PID" 2>/dev/null || true
+release_held_files
 exit_app
 cmp -s "$DATA_FILE.unread.1" "$E2E_DIR/held" || fail "held data file: not kept before the save"
 cmp -s "$DATA_FILE.unread" "$E2E_DIR/damaged" || fail "held data file: the first kept file changed"

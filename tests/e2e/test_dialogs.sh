@@ -9,8 +9,8 @@ mkdir -p "$APPDATA_DIR"
 python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Work:first=alpha"
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 start_app
-ITEMS=$(probe item "$MAIN" 1009)
-GROUP_LIST=$(probe item "$MAIN" 1008)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
 until_eq 1 10 probe lbcount "$ITEMS" || fail "library not loaded"
 click_control() {  # WINDOW ID: a real click in the middle of a control
   local x y
@@ -21,10 +21,10 @@ editor() { probe find "#32770" "Pasting text" "${1:-10000}"; }
 
 # Add item: name and text typed, a token from the Insert menu, Save.
 probe activate "$MAIN" >/dev/null
-probe click "$MAIN" 1022 >/dev/null
+probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
 ED=$(editor) || fail "Add item opened no editor"
 until_eq "$ED" 5 probe foreground || fail "the editor is not in front"
-[[ $(probe text "$(probe item "$ED" 1048)") == "New item" ]] || fail "a new item's name: $(probe text "$(probe item "$ED" 1048)")"
+[[ $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")") == "New item" ]] || fail "a new item's name: $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")")"
 click_control "$ED" 1048
 xdotool key End shift+Home
 xdotool type --delay 20 "Greeting"
@@ -35,7 +35,7 @@ probe menu 5000 >/dev/null || fail "no token menu"
 probe keys 40 13 >/dev/null  # the first token
 sleep 0.3
 xdotool type --delay 20 " there"
-[[ $(probe text "$(probe item "$ED" 1055)") == "Hello[TAB] there" ]] || fail "editor text: $(probe text "$(probe item "$ED" 1055)")"
+[[ $(probe text "$(probe item "$ED" "$IDC_ITEM_TEXT")") == "Hello[TAB] there" ]] || fail "editor text: $(probe text "$(probe item "$ED" "$IDC_ITEM_TEXT")")"
 probe click "$ED" 1 >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Save did not close the editor"
 until_eq 2 5 probe lbcount "$ITEMS" || fail "the new item is not in the list"
@@ -45,25 +45,27 @@ until_eq 1 5 probe lbsel "$ITEMS" || fail "the new item is not current"
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 xdotool mousemove "$rx" "$ry" click 1
 until_eq 0 5 probe lbsel "$ITEMS"
-probe click "$MAIN" 1023 >/dev/null
+probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
 ED=$(editor) || fail "Edit opened no editor"
-[[ $(probe text "$(probe item "$ED" 1048)") == "first" ]] || fail "editor name: $(probe text "$(probe item "$ED" 1048)")"
-probe settext "$(probe item "$ED" 1048)" "changed" >/dev/null
+[[ $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")") == "first" ]] || fail "editor name: $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")")"
+probe settext "$(probe item "$ED" "$IDC_ITEM_NAME")" "changed" >/dev/null
 probe click "$ED" 2 >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Cancel did not close the editor"
 
 # A second Edit while the editor is open brings it forward and keeps its item.
-probe click "$MAIN" 1023 >/dev/null
+probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
 ED=$(editor) || fail "Edit opened no editor"
+# Once the editor has come forward, nothing of its opening can take the front from the main window.
+until_eq "$ED" 5 probe foreground || fail "the editor is not in front"
 probe activate "$MAIN" >/dev/null
-until_eq "$MAIN" 5 probe foreground
+until_eq "$MAIN" 5 probe foreground || fail "the main window is not in front"
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
 xdotool mousemove "$rx" "$ry" click 1
 until_eq 1 5 probe lbsel "$ITEMS"
-probe click "$MAIN" 1023 >/dev/null
+probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
 sleep 0.5
 [[ $(probe count "#32770" "Pasting text") == 1 ]] || fail "a second editor"
-[[ $(probe text "$(probe item "$ED" 1048)") == "first" ]] || fail "the open editor changed its item"
+[[ $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")") == "first" ]] || fail "the open editor changed its item"
 until_eq "$ED" 5 probe foreground || fail "the open editor did not come forward"
 probe click "$ED" 2 >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null
@@ -71,7 +73,7 @@ probe gone "#32770" "Pasting text" 5000 >/dev/null
 # Settings: edges off, the hotkey on as Ctrl+Alt+K, OK.
 shot_rows() { import -window root -crop "$(probe windowrect "$GROUP_LIST" | awk '{ printf "%dx%d+%d+%d", $3 - $1, 64, $1, $2 }')" "$1"; }
 shot_rows "$E2E_DIR/edge-on.png"
-probe post "$MAIN" 0x3F9 0 0 >/dev/null
+probe post "$MAIN" "$WM_SHOW_SETTINGS" 0 0 >/dev/null
 ST=$(probe find "#32770" Settings 10000) || fail "no settings dialog"
 [[ $(probe send "$(probe item "$ST" 1043)" 0xF0 0 0) == 1 ]] || fail "Draw edges is not checked by default"
 click_control "$ST" 1043
@@ -96,9 +98,9 @@ probe keys +17 +18 75 >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "the new hotkey did not show the window"
 
 # About box: once, however often asked; banner on screen; Esc closes it.
-probe post "$MAIN" 0x3FB 0 0 >/dev/null
+probe post "$MAIN" "$WM_SHOW_ABOUT" 0 0 >/dev/null
 AB=$(probe find "#32770" "About Brindlex" 10000) || fail "no about box"
-probe post "$MAIN" 0x3FB 0 0 >/dev/null
+probe post "$MAIN" "$WM_SHOW_ABOUT" 0 0 >/dev/null
 sleep 0.5
 [[ $(probe count "#32770" "About Brindlex") == 1 ]] || fail "a second about box"
 [[ $(probe clientrect "$AB" | awk '{ print $3 - $1, $4 - $2 }') == "500 300" ]] || fail "about box client size"
@@ -156,10 +158,10 @@ until_eq "$MAIN" 5 probe foreground
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 xdotool mousemove $((rx - 20)) "$ry" click 1
 until_eq 0 5 probe lbsel "$ITEMS"
-probe click "$MAIN" 1023 >/dev/null
+probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
 ED=$(editor) || fail "Edit opened no editor"
-probe settext "$(probe item "$ED" 1048)" "never saved" >/dev/null
-probe click "$MAIN" 1024 >/dev/null
+probe settext "$(probe item "$ED" "$IDC_ITEM_NAME")" "never saved" >/dev/null
+probe click "$MAIN" "$IDC_DELETE_ITEM" >/dev/null
 probe msgbox 5000 >/dev/null || fail "no delete question"
 probe answer 6 >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "the editor stayed open over a deleted item"

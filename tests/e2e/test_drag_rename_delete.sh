@@ -12,8 +12,8 @@ groups = [('Work', [(n, str(i + 1)) for i, n in enumerate('abcd')]), ('Empty', [
           ('Three', [('p', '1'), ('q', '2'), ('r', '3')]), ('Many', [('m%d' % i, 't') for i in range(20000)])]
 datafile.write('$DATA_FILE', groups)"
 start_app
-GROUP_LIST=$(probe item "$MAIN" 1008)
-ITEMS=$(probe item "$MAIN" 1009)
+GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq 5 10 probe lbcount "$GROUP_LIST" || fail "groups not loaded"
 until_eq 4 10 probe lbcount "$ITEMS" || fail "items of group 0 not shown"
 probe activate "$MAIN" >/dev/null
@@ -53,10 +53,10 @@ ask_delete() {  # row expected-text answer
   read -r rx ry <<<"$(centre "$(probe lbrect "$GROUP_LIST" "$1")")"
   xdotool mousemove "$rx" "$ry" click 1
   sleep 0.3
-  probe click "$MAIN" 1021 >/dev/null
+  probe click "$MAIN" "$IDC_DELETE_GROUP" >/dev/null
   local box; box=$(probe msgbox 5000) || fail "no delete question for row $1"
   local caption text
-  caption=$(echo "$box" | sed -n 2p); text=$(echo "$box" | sed -n '3,$p' | tr -d '\n')
+  caption=$(field 2 "$box"); text=$(field 3 "$box" | tr -d '\n')
   [[ $caption == "Deleting" ]] || fail "caption '$caption'"
   [[ $text == "$2" ]] || fail "question for row $1: '$text'"
   probe answer "$3" >/dev/null

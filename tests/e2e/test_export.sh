@@ -11,15 +11,10 @@ ln -s "$E2E_DIR/out" "$WINEPREFIX/dosdevices/e:"
 start_app
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
-probe click "$MAIN" 1015 >/dev/null
+probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
 probe menu 5000 >/dev/null || fail "no Menu-button popup"
 probe keys 69 >/dev/null  # &Export to text file...
-for _ in $(seq 1 50); do
-  SAVE=$(probe find "#32770" "Save As" 0 2>/dev/null || true)
-  [[ $SAVE == 0x* ]] && break
-  sleep 0.2
-done
-[[ $SAVE == 0x* ]] || fail "no Save As dialog"
+SAVE=$(probe find "#32770" "Save As" 10000) || fail "no Save As dialog"
 name=$(probe item "$SAVE" 1148)
 [[ $name == 0x* ]] || name=$(probe child "$(probe item "$SAVE" 1148)" Edit 2>/dev/null || true)
 edit=$(probe child "$(probe child "$SAVE" ComboBoxEx32)" ComboBox 2>/dev/null || true)

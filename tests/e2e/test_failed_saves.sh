@@ -14,9 +14,9 @@ old_kb=$(( ($(stat -c %s "$OLD") + 1023) / 1024 ))
 
 # One change since the start: a folder added with the Add button.
 change_library() {
-  GROUP_LIST=$(probe item "$MAIN" 1008)
+  GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
   until_eq $groups_old 30 probe lbcount "$GROUP_LIST" || fail "$1: the library did not load"
-  probe click "$MAIN" 1019 >/dev/null
+  probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
   until_eq $((groups_old + 1)) 10 probe lbcount "$GROUP_LIST" || fail "$1: Add folder"
 }
 
@@ -28,7 +28,7 @@ save_fails() {
   probe post "$MAIN" "$message" 1 0 >/dev/null
   local box
   box=$(probe msgbox 30000) || fail "$case: no message for the failed save"
-  [[ $(sed -n 3p <<<"$box") == "Wrong data file!" ]] || fail "$case: message: $box"
+  [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
   [[ $(probe lbcount "$GROUP_LIST") == $((groups_old + 1)) ]] || fail "$case: the library in memory changed"
   probe answer 1 >/dev/null
   if [[ $message == 0x16 ]]; then
@@ -51,7 +51,7 @@ old_file_kept() {
   [[ ! -e $folder/Brindlex.dat.tmp ]] || fail "$case: a temporary file was left: $(ls -l "$folder")"
   [[ $(settings_written) == 1 ]] || fail "$case: the settings were not written"
   start_app
-  until_eq $groups_old 30 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$case: the next start did not load the old file"
+  until_eq $groups_old 30 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$case: the next start did not load the old file"
   probe nomsgbox >/dev/null || fail "$case: a message at the next start"
   probe terminate "$MAIN" >/dev/null
   wait "$E2E_APP_PID" 2>/dev/null || true
@@ -89,8 +89,8 @@ cp "$OLD" "$DATA_FILE"
 rm -f "$SETTINGS_INI"
 start_app
 change_library "$case"
-coproc HOLD { probe_stream holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 20000; }
-read -r -t 10 answer <&"${HOLD[0]}" && [[ $answer == held ]] || fail "could not hold the data file"
+probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 20000
+probe_spawned_says holdfile held 10 || fail "could not hold the data file"
 save_fails "$case" 0x464
 release_held_files
 old_file_kept "$case" "$APPDATA_DIR"
@@ -115,12 +115,12 @@ exit_app
 [[ $(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$NONEW/Brindlex.dat" | grep -c '^G ') == $((groups_old + 1)) ]] ||
   fail "$case: the change was not saved"
 start_app
-until_eq $((groups_old + 1)) 30 probe lbcount "$(probe item "$MAIN" 1008)" || fail "$case: the next start did not load it"
+until_eq $((groups_old + 1)) 30 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$case: the next start did not load it"
 probe nomsgbox >/dev/null || fail "$case: a message at the next start"
 chattr -i "$NONEW" && rm "$NONEW/Brindlex.dat" && chattr +i "$NONEW"
-probe post "$MAIN" 0x464 1 0 >/dev/null
+probe post "$MAIN" "$WM_EXIT_APP" 1 0 >/dev/null
 box=$(probe msgbox 30000) || fail "$case: no message when the data file cannot be made"
-[[ $(sed -n 3p <<<"$box") == "Wrong data file!" ]] || fail "$case: message: $box"
+[[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
 probe answer 1 >/dev/null
 probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: no exit after the message"
 wait "$E2E_APP_PID" 2>/dev/null || true

@@ -17,14 +17,14 @@ done
 # Brought back with its icon; after a paste it hides again.
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground
-probe post "$MAIN" 0x3F3 0 0x201 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x201 >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "the icon did not show the window"
 until_eq "$MAIN" 5 probe foreground
-ITEMS=$(probe item "$MAIN" 1009)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 xdotool mousemove "$rx" "$ry" click 1
 until_eq 0 5 probe lbsel "$ITEMS" || fail "item not selected"
-probe click "$MAIN" 1002 >/dev/null
+probe click "$MAIN" "$IDC_PASTE" >/dev/null
 until_eq hello 10 probe text "$NP_EDIT" || fail "the paste did not arrive"
 until_eq 0 10 probe visible "$MAIN" || fail "the window did not hide after the paste"
 # Settings saved while hidden put the window back at its stored geometry: it stays hidden.

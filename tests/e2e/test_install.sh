@@ -94,6 +94,6 @@ BRINDLEX_EXE=$(windows_path "$PORTABLE")\\Brindlex.exe start_app
 until_eq 1 10 probe visible "$MAIN" || fail "the unpacked program shows no window"
 [[ $(regvalue "$RUN_KEY" Brindlex) == "\"$(windows_path "$PORTABLE")\\Brindlex.exe\"" ]] ||
   fail "the unpacked program is not the one running"
-until_eq 1 5 probe lbcount "$(probe item "$MAIN" 1008)" || fail "the unpacked program did not read the kept library"
+until_eq 1 5 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "the unpacked program did not read the kept library"
 exit_app
 note "installer and zip ok"

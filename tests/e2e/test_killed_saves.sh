@@ -14,9 +14,9 @@ groups_old=10
 
 # One change since the start: a folder added with the Add button (its rename cancelled).
 change_library() {
-  GROUP_LIST=$(probe item "$MAIN" 1008)
+  GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
   until_eq $groups_old 30 probe lbcount "$GROUP_LIST" || fail "the library did not load"
-  probe click "$MAIN" 1019 >/dev/null
+  probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
   until_eq $((groups_old + 1)) 10 probe lbcount "$GROUP_LIST" || fail "Add folder"
 }
 
@@ -39,7 +39,7 @@ for ((k = 0; k < kills; ++k)); do
   change_library
   delay_ms=$((RANDOM % (save_ms + 1)))
   if ((k % 2 == 0)); then
-    probe post "$MAIN" 0x464 0 0 >/dev/null          # exit
+    probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null          # exit
   else
     probe post "$MAIN" 0x16 1 0 >/dev/null           # the session ends
   fi
@@ -60,7 +60,7 @@ for ((k = 0; k < kills; ++k)); do
   fi
   # The next start loads what is there; a stray temporary file changes nothing.
   start_app
-  until_eq "$expect" 30 probe lbcount "$(probe item "$MAIN" 1008)" || fail "kill $k: the next start did not load the file"
+  until_eq "$expect" 30 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "kill $k: the next start did not load the file"
   probe nomsgbox >/dev/null || fail "kill $k: a message box at the next start"
   probe terminate "$MAIN" >/dev/null
   wait "$E2E_APP_PID" 2>/dev/null || true

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 start_app
 [[ $(probe resizeclient "$MAIN" 300 600) == "300 600" ]] || fail "could not size the client area"
-read -r _ _ _ h <<<"$(probe childrect "$MAIN" 1017)"
+read -r _ _ _ h <<<"$(probe childrect "$MAIN" "$IDC_TARGET_WINDOW")"
 ((h > 0)) || fail "no combo box height"
 T=$((600 - 34 - h))
 expect() {  # ID X Y W H
@@ -89,7 +89,7 @@ xdotool mousemove 0 0  # no button lit by the pointer
 probe activate "$MAIN" >/dev/null
 image_buttons "$MAIN" "1015 More 2" "1016 AlwaysOnTop 0" "1019 AddGroup 0" "1020 EditGroup 0" "1021 DeleteGroup 0" \
   "1022 AddItem 0" "1023 EditItem 0" "1024 DeleteItem 0"
-probe click "$MAIN" 1022 >/dev/null
+probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
 ED=$(probe find "#32770" "Pasting text" 10000) || fail "Add item opened no editor"
 image_buttons "$ED" "1059 InsertToken 2"
 probe click "$ED" 2 >/dev/null

@@ -20,8 +20,8 @@ NP_FIRST=$NP NP_FIRST_EDIT=$NP_EDIT
 start_notepad  # a second one, with the same title: both are listed, and "<" and ">" step between them
 NP2=$NP NP=$NP_FIRST NP_EDIT=$NP_FIRST_EDIT
 start_app
-ITEMS=$(probe item "$MAIN" 1009)
-COMBO=$(probe item "$MAIN" 1017)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+COMBO=$(probe item "$MAIN" "$IDC_TARGET_WINDOW")
 until_eq 6 10 probe lbcount "$ITEMS" || fail "items not loaded"
 
 # Switching from notepad to Brindlex preselects notepad: the one just above it in the z-order.
@@ -31,18 +31,19 @@ until_eq 1 5 probe above "$NP" "$NP2" || fail "notepad not above the second one"
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
 sleep 0.3
-selected=$(probe combo "$COMBO" | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
+selected=$(probe combo "$COMBO" | tr '\t' '\n' | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
 [[ $selected == "$NP" ]] || fail "notepad $NP (second $NP2) not preselected: $(probe combo "$COMBO")"
 
 # "<" and ">" step through the list with wrap-around and bring the chosen window to the front.
-mapfile -t entries < <(probe combo "$COMBO" | tail -n +2 | awk '{ print $1 }')
+mapfile -t entries < <(probe combo "$COMBO" | tr '\t' '\n' | tail -n +2 | awk '{ print $1 }')
 count=${#entries[@]}
 grep -qx "$NP2" < <(printf '%s\n' "${entries[@]}") || fail "the second notepad is not listed: ${entries[*]}"
-start_index=$(probe combo "$COMBO" | sed -n 1p)
+combo_sel() { probe combo "$COMBO" | cut -f1; }
+start_index=$(combo_sel)
 step() {  # BUTTON-ID DELTA (pressed without bringing the main window forward, which would rebuild the list)
   probe click "$MAIN" "$1" >/dev/null
   local want=$(((index + $2 + count) % count))
-  until_eq "$want" 5 sh -c "timeout -k 2 20 wine '$BRINDLEX_PROBE' combo '$COMBO' 2>/dev/null | tr -d '\r' | head -1" ||
+  until_eq "$want" 5 combo_sel ||
     fail "button $1 from entry $index did not select entry $want"
   until_eq "${entries[$want]}" 5 probe foreground || fail "button $1 did not bring entry $want to the front"
   index=$want
@@ -59,7 +60,7 @@ until_eq "$NP" 5 probe foreground
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 
-read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" 1002)")")"
+read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" "$IDC_PASTE")")")"
 paste_item() {  # row expected-text
   probe settext "$NP_EDIT" "" >/dev/null
   probe activate "$MAIN" >/dev/null
@@ -89,13 +90,13 @@ select_row() {  # ROW: an empty notepad, the main window in front, the row selec
   until_eq "$1" 5 probe lbsel "$ITEMS" || fail "row $1 not selected"
 }
 select_row 5
-probe clickthen "$MAIN" 1002 150 notify 0x3F3 0 0x201 >/dev/null
+probe clickthen "$MAIN" "$IDC_PASTE" 150 notify 0x3F3 0 0x201 >/dev/null
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||
   fail "a tray click broke into the paste: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
 until_eq "$MAIN" 5 probe foreground || fail "the tray click did not show the window after the paste"
 
 select_row 5
-read -r answer took <<<"$(probe clickthen "$MAIN" 1002 150 send 0x111 1002 0)"
+read -r answer took <<<"$(probe clickthen "$MAIN" "$IDC_PASTE" 150 send 0x111 1002 0)"
 ((took < 100)) || fail "a Paste sent during a paste was answered after $took ms"
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||
   fail "a second Paste broke into the paste: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
@@ -113,17 +114,17 @@ probe activate "$NP2" >/dev/null
 until_eq "$NP2" 5 probe foreground || fail "the second notepad not in front"
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
-selected=$(probe combo "$COMBO" | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
+selected=$(probe combo "$COMBO" | tr '\t' '\n' | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
 [[ $selected == "$NP2" ]] || fail "the second notepad is not the target: $(probe combo "$COMBO")"
 probe post "$NP2" 0x10 0 0 >/dev/null  # WM_CLOSE
 until_eq 0 10 probe visible "$NP2" || fail "the second notepad did not close"
 probe settext "$NP_EDIT" "keep" >/dev/null
-KEYLOG=$E2E_DIR/keys.log
-(exec timeout -k 2 30 wine "$BRINDLEX_PROBE" keywatch 20000 2>/dev/null </dev/null | stdbuf -oL tr -d '\r' >"$KEYLOG") &
-until_eq 1 20 grep -c '^watching$' "$KEYLOG" || fail "the key watcher did not start"
-probe click "$MAIN" 1002 >/dev/null
+probe_spawn keys keywatch 20000
+KEYLOG=$E2E_DIR/keys.out
+probe_spawned_says keys watching 20 || fail "the key watcher did not start"
+probe click "$MAIN" "$IDC_PASTE" >/dev/null
 box=$(probe msgbox 5000) || fail "no message about the closed target"
-[[ $(sed -n 2p <<<"$box") == Brindlex ]] || fail "message caption: $box"
+[[ $(field 2 "$box") == Brindlex ]] || fail "message caption: $box"
 grep -q "could not be brought to the front" <<<"$box" || fail "message text: $box"
 probe answer 1 >/dev/null
 until_eq none 5 probe nomsgbox || fail "the message did not close"
@@ -155,17 +156,13 @@ note "paste ok"
 
 # ---------------------------------------------------------------------------------------------
 # A line break stored as CR LF (as the item editor stores it) is one line break in the target:
-# the Enter key, and no LF pasted after it. Notepad's text is read raw: the probe prints through
-# a text-mode stdout, which writes each LF as CR LF, so that is undone to see every CR and LF.
-exact_text() {
-  timeout -k 2 20 wine "$BRINDLEX_PROBE" text "$1" </dev/null |
-    python3 -c 'import sys; t = sys.stdin.buffer.read().replace(b"\r\n", b"\n").decode(); print(ascii(t.removesuffix("\n")))'
-}
+# the Enter key, and no LF pasted after it. Notepad's text is read with its escapes, to see every
+# CR and LF.
 python3 -c "
 import sys; sys.path.insert(0, '$BRINDLEX_SOURCE/tests/e2e'); import datafile
 datafile.write('$DATA_FILE', [('Lines', [('crlf', 'Hello[TAB]World\r\nLine2')])])"
 start_app
-ITEMS=$(probe item "$MAIN" 1009)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq 1 10 probe lbcount "$ITEMS" || fail "the multi-line item not loaded"
 probe settext "$NP_EDIT" "" >/dev/null
 probe activate "$NP" >/dev/null
@@ -175,8 +172,8 @@ until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 xdotool mousemove "$rx" "$ry" click 1
 until_eq 0 5 probe lbsel "$ITEMS" || fail "the multi-line item not selected"
-read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" 1002)")")"
+read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" "$IDC_PASTE")")")"
 xdotool mousemove "$px" "$py" click 1
-until_eq "'Hello\\tWorld\\r\\nLine2'" 10 exact_text "$NP_EDIT" || fail "CR LF did not arrive as one line break"
+until_eq 'Hello\tWorld\r\nLine2' 10 probe_escaped text "$NP_EDIT" || fail "CR LF did not arrive as one line break"
 exit_app
 note "CR LF pasted as one line break"

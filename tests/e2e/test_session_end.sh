@@ -4,12 +4,12 @@
 source "$(dirname "$0")/lib.sh"
 
 start_app
-GROUP_LIST=$(probe item "$MAIN" 1008)
+GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
 until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 # A change since start: a new folder from the Add button, named by typing.
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
-probe click "$MAIN" 1019 >/dev/null
+probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
 until_eq 2 5 probe lbcount "$GROUP_LIST" || fail "Add folder"
 xdotool type --delay 30 "Kept at logoff"
 xdotool key Return

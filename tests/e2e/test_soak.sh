@@ -14,8 +14,11 @@ printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 
 start_notepad
 start_app
-GROUP_LIST=$(probe item "$MAIN" 1008)
-ITEMS=$(probe item "$MAIN" 1009)
+probe_spawn keys keywatch $((E2E_APP_TIMEOUT * 1000))
+KEYLOG=$E2E_DIR/keys.out
+probe_spawned_says keys watching 20 || fail "the key watcher did not start"
+GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
 
 # The model: group names, and per group its items as lines "name|text".
@@ -63,7 +66,7 @@ op_add_group() {
   ((${#G_NAMES[@]} < 8)) || { op_delete_group; return; }
   serial=$((serial + 1))
   front
-  probe click "$MAIN" 1019 >/dev/null
+  probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
   until_eq $((${#G_NAMES[@]} + 1)) 5 probe lbcount "$GROUP_LIST" || fail "op $op: add group"
   inplace_rename "$GROUP_LIST" "Group $serial"
   G_NAMES+=("Group $serial"); G_ITEMS+=(""); CUR=$((${#G_NAMES[@]} - 1))
@@ -73,7 +76,7 @@ op_delete_group() {
   front
   local g=$((RANDOM % ${#G_NAMES[@]}))
   click_row "$GROUP_LIST" $g
-  probe click "$MAIN" 1021 >/dev/null
+  probe click "$MAIN" "$IDC_DELETE_GROUP" >/dev/null
   probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
   probe answer 6 >/dev/null
   until_eq $((${#G_NAMES[@]} - 1)) 5 probe lbcount "$GROUP_LIST" || fail "op $op: delete group"
@@ -90,7 +93,7 @@ op_select_group() {
 op_rename_group() {
   front
   serial=$((serial + 1))
-  probe click "$MAIN" 1020 >/dev/null
+  probe click "$MAIN" "$IDC_EDIT_GROUP" >/dev/null
   inplace_rename "$GROUP_LIST" "Renamed $serial"
   G_NAMES[$CUR]="Renamed $serial"
 }
@@ -98,7 +101,7 @@ op_add_item() {
   (($(item_count $CUR) < 10)) || { op_delete_item; return; }
   serial=$((serial + 1))
   front
-  probe click "$MAIN" 1022 >/dev/null
+  probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
   local ed
   ed=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: no editor"
   probe settext "$(probe item "$ed" 1048)" "Item $serial" >/dev/null
@@ -140,7 +143,7 @@ op_delete_item() {
   front
   local r=$((RANDOM % n))
   click_row "$ITEMS" $r
-  probe click "$MAIN" 1024 >/dev/null
+  probe click "$MAIN" "$IDC_DELETE_ITEM" >/dev/null
   probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
   probe answer 6 >/dev/null
   until_eq $((n - 1)) 5 probe lbcount "$ITEMS" || fail "op $op: delete item"
@@ -155,23 +158,26 @@ op_paste() {
   local r=$((RANDOM % n))
   click_row "$ITEMS" $r
   local text; text=$(items_of $CUR | sed -n "$((r + 1))p" | cut -d'|' -f2-)
-  probe click "$MAIN" 1002 >/dev/null
+  probe click "$MAIN" "$IDC_PASTE" >/dev/null
   until_eq "$text" 10 probe text "$NP_EDIT" || fail "op $op: paste"
+  # The text is there before the paste has done its last steps: the next operation starts once
+  # no key has been sent for a while.
+  keys_quiet "$KEYLOG" || fail "op $op: keys still sent 10 s after the paste"
 }
 op_dialogs() {
   front
-  probe post "$MAIN" 0x3F9 0 0 >/dev/null
+  probe post "$MAIN" "$WM_SHOW_SETTINGS" 0 0 >/dev/null
   local w
   w=$(probe find "#32770" Settings 10000) || fail "op $op: settings"
   probe click "$w" 2 >/dev/null
   dialog_closes Settings settings
-  probe post "$MAIN" 0x3FB 0 0 >/dev/null
+  probe post "$MAIN" "$WM_SHOW_ABOUT" 0 0 >/dev/null
   w=$(probe find "#32770" "About Brindlex" 10000) || fail "op $op: about"
   probe post "$w" 0x111 2 0 >/dev/null
   dialog_closes "About Brindlex" about
   if (($(item_count $CUR) > 0)); then
     click_row "$ITEMS" 0
-    probe click "$MAIN" 1023 >/dev/null
+    probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
     w=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: editor"
     probe click "$w" 2 >/dev/null
     dialog_closes "Pasting text" editor
@@ -180,7 +186,7 @@ op_dialogs() {
 op_hide_show() {
   probe post "$MAIN" 0x111 1032 0 >/dev/null  # Hide from the Menu-button popup
   until_eq 0 5 probe visible "$MAIN" || fail "op $op: hide"
-  probe post "$MAIN" 0x3F3 0 0x201 >/dev/null  # left click on the tray icon
+  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x201 >/dev/null  # left click on the tray icon
   until_eq 1 5 probe visible "$MAIN" || fail "op $op: show"
 }
 

@@ -4,8 +4,8 @@
 source "$(dirname "$0")/lib.sh"
 
 start_app
-GROUP_LIST=$(probe item "$MAIN" 1008)
-ITEMS=$(probe item "$MAIN" 1009)
+GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 until_eq 1 10 probe lbcount "$ITEMS" || fail "no sample item"
 until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "group 0 is not current"
@@ -31,14 +31,14 @@ expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey
 [[ "$order" == "$expected" ]] || fail "settings order: '$order'"
 [[ ! -e $DATA_FILE ]] || fail "hiding must not write the library"
 # The close box hides it too.
-probe post "$MAIN" 0x3F3 0 0x201 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x201 >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "the tray icon did not show the window"
 probe post "$MAIN" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND SC_CLOSE
 until_eq 0 10 probe visible "$MAIN" || fail "the close box did not hide the window"
 probe nomsgbox >/dev/null || fail "closing asked something"
 
 # A setting changed while hidden, so that the exit really rewrites the settings file.
-probe click "$MAIN" 1016 >/dev/null
+probe click "$MAIN" "$IDC_ALWAYS_ON_TOP" >/dev/null
 until_eq 0 5 probe topmost "$MAIN" || fail "always on top did not go off"
 sleep 1
 exit_app

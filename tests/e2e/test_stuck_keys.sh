@@ -30,18 +30,17 @@ PY
 
 start_notepad
 start_app
-KEYLOG=$E2E_DIR/keys.log
+probe_spawn keys keywatch $((E2E_APP_TIMEOUT * 1000))
+KEYLOG=$E2E_DIR/keys.out
 E2E_KEEP+=("$KEYLOG")
-(exec timeout -k 2 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_PROBE" keywatch $((E2E_APP_TIMEOUT * 1000)) 2>/dev/null </dev/null |
-  stdbuf -oL tr -d '\r' >"$KEYLOG") &
-until_eq 1 20 grep -c '^watching$' "$KEYLOG" || fail "the key watcher did not start"
+probe_spawned_says keys watching 20 || fail "the key watcher did not start"
 MODIFIERS=(16 17 18 160 161 162 163 164 165)  # Shift, Ctrl, Alt, and each one's left and right key
 MARKER=135  # F24, which nothing uses, ends each paste's part of the log
 caps_on=0   # Caps Lock as the tokens leave it; off at the start
 
 # The key events since the previous marker, up to the N-th one.
 paste_events() { awk -v m="$MARKER u" -v n="$1" '$0 == m { ++k; next } k == n - 1 && /^[0-9]+ [du]$/' "$KEYLOG"; }
-ITEMS=$(probe item "$MAIN" 1009)
+ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq ${#ITEM_LIST[@]} 10 probe lbcount "$ITEMS" || fail "items not loaded"
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground
@@ -57,8 +56,9 @@ for ((p = 0; p < pastes; ++p)); do
   # not reach the list: click again, as a person would.
   until_eq "$row" 3 probe lbsel "$ITEMS" 2>/dev/null || xdotool click 1
   until_eq "$row" 5 probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
-  probe click "$MAIN" 1002 >/dev/null
+  probe click "$MAIN" "$IDC_PASTE" >/dev/null
   probe send "$MAIN" 0 0 0 >/dev/null || fail "paste $p (row $row): the program did not answer after it"
+  keys_quiet "$KEYLOG" || fail "paste $p (row $row): keys still sent 10 s after it"
   for vk in "${MODIFIERS[@]}"; do
     # The key-ups are queued input like the rest: give the target a moment to take them.
     until_eq 0 3 probe keydown $vk || fail "paste $p (row $row): key $vk left down"

@@ -14,7 +14,7 @@ until_eq 1 10 probe visible "$MAIN" || fail "main window not shown"
 until_eq 1 10 probe trayexists "$MAIN" || fail "no tray icon"
 
 tray_menu() {  # opens the tray menu as a right click on the icon does
-  probe post "$MAIN" 0x3F3 0 0x205 >/dev/null
+  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x205 >/dev/null
   probe menu 5000
 }
 close_menu() {
@@ -32,8 +32,8 @@ close_menu
 # While visible the first entry is "&Hide": H hides the window. A right click on the icon and a
 # click on the Menu button while the menu is open (its loop handles them) change nothing of it.
 tray_menu >/dev/null || fail "no tray menu"
-probe post "$MAIN" 0x3F3 0 0x205 >/dev/null
-probe click "$MAIN" 1015 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x205 >/dev/null
+probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
 sleep 0.5  # for the menu's loop to handle both: with nothing to change there is no sign to wait for
 [[ $(probe count "#32768" -) == 1 ]] || fail "$(probe count "#32768" -) menus open"
 probe keys 72 >/dev/null  # H
@@ -45,15 +45,15 @@ until_eq 1 10 probe visible "$MAIN" || fail "no &Show in the tray menu while hid
 # A left click on the icon shows a hidden window.
 probe post "$MAIN" 0x111 1032 0 >/dev/null
 until_eq 0 10 probe visible "$MAIN" || fail "Hide from the Menu-button popup"
-probe post "$MAIN" 0x3F3 0 0x201 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x201 >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "left click on the icon did not show the window"
 
 # Another program's WM_EDIT_ITEM with a pointer that is no item of the library opens nothing (and
 # the program can still exit, below); with 0 it opens the editor for a new item.
-probe send "$MAIN" 0x41B 0x7FFE1234 0 >/dev/null || fail "WM_EDIT_ITEM with a made-up item"
+probe send "$MAIN" "$WM_EDIT_ITEM" 0x7FFE1234 0 >/dev/null || fail "WM_EDIT_ITEM with a made-up item"
 probe send "$MAIN" 0 0 0 >/dev/null || fail "the program did not answer after WM_EDIT_ITEM"
 [[ $(probe count "#32770" "Pasting text") == 0 ]] || fail "an editor opened for a made-up item"
-probe send "$MAIN" 0x41B 0 0 >/dev/null
+probe send "$MAIN" "$WM_EDIT_ITEM" 0 0 >/dev/null
 ED=$(probe find "#32770" "Pasting text" 10000) || fail "WM_EDIT_ITEM 0 opened no editor"
 probe click "$ED" 2 >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "the editor did not close"
@@ -68,7 +68,7 @@ until_eq 1 10 probe visible "$MAIN" || fail "the hotkey did not show the window"
 
 # Always on top from its button; the Menu-button popup shows it checked (its picture changes).
 menu_picture() {  # FILE
-  probe click "$MAIN" 1015 >/dev/null
+  probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
   probe menu 5000 >/dev/null || fail "no Menu-button popup"
   sleep 0.3
   local rect
@@ -78,7 +78,7 @@ menu_picture() {  # FILE
 }
 [[ $(probe topmost "$MAIN") == 0 ]] || fail "topmost before the button"
 menu_picture "$E2E_DIR/menu-off.png"
-probe click "$MAIN" 1016 >/dev/null
+probe click "$MAIN" "$IDC_ALWAYS_ON_TOP" >/dev/null
 until_eq 1 5 probe topmost "$MAIN" || fail "the button did not make the window topmost"
 menu_picture "$E2E_DIR/menu-on.png"
 [[ $(compare -metric AE "$E2E_DIR/menu-off.png" "$E2E_DIR/menu-on.png" null: 2>&1 || true) != 0 ]] ||

@@ -2,7 +2,7 @@
 // and link styles, and how it reports its end to a test owner.
 #include "DialogTestSupport.h"
 #include "SettingsTestSupport.h"
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 #include "win/dialogs/CAboutDlg.h"
 #include "res/resource.h"
 

@@ -4,6 +4,7 @@
 #include "core/library/Data.h"
 #include "core/library/DataArchive.h"
 #include "core/library/ExportFormat.h"
+#include "win/library/DataFile.h"
 #include "win/library/ExportText.h"
 #include "win/library/FileIo.h"
 
@@ -19,9 +20,12 @@ void FillLibrary(CLibrary& library, const std::u16string& suffix) {
     library.AddItem(library.AddGroup(u"Second"), u"x", 0, u"");
 }
 
-// A CData whose data file is `path`.
+// A CData whose data file is `path`, with the store that loads and saves it.
 struct CDataAt : CData {
     explicit CDataAt(const std::u16string& path) { m_strDataFile = path; }
+    bool LoadDataFile() { return m_file.Load(*this); }
+    bool SaveDataFile() { return m_file.Save(*this); }
+    CDataFile m_file;
 };
 
 // Where the data file that could not be read is kept: the first name, or a numbered one.
@@ -159,10 +163,10 @@ TEST(DataFile, ALibraryThatCouldNotBeReadIsKeptByteForByteUnderANameNoSaveReplac
         WriteBytes(path, damaged[i]);
         CDataAt first(path);
         EXPECT_FALSE(first.LoadDataFile());
-        EXPECT_EQ(first.m_unreadDataFile.KeptPath(), KeptName(path, i)) << "kept before the program goes on";
+        EXPECT_EQ(first.m_file.KeptUnreadPath(), KeptName(path, i)) << "kept before the program goes on";
         CDataAt data(path);
         EXPECT_FALSE(data.LoadDataFile());
-        EXPECT_EQ(data.m_unreadDataFile.KeptPath(), KeptName(path, i))
+        EXPECT_EQ(data.m_file.KeptUnreadPath(), KeptName(path, i))
             << "a second start keeps no second copy";
         EXPECT_FALSE(Exists(KeptName(path, i + 1)));
         for (int exit = 0; exit < 2; ++exit) { // the second save's backup no longer holds it
@@ -193,7 +197,7 @@ TEST(DataFile, AnUnreadFileThatCannotBeKeptYetIsNotSavedOver) {
             return step == brindlex::FileStep::Create ? ERROR_ACCESS_DENIED : 0;
         });
         EXPECT_FALSE(data.LoadDataFile());
-        EXPECT_TRUE(data.m_unreadDataFile.KeptPath().empty());
+        EXPECT_TRUE(data.m_file.KeptUnreadPath().empty());
         data.m_library.AddGroup(u"new");
         EXPECT_FALSE(data.SaveDataFile());
         EXPECT_EQ(ReadBytes(path), damaged);

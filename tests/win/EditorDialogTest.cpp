@@ -1,7 +1,7 @@
 // The item editor in-process: a modeless CPastingDlg under a test owner that records
 // WM_EDITOR_CLOSED and, like the main window, may release the editor while it reports.
 #include "DialogTestSupport.h"
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 #include "win/dialogs/CPastingDlg.h"
 #include "core/layout/EditorLayout.h"
 #include "win/framework/CClipboardScope.h"

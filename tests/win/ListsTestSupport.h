@@ -6,7 +6,7 @@
 
 #include "DialogTemplateBuilder.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 #include "win/framework/CDialog.h"
 #include "win/framework/CMessageLoop.h"
 #include "win/framework/MessageBox.h"

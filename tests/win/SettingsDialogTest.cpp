@@ -3,7 +3,7 @@
 // settings folder and a Run key of its own.
 #include "DialogTestSupport.h"
 #include "SettingsTestSupport.h"
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 #include "win/dialogs/CSettingsDlg.h"
 #include "core/library/Data.h"
 #include "win/library/Ini.h"

@@ -1,8 +1,9 @@
-// CData::LoadSettings and CData::SaveSettings against a real top-level window, each test with a
+// CSettingsFile::Load and CSettingsFile::Save against a real top-level window, each test with a
 // settings folder and a Run key of its own.
 #include "SettingsTestSupport.h"
 #include "core/library/Data.h"
 #include "win/library/Ini.h"
+#include "win/library/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ protected:
 
 TEST_F(Settings, WithoutAFileTheDefaultsApplyAndTheWindowIsPlaced) {
     CData data;
-    data.LoadSettings(window.Get());
+    CSettingsFile::Load(data, window.Get());
     const int x = GetSystemMetrics(SM_CXFULLSCREEN) / 2 - 150;
     const int y = GetSystemMetrics(SM_CYFULLSCREEN) / 2 - 300;
     EXPECT_EQ(Describe(window.Rect()), Geometry(x, y, 300, 600));
@@ -77,14 +78,14 @@ TEST_F(Settings, WithoutAFileTheDefaultsApplyAndTheWindowIsPlaced) {
 
 TEST_F(Settings, AFreshFileFromAVisibleWindowHasPosGeneralInterface) {
     CData data;
-    data.LoadSettings(window.Get());
+    CSettingsFile::Load(data, window.Get());
     ShowWindow(window.Get(), SW_SHOWNOACTIVATE);
     MoveWindow(window.Get(), 40, 50, 320, 610, TRUE);
     data.m_bHotkey = true;
     data.m_wHotkeyVK = 0x4B;
     data.m_nHotkeyCmd = -2;
     data.m_bHideOnStartup = true;
-    data.SaveSettings(window.Get());
+    CSettingsFile::Save(data, window.Get());
 
     const std::u16string expected =
         u"[Pos]\r\nx=40\r\ny=50\r\ncx=320\r\ncy=610\r\n"
@@ -111,12 +112,12 @@ TEST_F(Settings, SavingAHiddenWindowKeepsPosAndMovesTheWindowThere) {
         ini.WriteInt(u"Pos", u"cy", 444);
     }
     CData data;
-    data.LoadSettings(window.Get());
+    CSettingsFile::Load(data, window.Get());
     EXPECT_EQ(Describe(window.Rect()), Geometry(11, 22, 333, 444));
 
     MoveWindow(window.Get(), 100, 100, 200, 200, FALSE); // hidden all along
     ASSERT_FALSE(IsWindowVisible(window.Get()));
-    data.SaveSettings(window.Get());
+    CSettingsFile::Save(data, window.Get());
     EXPECT_EQ(Describe(window.Rect()), Geometry(11, 22, 333, 444));
     CIni ini(IniPath());
     EXPECT_EQ(ini.ReadInt(u"Pos", u"x", 0), 11);
@@ -125,7 +126,7 @@ TEST_F(Settings, SavingAHiddenWindowKeepsPosAndMovesTheWindowThere) {
     // Visible, the window's own rectangle is stored.
     ShowWindow(window.Get(), SW_SHOWNOACTIVATE);
     MoveWindow(window.Get(), 60, 70, 310, 620, TRUE);
-    data.SaveSettings(window.Get());
+    CSettingsFile::Save(data, window.Get());
     EXPECT_EQ(ini.ReadInt(u"Pos", u"x", 0), 60);
     EXPECT_EQ(ini.ReadInt(u"Pos", u"y", 0), 70);
     EXPECT_EQ(ini.ReadInt(u"Pos", u"cx", 0), 310);
@@ -150,7 +151,7 @@ TEST_F(Settings, StoredValuesAreReadWithTheirRules) {
     }
     SetRegString(HKEY_CURRENT_USER, iso.RunKey(), u"Brindlex", u"\"C:\\old\\Brindlex.exe\"");
     CData data;
-    data.LoadSettings(window.Get());
+    CSettingsFile::Load(data, window.Get());
     EXPECT_EQ(window.Rect().left, GetSystemMetrics(SM_CXFULLSCREEN) / 2 - 150); // -10 is replaced
     EXPECT_EQ(window.Rect().top, 30);
     EXPECT_EQ(data.m_strDataFile, u"D:\\\u0416\u00FC\\lib.dat");
@@ -168,7 +169,7 @@ TEST_F(Settings, StoredValuesAreReadWithTheirRules) {
 
 TEST_F(Settings, SavedSettingsComeBackAtTheNextStart) {
     CData data;
-    data.LoadSettings(window.Get());
+    CSettingsFile::Load(data, window.Get());
     data.m_strDataFile = u"E:\\\u0414\u0430\u043D\u0456 \u6570\u636E\\Brindlex.dat";
     data.m_bAutoStart = false;
     data.m_bAlwaysOnTop = false;
@@ -179,11 +180,11 @@ TEST_F(Settings, SavedSettingsComeBackAtTheNextStart) {
     data.m_bHideAfterPaste = true;
     data.m_bHideOnStartup = true;
     data.m_bDrawEdge = false;
-    data.SaveSettings(window.Get());
+    CSettingsFile::Save(data, window.Get());
     EXPECT_EQ(RunValue(), u"<none>");
 
     CData next;
-    next.LoadSettings(window.Get());
+    CSettingsFile::Load(next, window.Get());
     EXPECT_EQ(next.m_strDataFile, data.m_strDataFile);
     EXPECT_EQ(next.m_bAutoStart, false);
     EXPECT_EQ(next.m_bAlwaysOnTop, false);
@@ -196,19 +197,19 @@ TEST_F(Settings, SavedSettingsComeBackAtTheNextStart) {
     EXPECT_EQ(next.m_bDrawEdge, false);
 
     next.m_bAutoStart = true;
-    next.SaveSettings(window.Get());
+    CSettingsFile::Save(next, window.Get());
     EXPECT_EQ(RunValue(), QuotedModuleFileName());
 }
 
 TEST_F(Settings, AnEmptyDataFileIsStoredEmptyAndMeansTheDefault) {
     CData data;
-    data.LoadSettings(window.Get());
+    CSettingsFile::Load(data, window.Get());
     data.m_strDataFile.clear(); // the settings dialog's field was cleared
-    data.SaveSettings(window.Get());
+    CSettingsFile::Save(data, window.Get());
     EXPECT_EQ(CIni(IniPath()).ReadString(u"General", u"DataFile", u"<missing>"), u"");
     EXPECT_EQ(data.m_strDataFile, iso.Folder() + u"\\Brindlex.dat");
     CData next;
-    next.LoadSettings(window.Get());
+    CSettingsFile::Load(next, window.Get());
     EXPECT_EQ(next.m_strDataFile, iso.Folder() + u"\\Brindlex.dat");
 }
 

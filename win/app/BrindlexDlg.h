@@ -4,23 +4,22 @@
 #pragma once
 
 #include "core/app/HeldCommands.h"
+#include "win/app/MainWindowButtons.h"
+#include "win/app/ModelessDialogs.h"
 #include "win/app/PopupMenu.h"
 #include "win/app/TargetList.h"
-#include "win/app/TrayIcon.h"
-#include "win/controls/CImageButton.h"
-#include "win/dialogs/CAboutDlg.h"
-#include "win/dialogs/CPastingDlg.h"
-#include "win/dialogs/CSettingsDlg.h"
-#include "win/framework/CButton.h"
+#include "win/app/TrayAndHotkey.h"
 #include "win/framework/CDialog.h"
 #include "win/framework/UniqueHandle.h"
 #include "core/library/Data.h"
+#include "win/library/DataFile.h"
 #include "win/lists/CGroupList.h"
 #include "win/lists/CPasteList.h"
+#include "win/paste/PasteCommand.h"
 
 #include <memory>
 
-class CBrindlexDlg : public CDialog, private ILibraryObserver {
+class CBrindlexDlg : public CDialog, private ILibraryObserver, private CTrayAndHotkey::IOwner {
 public:
     explicit CBrindlexDlg(CData& data);
     ~CBrindlexDlg() override;
@@ -28,8 +27,9 @@ public:
     // The exit sequence: library, then settings, then the tray icon and the window icon; then
     // the quit message ends the modal run.
     void ExitApp();
-    void ShowMainWindow();
+    void ShowMainWindow() override;
     void HideMainWindow();
+    void ToggleMainWindow() override;
 
 protected:
     bool OnInitDialog() override;
@@ -38,11 +38,12 @@ protected:
     // "Hide main window on startup": the modal run starts with the tray icon only.
     bool ShowWhenModalRunStarts() const override { return !m_data.m_bHideOnStartup; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Ctrl+F, from the main window and any of its controls.
+    bool PreTranslateMessage(MSG* pMsg) override;
 
 private:
     // Initialisation pieces, in the order they run.
     void AddAboutToSystemMenu();
-    void SetUpImageButtons();
     void AddSampleGroupIfEmpty();
 
     void LayoutControls();
@@ -50,8 +51,6 @@ private:
     bool OnCommand(WPARAM wParam, LPARAM lParam);
     bool OnMenuCommand(int id);
     void OnActivate();
-    void OnHotkey(WPARAM id);
-    LRESULT OnTrayCallback(LPARAM mouseMessage);
     void OnQueryEndSession();
     void OnEndSession(bool ending);
 
@@ -62,23 +61,17 @@ private:
     void OnEditItem();
     void OnDeleteItem();
     void OnMenuButton();
-    void OnAlwaysOnTopButton();
+    void ToggleAlwaysOnTop();
     void OnPaste();
     void OnExport();
 
-    // Paste, the parts of OnPaste: the paste itself, while the commands that come are held;
-    // what it came to, told to the user; then the held commands.
-    enum class PasteOutcome { Done, NoItem, TargetNotInFront, TargetElevated, ClipboardBusy };
-    PasteOutcome PasteSelectedItem();
-    void ReportPasteOutcome(PasteOutcome outcome);
+    // The commands held while the paste ran, once it is over.
     void RunHeldCommands(const std::vector<brindlex::HeldMessage>& held);
 
-    // Tray, menus, window state. The builders fail while a menu is being tracked.
-    bool BuildTrayMenu();
+    // The "More" menu, window state. The builder fails while a menu is being tracked.
     bool BuildMainMenu();
     void OnShown();
     void ApplyAlwaysOnTop();
-    void ApplyHotkey();
     void RefreshTargetList();
 
     // Modeless dialogs.
@@ -86,6 +79,8 @@ private:
     void OnSettingsClosed();
     void OnShowAbout();
     void OnAboutClosed();
+    void OnShowFind();
+    void OnFindChoose(WPARAM group, LPARAM item, bool paste);
     void OnEditItemMessage(CPasteItem* item);
     void OnEditorClosed(bool saved, bool isNew);
     void ApplyDrawEdge();
@@ -94,27 +89,15 @@ private:
     void OnItemReleasing(const CPasteItem& item) override;
 
     CData& m_data;
+    CDataFile m_dataFile;
     CIconHandle m_hIcon;
-    CPopupMenu m_menuTray;
     CPopupMenu m_menuMain;
-    std::unique_ptr<CAboutDlg> m_pAboutDlg;
-    std::unique_ptr<CSettingsDlg> m_pSettingsDlg;
-    std::unique_ptr<CPastingDlg> m_pEditor;
+    CModelessDialogs m_dialogs;
     CGroupList m_listGroups;
     CPasteList m_listItems;
-    CImageButton m_btnMenu;
-    CImageButton m_btnAddGroup;
-    CImageButton m_btnEditGroup;
-    CImageButton m_btnDeleteGroup;
-    CImageButton m_btnAddItem;
-    CImageButton m_btnEditItem;
-    CImageButton m_btnDeleteItem;
-    CImageButton m_btnAlwaysOnTop;
-    CButton m_btnPrevWindow;
-    CButton m_btnNextWindow;
-    CButton m_btnPaste;
-    CTrayIcon m_trayIcon;
+    CMainWindowButtons m_buttons;
+    CTrayAndHotkey m_tray;
     CTargetList m_targets;
-    brindlex::CHeldCommands m_heldCommands;
+    CPasteCommand m_paste;
     bool m_bLibrarySavedAtSessionEnd = false;
 };

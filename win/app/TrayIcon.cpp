@@ -1,5 +1,7 @@
 #include "win/app/TrayIcon.h"
 
+#include "win/framework/ResourceLoader.h"
+
 #include <shellapi.h>
 
 CTrayIcon::~CTrayIcon() {
@@ -8,8 +10,7 @@ CTrayIcon::~CTrayIcon() {
 
 void CTrayIcon::Add(HWND hWnd, UINT callbackMessage, int iconId) {
     if (m_hIcon == nullptr) {
-        m_hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16,
-                                                16, LR_CREATEDIBSECTION));
+        m_hIcon = LoadIconResource(iconId, 16, 16, LR_CREATEDIBSECTION);
     }
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);

@@ -1,6 +1,7 @@
 #include "win/dialogs/CAboutDlg.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
+#include "win/framework/ResourceLoader.h"
 #include "win/dialogs/DialogOwner.h"
 #include "core/app/WebAddresses.h"
 #include "win/framework/CPaintDC.h"
@@ -15,12 +16,6 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGrey = RGB(130, 130, 130);
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
-
-std::u16string LoadStringResource(UINT id) {
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? U16(text, static_cast<std::size_t>(length)) : std::u16string();
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "win/dialogs/CPastingDlg.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
+#include "win/framework/ResourceLoader.h"
 #include "win/dialogs/DialogOwner.h"
 #include "core/layout/EditorLayout.h"
 #include "win/framework/CClipboardScope.h"
@@ -61,8 +62,7 @@ bool CPastingDlg::OnInitDialog() {
 
 void CPastingDlg::SetUpInsertButton() {
     // The icon at the resource's own size.
-    m_btnInsert.AssignIcon(static_cast<HICON>(
-        ::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_INSERT_TOKEN), IMAGE_ICON, 0, 0, 0)));
+    m_btnInsert.AssignIcon(LoadIconResource(IDI_INSERT_TOKEN));
     m_btnInsert.UseHandCursor();
     m_btnInsert.SetWindowText(kInsertCaption);
     m_btnInsert.SetTipText(W(kInsertCaption));

@@ -1,11 +1,12 @@
 #include "win/dialogs/CSettingsDlg.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 #include "win/dialogs/DialogOwner.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 #include "win/library/AppDataFolder.h"
 #include "core/library/Data.h"
+#include "win/library/SettingsFile.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -103,7 +104,7 @@ void CSettingsDlg::OnOK() {
     if (hOwner != nullptr) {
         ::SendMessageW(hOwner, WM_SETTINGS_CLOSED, 0, 0);
     }
-    data.SaveSettings(hOwner);
+    CSettingsFile::Save(data, hOwner);
 }
 
 void CSettingsDlg::OnCancel() {

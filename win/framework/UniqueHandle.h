@@ -37,30 +37,20 @@ private:
     Handle m_h = nullptr;
 };
 
-template <typename T> struct GdiObjectTraits {
+// Released by one system function of the handle's type.
+template <typename T, auto CloseFunction> struct CloseTraits {
     using Handle = T;
-    static void Close(T h) noexcept { ::DeleteObject(h); }
+    static void Close(T h) noexcept { CloseFunction(h); }
 };
-struct IconTraits {
-    using Handle = HICON;
-    static void Close(HICON h) noexcept { ::DestroyIcon(h); }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
-};
-struct MemoryDCTraits {
-    using Handle = HDC;
-    static void Close(HDC h) noexcept { ::DeleteDC(h); }
-};
-struct GlobalTraits {
-    using Handle = HGLOBAL;
-    static void Close(HGLOBAL h) noexcept { ::GlobalFree(h); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
-};
+template <typename T> using GdiObjectTraits = CloseTraits<T, &::DeleteObject>;
+using IconTraits = CloseTraits<HICON, &::DestroyIcon>;
+using MenuTraits = CloseTraits<HMENU, &::DestroyMenu>;
+using MemoryDCTraits = CloseTraits<HDC, &::DeleteDC>;
+using GlobalTraits = CloseTraits<HGLOBAL, &::GlobalFree>;
+using ModuleTraits = CloseTraits<HMODULE, &::FreeLibrary>;
+// CreateFileW's handles (CFileHandle keeps INVALID_HANDLE_VALUE out) and registry keys.
+using FileTraits = CloseTraits<HANDLE, &::CloseHandle>;
+using RegKeyTraits = CloseTraits<HKEY, &::RegCloseKey>;
 // A window we create and no object is bound to (e.g. a tooltip); a window already gone with its
 // owner is left alone.
 struct WindowTraits {

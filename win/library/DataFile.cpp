@@ -1,9 +1,9 @@
-// CData::LoadDataFile and CData::SaveDataFile: the library in the data file at m_strDataFile.
+#include "win/library/DataFile.h"
+
 #include "win/framework/MessageBox.h"
 #include "win/framework/Win32.h"
 #include "win/library/AppDataFolder.h"
 #include "core/library/ArchiveException.h"
-#include "core/library/Data.h"
 #include "core/library/DataArchive.h"
 #include "win/library/FileIo.h"
 
@@ -37,8 +37,8 @@ std::u16string DataFilePath(const CData& data) {
 
 } // namespace
 
-bool CData::LoadDataFile() {
-    const std::u16string path = DataFilePath(*this);
+bool CDataFile::Load(CData& data) {
+    const std::u16string path = DataFilePath(data);
     brindlex::Bytes bytes;
     switch (brindlex::ReadWholeFile(path, bytes)) {
     case brindlex::ReadResult::Missing:
@@ -50,7 +50,7 @@ bool CData::LoadDataFile() {
     case brindlex::ReadResult::Ok:
         break;
     }
-    if (!brindlex::ReadDataArchive(bytes, m_library, DecodeThreadAnsi)) {
+    if (!brindlex::ReadDataArchive(bytes, data.m_library, DecodeThreadAnsi)) {
         // What was read before the fault stays in the library; the file itself is kept whole,
         // since the save at exit replaces it with what the library holds then.
         m_unreadDataFile.Keep(path, std::move(bytes));
@@ -60,8 +60,8 @@ bool CData::LoadDataFile() {
     return true;
 }
 
-bool CData::SaveDataFile() {
-    const std::u16string path = DataFilePath(*this);
+bool CDataFile::Save(const CData& data) {
+    const std::u16string path = DataFilePath(data);
     // A file that could not be read and is not kept yet is left as it is, and the library in
     // memory with it: the save fails.
     if (!m_unreadDataFile.MayReplace(path)) {
@@ -70,7 +70,7 @@ bool CData::SaveDataFile() {
     }
     brindlex::Bytes bytes;
     try {
-        bytes = brindlex::WriteDataArchive(m_library);
+        bytes = brindlex::WriteDataArchive(data.m_library);
     } catch (const std::bad_alloc&) {
         ReportWrongDataFile();
         return false;

@@ -1,9 +1,12 @@
 #include "win/library/ExportText.h"
 
 #include "win/framework/MessageBox.h"
+#include "win/framework/WideString.h"
 #include "win/framework/Win32.h"
 #include "core/library/ExportFormat.h"
 #include "win/library/FileIo.h"
+
+#include <commdlg.h>
 
 #include <new>
 
@@ -24,4 +27,20 @@ bool ExportText(const CLibrary& library, const std::u16string& path) {
                        kProgramName, MB_OK | MB_ICONERROR);
     }
     return ok;
+}
+
+void ExportTextToChosenFile(HWND hOwner, const CLibrary& library) {
+    wchar_t path[MAX_PATH] = L"Brindlex.txt";
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = hOwner;
+    ofn.lpstrFilter = L"Text files (*.txt)\0*.txt\0";
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrDefExt = L"txt";
+    // No OFN_FILEMUSTEXIST: the first export goes to a file that does not exist yet.
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (GetSaveFileNameW(&ofn)) {
+        ExportText(library, U16(path));
+    }
 }

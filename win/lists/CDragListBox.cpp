@@ -1,6 +1,6 @@
 #include "win/lists/CDragListBox.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 #include "core/lists/ListRules.h"

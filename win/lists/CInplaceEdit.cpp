@@ -1,6 +1,6 @@
 #include "win/lists/CInplaceEdit.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 
 namespace {
 constexpr UINT kEditId = 1;

@@ -1,6 +1,6 @@
 #include "win/lists/CPasteList.h"
 
-#include "win/app/Messages.h"
+#include "core/app/CommandIds.h"
 #include "win/framework/MessageBox.h"
 #include "res/resource.h"
 

@@ -1,16 +1,15 @@
 #include "win/lists/CRowPainter.h"
 
 #include "core/lists/ListRules.h"
-#include "win/framework/CWinApp.h"
 #include "win/framework/Drawing.h"
 #include "win/framework/LayoutGeometry.h"
+#include "win/framework/ResourceLoader.h"
 #include "win/framework/WideString.h"
 
 namespace {
 
 HICON LoadRowIcon(int id) {
-    return static_cast<HICON>(::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                           brindlex::kRowIconSize, brindlex::kRowIconSize, LR_DEFAULTCOLOR));
+    return LoadIconResource(id, brindlex::kRowIconSize, brindlex::kRowIconSize, LR_DEFAULTCOLOR);
 }
 
 } // namespace

@@ -1,9 +1,7 @@
-// CData::LoadSettings and CData::SaveSettings: Settings.ini in the settings folder, the main
-// window's place, and the auto-start value.
-#include "win/framework/Win32.h"
+#include "win/library/SettingsFile.h"
+
 #include "win/library/AppDataFolder.h"
 #include "win/library/AutoStart.h"
-#include "core/library/Data.h"
 #include "win/library/Ini.h"
 #include "core/library/SettingsRules.h"
 
@@ -21,15 +19,15 @@ void PlaceWindow(HWND hWnd, const CIni& ini) {
 
 } // namespace
 
-void CData::LoadSettings(HWND__* hMainWnd) {
+void CSettingsFile::Load(CData& data, HWND hMainWnd) {
     const std::u16string folder = GetAppDataFolder();
     const CIni ini(folder + u"\\" + kSettingsFileName);
     PlaceWindow(hMainWnd, ini);
-    brindlex::ReadSettingsValues(ini, *this, folder + u"\\" + kDataFileName);
-    SetAutoStart(m_bAutoStart);
+    brindlex::ReadSettingsValues(ini, data, folder + u"\\" + kDataFileName);
+    SetAutoStart(data.m_bAutoStart);
 }
 
-void CData::SaveSettings(HWND__* hMainWnd) {
+void CSettingsFile::Save(CData& data, HWND hMainWnd) {
     const std::u16string folder = GetAppDataFolder();
     CIni ini(folder + u"\\" + kSettingsFileName);
     if (hMainWnd != nullptr && IsWindowVisible(hMainWnd)) {
@@ -40,6 +38,6 @@ void CData::SaveSettings(HWND__* hMainWnd) {
         // A hidden window's rectangle is not what the user left it at; it takes the stored one.
         PlaceWindow(hMainWnd, ini);
     }
-    brindlex::WriteSettingsValues(ini, *this, folder + u"\\" + kDataFileName);
-    SetAutoStart(m_bAutoStart);
+    brindlex::WriteSettingsValues(ini, data, folder + u"\\" + kDataFileName);
+    SetAutoStart(data.m_bAutoStart);
 }

@@ -1,0 +1,54 @@
+// Find: a modeless, resizable window that searches every folder as the user types. The results
+// are a virtual list view (rows are asked for as they are painted), so a query that matches
+// everything shows its first rows at once.
+//
+// Up and Down in the query move through the results; Enter or a double click sends
+// WM_FIND_CHOOSE to the owner (the main window), Ctrl+Enter or Paste WM_FIND_PASTE, both with the
+// row's group in wParam and its item in lParam. Esc and the close box send WM_FIND_CLOSED. The
+// owner releases Find while handling any of the three, so nothing of the object is touched after
+// a report. Find only reads the library.
+#pragma once
+
+#include "core/find/FindResults.h"
+#include "win/framework/CDialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+class CLibrary;
+
+class CFindDlg : public CDialog {
+public:
+    explicit CFindDlg(CLibrary& library);
+    ~CFindDlg() override;
+
+    // The results as the list shows them (for tests and the owner).
+    brindlex::CFindResults& Results() { return m_results; }
+    int SelectedRow() const;
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void SetUpResultsList();
+    void LayoutFind();
+    void OnQueryChanged();
+    void OnLibraryChanged();
+    void ShowResults(int selection);
+    void SelectRow(int row);
+    bool OnNotify(const NMHDR& hdr);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
+    void OnGetDispInfo(NMLVDISPINFOW& info);
+    void Choose(bool paste);
+
+    CLibrary& m_library;
+    brindlex::CFindResults m_results;
+    HWND m_hResults = nullptr;
+    bool m_bRefreshPosted = false;
+    std::u16string m_strCell; // the text of the cell the list view asked for last
+};
