@@ -61,13 +61,16 @@ probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 
 read -r px py <<<"$(centre "$(probe windowrect "$(probe item "$MAIN" "$IDC_PASTE")")")"
-paste_item() {  # row expected-text
+select_row() {  # ROW: an empty notepad, the main window in front, the row selected
   probe settext "$NP_EDIT" "" >/dev/null
   probe activate "$MAIN" >/dev/null
   until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
   read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" "$1")")"
   xdotool mousemove "$rx" "$ry" click 1
   until_eq "$1" 5 probe lbsel "$ITEMS" || fail "row $1 not selected"
+}
+paste_item() {  # row expected-text
+  select_row "$1"
   xdotool mousemove "$px" "$py" click 1
   until_eq "$2" 10 probe text "$NP_EDIT" || fail "row $1 did not arrive as expected"
 }
@@ -81,14 +84,6 @@ paste_item 4 'a'
 # answered at once and shows the window only once the whole item is in notepad; a second Paste
 # sent meanwhile, or clicked while the paste runs, is dropped.
 THIRTEEN=$'a\tb\tc\td\te\tf\tg\th\ti\tj\tk\tl\tm'
-select_row() {  # ROW: an empty notepad, the main window in front, the row selected
-  probe settext "$NP_EDIT" "" >/dev/null
-  probe activate "$MAIN" >/dev/null
-  until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
-  read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" "$1")")"
-  xdotool mousemove "$rx" "$ry" click 1
-  until_eq "$1" 5 probe lbsel "$ITEMS" || fail "row $1 not selected"
-}
 select_row 5
 probe clickthen "$MAIN" "$IDC_PASTE" 150 notify 0x3F3 0 0x201 >/dev/null
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||

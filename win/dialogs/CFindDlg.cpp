@@ -5,6 +5,7 @@
 #include "core/app/CommandIds.h"
 #include "win/dialogs/DialogOwner.h"
 #include "win/framework/LocaleCaseFold.h"
+#include "win/framework/LayoutGeometry.h"
 #include "win/framework/WideString.h"
 #include "res/resource.h"
 
@@ -60,13 +61,7 @@ void CFindDlg::SetUpResultsList() {
 
 void CFindDlg::LayoutFind() {
     const RECT rc = GetClientRect();
-    for (const auto& placement : brindlex::FindLayout(rc.right - rc.left, rc.bottom - rc.top)) {
-        const HWND hControl = GetDlgItem(placement.id);
-        if (hControl != nullptr) {
-            ::MoveWindow(hControl, placement.rect.left, placement.rect.top, placement.rect.Width(),
-                         placement.rect.Height(), TRUE);
-        }
-    }
+    brindlex::PlaceControls(m_hWnd, brindlex::FindLayout(rc.right - rc.left, rc.bottom - rc.top));
     // Name and folder a quarter and a sixth of the width; the text takes what is left.
     RECT rcList{};
     ::GetClientRect(m_hResults, &rcList);

@@ -7,6 +7,7 @@
 #include "win/framework/CClipboardScope.h"
 #include "win/framework/CGlobalLock.h"
 #include "win/framework/CWinApp.h"
+#include "win/framework/LayoutGeometry.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 #include "core/library/Data.h"
@@ -116,13 +117,7 @@ void CPastingDlg::LayoutEditor() {
         }
     }
     const RECT rc = GetClientRect();
-    for (const auto& placement : brindlex::EditorLayout(rc.right - rc.left, rc.bottom - rc.top)) {
-        const HWND hControl = GetDlgItem(placement.id);
-        if (hControl != nullptr) {
-            ::MoveWindow(hControl, placement.rect.left, placement.rect.top, placement.rect.Width(),
-                         placement.rect.Height(), TRUE);
-        }
-    }
+    brindlex::PlaceControls(m_hWnd, brindlex::EditorLayout(rc.right - rc.left, rc.bottom - rc.top));
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

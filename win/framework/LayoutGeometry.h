@@ -18,4 +18,15 @@ inline Point ToPoint(POINT p) {
     return Point{p.x, p.y};
 }
 
+// Moves each control of `hDialog` that a placement names (`id`, `rect`) to its rectangle; a
+// control the template lacks is skipped.
+template <typename Placements> void PlaceControls(HWND hDialog, const Placements& placements) {
+    for (const auto& placement : placements) {
+        if (HWND hControl = ::GetDlgItem(hDialog, placement.id)) {
+            ::MoveWindow(hControl, placement.rect.left, placement.rect.top, placement.rect.Width(),
+                         placement.rect.Height(), TRUE);
+        }
+    }
+}
+
 } // namespace brindlex
