@@ -1,6 +1,6 @@
 // The main window: the two library lists with their buttons, the target-window list and the
 // Paste row. It loads the settings and the library, lays out and paints itself, hides to the
-// notification area instead of closing, and owns the three modeless dialogs.
+// notification area instead of closing, and owns the modeless dialogs.
 #pragma once
 
 #include "core/app/HeldCommands.h"
