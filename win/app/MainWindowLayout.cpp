@@ -3,7 +3,10 @@
 #include "core/layout/MainLayout.h"
 #include "win/framework/CPaintDC.h"
 #include "win/framework/Drawing.h"
+#include "win/framework/LayoutGeometry.h"
 #include "res/resource.h"
+
+#include <vector>
 
 void CMainWindowLayout::Arrange(const CWnd& window) {
     const RECT client = window.GetClientRect();
@@ -23,14 +26,14 @@ void CMainWindowLayout::Arrange(const CWnd& window) {
     if (visible) {
         window.SetRedraw(false);
     }
+    std::vector<brindlex::ControlPlacement> placements;
     for (const brindlex::ControlPlacement& p : layout) {
         const bool bottomRow = p.id == IDC_PREV_WINDOW || p.id == IDC_NEXT_WINDOW || p.id == IDC_PASTE;
-        HWND hControl = window.GetDlgItem(p.id);
-        if (hControl == nullptr || (bottomRow && !bottomRowComplete)) {
-            continue;
+        if (!bottomRow || bottomRowComplete) {
+            placements.push_back(p);
         }
-        ::MoveWindow(hControl, p.rect.left, p.rect.top, p.rect.Width(), p.rect.Height(), TRUE);
     }
+    brindlex::PlaceControls(window.GetSafeHwnd(), placements);
     if (visible) {
         window.SetRedraw(true);
         window.InvalidateRect(nullptr, true);
@@ -49,9 +52,7 @@ void CMainWindowLayout::Paint(const CWnd& window, HICON hIcon, COLORREF clrWindo
         return;
     }
     brindlex::FillSolidRect(dc.get(), client, clrWindow);
-    const brindlex::Rect c{client.left, client.top, client.right, client.bottom};
-    for (const brindlex::BandRect& band : brindlex::MainWindowBand(c, clrWindow)) {
-        const RECT r{band.rect.left, band.rect.top, band.rect.right, band.rect.bottom};
-        brindlex::FillSolidRect(dc.get(), r, band.colour);
+    for (const brindlex::BandRect& band : brindlex::MainWindowBand(brindlex::ToRect(client), clrWindow)) {
+        brindlex::FillSolidRect(dc.get(), brindlex::ToRECT(band.rect), band.colour);
     }
 }

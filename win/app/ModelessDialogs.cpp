@@ -1,5 +1,7 @@
 #include "win/app/ModelessDialogs.h"
 
+#include "core/app/CommandIds.h"
+
 void CModelessDialogs::ShowSettings(HWND hOwner) {
     Open(m_pSettingsDlg, hOwner, GetDesktopWindow(),
          [this] { return std::make_unique<CSettingsDlg>(m_data); });
@@ -54,4 +56,29 @@ void CModelessDialogs::CloseAll() {
     m_pSettingsDlg.reset();
     m_pEditor.reset();
     m_pFindDlg.reset();
+}
+
+bool CModelessDialogs::OnMessage(HWND hOwner, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SHOW_SETTINGS:
+        ShowSettings(hOwner);
+        return true;
+    case WM_SHOW_ABOUT:
+        ShowAbout(hOwner);
+        return true;
+    case WM_ABOUT_CLOSED:
+        AboutClosed();
+        return true;
+    case WM_EDIT_ITEM:
+        EditItem(hOwner, reinterpret_cast<CPasteItem*>(wParam));
+        return true;
+    case WM_EDITOR_CLOSED:
+        EditorClosed(wParam == 1, lParam == 1);
+        return true;
+    case WM_FIND_CLOSED:
+        FindClosed();
+        return true;
+    default:
+        return false;
+    }
 }

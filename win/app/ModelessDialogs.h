@@ -30,6 +30,9 @@ public:
     // The editor must never write into an item that is being freed: it is closed as by Cancel.
     void ItemReleasing(const CPasteItem& item);
     void CloseAll();
+    // The main window's messages that open one of the dialogs or report one closed and need no more
+    // of the main window: true when `message` was one of them.
+    bool OnMessage(HWND hOwner, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     // Opens a modeless dialog, or brings the open one forward.

@@ -2,8 +2,10 @@
 
 #include "win/app/TargetWindows.h"
 #include "win/framework/WideString.h"
+#include "res/resource.h"
 
-CTargetList::CTargetList() : m_model(CompareTargetTitles) {}
+CTargetList::CTargetList() : m_model(CompareTargetTitles) {
+}
 
 void CTargetList::Refresh(HWND hOwnMainWnd) {
     CollectTargetWindows(m_model, hOwnMainWnd);
@@ -55,6 +57,22 @@ void CTargetList::SelectNext() {
 void CTargetList::OnSelectionChanged() {
     SyncSelectionFromCombo();
     BringWindowToFront(SelectedWindow(), true);
+}
+
+bool CTargetList::OnCommand(int id, unsigned code) {
+    if (id == IDC_TARGET_WINDOW && code == CBN_SELCHANGE) {
+        OnSelectionChanged();
+        return true;
+    }
+    if (code != BN_CLICKED || (id != IDC_PREV_WINDOW && id != IDC_NEXT_WINDOW)) {
+        return false;
+    }
+    if (id == IDC_PREV_WINDOW) {
+        SelectPrevious();
+    } else {
+        SelectNext();
+    }
+    return true;
 }
 
 HWND CTargetList::SelectedWindow() const {
