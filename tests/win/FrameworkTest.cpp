@@ -4,6 +4,7 @@
 #include "win/framework/CDialog.h"
 #include "win/framework/CMessageLoop.h"
 #include "win/framework/Callbacks.h"
+#include "win/framework/MessageParams.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ public:
 
 protected:
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult) override {
-        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (message == WM_COMMAND && brindlex::CommandCode(wParam) == BN_CLICKED) {
             ++clicks;
             *pResult = 0;
             return consume;
@@ -60,7 +61,7 @@ protected:
         EndDialog(IDCANCEL);
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_COMMAND && LOWORD(wParam) == kIdButton) {
+        if (message == WM_COMMAND && brindlex::CommandId(wParam) == kIdButton) {
             ++parentClicks;
             return 0;
         }
@@ -71,6 +72,13 @@ protected:
     }
 };
 
+// Every test has the small dialog's object at hand; most create its window first.
+class Framework : public ::testing::Test {
+protected:
+    const CDialogTemplateBuilder t = SmallDialog();
+    CTestDialog dlg{t.Get()};
+};
+
 void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -78,11 +86,9 @@ void Pump() {
     }
 }
 
-}  // namespace
+} // namespace
 
-TEST(Framework, ModelessDialogBindsAndUnbindsItsObjects) {
-    const CDialogTemplateBuilder t = SmallDialog();
-    CTestDialog dlg(t.Get());
+TEST_F(Framework, ModelessDialogBindsAndUnbindsItsObjects) {
     ASSERT_TRUE(dlg.Create(nullptr));
     HWND hDlg = dlg.GetSafeHwnd();
     HWND hButton = dlg.GetDlgItem(kIdButton);
@@ -91,7 +97,7 @@ TEST(Framework, ModelessDialogBindsAndUnbindsItsObjects) {
     EXPECT_TRUE(CMessageLoop::IsDialogRegistered(hDlg));
     EXPECT_FALSE(dlg.Create(nullptr)) << "a second window for the same object";
 
-    dlg.EndDialog(IDCANCEL);  // modeless: destroys the window, the object stays
+    dlg.EndDialog(IDCANCEL); // modeless: destroys the window, the object stays
     EXPECT_FALSE(IsWindow(hDlg));
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
     EXPECT_EQ(dlg.button.GetSafeHwnd(), nullptr);
@@ -99,9 +105,7 @@ TEST(Framework, ModelessDialogBindsAndUnbindsItsObjects) {
     EXPECT_FALSE(CMessageLoop::IsDialogRegistered(hDlg));
 }
 
-TEST(Framework, NotificationsGoToTheChildObjectFirst) {
-    const CDialogTemplateBuilder t = SmallDialog();
-    CTestDialog dlg(t.Get());
+TEST_F(Framework, NotificationsGoToTheChildObjectFirst) {
     ASSERT_TRUE(dlg.Create(nullptr));
     HWND hButton = dlg.GetDlgItem(kIdButton);
 
@@ -116,9 +120,7 @@ TEST(Framework, NotificationsGoToTheChildObjectFirst) {
     dlg.EndDialog(IDCANCEL);
 }
 
-TEST(Framework, EscapeInAModelessDialogReachesOnCancelThroughTheLoop) {
-    const CDialogTemplateBuilder t = SmallDialog();
-    CTestDialog dlg(t.Get());
+TEST_F(Framework, EscapeInAModelessDialogReachesOnCancelThroughTheLoop) {
     ASSERT_TRUE(dlg.Create(nullptr));
     HWND hEdit = dlg.GetDlgItem(kIdEdit);
     dlg.ShowWindow(SW_SHOW);
@@ -130,9 +132,7 @@ TEST(Framework, EscapeInAModelessDialogReachesOnCancelThroughTheLoop) {
     EXPECT_FALSE(dlg.IsWindow());
 }
 
-TEST(Framework, ModalRunEndsWithTheEndDialogResult) {
-    const CDialogTemplateBuilder t = SmallDialog();
-    CTestDialog dlg(t.Get());
+TEST_F(Framework, ModalRunEndsWithTheEndDialogResult) {
     // The run ends from inside its own loop, as a button handler would end it.
     UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
         HWND h = FindWindowW(nullptr, L"Framework test");
@@ -147,9 +147,7 @@ TEST(Framework, ModalRunEndsWithTheEndDialogResult) {
     EXPECT_FALSE(dlg.IsWindow());
 }
 
-TEST(Framework, AnExceptionInAHandlerStopsAtTheCallbackBoundary) {
-    const CDialogTemplateBuilder t = SmallDialog();
-    CTestDialog dlg(t.Get());
+TEST_F(Framework, AnExceptionInAHandlerStopsAtTheCallbackBoundary) {
     ASSERT_TRUE(dlg.Create(nullptr));
     dlg.throwOnPaint = true;
     const unsigned long before = brindlex::CallbackExceptionCount();
@@ -160,7 +158,7 @@ TEST(Framework, AnExceptionInAHandlerStopsAtTheCallbackBoundary) {
     dlg.EndDialog(IDCANCEL);
 }
 
-TEST(Framework, OwnClassWindowIsBoundFromCreationToDestruction) {
+TEST_F(Framework, OwnClassWindowIsBoundFromCreationToDestruction) {
     struct CProbeWnd : CWnd {
         int creates = 0;
         LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {

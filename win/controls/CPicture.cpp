@@ -9,30 +9,7 @@
 #include "win/framework/WideString.h"
 
 #include <cstring>
-
-namespace {
-
-// Releases the one reference of a COM object at the end of a scope.
-template <typename T> class CComRelease {
-public:
-    explicit CComRelease(T* p) : m_p(p) {}
-    ~CComRelease() {
-        if (m_p != nullptr) {
-            m_p->Release();
-        }
-    }
-    CComRelease(const CComRelease&) = delete;
-    CComRelease& operator=(const CComRelease&) = delete;
-
-private:
-    T* m_p;
-};
-
-} // namespace
-
-CPicture::~CPicture() {
-    ReleaseImage();
-}
+#include <utility>
 
 void CPicture::ShowError(const wchar_t* message) {
     CWnd* pMainWnd = AfxGetMainWnd();
@@ -41,17 +18,14 @@ void CPicture::ShowError(const wchar_t* message) {
 }
 
 void CPicture::ReleaseImage() {
-    if (m_pPicture != nullptr) {
-        m_pPicture->Release();
-        m_pPicture = nullptr;
-    }
+    m_picture.reset();
     m_nHeight = 0;
     m_nSize = 0;
     m_nWidth = 0;
 }
 
 bool CPicture::LoadResourceImage(UINT nResourceId, const wchar_t* resourceType) {
-    if (m_pPicture != nullptr) {
+    if (m_picture) {
         ReleaseImage();
     }
     const HINSTANCE hModule = AfxGetInstanceHandle();
@@ -73,15 +47,15 @@ bool CPicture::LoadResourceImage(UINT nResourceId, const wchar_t* resourceType) 
     const DWORD byteCount = ::SizeofResource(hModule, hResource);
     const bool bLoaded = LoadImageBytes(data, byteCount);
     m_nSize = static_cast<int>(byteCount);
-    if (m_pPicture == nullptr) {
+    if (!m_picture) {
         m_nWidth = 0;
         m_nHeight = 0;
         return false;
     }
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
-    m_pPicture->get_Width(&width);
-    m_pPicture->get_Height(&height);
+    m_picture.get()->get_Width(&width);
+    m_picture.get()->get_Height(&height);
     m_nWidth = brindlex::HimetricToPixels(width);
     m_nHeight = brindlex::HimetricToPixels(height);
     return bLoaded;
@@ -106,36 +80,35 @@ bool CPicture::LoadImageBytes(const void* data, std::size_t byteCount) {
         return false;
     }
     hMem.release(); // the stream frees the block when it goes
-    const CComRelease<IStream> releaseStream(pStream);
-    IPicture* pPicture = nullptr;
+    const CComHandle<IStream> stream(pStream);
+    IPicture* pLoaded = nullptr;
     const HRESULT hr = ::OleLoadPicture(pStream, static_cast<LONG>(byteCount), FALSE, IID_IPicture,
-                                        reinterpret_cast<void**>(&pPicture));
+                                        reinterpret_cast<void**>(&pLoaded));
+    CComHandle<IPicture> picture(pLoaded);
     if (hr == E_NOINTERFACE) {
-        if (pPicture != nullptr) {
-            pPicture->Release();
-        }
         ShowError(L"IPicture interface is not supported\t");
         return false;
     }
     // Any other failure leaves no picture; LoadResourceImage tells false from that.
-    m_pPicture = SUCCEEDED(hr) ? pPicture : nullptr;
-    if (FAILED(hr) && pPicture != nullptr) {
-        pPicture->Release();
+    if (FAILED(hr)) {
+        picture.reset();
     }
+    m_picture = std::move(picture);
     return true;
 }
 
 bool CPicture::DrawInto(HDC hDC, const RECT& rcDest) {
-    if (hDC == nullptr || m_pPicture == nullptr) {
+    if (hDC == nullptr || !m_picture) {
         return false;
     }
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
-    m_pPicture->get_Width(&width);
-    m_pPicture->get_Height(&height);
+    m_picture.get()->get_Width(&width);
+    m_picture.get()->get_Height(&height);
     // HIMETRIC space runs bottom-up: start at the bottom with a negative height to draw upright.
-    const HRESULT hr = m_pPicture->Render(hDC, rcDest.left, rcDest.top, rcDest.right - rcDest.left,
-                                          rcDest.bottom - rcDest.top, 0, height, width, -height, &rcDest);
+    const HRESULT hr =
+        m_picture.get()->Render(hDC, rcDest.left, rcDest.top, rcDest.right - rcDest.left,
+                                rcDest.bottom - rcDest.top, 0, height, width, -height, &rcDest);
     if (FAILED(hr)) {
         ShowError(L"Can not allocate enough memory\t");
         return false;

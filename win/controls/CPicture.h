@@ -6,6 +6,7 @@
 // (a failed DrawInto keeps it); the results are for callers who care.
 #pragma once
 
+#include "win/framework/UniqueHandle.h"
 #include "win/framework/Win32.h"
 
 #include <ocidl.h>
@@ -15,11 +16,6 @@
 
 class CPicture {
 public:
-    CPicture() = default;
-    virtual ~CPicture();
-    CPicture(const CPicture&) = delete;
-    CPicture& operator=(const CPicture&) = delete;
-
     // The resource of the given id and type in the program's own module.
     bool LoadResourceImage(UINT nResourceId, const wchar_t* resourceType);
     // Decodes the bytes into the picture; the size in pixels is set by LoadResourceImage.
@@ -27,7 +23,7 @@ public:
     bool DrawInto(HDC hDC, const RECT& rcDest);
     void ReleaseImage();
 
-    bool HasImage() const { return m_pPicture != nullptr; }
+    bool HasImage() const { return static_cast<bool>(m_picture); }
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }
     int GetSize() const { return m_nSize; }
@@ -35,7 +31,7 @@ public:
 private:
     static void ShowError(const wchar_t* message);
 
-    IPicture* m_pPicture = nullptr; // one reference, ours
+    CComHandle<IPicture> m_picture;
     int m_nHeight = 0;
     int m_nSize = 0;
     int m_nWidth = 0;

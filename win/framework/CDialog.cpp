@@ -3,6 +3,7 @@
 #include "win/framework/CMessageLoop.h"
 #include "win/framework/CWinApp.h"
 #include "win/framework/Callbacks.h"
+#include "win/framework/MessageParams.h"
 
 CDialog::CDialog(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {
 }
@@ -115,12 +116,12 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
         // Buttons, Enter and Esc (the dialog manager) and menus all send code 0 (BN_CLICKED).
-        if (HIWORD(wParam) == BN_CLICKED) {
-            if (LOWORD(wParam) == IDOK) {
+        if (brindlex::CommandCode(wParam) == BN_CLICKED) {
+            if (brindlex::CommandId(wParam) == IDOK) {
                 OnOK();
                 return 0;
             }
-            if (LOWORD(wParam) == IDCANCEL) {
+            if (brindlex::CommandId(wParam) == IDCANCEL) {
                 OnCancel();
                 return 0;
             }

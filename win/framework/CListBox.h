@@ -3,6 +3,7 @@
 #pragma once
 
 #include "win/framework/CWnd.h"
+#include "win/framework/MessageParams.h"
 
 class CListBox : public CWnd {
 public:
@@ -32,11 +33,14 @@ public:
     // LB_ITEMFROMPOINT: the nearest row (-1 when there is none); bOutside tells whether the point lies
     // outside its rows.
     int ItemFromPoint(POINT pt, bool* pbOutside) const {
-        const LRESULT r = SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y));
+        const auto r = static_cast<WPARAM>(
+            SendMessage(LB_ITEMFROMPOINT, 0,
+                        brindlex::MakeLParam(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y))));
         if (pbOutside != nullptr) {
-            *pbOutside = HIWORD(r) != 0;
+            *pbOutside = brindlex::HighWord(r) != 0;
         }
-        return LOWORD(r) == 0xFFFF ? -1 : static_cast<int>(LOWORD(r));
+        const unsigned nRow = brindlex::LowWord(r);
+        return nRow == 0xFFFF ? -1 : static_cast<int>(nRow);
     }
     int AddItemData(LPARAM data) const { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, data)); }
     // nIndex -1 appends.

@@ -21,6 +21,7 @@
 // must the handler.
 #pragma once
 
+#include "win/framework/CDispatchFrame.h"
 #include "win/framework/Win32.h"
 
 #include <string>
@@ -147,24 +148,20 @@ protected:
 private:
     friend class CDialog;
     enum class Attach { None, OwnClass, Subclassed };
-    struct CurrentMessage {
-        UINT message = 0;
-        WPARAM wParam = 0;
-        LPARAM lParam = 0;
-    };
-    struct DispatchFrame;
 
     void Bind(HWND hWnd, Attach attach);
     void Unbind();
     bool InstallSubclass(HWND hWnd);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-    static bool Reflect(HWND hWndParent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Both window procedures of ours: how a window is bound and what a window without an object
+    // gets are the attachment's.
+    static LRESULT Route(Attach attach, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK OwnClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR uIdSubclass, DWORD_PTR dwRefData);
 
     Attach m_attach = Attach::None;
     bool m_bOwnsWindow = false;
-    CurrentMessage m_current;
-    DispatchFrame* m_pFrame = nullptr;
+    WindowMessage m_current;
+    CDispatchFrame* m_pFrame = nullptr;
 };

@@ -14,6 +14,18 @@ inline unsigned HighWord(WPARAM value) {
     return static_cast<unsigned>((value >> 16) & 0xFFFF);
 }
 
+// A parameter made of two 16-bit halves, each value cut to its low 16 bits: client coordinates
+// for LB_ITEMFROMPOINT or a mouse message, a WM_COMMAND's id and code.
+inline DWORD JoinWords(unsigned low, unsigned high) {
+    return static_cast<DWORD>((low & 0xFFFF) | ((high & 0xFFFF) << 16));
+}
+inline LPARAM MakeLParam(unsigned low, unsigned high) {
+    return static_cast<LPARAM>(JoinWords(low, high));
+}
+inline WPARAM MakeWParam(unsigned low, unsigned high) {
+    return static_cast<WPARAM>(JoinWords(low, high));
+}
+
 // WM_COMMAND: the id of the control or menu entry, and the control's notification code.
 inline unsigned CommandId(WPARAM wParam) {
     return LowWord(wParam);

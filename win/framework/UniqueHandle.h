@@ -51,6 +51,11 @@ using ModuleTraits = CloseTraits<HMODULE, &::FreeLibrary>;
 // CreateFileW's handles (CFileHandle keeps INVALID_HANDLE_VALUE out) and registry keys.
 using FileTraits = CloseTraits<HANDLE, &::CloseHandle>;
 using RegKeyTraits = CloseTraits<HKEY, &::RegCloseKey>;
+// A COM interface pointer that holds one reference.
+template <typename T> struct ComReleaseTraits {
+    using Handle = T*;
+    static void Close(T* p) noexcept { p->Release(); }
+};
 // A window we create and no object is bound to (e.g. a tooltip); a window already gone with its
 // owner is left alone.
 struct WindowTraits {
@@ -74,3 +79,4 @@ using CMemoryDC = CUniqueHandle<MemoryDCTraits>;
 using CGlobalHandle = CUniqueHandle<GlobalTraits>;
 using CModuleHandle = CUniqueHandle<ModuleTraits>;
 using CWindowHandle = CUniqueHandle<WindowTraits>;
+template <typename T> using CComHandle = CUniqueHandle<ComReleaseTraits<T>>;

@@ -1,0 +1,51 @@
+// The window procedures of our windows: they find the object, open a dispatch frame for it and
+// offer a control's notifications to the control's object before the window's own handlers.
+#include "win/framework/CWnd.h"
+
+#include "win/framework/Callbacks.h"
+#include "win/framework/MessageReflection.h"
+
+#include <commctrl.h>
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    const CDispatchFrame frame(m_pFrame, m_current, {message, wParam, lParam});
+    LRESULT result = 0;
+    if (brindlex::ReflectToChild(m_hWnd, message, wParam, lParam, &result)) {
+        return result;
+    }
+    return WindowProc(message, wParam, lParam);
+}
+
+LRESULT CWnd::Route(Attach attach, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool bOwnClass = attach == Attach::OwnClass;
+    const LRESULT result = brindlex::GuardCallback<LRESULT>(
+        bOwnClass ? "window procedure" : "subclass procedure", 0, [&]() -> LRESULT {
+            CWnd* pWnd = FromHandle(hWnd);
+            if (pWnd == nullptr && bOwnClass && message == WM_NCCREATE) {
+                pWnd = static_cast<CWnd*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+                if (pWnd != nullptr) {
+                    pWnd->Bind(hWnd, Attach::OwnClass);
+                }
+            }
+            if (pWnd != nullptr) {
+                return pWnd->Dispatch(message, wParam, lParam);
+            }
+            return bOwnClass ? ::DefWindowProcW(hWnd, message, wParam, lParam)
+                             : ::DefSubclassProc(hWnd, message, wParam, lParam);
+        });
+    if (message == WM_NCDESTROY) {
+        if (CWnd* pWnd = FromHandle(hWnd)) {
+            pWnd->Unbind();
+        }
+    }
+    return result;
+}
+
+LRESULT CALLBACK CWnd::OwnClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Route(Attach::OwnClass, hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR) {
+    return Route(Attach::Subclassed, hWnd, message, wParam, lParam);
+}
