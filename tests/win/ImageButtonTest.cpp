@@ -5,6 +5,7 @@
 #include "win/controls/CImageButton.h"
 #include "win/framework/CDialog.h"
 #include "win/framework/CMessageLoop.h"
+#include "win/framework/MessageParams.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -35,8 +36,8 @@ protected:
         return true;
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-            clicked.push_back(LOWORD(wParam));
+        if (message == WM_COMMAND && brindlex::CommandCode(wParam) == BN_CLICKED) {
+            clicked.push_back(static_cast<int>(brindlex::CommandId(wParam)));
             return 0;
         }
         return CDialog::WindowProc(message, wParam, lParam);
@@ -102,12 +103,19 @@ std::vector<COLORREF> BorderPixels(HWND hButton) {
     return pixels;
 }
 
-}  // namespace
+// The dialog with a toggle and a push button, open for each test.
+class ImageButton : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dlg.Create(nullptr)); }
+    void TearDown() override { dlg.EndDialog(IDCANCEL); }
 
-TEST(ImageButton, CheckBoxTemplateBecomesAToggleThatFlipsBeforeTheParentHears) {
     const CDialogTemplateBuilder t = ButtonsTemplate();
-    CButtonsDialog dlg(t.Get());
-    ASSERT_TRUE(dlg.Create(nullptr));
+    CButtonsDialog dlg{t.Get()};
+};
+
+} // namespace
+
+TEST_F(ImageButton, CheckBoxTemplateBecomesAToggleThatFlipsBeforeTheParentHears) {
     EXPECT_TRUE(dlg.toggle.IsToggle());
     EXPECT_FALSE(dlg.push.IsToggle());
     HWND hToggle = dlg.GetDlgItem(kIdToggle);
@@ -124,14 +132,11 @@ TEST(ImageButton, CheckBoxTemplateBecomesAToggleThatFlipsBeforeTheParentHears) {
     EXPECT_EQ(SendMessageW(hToggle, BM_GETCHECK, 0, 0), BST_CHECKED);
     SendMessageW(dlg.GetDlgItem(kIdPush), BM_CLICK, 0, 0);
     EXPECT_EQ(dlg.clicked.back(), kIdPush);
-    EXPECT_EQ(SendMessageW(dlg.GetDlgItem(kIdPush), BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a push button stays one";
-    dlg.EndDialog(IDCANCEL);
+    EXPECT_EQ(SendMessageW(dlg.GetDlgItem(kIdPush), BM_GETCHECK, 0, 0), BST_UNCHECKED)
+        << "a push button stays one";
 }
 
-TEST(ImageButton, ToggleOnLooksPressed) {
-    const CDialogTemplateBuilder t = ButtonsTemplate();
-    CButtonsDialog dlg(t.Get());
-    ASSERT_TRUE(dlg.Create(nullptr));
+TEST_F(ImageButton, ToggleOnLooksPressed) {
     dlg.ShowWindow(SW_SHOW);
     dlg.toggle.MakeTransparent();
     HWND hToggle = dlg.GetDlgItem(kIdToggle);
@@ -142,13 +147,9 @@ TEST(ImageButton, ToggleOnLooksPressed) {
     EXPECT_NE(off, on) << "the on state draws its sunken edge";
     dlg.toggle.SetToggleState(false);
     EXPECT_EQ(BorderPixels(hToggle), off) << "and off again looks as before";
-    dlg.EndDialog(IDCANCEL);
 }
 
-TEST(ImageButton, HoverTooltipAndIconOwnership) {
-    const CDialogTemplateBuilder t = ButtonsTemplate();
-    CButtonsDialog dlg(t.Get());
-    ASSERT_TRUE(dlg.Create(nullptr));
+TEST_F(ImageButton, HoverTooltipAndIconOwnership) {
     HWND hPush = dlg.GetDlgItem(kIdPush);
 
     EXPECT_FALSE(dlg.push.IsHovering());
@@ -164,19 +165,16 @@ TEST(ImageButton, HoverTooltipAndIconOwnership) {
     HICON hIcon = static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_SHARED));
     EXPECT_EQ(dlg.push.AssignIcon(CopyIcon(hIcon)), 0);
     EXPECT_GT(dlg.push.GetIconWidth(), 0);
-    EXPECT_EQ(dlg.push.AssignIcon(reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234))), 1) << "no usable icon";
+    EXPECT_EQ(dlg.push.AssignIcon(reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234))), 1)
+        << "no usable icon";
     EXPECT_EQ(dlg.push.GetIconWidth(), 0);
-    dlg.EndDialog(IDCANCEL);
 }
 
 // All image buttons of a window share one tooltip, each with its own tool and text shown when the
 // pointer rests on it; another window has its own. A button released before its window takes only
 // its own tool along; the tooltip goes with the last button.
-TEST(ImageButton, TheButtonsOfAWindowShareOneTooltipEachWithItsOwnTip) {
+TEST_F(ImageButton, TheButtonsOfAWindowShareOneTooltipEachWithItsOwnTip) {
     dialog_test::LoadControls();
-    const CDialogTemplateBuilder t = ButtonsTemplate();
-    CButtonsDialog dlg(t.Get());
-    ASSERT_TRUE(dlg.Create(nullptr));
     dlg.ShowWindow(SW_SHOW);
     SetForegroundWindow(dlg.GetSafeHwnd());
     dlg.toggle.SetTipText(L"Always on top");
@@ -193,8 +191,8 @@ TEST(ImageButton, TheButtonsOfAWindowShareOneTooltipEachWithItsOwnTip) {
     std::vector<std::unique_ptr<CImageButton>> buttons;
     for (int i = 0; i < 2; ++i) {
         buttons.push_back(std::make_unique<CImageButton>());
-        ASSERT_TRUE(buttons.back()->SubclassWindow(CreateWindowExW(0, L"Button", L"", WS_CHILD, 0, 0, 20, 20,
-                                                                   other.GetSafeHwnd(), nullptr, nullptr, nullptr)));
+        ASSERT_TRUE(buttons.back()->SubclassWindow(CreateWindowExW(
+            0, L"Button", L"", WS_CHILD, 0, 0, 20, 20, other.GetSafeHwnd(), nullptr, nullptr, nullptr)));
         buttons.back()->SetTipText(i == 0 ? L"first" : L"second");
     }
     const HWND hOtherTip = buttons[0]->GetToolTip();
@@ -207,5 +205,4 @@ TEST(ImageButton, TheButtonsOfAWindowShareOneTooltipEachWithItsOwnTip) {
     buttons[1].reset();
     EXPECT_FALSE(IsWindow(hOtherTip)) << "gone with the last button";
     EXPECT_EQ(ToolText(hTip, dlg.GetDlgItem(kIdPush)), L"More");
-    dlg.EndDialog(IDCANCEL);
 }

@@ -44,6 +44,15 @@ protected:
     CLabel label;
 };
 
+// A font of `face`, `height` (negative: of the characters, in pixels) and `weight`.
+CFontHandle MakeFont(const wchar_t* face, LONG height, LONG weight = FW_DONTCARE) {
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    wcscpy(lf.lfFaceName, face);
+    return CFontHandle(CreateFontIndirectW(&lf));
+}
+
 int CountNear(const CScreenPixels& p, COLORREF colour, int tolerance) {
     return p.Count({0, 0, p.Width(), p.Height()}, [&](COLORREF c) { return Near(c, colour, tolerance); });
 }
@@ -61,11 +70,7 @@ TEST_F(Label, ACopyOfTheControlsFontOrOfTheSystemFontWithout) {
 }
 
 TEST_F(Label, UnderlineRemakesItsOwnFontFromTheCopy) {
-    LOGFONTW lf{};
-    lf.lfHeight = -17;
-    lf.lfWeight = FW_BOLD;
-    wcscpy(lf.lfFaceName, L"Tahoma");
-    const CFontHandle font(CreateFontIndirectW(&lf));
+    const CFontHandle font = MakeFont(L"Tahoma", -17, FW_BOLD);
     MakeStatic(SS_LEFT, L"with a font", font.get());
     EXPECT_EQ(label.GetLogFont().lfHeight, -17);
     EXPECT_EQ(label.GetLogFont().lfWeight, FW_BOLD);
@@ -112,11 +117,7 @@ TEST_F(Label, ALinkNotifiesItsParentOfAClickAndOnlyThen) {
 }
 
 TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
-    LOGFONTW lf{};
-    lf.lfHeight = -24;
-    lf.lfWeight = FW_BOLD;
-    wcscpy(lf.lfFaceName, L"Tahoma");
-    const CFontHandle font(CreateFontIndirectW(&lf));
+    const CFontHandle font = MakeFont(L"Tahoma", -24, FW_BOLD);
     const HWND h = MakeStatic(SS_CENTER, L"WWWW MMMM", font.get());
     label.SetCaptionColour(RGB(0, 0, 255));
     Paint();
@@ -157,10 +158,7 @@ TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
 // An underlined line (a link) is underlined exactly as far as its text goes, and stays centred;
 // underlined text too long for one line still wraps.
 TEST_F(Label, AnUnderlinedLineEndsWithItsTextAndLongerTextStillWraps) {
-    LOGFONTW lf{};
-    lf.lfHeight = -11; // the about box's "MS Shell Dlg" at 8 points
-    wcscpy(lf.lfFaceName, L"MS Shell Dlg");
-    const CFontHandle font(CreateFontIndirectW(&lf));
+    const CFontHandle font = MakeFont(L"MS Shell Dlg", -11); // the about box's font at 8 points
     const HWND h = MakeStatic(SS_CENTER, L"https://brindlex.example.org/developers/", font.get());
     label.SetCaptionColour(RGB(0, 0, 255)).SetUnderline(true);
     Paint();

@@ -61,9 +61,7 @@ TEST_F(ListsGroup, AttachingShowsTheLibraryAndSelectingAGroupRefillsTheItems) {
     CBoxRecorder boxes(IDOK);
     m_items.RequestEdit();
     ASSERT_EQ(boxes.Asked().size(), 1u);
-    EXPECT_EQ(boxes.Asked()[0].text, u"No selected item");
-    EXPECT_EQ(boxes.Asked()[0].caption, u"No selected item");
-    EXPECT_EQ(boxes.Asked()[0].type, static_cast<UINT>(MB_ICONEXCLAMATION));
+    ExpectAsked(boxes.Asked()[0], u"No selected item", u"No selected item", MB_ICONEXCLAMATION);
     EXPECT_TRUE(m_dlg->m_editRequests.empty());
 }
 
@@ -105,9 +103,7 @@ TEST_F(ListsGroup, DeleteQuestionCountsTheItemsAndOnlyYesDeletes) {
         CBoxRecorder boxes(IDNO);
         m_groups.DeleteSelectedGroup();
         ASSERT_EQ(boxes.Asked().size(), 1u);
-        EXPECT_EQ(boxes.Asked()[0].text, expected[g]);
-        EXPECT_EQ(boxes.Asked()[0].caption, u"Deleting");
-        EXPECT_EQ(boxes.Asked()[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+        ExpectAsked(boxes.Asked()[0], expected[g], u"Deleting", MB_YESNO | MB_ICONEXCLAMATION);
         EXPECT_EQ(m_library.GroupCount(), 3);
         EXPECT_EQ(m_groups.GetCurrent(), g);
     }
@@ -116,8 +112,7 @@ TEST_F(ListsGroup, DeleteQuestionCountsTheItemsAndOnlyYesDeletes) {
     EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"G0", u"G1"}));
     EXPECT_EQ(RowNames(m_groups), GroupNames());
     EXPECT_EQ(m_groups.GetCurrent(), 1);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
 }
 
 TEST_F(ListsGroup, DeletingTheFirstAndTheOnlyGroup) {
@@ -127,8 +122,7 @@ TEST_F(ListsGroup, DeletingTheFirstAndTheOnlyGroup) {
     m_groups.DeleteSelectedGroup();
     EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"G1"}));
     EXPECT_EQ(m_groups.GetCurrent(), 0);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
     // The Delete key asks the same question.
     KeyUp(m_groups.GetSafeHwnd(), VK_DELETE);
     ASSERT_EQ(yes.Asked().size(), 2u);
@@ -150,8 +144,7 @@ TEST_F(ListsGroup, RightClickSelectsADoubleClickOnTheCurrentRowRenames) {
     const HWND hWnd = m_groups.GetSafeHwnd();
     ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(RowPoint(m_groups, 2)));
     EXPECT_EQ(m_groups.GetCurrent(), 2);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
     // Below the rows neither does anything.
     ::SendMessageW(hWnd, WM_RBUTTONUP, 0, At(POINT{60, 150}));
     ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(POINT{60, 150}));
@@ -199,8 +192,7 @@ TEST_F(ListsItem, ABigGroupFillsWithAFewMessagesAndShowsEveryItem) {
         EXPECT_GT(sent.Count(), 0);
         EXPECT_LT(sent.Count(), 100);
     }
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
     EXPECT_EQ(m_items.GetTopIndex(), 0);
 
     // The last row is reached with End and drawn selected, with its name.
@@ -219,8 +211,7 @@ TEST_F(ListsItem, ABigGroupFillsWithAFewMessagesAndShowsEveryItem) {
     CBoxRecorder yes(IDYES);
     m_groups.DeleteSelectedGroup();
     EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I1.0"}));
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
 }
 
 TEST_F(ListsItem, DeleteAsksAndRemovesTheItemFromItsGroup) {
@@ -231,9 +222,8 @@ TEST_F(ListsItem, DeleteAsksAndRemovesTheItemFromItsGroup) {
         CBoxRecorder no(IDNO);
         m_items.DeleteSelectedItem();
         ASSERT_EQ(no.Asked().size(), 1u);
-        EXPECT_EQ(no.Asked()[0].text, u"Are you sure to delete selected item?");
-        EXPECT_EQ(no.Asked()[0].caption, u"Deleting");
-        EXPECT_EQ(no.Asked()[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+        ExpectAsked(no.Asked()[0], u"Are you sure to delete selected item?", u"Deleting",
+                    MB_YESNO | MB_ICONEXCLAMATION);
         EXPECT_EQ(m_library.Group(0).ItemCount(), 3u);
         EXPECT_EQ(m_items.GetCurrent(), 1);
     }
@@ -241,8 +231,7 @@ TEST_F(ListsItem, DeleteAsksAndRemovesTheItemFromItsGroup) {
     m_items.DeleteSelectedItem();
     EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I0.0", u"I0.2"}));
     EXPECT_EQ(m_items.GetCurrent(), 0);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
 }
 
 TEST_F(ListsItem, DeleteKeyDeletesTheItemItselfSoItDoesNotComeBack) {
@@ -260,8 +249,7 @@ TEST_F(ListsItem, DeleteKeyDeletesTheItemItselfSoItDoesNotComeBack) {
     CBoxRecorder yes(IDYES);
     KeyUp(hWnd, VK_DELETE);
     EXPECT_EQ(m_library.Group(0).ItemCount(), 2u);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
     Click(m_groups, RowPoint(m_groups, 1));
     Click(m_groups, RowPoint(m_groups, 0));
     EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I0.0", u"I0.1"}));
@@ -274,31 +262,23 @@ TEST_F(ListsItem, DeleteKeyDeletesTheItemItselfSoItDoesNotComeBack) {
     EXPECT_EQ(m_library.Group(1).ItemCount(), 0u);
     KeyUp(hWnd, VK_DELETE);
     ASSERT_EQ(yes.Asked().size(), 3u);
-    EXPECT_EQ(yes.Asked()[2].text, u"No selected item");
-    EXPECT_EQ(yes.Asked()[2].caption, u"No selected item");
-    EXPECT_EQ(yes.Asked()[2].type, static_cast<UINT>(MB_ICONEXCLAMATION));
+    ExpectAsked(yes.Asked()[2], u"No selected item", u"No selected item", MB_ICONEXCLAMATION);
 }
 
 TEST_F(ListsKeys, UpAndDownMoveTheCurrentRowOneRowAndStopAtTheEnds) {
     MakeGroups({1, 2, 3});
     Attach();
-    const HWND hWnd = m_groups.GetSafeHwnd();
-    KeyDown(hWnd, VK_UP);
-    EXPECT_EQ(m_groups.GetCurrent(), 0);
-    KeyDown(hWnd, VK_DOWN);
-    EXPECT_EQ(m_groups.GetCurrent(), 1);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
-    KeyDown(hWnd, VK_DOWN);
-    EXPECT_EQ(m_groups.GetCurrent(), 2);
-    EXPECT_EQ(m_groups.GetCaretIndex(), 2);
-    KeyDown(hWnd, VK_DOWN);
-    EXPECT_EQ(m_groups.GetCurrent(), 2);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
-    KeyDown(hWnd, VK_UP);
-    EXPECT_EQ(m_groups.GetCurrent(), 1);
-    ExpectCurrentRowsInStep();
+    // Each key and the current row after it: Up on the first row and Down on the last stay.
+    const struct {
+        WPARAM vk;
+        int current;
+    } steps[] = {{VK_UP, 0}, {VK_DOWN, 1}, {VK_DOWN, 2}, {VK_DOWN, 2}, {VK_UP, 1}};
+    for (const auto& step : steps) {
+        KeyDown(m_groups.GetSafeHwnd(), step.vk);
+        EXPECT_EQ(m_groups.GetCurrent(), step.current);
+        EXPECT_EQ(m_groups.GetCaretIndex(), step.current);
+        ExpectRowsShowTheModel();
+    }
 
     KeyDown(m_items.GetSafeHwnd(), VK_DOWN);
     EXPECT_EQ(m_library.CurrentItemIndex(), 1);
@@ -312,12 +292,10 @@ TEST_F(ListsKeys, OtherNavigationKeysKeepTheCurrentRowWithTheSelection) {
     KeyDown(hWnd, VK_END);
     EXPECT_EQ(m_groups.GetCurSel(), 3);
     EXPECT_EQ(m_groups.GetCurrent(), 3);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
     KeyDown(hWnd, VK_HOME);
     EXPECT_EQ(m_groups.GetCurrent(), 0);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
 }
 
 TEST_F(ListsKeys, KeysOnAnEmptyListDoNothing) {

@@ -53,8 +53,7 @@ TEST_F(ListsRealInput, DragWithTheMouseMovesTheItem) {
     Button(MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(PumpUntil([this] { return m_items.GetCurrent() == 1; }, 2000));
     EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I0.1", u"I0.0", u"I0.2", u"I0.3"}));
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
     EXPECT_NE(::GetCapture(), m_items.GetSafeHwnd());
 }
 

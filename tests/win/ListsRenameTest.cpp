@@ -74,8 +74,7 @@ TEST_F(ListsRename, EnterRenamesTheGroupAndTellsTheOwner) {
     // The group was selected again: its items are shown from the first.
     EXPECT_EQ(m_groups.GetCurrent(), 1);
     EXPECT_EQ(m_items.GetCurrent(), 0);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
     EXPECT_EQ(::GetFocus(), m_groups.GetSafeHwnd());
 }
 
@@ -132,8 +131,7 @@ TEST_F(ListsRename, ClickingAnotherRowAcceptsFirstThenSelectsIt) {
     EXPECT_FALSE(::IsWindow(editor));
     EXPECT_EQ(m_library.Group(0).m_strName, u"First");
     EXPECT_EQ(m_groups.GetCurrent(), 2);
-    ExpectItemRowsMirrorCurrentGroup();
-    ExpectCurrentRowsInStep();
+    ExpectRowsShowTheModel();
 }
 
 TEST_F(ListsRename, ItemRenameKeepsTheRowCurrentAndIsStoredInTheGroup) {

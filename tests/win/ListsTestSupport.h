@@ -10,6 +10,7 @@
 #include "win/framework/CDialog.h"
 #include "win/framework/CMessageLoop.h"
 #include "win/framework/MessageBox.h"
+#include "win/framework/MessageParams.h"
 #include "win/framework/UniqueHandle.h"
 #include "win/framework/WideString.h"
 #include "core/library/Library.h"
@@ -35,7 +36,6 @@ static_assert(kListStyle == 0x50A12511);
 inline constexpr int kButtonId = 1002;
 inline constexpr int kListWidth = 200;
 inline constexpr int kVisibleRows = 6;
-
 
 // The owner of the lists: records what the lists tell it and what the dialog manager does.
 class CListOwnerDialog : public CDialog {
@@ -64,7 +64,8 @@ protected:
             m_editRequests.push_back(wParam);
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDC_GROUP_LIST && HIWORD(wParam) == LBN_SELCHANGE) {
+            if (brindlex::CommandId(wParam) == IDC_GROUP_LIST &&
+                brindlex::CommandCode(wParam) == LBN_SELCHANGE) {
                 ++m_nGroupSelChanges;
             }
             break;
@@ -232,6 +233,12 @@ protected:
         EXPECT_EQ(m_items.GetCurrent(), m_library.CurrentItemIndex());
     }
 
+    // Both of the above.
+    void ExpectRowsShowTheModel() const {
+        ExpectItemRowsMirrorCurrentGroup();
+        ExpectCurrentRowsInStep();
+    }
+
     static POINT RowPoint(const CDragListBox& list, int row, int dy = 15) {
         RECT r{};
         EXPECT_TRUE(list.GetItemRect(row, &r));
@@ -269,6 +276,12 @@ struct AskedBox {
     std::u16string caption;
     UINT type;
 };
+inline void ExpectAsked(const AskedBox& box, const std::u16string& text, const std::u16string& caption,
+                        UINT type) {
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.type, type);
+}
 class CBoxRecorder {
 public:
     explicit CBoxRecorder(int answer)

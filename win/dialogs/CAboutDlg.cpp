@@ -2,7 +2,6 @@
 
 #include "core/app/CommandIds.h"
 #include "win/framework/ResourceLoader.h"
-#include "win/dialogs/DialogOwner.h"
 #include "core/app/WebAddresses.h"
 #include "win/framework/CPaintDC.h"
 #include "win/framework/CWinApp.h"
@@ -19,7 +18,7 @@ constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 
 } // namespace
 
-CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {
+CAboutDlg::CAboutDlg() : CModelessDlg(IDD_ABOUTBOX, WM_ABOUT_CLOSED) {
 }
 
 CAboutDlg::~CAboutDlg() {
@@ -75,14 +74,6 @@ void CAboutDlg::OnOK() {
     // Enter does nothing.
 }
 
-// The owner releases the box while handling the report.
-void CAboutDlg::OnCancel() {
-    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
-    if (hOwner != nullptr) {
-        ::SendMessageW(hOwner, WM_ABOUT_CLOSED, 0, 0);
-    }
-}
-
 LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
@@ -100,7 +91,7 @@ LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return CDialog::WindowProc(message, wParam, lParam);
+    return CModelessDlg::WindowProc(message, wParam, lParam);
 }
 
 void CAboutDlg::OnPaint() {

@@ -6,11 +6,11 @@
 
 #include "win/controls/CLabel.h"
 #include "win/controls/CPicture.h"
-#include "win/framework/CDialog.h"
+#include "win/dialogs/CModelessDlg.h"
 
 #include <string>
 
-class CAboutDlg : public CDialog {
+class CAboutDlg : public CModelessDlg {
 public:
     CAboutDlg();
     ~CAboutDlg() override;
@@ -25,7 +25,6 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -3,7 +3,6 @@
 #include "core/layout/FindLayout.h"
 #include "core/library/Library.h"
 #include "core/app/CommandIds.h"
-#include "win/dialogs/DialogOwner.h"
 #include "win/framework/LocaleCaseFold.h"
 #include "win/framework/LayoutGeometry.h"
 #include "win/framework/WideString.h"
@@ -23,7 +22,9 @@ enum Column { kColumnName, kColumnFolder, kColumnText };
 } // namespace
 
 CFindDlg::CFindDlg(CLibrary& library)
-    : CDialog(IDD_FIND), m_library(library), m_results(library, FoldForUserLocale) {
+    : CModelessDlg(IDD_FIND, WM_FIND_CLOSED), m_library(library), m_results(library, FoldForUserLocale) {
+    AddCommand(IDC_FIND_QUERY, EN_CHANGE, [this] { OnQueryChanged(); });
+    AddCommand(IDC_FIND_PASTE, BN_CLICKED, [this] { Choose(true); });
 }
 
 CFindDlg::~CFindDlg() {
@@ -59,7 +60,7 @@ void CFindDlg::SetUpResultsList() {
     }
 }
 
-void CFindDlg::LayoutFind() {
+void CFindDlg::LayoutControls() {
     const RECT rc = GetClientRect();
     brindlex::PlaceControls(m_hWnd, brindlex::FindLayout(rc.right - rc.left, rc.bottom - rc.top));
     // Name and folder a quarter and a sixth of the width; the text takes what is left.
@@ -144,11 +145,6 @@ bool CFindDlg::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT CFindDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE: {
-        const LRESULT result = Default();
-        LayoutFind();
-        return result;
-    }
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {320, 220};
@@ -157,16 +153,6 @@ LRESULT CFindDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_FIND_REFRESH:
         OnLibraryChanged();
         return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_FIND_QUERY && HIWORD(wParam) == EN_CHANGE) {
-            OnQueryChanged();
-            return 0;
-        }
-        if (LOWORD(wParam) == IDC_FIND_PASTE && HIWORD(wParam) == BN_CLICKED) {
-            Choose(true);
-            return 0;
-        }
-        break;
     case WM_NOTIFY:
         if (lParam != 0 && reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == m_hResults &&
             reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
@@ -179,7 +165,7 @@ LRESULT CFindDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return CDialog::WindowProc(message, wParam, lParam);
+    return CModelessDlg::WindowProc(message, wParam, lParam);
 }
 
 bool CFindDlg::OnNotify(const NMHDR& hdr) {
@@ -246,22 +232,14 @@ void CFindDlg::OnGetDispInfo(NMLVDISPINFOW& info) {
 
 void CFindDlg::Choose(bool paste) {
     const brindlex::FindRow row = m_results.Row(SelectedRow());
-    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
-    if (row.pItem == nullptr || hOwner == nullptr) {
+    if (row.pItem == nullptr) {
         return;
     }
     // The owner releases this dialog while it handles the report.
-    ::SendMessageW(hOwner, paste ? WM_FIND_PASTE : WM_FIND_CHOOSE, static_cast<WPARAM>(row.nGroup),
-                   static_cast<LPARAM>(row.nItem));
+    ReportToOwner(paste ? WM_FIND_PASTE : WM_FIND_CHOOSE, static_cast<WPARAM>(row.nGroup),
+                  static_cast<LPARAM>(row.nItem));
 }
 
 void CFindDlg::OnOK() {
     Choose(false);
-}
-
-void CFindDlg::OnCancel() {
-    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
-    if (hOwner != nullptr) {
-        ::SendMessageW(hOwner, WM_FIND_CLOSED, 0, 0);
-    }
 }

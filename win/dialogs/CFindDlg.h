@@ -10,7 +10,7 @@
 #pragma once
 
 #include "core/find/FindResults.h"
-#include "win/framework/CDialog.h"
+#include "win/dialogs/CModelessDlg.h"
 
 #include <commctrl.h>
 
@@ -18,7 +18,7 @@
 
 class CLibrary;
 
-class CFindDlg : public CDialog {
+class CFindDlg : public CModelessDlg {
 public:
     explicit CFindDlg(CLibrary& library);
     ~CFindDlg() override;
@@ -30,13 +30,12 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
     bool PreTranslateMessage(MSG* pMsg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void LayoutControls() override;
 
 private:
     void SetUpResultsList();
-    void LayoutFind();
     void OnQueryChanged();
     void OnLibraryChanged();
     void ShowResults(int selection);

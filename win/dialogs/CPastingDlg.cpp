@@ -2,7 +2,6 @@
 
 #include "core/app/CommandIds.h"
 #include "win/framework/ResourceLoader.h"
-#include "win/dialogs/DialogOwner.h"
 #include "core/layout/EditorLayout.h"
 #include "win/framework/CClipboardScope.h"
 #include "win/framework/CGlobalLock.h"
@@ -30,7 +29,9 @@ constexpr LPARAM kTextLimit = 0x7FFFFFFE;
 } // namespace
 
 CPastingDlg::CPastingDlg(CData& data, CPasteItem* pItem)
-    : CDialog(IDD_PASTING), m_data(data), m_pItem(pItem) {
+    : CModelessDlg(IDD_PASTING, WM_EDITOR_CLOSED), m_data(data), m_pItem(pItem) {
+    AddCommand(IDC_INSERT_TOKEN, BN_CLICKED, [this] { OnInsert(); });
+    AddCommand(IDC_COPY_TEXT, BN_CLICKED, [this] { CopyToClipboard(); });
 }
 
 CPastingDlg::~CPastingDlg() {
@@ -82,35 +83,14 @@ void CPastingDlg::BuildTokenMenu() {
 }
 
 LRESULT CPastingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SIZE: {
-        const LRESULT result = Default();
-        LayoutEditor();
-        return result;
-    }
-    case WM_COMMAND:
+    if (message == WM_COMMAND) {
         // Token commands come from the menu; the command then takes the normal way as well.
         OnTokenCommand(brindlex::CommandId(wParam));
-        if (brindlex::CommandCode(wParam) == BN_CLICKED) {
-            switch (brindlex::CommandId(wParam)) {
-            case IDC_INSERT_TOKEN:
-                OnInsert();
-                return 0;
-            case IDC_COPY_TEXT:
-                CopyToClipboard();
-                return 0;
-            default:
-                break;
-            }
-        }
-        break;
-    default:
-        break;
     }
-    return CDialog::WindowProc(message, wParam, lParam);
+    return CModelessDlg::WindowProc(message, wParam, lParam);
 }
 
-void CPastingDlg::LayoutEditor() {
+void CPastingDlg::LayoutControls() {
     for (const int id : {IDC_NAME_LABEL, IDC_ITEM_NAME, IDC_TEXT_LABEL, IDC_ITEM_TEXT}) {
         if (GetDlgItem(id) == nullptr) {
             return;
@@ -203,20 +183,10 @@ bool CPastingDlg::WriteBack() {
     return true;
 }
 
+// Cancel reports WM_EDITOR_CLOSED with both flags 0. The owner releases the editor while
+// handling the report: nothing of it may be used afterwards.
 void CPastingDlg::OnOK() {
     const bool bNew = m_pItem == nullptr;
     const bool bSaved = WriteBack();
-    ReportClosed(bSaved, bNew && bSaved);
-}
-
-void CPastingDlg::OnCancel() {
-    ReportClosed(false, false);
-}
-
-// The owner releases the editor while handling this: nothing of it may be used afterwards.
-void CPastingDlg::ReportClosed(bool bSaved, bool bNew) {
-    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
-    if (hOwner != nullptr) {
-        ::SendMessageW(hOwner, WM_EDITOR_CLOSED, bSaved ? 1 : 0, bNew ? 1 : 0);
-    }
+    ReportToOwner(WM_EDITOR_CLOSED, bSaved ? 1 : 0, bNew && bSaved ? 1 : 0);
 }

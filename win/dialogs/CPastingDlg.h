@@ -10,7 +10,7 @@
 #pragma once
 
 #include "win/controls/CImageButton.h"
-#include "win/framework/CDialog.h"
+#include "win/dialogs/CModelessDlg.h"
 #include "win/framework/UniqueHandle.h"
 
 #include <memory>
@@ -19,7 +19,7 @@
 class CData;
 class CPasteItem;
 
-class CPastingDlg : public CDialog {
+class CPastingDlg : public CModelessDlg {
 public:
     // pItem: the stored item to edit, not owned; nullptr makes a new item on Save.
     CPastingDlg(CData& data, CPasteItem* pItem);
@@ -34,19 +34,17 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void LayoutControls() override;
 
 private:
     void SetUpInsertButton();
     void BuildTokenMenu();
-    void LayoutEditor();
     void OnInsert();
     void OnTokenCommand(UINT nCommand);
     void CopyToClipboard();
     std::u16string GetSelectedText() const;
     bool WriteBack();
-    void ReportClosed(bool bSaved, bool bNew);
 
     CData& m_data;
     CPasteItem* m_pItem; // not owned: it belongs to its group

@@ -1,8 +1,6 @@
 #include "win/dialogs/CSettingsDlg.h"
 
 #include "core/app/CommandIds.h"
-#include "win/dialogs/DialogOwner.h"
-#include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 #include "win/library/AppDataFolder.h"
 #include "core/library/Data.h"
@@ -16,7 +14,9 @@
 
 #include <vector>
 
-CSettingsDlg::CSettingsDlg(CData& data) : CDialog(IDD_SETTINGS), m_data(data) {
+CSettingsDlg::CSettingsDlg(CData& data) : CModelessDlg(IDD_SETTINGS, WM_SETTINGS_CLOSED), m_data(data) {
+    AddCommand(IDC_RESTORE_DEFAULT, BN_CLICKED, [this] { OnRestoreDefault(); });
+    AddCommand(IDC_BROWSE, BN_CLICKED, [this] { OnBrowse(); });
 }
 
 CSettingsDlg::~CSettingsDlg() {
@@ -45,22 +45,6 @@ bool CSettingsDlg::OnInitDialog() {
     // with the hotkey switched off: its key is kept for when it is switched on.
     m_wndHotkey.SendMessage(HKM_SETHOTKEY, MAKEWORD(LOBYTE(m_data.m_wHotkeyVK), LOBYTE(m_data.m_wHotkeyMod)));
     return true;
-}
-
-LRESULT CSettingsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && brindlex::CommandCode(wParam) == BN_CLICKED) {
-        switch (brindlex::CommandId(wParam)) {
-        case IDC_RESTORE_DEFAULT:
-            OnRestoreDefault();
-            return 0;
-        case IDC_BROWSE:
-            OnBrowse();
-            return 0;
-        default:
-            break;
-        }
-    }
-    return CDialog::WindowProc(message, wParam, lParam);
 }
 
 // Only the field changes; OK stores it.
@@ -100,16 +84,6 @@ void CSettingsDlg::OnOK() {
     data.m_bHideAfterPaste = GetCheck(IDC_HIDE_AFTER_PASTE);
     data.m_bHideOnStartup = GetCheck(IDC_HIDE_ON_STARTUP);
     // The owner releases this dialog while handling the report; only locals are used after it.
-    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
-    if (hOwner != nullptr) {
-        ::SendMessageW(hOwner, WM_SETTINGS_CLOSED, 0, 0);
-    }
+    const HWND hOwner = ReportToOwner(WM_SETTINGS_CLOSED);
     CSettingsFile::Save(data, hOwner);
-}
-
-void CSettingsDlg::OnCancel() {
-    const HWND hOwner = brindlex::DialogReportWindow(m_hWnd);
-    if (hOwner != nullptr) {
-        ::SendMessageW(hOwner, WM_SETTINGS_CLOSED, 0, 0);
-    }
 }

@@ -7,13 +7,13 @@
 // settings; Cancel only reports. The dialog never ends itself.
 #pragma once
 
-#include "win/framework/CDialog.h"
+#include "win/dialogs/CModelessDlg.h"
 
 #include <string>
 
 class CData;
 
-class CSettingsDlg : public CDialog {
+class CSettingsDlg : public CModelessDlg {
 public:
     explicit CSettingsDlg(CData& data);
     ~CSettingsDlg() override;
@@ -21,8 +21,6 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnRestoreDefault();

@@ -5,8 +5,9 @@
 #include "win/framework/WideString.h"
 #include "core/lists/ListRules.h"
 
-CDragListBox::CDragListBox(int nIconId, int nSelectedIconId, bool bFillBackground)
-    : m_rows(*this), m_drag(*this, m_rows), m_painter(nIconId, nSelectedIconId, bFillBackground) {
+CDragListBox::CDragListBox(const LibraryPart& part, int nIconId, int nSelectedIconId, bool bFillBackground)
+    : m_part(part), m_rows(*this), m_drag(*this, m_rows),
+      m_painter(nIconId, nSelectedIconId, bFillBackground) {
 }
 
 CDragListBox::~CDragListBox() {
@@ -54,7 +55,7 @@ void CDragListBox::SetDrawEdge(bool draw) {
 
 void CDragListBox::SetCurrent(int index) {
     if (m_pLibrary != nullptr) {
-        SelectRecord(index); // the model answers with the notification that shows it
+        (m_pLibrary->*m_part.select)(index); // the model answers with the notification that shows it
     } else {
         ShowCurrent(index);
     }
@@ -63,8 +64,9 @@ void CDragListBox::SetCurrent(int index) {
 // ---------------------------------------------------------------------------------------------
 // Rows
 
-void CDragListBox::SyncRows(std::vector<LPARAM> records) {
-    m_rows.Sync(std::move(records));
+void CDragListBox::ShowModelRows() {
+    m_rows.Sync(m_pLibrary != nullptr ? m_part.records(*m_pLibrary) : std::vector<LPARAM>());
+    ShowCurrent(m_pLibrary != nullptr ? (m_pLibrary->*m_part.current)() : -1);
 }
 
 void CDragListBox::ClearRows() {
@@ -122,6 +124,12 @@ HWND CDragListBox::MessageOwner() const {
 bool CDragListBox::IsOnCurrentRow(POINT point) const {
     RECT r{};
     return m_nCurSel != -1 && GetItemRect(m_nCurSel, &r) && ::PtInRect(&r, point) != FALSE;
+}
+
+void CDragListBox::BeginInplaceEditAt(POINT point) {
+    if (IsOnCurrentRow(point)) {
+        BeginInplaceEdit();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -287,7 +295,10 @@ void CDragListBox::DropRow(const CRowDrag::Drop& drop) {
     if (drop.from >= 0 && drop.from < count && drop.from != to) {
         SetRedraw(false);
         const int top = GetTopIndex();
-        MoveRecord(drop.from, to); // the model moves it and makes it current; the rows follow
+        // The model moves it and makes it current; the rows follow.
+        if (m_pLibrary != nullptr) {
+            (m_pLibrary->*m_part.move)(drop.from, to);
+        }
         SetTopIndex(top);
         SetRedraw(true);
         Invalidate(true);
@@ -336,7 +347,9 @@ void CDragListBox::RenameEdited(int editIndex, LPARAM record, const std::u16stri
         return;
     }
     const std::u16string previous = *name;
-    RenameRecord(index, text);
+    if (m_pLibrary != nullptr) {
+        (m_pLibrary->*m_part.rename)(index, text);
+    }
     if ((GetStyle() & LBS_NOTIFY) != 0) {
         ::SendMessageW(GetParent(), WM_LIST_NAME_CHANGED, static_cast<WPARAM>(index),
                        reinterpret_cast<LPARAM>(W(previous)));

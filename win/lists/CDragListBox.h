@@ -25,6 +25,22 @@
 
 class CDragListBox : public CListBox, protected ILibraryObserver {
 public:
+    // The part of the model a list shows (the groups, or the current group's items): where its
+    // records and its current row come from, and the model's operations on them.
+    struct LibraryPart {
+        std::vector<LPARAM> (*records)(const CLibrary& library);
+        const std::u16string* (*name)(LPARAM record); // nullptr: no record
+        int (CLibrary::*current)() const;
+        void (CLibrary::*select)(int index);
+        void (CLibrary::*move)(int from, int to);
+        bool (CLibrary::*rename)(int index, const std::u16string& name);
+    };
+    // The name of a group or an item shown by a row.
+    template <typename Record> static const std::u16string* NameOf(LPARAM record) {
+        return record != 0 && record != LB_ERR ? &reinterpret_cast<const Record*>(record)->m_strName
+                                               : nullptr;
+    }
+
     ~CDragListBox() override;
 
     // Attaches the list to the model (nullptr detaches it) and fills the rows from it.
@@ -45,26 +61,22 @@ public:
     LPARAM GetRecord(int index) const;
 
 protected:
-    CDragListBox(int nIconId, int nSelectedIconId, bool bFillBackground);
+    CDragListBox(const LibraryPart& part, int nIconId, int nSelectedIconId, bool bFillBackground);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void PreSubclassWindow() override;
 
-    // What the two lists do differently.
-    virtual const std::u16string* RecordName(LPARAM record) const = 0; // nullptr: no record
-    virtual void SelectRecord(int index) = 0;
-    virtual void MoveRecord(int from, int to) = 0;
-    virtual void RenameRecord(int index, const std::u16string& name) = 0;
     // The rows (and the current row) are taken from the model again.
-    virtual void ReloadRows() = 0;
+    virtual void ReloadRows() { ShowModelRows(); }
+    // What the two lists do differently with keys and clicks.
     virtual void OnDeleteKey() = 0;
     virtual void OnRightButtonUp(POINT point) = 0;
     virtual void OnDoubleClick(POINT point) = 0;
 
     // For the derived lists' observer hooks.
-    // Makes the rows carry `records` in order; the scroll position stays where it can.
-    void SyncRows(std::vector<LPARAM> records);
+    // The rows show the model's records of the list's part, and its current row.
+    void ShowModelRows();
     // Takes every row away; the next rows start from the top.
     void ClearRows();
     // Shows `index` as the current row (no row: -1) and repaints what changed.
@@ -74,8 +86,8 @@ protected:
     void ForgetRecord(LPARAM record);
     // The message box owner for the lists' questions.
     HWND MessageOwner() const;
-    // Whether `point` lies in the rectangle of the current row.
-    bool IsOnCurrentRow(POINT point) const;
+    // Opens the in-place editor when `point` lies on the current row (a click on it).
+    void BeginInplaceEditAt(POINT point);
 
     CLibrary* m_pLibrary = nullptr;
 
@@ -89,11 +101,14 @@ private:
     LRESULT OnVKeyToItem(WPARAM wParam);
     void OnSelChange();
 
+    const std::u16string* RecordName(LPARAM record) const { return m_part.name(record); }
+    bool IsOnCurrentRow(POINT point) const;
     void UpdateCurrent();
     void DropRow(const CRowDrag::Drop& drop);
     // The accepted text of the in-place editor, for the record it was opened for.
     void RenameEdited(int editIndex, LPARAM record, const std::u16string& text);
 
+    const LibraryPart& m_part;
     CListRows m_rows;
     CRowDrag m_drag;
     CInplaceEdit m_wndEdit;

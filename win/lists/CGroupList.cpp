@@ -4,9 +4,29 @@
 #include "core/lists/ListRules.h"
 #include "res/resource.h"
 
-#include <utility>
+#include <vector>
 
-CGroupList::CGroupList() : CDragListBox(IDI_GROUP, IDI_GROUP_SELECTED, false) {
+namespace {
+
+std::vector<LPARAM> GroupRecords(const CLibrary& library) {
+    std::vector<LPARAM> records;
+    for (int i = 0; i < library.GroupCount(); ++i) {
+        records.push_back(reinterpret_cast<LPARAM>(&library.Group(i)));
+    }
+    return records;
+}
+
+// Renaming a group selects it again, which refills the items.
+constexpr CDragListBox::LibraryPart kGroups{GroupRecords,
+                                            CGroupList::NameOf<CPasteGroup>,
+                                            &CLibrary::CurrentGroupIndex,
+                                            &CLibrary::SelectGroup,
+                                            &CLibrary::MoveGroup,
+                                            &CLibrary::RenameGroup};
+
+} // namespace
+
+CGroupList::CGroupList() : CDragListBox(kGroups, IDI_GROUP, IDI_GROUP_SELECTED, false) {
 }
 
 CPasteGroup* CGroupList::GetGroup(int index) const {
@@ -32,31 +52,6 @@ void CGroupList::DeleteSelectedGroup() {
     UpdateWindow();
 }
 
-const std::u16string* CGroupList::RecordName(LPARAM record) const {
-    return record != 0 && record != LB_ERR ? &reinterpret_cast<const CPasteGroup*>(record)->m_strName
-                                           : nullptr;
-}
-
-void CGroupList::SelectRecord(int index) {
-    m_pLibrary->SelectGroup(index);
-}
-
-void CGroupList::MoveRecord(int from, int to) {
-    if (m_pLibrary != nullptr) {
-        m_pLibrary->MoveGroup(from, to);
-    }
-}
-
-void CGroupList::RenameRecord(int index, const std::u16string& name) {
-    if (m_pLibrary != nullptr) {
-        m_pLibrary->RenameGroup(index, name); // selects the group again, which refills the items
-    }
-}
-
-void CGroupList::ReloadRows() {
-    OnGroupsChanged();
-}
-
 void CGroupList::OnDeleteKey() {
     DeleteSelectedGroup();
 }
@@ -70,20 +65,11 @@ void CGroupList::OnRightButtonUp(POINT point) {
 }
 
 void CGroupList::OnDoubleClick(POINT point) {
-    if (IsOnCurrentRow(point)) {
-        BeginInplaceEdit();
-    }
+    BeginInplaceEditAt(point);
 }
 
 void CGroupList::OnGroupsChanged() {
-    std::vector<LPARAM> records;
-    if (m_pLibrary != nullptr) {
-        for (int i = 0; i < m_pLibrary->GroupCount(); ++i) {
-            records.push_back(reinterpret_cast<LPARAM>(&m_pLibrary->Group(i)));
-        }
-    }
-    SyncRows(std::move(records));
-    ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentGroupIndex() : -1);
+    ShowModelRows();
 }
 
 void CGroupList::OnGroupRenamed(int index) {

@@ -4,9 +4,31 @@
 #include "win/framework/MessageBox.h"
 #include "res/resource.h"
 
-#include <utility>
+#include <vector>
 
-CPasteList::CPasteList() : CDragListBox(IDI_ITEM, IDI_ITEM, true) {
+namespace {
+
+std::vector<LPARAM> CurrentGroupRecords(const CLibrary& library) {
+    const CPasteGroup* group = library.CurrentGroup();
+    std::vector<LPARAM> records;
+    if (group != nullptr) {
+        records.reserve(group->ItemCount());
+        for (std::size_t i = 0; i < group->ItemCount(); ++i) {
+            records.push_back(reinterpret_cast<LPARAM>(&group->Item(i)));
+        }
+    }
+    return records;
+}
+
+// Renaming an item makes its row current.
+constexpr CDragListBox::LibraryPart kCurrentGroupItems{
+    CurrentGroupRecords,         CPasteList::NameOf<CPasteItem>,
+    &CLibrary::CurrentItemIndex, &CLibrary::SetCurrentItem,
+    &CLibrary::MoveItem,         &CLibrary::RenameItem};
+
+} // namespace
+
+CPasteList::CPasteList() : CDragListBox(kCurrentGroupItems, IDI_ITEM, IDI_ITEM, true) {
 }
 
 CPasteItem* CPasteList::GetItem(int index) const {
@@ -43,27 +65,6 @@ void CPasteList::DeleteSelectedItem() {
     }
 }
 
-const std::u16string* CPasteList::RecordName(LPARAM record) const {
-    return record != 0 && record != LB_ERR ? &reinterpret_cast<const CPasteItem*>(record)->m_strName
-                                           : nullptr;
-}
-
-void CPasteList::SelectRecord(int index) {
-    m_pLibrary->SetCurrentItem(index);
-}
-
-void CPasteList::MoveRecord(int from, int to) {
-    if (m_pLibrary != nullptr) {
-        m_pLibrary->MoveItem(from, to);
-    }
-}
-
-void CPasteList::RenameRecord(int index, const std::u16string& name) {
-    if (m_pLibrary != nullptr) {
-        m_pLibrary->RenameItem(index, name); // the renamed row becomes current
-    }
-}
-
 void CPasteList::ReloadRows() {
     m_pShownGroup = nullptr;
     OnItemsChanged();
@@ -76,9 +77,7 @@ void CPasteList::OnDeleteKey() {
 }
 
 void CPasteList::OnRightButtonUp(POINT point) {
-    if (IsOnCurrentRow(point)) {
-        BeginInplaceEdit();
-    }
+    BeginInplaceEditAt(point);
 }
 
 void CPasteList::OnDoubleClick(POINT) {
@@ -87,19 +86,11 @@ void CPasteList::OnDoubleClick(POINT) {
 
 void CPasteList::OnItemsChanged() {
     const CPasteGroup* group = m_pLibrary != nullptr ? m_pLibrary->CurrentGroup() : nullptr;
-    std::vector<LPARAM> records;
-    if (group != nullptr) {
-        records.reserve(group->ItemCount());
-        for (std::size_t i = 0; i < group->ItemCount(); ++i) {
-            records.push_back(reinterpret_cast<LPARAM>(&group->Item(i)));
-        }
-    }
     if (group != m_pShownGroup) {
         ClearRows();
     }
     m_pShownGroup = group;
-    SyncRows(std::move(records));
-    ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentItemIndex() : -1);
+    ShowModelRows();
 }
 
 void CPasteList::OnItemRenamed(int index) {

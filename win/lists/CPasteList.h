@@ -19,10 +19,6 @@ public:
     CPasteItem* GetItem(int index) const;
 
 protected:
-    const std::u16string* RecordName(LPARAM record) const override;
-    void SelectRecord(int index) override;
-    void MoveRecord(int from, int to) override;
-    void RenameRecord(int index, const std::u16string& name) override;
     void ReloadRows() override;
     void OnDeleteKey() override;
     void OnRightButtonUp(POINT point) override;

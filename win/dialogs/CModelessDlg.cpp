@@ -1,0 +1,56 @@
+#include "win/dialogs/CModelessDlg.h"
+
+#include "win/framework/CWinApp.h"
+#include "win/framework/MessageParams.h"
+
+#include <algorithm>
+#include <utility>
+
+CModelessDlg::CModelessDlg(UINT nIDTemplate, UINT nClosedMessage)
+    : CDialog(nIDTemplate), m_nClosedMessage(nClosedMessage) {
+}
+
+void CModelessDlg::AddCommand(UINT id, UINT code, std::function<void()> handler) {
+    m_commands.push_back({id, code, std::move(handler)});
+}
+
+HWND CModelessDlg::ReportToOwner(UINT message, WPARAM wParam, LPARAM lParam) const {
+    HWND hOwner = m_hWnd != nullptr ? ::GetWindow(m_hWnd, GW_OWNER) : nullptr;
+    if (hOwner == nullptr) {
+        CWnd* pMainWnd = AfxGetMainWnd();
+        hOwner = pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr;
+    }
+    if (hOwner != nullptr) {
+        ::SendMessageW(hOwner, message, wParam, lParam);
+    }
+    return hOwner;
+}
+
+void CModelessDlg::OnCancel() {
+    ReportToOwner(m_nClosedMessage);
+}
+
+bool CModelessDlg::RunCommand(WPARAM wParam) {
+    const auto command = std::find_if(m_commands.begin(), m_commands.end(), [wParam](const Command& c) {
+        return c.id == brindlex::CommandId(wParam) && c.code == brindlex::CommandCode(wParam);
+    });
+    if (command == m_commands.end()) {
+        return false;
+    }
+    // A copy: the handler may report to the owner, which releases this dialog and its table.
+    const std::function<void()> handler = command->handler;
+    handler();
+    return true;
+}
+
+LRESULT CModelessDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE) {
+        const LRESULT result = Default();
+        LayoutControls();
+        return result;
+    }
+    if (message == WM_COMMAND && RunCommand(wParam)) {
+        return 0;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
