@@ -62,24 +62,29 @@ const std::u16string& Text(int scale) {
     return scale == 1 ? x1 : x10;
 }
 
+// Segments normalised text as a paste does, counting what it sends instead of sending it.
+void SegmentAndCount(const std::u16string& normalised) {
+    std::size_t runUnits = 0;
+    std::size_t tokens = 0;
+    brindlex::SegmentText(
+        normalised,
+        [&runUnits](std::u16string_view run) {
+            runUnits += run.size();
+            return true;
+        },
+        [&tokens](const brindlex::ControlKey&) {
+            ++tokens;
+            return true;
+        });
+    benchmark::DoNotOptimize(runUnits);
+    benchmark::DoNotOptimize(tokens);
+}
+
 void NormaliseAndSegment(benchmark::State& state) {
     const std::u16string& text = Text(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const std::u16string normalised = brindlex::NormaliseText(text);
-        std::size_t runUnits = 0;
-        std::size_t tokens = 0;
-        brindlex::SegmentText(
-            normalised,
-            [&runUnits](std::u16string_view run) {
-                runUnits += run.size();
-                return true;
-            },
-            [&tokens](const brindlex::ControlKey&) {
-                ++tokens;
-                return true;
-            });
-        benchmark::DoNotOptimize(runUnits);
-        benchmark::DoNotOptimize(tokens);
+        SegmentAndCount(normalised);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size() * sizeof(char16_t)));
 }
@@ -96,20 +101,7 @@ void NormaliseOnly(benchmark::State& state) {
 void SegmentOnly(benchmark::State& state) {
     const std::u16string normalised = brindlex::NormaliseText(Text(static_cast<int>(state.range(0))));
     for (auto _ : state) {
-        std::size_t runUnits = 0;
-        std::size_t tokens = 0;
-        brindlex::SegmentText(
-            normalised,
-            [&runUnits](std::u16string_view run) {
-                runUnits += run.size();
-                return true;
-            },
-            [&tokens](const brindlex::ControlKey&) {
-                ++tokens;
-                return true;
-            });
-        benchmark::DoNotOptimize(runUnits);
-        benchmark::DoNotOptimize(tokens);
+        SegmentAndCount(normalised);
     }
     state.SetBytesProcessed(
         static_cast<std::int64_t>(state.iterations() * normalised.size() * sizeof(char16_t)));

@@ -63,22 +63,44 @@ OUTLINE_BOARD='#1b3e68'
 METAL='#c9d1d9'
 OUTLINE_METAL='#3e4a56'
 
+# The folder and the document are drawn afresh for each grid, their edges on that grid's pixels;
+# what stays the same is their layers and colours, given here once.
+# folder BACK FRONT HILITE: a closed folder, HILITE the rectangle of the light edge on its front.
+folder() {
+  echo "stroke-width 1 stroke-linejoin miter
+  fill $BACK_FOLDER stroke $OUTLINE_FOLDER path '$1'
+  fill $FRONT_FOLDER path '$2'
+  stroke none fill $HILITE_FOLDER rectangle $3"
+}
+
+# open_folder BACK SHEET FRONT [ON_SHEET [ON_FRONT]]: an open folder with a sheet of paper in it,
+# and what a larger size draws on the sheet and on the front.
+open_folder() {
+  echo "stroke-width 1 stroke-linejoin miter
+  fill $BACK_FOLDER stroke $OUTLINE_FOLDER path '$1'
+  fill white stroke '#8a8f96' path '$2'
+  ${4:-}
+  fill $FRONT_OPEN stroke $OUTLINE_FOLDER path '$3'
+  ${5:-}"
+}
+
+# doc PAGE FOLD LINES TOKEN LAST: a page of text with its corner folded, LINES the rectangles of
+# the lines of text, TOKEN a token at the end of the last but one, LAST the line under it.
+doc() {
+  echo "stroke-width 1 stroke-linejoin miter
+  fill white stroke $OUTLINE_PAPER path '$1'
+  fill $FOLD_PAPER path '$2'
+  stroke none fill $LINE_PAPER $3
+  fill $TOKEN rectangle $4 fill $LINE_PAPER rectangle $5"
+}
+
 # ---- designs on a 16-unit grid --------------------------------------------------------------
-FOLDER16="stroke-width 1 stroke-linejoin miter
-  fill $BACK_FOLDER stroke $OUTLINE_FOLDER path 'M 1.5,3.5 H 6.5 L 8.5,5.5 H 14.5 V 13.5 H 1.5 Z'
-  fill $FRONT_FOLDER path 'M 1.5,6.5 H 14.5 V 13.5 H 1.5 Z'
-  stroke none fill $HILITE_FOLDER rectangle 2,7 14,7.9"
-
-FOLDER_OPEN16="stroke-width 1 stroke-linejoin miter
-  fill $BACK_FOLDER stroke $OUTLINE_FOLDER path 'M 1.5,3.5 H 6.5 L 8.5,5.5 H 13.5 V 13.5 H 1.5 Z'
-  fill white stroke '#8a8f96' path 'M 3.5,9 V 4.5 H 11.5 V 9'
-  fill $FRONT_OPEN stroke $OUTLINE_FOLDER path 'M 4.5,7.5 H 15.5 L 13.5,13.5 H 1.5 Z'"
-
-DOC16="stroke-width 1 stroke-linejoin miter
-  fill white stroke $OUTLINE_PAPER path 'M 3.5,1.5 H 9.5 L 12.5,4.5 V 14.5 H 3.5 Z'
-  fill $FOLD_PAPER path 'M 9.5,1.5 V 4.5 H 12.5 Z'
-  stroke none fill $LINE_PAPER rectangle 5,6 11,6.9 rectangle 5,8 11,8.9 rectangle 5,10 8,10.9
-  fill $TOKEN rectangle 9,10 11,10.9 fill $LINE_PAPER rectangle 5,12 10,12.9"
+FOLDER16=$(folder 'M 1.5,3.5 H 6.5 L 8.5,5.5 H 14.5 V 13.5 H 1.5 Z' 'M 1.5,6.5 H 14.5 V 13.5 H 1.5 Z' \
+  '2,7 14,7.9')
+FOLDER_OPEN16=$(open_folder 'M 1.5,3.5 H 6.5 L 8.5,5.5 H 13.5 V 13.5 H 1.5 Z' 'M 3.5,9 V 4.5 H 11.5 V 9' \
+  'M 4.5,7.5 H 15.5 L 13.5,13.5 H 1.5 Z')
+DOC16=$(doc 'M 3.5,1.5 H 9.5 L 12.5,4.5 V 14.5 H 3.5 Z' 'M 9.5,1.5 V 4.5 H 12.5 Z' \
+  'rectangle 5,6 11,6.9 rectangle 5,8 11,8.9 rectangle 5,10 8,10.9' '9,10 11,10.9' '5,12 10,12.9')
 
 # Badges in the lower right corner of the 16-pixel buttons, on a white halo so that they stand
 # out from the folder or document underneath.
@@ -135,24 +157,15 @@ CLIPBOARD32="stroke-width 1
   rectangle 10,20 15,21.8 fill $TOKEN roundrectangle 16.5,19.5 22,22.3 0.8,0.8
   fill $BOARD rectangle 10,24 18,25.8"
 
-FOLDER28="stroke-width 1 stroke-linejoin miter
-  fill $BACK_FOLDER stroke $OUTLINE_FOLDER path 'M 2.5,5.5 H 11.5 L 14.5,8.5 H 25.5 V 23.5 H 2.5 Z'
-  fill $FRONT_FOLDER path 'M 2.5,10.5 H 25.5 V 23.5 H 2.5 Z'
-  stroke none fill $HILITE_FOLDER rectangle 3,11 25,12"
-
-FOLDER_OPEN28="stroke-width 1 stroke-linejoin miter
-  fill $BACK_FOLDER stroke $OUTLINE_FOLDER path 'M 2.5,5.5 H 11.5 L 14.5,8.5 H 24.5 V 23.5 H 2.5 Z'
-  fill white stroke '#8a8f96' path 'M 5.5,15 V 7.5 H 21.5 V 15'
-  stroke none fill '#b7c3d0' rectangle 8,10 19,10.9 rectangle 8,12 17,12.9
-  fill $FRONT_OPEN stroke $OUTLINE_FOLDER path 'M 6.5,12.5 H 27.5 L 23.5,23.5 H 2.5 Z'
-  stroke none fill '#fdeab0' path 'M 7.2,13.3 H 26.4 L 26.1,14.2 H 6.9 Z'"
-
-DOC28="stroke-width 1 stroke-linejoin miter
-  fill white stroke $OUTLINE_PAPER path 'M 6.5,2.5 H 17.5 L 22.5,7.5 V 25.5 H 6.5 Z'
-  fill $FOLD_PAPER path 'M 17.5,2.5 V 7.5 H 22.5 Z'
-  stroke none fill $LINE_PAPER
-  rectangle 9,10 20,11 rectangle 9,13 20,14 rectangle 9,16 17,17 rectangle 9,19 13,20
-  fill $TOKEN rectangle 14,19 20,20 fill $LINE_PAPER rectangle 9,22 18,23"
+FOLDER28=$(folder 'M 2.5,5.5 H 11.5 L 14.5,8.5 H 25.5 V 23.5 H 2.5 Z' 'M 2.5,10.5 H 25.5 V 23.5 H 2.5 Z' \
+  '3,11 25,12')
+# At 28 pixels the sheet in the open folder has lines on it and the front a lighter rim.
+FOLDER_OPEN28=$(open_folder 'M 2.5,5.5 H 11.5 L 14.5,8.5 H 24.5 V 23.5 H 2.5 Z' 'M 5.5,15 V 7.5 H 21.5 V 15' \
+  'M 6.5,12.5 H 27.5 L 23.5,23.5 H 2.5 Z' \
+  "stroke none fill '#b7c3d0' rectangle 8,10 19,10.9 rectangle 8,12 17,12.9" \
+  "stroke none fill '#fdeab0' path 'M 7.2,13.3 H 26.4 L 26.1,14.2 H 6.9 Z'")
+DOC28=$(doc 'M 6.5,2.5 H 17.5 L 22.5,7.5 V 25.5 H 6.5 Z' 'M 17.5,2.5 V 7.5 H 22.5 Z' \
+  'rectangle 9,10 20,11 rectangle 9,13 20,14 rectangle 9,16 17,17 rectangle 9,19 13,20' '14,19 20,20' '9,22 18,23')
 
 # ---- icons ----------------------------------------------------------------------------------
 f=$tmp/f

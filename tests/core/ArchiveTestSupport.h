@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/library/Library.h"
+#include "PrintableText.h"
 
 #include <cstdint>
 #include <sstream>
@@ -57,29 +58,15 @@ inline Bytes WideShort(const std::u16string& s) {
     return out;
 }
 
-inline std::string Utf8(const std::u16string& s) {
-    std::string out;
-    for (char16_t c : s) {
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
-            out += buf;
-        }
-    }
-    return out;
-}
-
 // Every group, item, reserved value and text, in order.
 inline std::string Dump(const CLibrary& lib) {
     std::string out;
     for (int g = 0; g < lib.GroupCount(); ++g) {
         const CPasteGroup& group = lib.Group(g);
-        out += "[" + Utf8(group.m_strName) + "]";
+        out += "[" + PrintableText(group.m_strName) + "]";
         for (const auto& item : group.m_arrItems) {
-            out += " {" + Utf8(item->m_strName) + "|" + std::to_string(item->m_dwReserved) + "|" +
-                   Utf8(item->m_strText) + "}";
+            out += " {" + PrintableText(item->m_strName) + "|" + std::to_string(item->m_dwReserved) + "|" +
+                   PrintableText(item->m_strText) + "}";
         }
         out += "\n";
     }

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core/paste/KeyOutput.h"
+#include "PrintableText.h"
 
-#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -20,7 +20,7 @@ public:
     bool PutClipboardText(std::u16string_view text) override {
         const bool ok = m_nClipboardFailsFrom < 0 || m_nClipboardPuts < m_nClipboardFailsFrom;
         ++m_nClipboardPuts;
-        m_events.push_back((ok ? "clip '" : "clip busy '") + Printable(text) + "'");
+        m_events.push_back((ok ? "clip '" : "clip busy '") + PrintableText(text) + "'");
         if (ok) {
             m_strClipboard = std::u16string(text);
         }
@@ -51,20 +51,6 @@ public:
     std::uint8_t KeyForCharacter(char16_t ch) override {
         const auto it = m_layout.find(ch);
         return it != m_layout.end() ? it->second : 0;
-    }
-
-    static std::string Printable(std::u16string_view text) {
-        std::string out;
-        for (char16_t c : text) {
-            if (c >= 0x20 && c < 0x7F) {
-                out += static_cast<char>(c);
-            } else {
-                char buf[12];
-                std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
-                out += buf;
-            }
-        }
-        return out;
     }
 
     std::vector<std::string> m_events;

@@ -1,6 +1,6 @@
 #include "core/paste/Segmentation.h"
 
-#include "RecordingKeyOutput.h"
+#include "PrintableText.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +18,11 @@ std::vector<std::string> Pieces(std::u16string_view text) {
     const bool complete = SegmentText(
         text,
         [&out](std::u16string_view run) {
-            out.push_back("run '" + CRecordingKeyOutput::Printable(run) + "'");
+            out.push_back("run '" + PrintableText(run) + "'");
             return true;
         },
         [&out](const ControlKey& key) {
-            out.push_back("token " + CRecordingKeyOutput::Printable(key.text));
+            out.push_back("token " + PrintableText(key.text));
             return true;
         });
     EXPECT_TRUE(complete);
@@ -60,8 +60,8 @@ Lines ReferencePieces(const std::u16string& t) {
         }
         for (const ControlKey& key : kControlKeys) {
             if (t.substr(i, key.text.size()) == key.text) {
-                out.push_back("run '" + CRecordingKeyOutput::Printable(t.substr(s, i - s)) + "'");
-                out.push_back("token " + CRecordingKeyOutput::Printable(key.text));
+                out.push_back("run '" + PrintableText(t.substr(s, i - s)) + "'");
+                out.push_back("token " + PrintableText(key.text));
                 i += key.text.size() - 1;
                 s = i + 1;
                 break;
@@ -69,7 +69,7 @@ Lines ReferencePieces(const std::u16string& t) {
         }
     }
     if (s < t.size()) {
-        out.push_back("run '" + CRecordingKeyOutput::Printable(t.substr(s)) + "'");
+        out.push_back("run '" + PrintableText(t.substr(s)) + "'");
     }
     return out;
 }
@@ -176,8 +176,8 @@ TEST(Segmentation, AgreesWithTheRulesOnRandomTexts) {
             text += parts[rng() % parts.size()];
         }
         const std::u16string normalised = NormaliseText(text);
-        ASSERT_EQ(normalised, ReferenceNormalise(text)) << CRecordingKeyOutput::Printable(text);
-        ASSERT_EQ(Pieces(normalised), ReferencePieces(normalised)) << CRecordingKeyOutput::Printable(text);
+        ASSERT_EQ(normalised, ReferenceNormalise(text)) << PrintableText(text);
+        ASSERT_EQ(Pieces(normalised), ReferencePieces(normalised)) << PrintableText(text);
     }
 }
 

@@ -3,6 +3,8 @@
 #include "core/library/Data.h"
 #include "core/library/SettingsRules.h"
 
+#include "StoredSettings.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -140,17 +142,12 @@ TEST(SettingsRules, NegativeStoredPositionsAreReplacedOneByOne) {
 
 TEST(SettingsRules, SaveWritesEveryKeyInOrderAndReadsBack) {
     CMemoryIni ini;
+    // AlwaysOnTop on to see a 1 written, and a negative command to see it written unsigned.
+    StoredSettings stored = StoredSettings::OffTheDefaults();
+    stored.alwaysOnTop = true;
+    stored.hotkeyCmd = -2;
     CData data;
-    data.m_strDataFile = u"E:\\\u0416\u00FC\\x.dat";
-    data.m_bAutoStart = false;
-    data.m_bAlwaysOnTop = true;
-    data.m_bHotkey = true;
-    data.m_wHotkeyVK = 0xFFFF;
-    data.m_wHotkeyMod = 6;
-    data.m_nHotkeyCmd = -2;
-    data.m_bHideAfterPaste = true;
-    data.m_bHideOnStartup = false;
-    data.m_bDrawEdge = false;
+    stored.ApplyTo(data);
     brindlex::WriteWindowGeometry(ini, {-20, 30, 310, 620});
     brindlex::WriteSettingsValues(ini, data, kDefaultPath);
 
@@ -179,15 +176,7 @@ TEST(SettingsRules, SaveWritesEveryKeyInOrderAndReadsBack) {
 
     CData back;
     brindlex::ReadSettingsValues(ini, back, kDefaultPath);
-    EXPECT_EQ(back.m_strDataFile, data.m_strDataFile);
-    EXPECT_EQ(back.m_bAutoStart, data.m_bAutoStart);
-    EXPECT_EQ(back.m_bHotkey, data.m_bHotkey);
-    EXPECT_EQ(back.m_wHotkeyVK, data.m_wHotkeyVK);
-    EXPECT_EQ(back.m_wHotkeyMod, data.m_wHotkeyMod);
-    EXPECT_EQ(back.m_nHotkeyCmd, data.m_nHotkeyCmd);
-    EXPECT_EQ(back.m_bHideAfterPaste, data.m_bHideAfterPaste);
-    EXPECT_EQ(back.m_bHideOnStartup, data.m_bHideOnStartup);
-    EXPECT_EQ(back.m_bDrawEdge, data.m_bDrawEdge);
+    EXPECT_EQ(StoredSettings::Of(back), stored);
 }
 
 TEST(SettingsRules, AnEmptyDataFileIsStoredEmptyThenBecomesTheDefault) {

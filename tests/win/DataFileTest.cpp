@@ -38,7 +38,27 @@ std::u16string KeptName(const std::u16string& path, std::size_t number) {
     return name;
 }
 
-}  // namespace
+// A data file saved once in a folder of its own, and the library changed since: what a save
+// that fails must leave as it was.
+struct CChangedSinceSaved {
+    // False when the first save already failed.
+    bool SaveThenAdd(const std::u16string& group) {
+        FillLibrary(data.m_library, u"old");
+        if (!data.SaveDataFile()) {
+            return false;
+        }
+        saved = ReadBytes(path);
+        data.m_library.AddGroup(group);
+        return true;
+    }
+
+    CTestFolder folder;
+    const std::u16string path = folder.File(u"Brindlex.dat");
+    CDataAt data{path};
+    Bytes saved;
+};
+
+} // namespace
 
 TEST(DataFile, SavedAndLoadedThroughAFolderWithNonAsciiLetters) {
     CTestFolder folder(u"\u0414\u0430\u043D\u0456 \u6570\u636E");
@@ -76,16 +96,12 @@ TEST(DataFile, AMissingFileIsAFirstStartAndADamagedOneSaysSo) {
 
 TEST(DataFile, ASaveThatFailsAtAnyStepLeavesTheOldFileByteForByte) {
     using brindlex::FileStep;
-    for (FileStep failing : {FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Close, FileStep::Replace}) {
+    for (FileStep failing :
+         {FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Close, FileStep::Replace}) {
         SCOPED_TRACE(static_cast<int>(failing));
-        CTestFolder folder;
-        const std::u16string path = folder.File(u"Brindlex.dat");
-        CDataAt data(path);
-        FillLibrary(data.m_library, u"old");
-        ASSERT_TRUE(data.SaveDataFile());
-        const Bytes old = ReadBytes(path);
-
-        data.m_library.AddGroup(u"new since the last save");
+        CChangedSinceSaved file;
+        ASSERT_TRUE(file.SaveThenAdd(u"new since the last save"));
+        CDataAt& data = file.data;
         CMessageRecorder messages;
         bool asked = false;
         CFileFaultScope fault([&](FileStep step) -> DWORD {
@@ -97,8 +113,8 @@ TEST(DataFile, ASaveThatFailsAtAnyStepLeavesTheOldFileByteForByte) {
         });
         EXPECT_FALSE(data.SaveDataFile());
         EXPECT_TRUE(asked) << "the save never reached that step";
-        EXPECT_EQ(ReadBytes(path), old);
-        EXPECT_FALSE(Exists(path + u".tmp")) << "a temporary file was left behind";
+        EXPECT_EQ(ReadBytes(file.path), file.saved);
+        EXPECT_FALSE(Exists(file.path + u".tmp")) << "a temporary file was left behind";
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_EQ(messages.messages[0].text, u"Wrong data file!");
         EXPECT_EQ(data.m_library.GroupCount(), 3) << "the library stays in memory";
@@ -129,21 +145,16 @@ TEST(DataFile, TheFirstSaveMovesIntoPlaceAndAFailedMoveLeavesNothing) {
 }
 
 TEST(DataFile, AFileHeldOpenByAnotherProgramIsNotReplaced) {
-    CTestFolder folder;
-    const std::u16string path = folder.File(u"Brindlex.dat");
-    CDataAt data(path);
-    FillLibrary(data.m_library, u"old");
-    ASSERT_TRUE(data.SaveDataFile());
-    const Bytes old = ReadBytes(path);
-    data.m_library.AddGroup(u"new");
-    HANDLE held = CreateFileW(W(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    CChangedSinceSaved file;
+    ASSERT_TRUE(file.SaveThenAdd(u"new"));
+    HANDLE held = CreateFileW(W(file.path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     CMessageRecorder messages;
-    EXPECT_FALSE(data.SaveDataFile());
+    EXPECT_FALSE(file.data.SaveDataFile());
     CloseHandle(held);
-    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(ReadBytes(file.path), file.saved);
     EXPECT_EQ(messages.messages.size(), 1u);
-    EXPECT_TRUE(data.SaveDataFile()) << "once it is free again the save goes through";
+    EXPECT_TRUE(file.data.SaveDataFile()) << "once it is free again the save goes through";
 }
 
 // A data file that could not be read is kept beside itself before anything is saved over it.
@@ -166,8 +177,7 @@ TEST(DataFile, ALibraryThatCouldNotBeReadIsKeptByteForByteUnderANameNoSaveReplac
         EXPECT_EQ(first.m_file.KeptUnreadPath(), KeptName(path, i)) << "kept before the program goes on";
         CDataAt data(path);
         EXPECT_FALSE(data.LoadDataFile());
-        EXPECT_EQ(data.m_file.KeptUnreadPath(), KeptName(path, i))
-            << "a second start keeps no second copy";
+        EXPECT_EQ(data.m_file.KeptUnreadPath(), KeptName(path, i)) << "a second start keeps no second copy";
         EXPECT_FALSE(Exists(KeptName(path, i + 1)));
         for (int exit = 0; exit < 2; ++exit) { // the second save's backup no longer holds it
             data.m_library.AddGroup(u"saved " + U16(std::to_wstring(exit)));

@@ -1,11 +1,15 @@
 // CSettingsFile::Load and CSettingsFile::Save against a real top-level window, each test with a
 // settings folder and a Run key of its own.
 #include "SettingsTestSupport.h"
+#include "tests/core/StoredSettings.h"
 #include "core/library/Data.h"
 #include "win/library/Ini.h"
 #include "win/library/SettingsFile.h"
 
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
 
 using namespace store_test;
 
@@ -40,6 +44,14 @@ std::string Describe(const RECT& rc) {
 
 std::string Geometry(int x, int y, int cx, int cy) {
     return Describe(RECT{x, y, x + cx, y + cy});
+}
+
+// Writes key=value lines into one section of the settings file, in their order.
+void WriteSection(CIni& ini, const char16_t* section,
+                  std::initializer_list<std::pair<const char16_t*, const char16_t*>> values) {
+    for (const auto& [key, value] : values) {
+        ini.WriteString(section, key, value);
+    }
 }
 
 class Settings : public ::testing::Test {
@@ -136,18 +148,18 @@ TEST_F(Settings, SavingAHiddenWindowKeepsPosAndMovesTheWindowThere) {
 TEST_F(Settings, StoredValuesAreReadWithTheirRules) {
     {
         CIni ini(GetSettingsFilePath());
-        ini.WriteString(u"Pos", u"x", u"-10");
-        ini.WriteString(u"Pos", u"y", u"30");
-        ini.WriteString(u"General", u"DataFile", u"D:\\\u0416\u00FC\\lib.dat");
-        ini.WriteString(u"General", u"AutoStart", u"off");
-        ini.WriteString(u"General", u"AlwaysOnTop", u"0");
-        ini.WriteString(u"General", u"Hotkey", u"Yes");
-        ini.WriteString(u"General", u"Hotkey_wVK", u"65610");
-        ini.WriteString(u"General", u"Hotkey_wMod", u"6");
-        ini.WriteString(u"General", u"Hotkey_nCmd", u"-1");
-        ini.WriteString(u"General", u"HideAfterPaste", u"TRUE");
-        ini.WriteString(u"General", u"HideOnStartup", u"2");
-        ini.WriteString(u"Interface", u"DrawEdge", u"no");
+        WriteSection(ini, u"Pos", {{u"x", u"-10"}, {u"y", u"30"}});
+        WriteSection(ini, u"General",
+                     {{u"DataFile", u"D:\\\u0416\u00FC\\lib.dat"},
+                      {u"AutoStart", u"off"},
+                      {u"AlwaysOnTop", u"0"},
+                      {u"Hotkey", u"Yes"},
+                      {u"Hotkey_wVK", u"65610"},
+                      {u"Hotkey_wMod", u"6"},
+                      {u"Hotkey_nCmd", u"-1"},
+                      {u"HideAfterPaste", u"TRUE"},
+                      {u"HideOnStartup", u"2"}});
+        WriteSection(ini, u"Interface", {{u"DrawEdge", u"no"}});
     }
     SetRegString(HKEY_CURRENT_USER, iso.RunKey(), u"Brindlex", u"\"C:\\old\\Brindlex.exe\"");
     CData data;
@@ -170,31 +182,14 @@ TEST_F(Settings, StoredValuesAreReadWithTheirRules) {
 TEST_F(Settings, SavedSettingsComeBackAtTheNextStart) {
     CData data;
     CSettingsFile::Load(data, window.Get());
-    data.m_strDataFile = u"E:\\\u0414\u0430\u043D\u0456 \u6570\u636E\\Brindlex.dat";
-    data.m_bAutoStart = false;
-    data.m_bAlwaysOnTop = false;
-    data.m_bHotkey = true;
-    data.m_wHotkeyVK = 0xFFFF;
-    data.m_wHotkeyMod = 4;
-    data.m_nHotkeyCmd = 123456;
-    data.m_bHideAfterPaste = true;
-    data.m_bHideOnStartup = true;
-    data.m_bDrawEdge = false;
+    const StoredSettings stored = StoredSettings::OffTheDefaults();
+    stored.ApplyTo(data);
     CSettingsFile::Save(data, window.Get());
     EXPECT_EQ(RunValue(), u"<none>");
 
     CData next;
     CSettingsFile::Load(next, window.Get());
-    EXPECT_EQ(next.m_strDataFile, data.m_strDataFile);
-    EXPECT_EQ(next.m_bAutoStart, false);
-    EXPECT_EQ(next.m_bAlwaysOnTop, false);
-    EXPECT_EQ(next.m_bHotkey, true);
-    EXPECT_EQ(next.m_wHotkeyVK, 0xFFFF);
-    EXPECT_EQ(next.m_wHotkeyMod, 4);
-    EXPECT_EQ(next.m_nHotkeyCmd, 123456);
-    EXPECT_EQ(next.m_bHideAfterPaste, true);
-    EXPECT_EQ(next.m_bHideOnStartup, true);
-    EXPECT_EQ(next.m_bDrawEdge, false);
+    EXPECT_EQ(StoredSettings::Of(next), stored);
 
     next.m_bAutoStart = true;
     CSettingsFile::Save(next, window.Get());

@@ -3,6 +3,7 @@
 #include "win/paste/Win32KeyOutput.h"
 
 #include "win/framework/CClipboardScope.h"
+#include "win/framework/UniqueHandle.h"
 #include "win/framework/WideString.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,13 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The events by which the test's threads hand each other their turn; closed with their owner.
+using CEventHandle = CUniqueHandle<CloseTraits<HANDLE, &::CloseHandle>>;
+
+CEventHandle ManualResetEvent() {
+    return CEventHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+}
 
 // Waits for the event while answering the messages of this thread; false after the timeout.
 bool PumpUntil(HANDLE hEvent, DWORD timeoutMs) {
@@ -41,18 +49,14 @@ public:
     // busyMsPerKey: a slow target, busy that long before it handles each key-down.
     explicit CTargetWindow(DWORD busyMsPerKey = 0, Pastes pastes = Pastes::Yes)
         : m_busyMsPerKey(busyMsPerKey), m_pastes(pastes) {
-        m_hReady = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        m_hIdle = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         m_thread = std::thread([this] { Run(); });
-        ::WaitForSingleObject(m_hReady, 10000);
+        ::WaitForSingleObject(m_ready.get(), 10000);
     }
     ~CTargetWindow() {
         if (m_hFrame != nullptr) {
             ::PostMessageW(m_hFrame, WM_CLOSE, 0, 0);
         }
         m_thread.join();
-        ::CloseHandle(m_hReady);
-        ::CloseHandle(m_hIdle);
     }
     CTargetWindow(const CTargetWindow&) = delete;
     CTargetWindow& operator=(const CTargetWindow&) = delete;
@@ -92,9 +96,9 @@ public:
     // keybd_event queues the input before it returns under Wine. This thread keeps answering
     // messages meanwhile, as the clipboard's owner must.
     void WaitUntilIdle() const {
-        ::ResetEvent(m_hIdle);
+        ::ResetEvent(m_idle.get());
         ::PostMessageW(m_hFrame, WM_NULL, 0, 0);
-        PumpUntil(m_hIdle, 3000);
+        PumpUntil(m_idle.get(), 3000);
     }
 
     // Gives input still on its way a moment, then waits until the target has handled it.
@@ -126,7 +130,7 @@ private:
         }
         ::SetForegroundWindow(m_hFrame);
         ::SetFocus(m_hEdit != nullptr ? m_hEdit : m_hFrame);
-        ::SetEvent(m_hReady);
+        ::SetEvent(m_ready.get());
         for (;;) {
             MSG msg;
             while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -142,7 +146,7 @@ private:
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
             }
-            ::SetEvent(m_hIdle); // everything that had arrived is handled
+            ::SetEvent(m_idle.get()); // everything that had arrived is handled
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
         }
     }
@@ -150,8 +154,8 @@ private:
     DWORD m_busyMsPerKey = 0;
     Pastes m_pastes = Pastes::Yes;
     std::atomic<long> m_nKeyDowns{0};
-    HANDLE m_hReady = nullptr;
-    HANDLE m_hIdle = nullptr;
+    CEventHandle m_ready = ManualResetEvent();
+    CEventHandle m_idle = ManualResetEvent();
     HWND m_hFrame = nullptr;
     HWND m_hEdit = nullptr;
     std::thread m_thread;
@@ -161,25 +165,21 @@ private:
 class CClipboardHolder {
 public:
     explicit CClipboardHolder(DWORD holdMs) {
-        m_hOpened = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        m_hLetGo = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         m_thread = std::thread([this, holdMs] {
             m_bOpened = ::OpenClipboard(nullptr) != FALSE;
-            ::SetEvent(m_hOpened);
-            ::WaitForSingleObject(m_hLetGo, holdMs);
+            ::SetEvent(m_opened.get());
+            ::WaitForSingleObject(m_letGo.get(), holdMs);
             if (m_bOpened) {
                 ::CloseClipboard();
             }
         });
         // Wine's clipboard driver may ask the clipboard's owner window (ours, on this thread)
         // before another thread may open it: keep answering while waiting.
-        PumpUntil(m_hOpened, 5000);
+        PumpUntil(m_opened.get(), 5000);
     }
     ~CClipboardHolder() {
-        ::SetEvent(m_hLetGo);
+        ::SetEvent(m_letGo.get());
         m_thread.join();
-        ::CloseHandle(m_hOpened);
-        ::CloseHandle(m_hLetGo);
     }
     CClipboardHolder(const CClipboardHolder&) = delete;
     CClipboardHolder& operator=(const CClipboardHolder&) = delete;
@@ -187,8 +187,8 @@ public:
     bool Opened() const { return m_bOpened; }
 
 private:
-    HANDLE m_hOpened = nullptr;
-    HANDLE m_hLetGo = nullptr;
+    CEventHandle m_opened = ManualResetEvent();
+    CEventHandle m_letGo = ManualResetEvent();
     bool m_bOpened = false;
     std::thread m_thread;
 };
