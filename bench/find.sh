@@ -21,6 +21,7 @@ for g in range(20):
 datafile.write('$bench_dir/big.dat', groups)
 print(sum(2 * (len(a) + len(b)) for _, its in groups for a, b in its), file=open('$bench_dir/bytes', 'w'))"
 text_bytes=$(cat "$bench_dir/bytes")
+bench_probe_start
 
 start() {  # library-file-or-empty: sets MAIN
   rm -f "$appdata/Brindlex.dat" "$appdata/Brindlex.dat.bak"
@@ -28,9 +29,9 @@ start() {  # library-file-or-empty: sets MAIN
   (exec timeout -k 5 600 wine "$exe" >/dev/null 2>&1 </dev/null) &
   app_pid=$!
   MAIN=$(probe main 120000)
-  until [[ $(probe trayexists "$MAIN") == 1 ]]; do sleep 0.2; done
+  probe_until 1 120 trayexists "$MAIN"  # the tray icon comes near the end of the start
 }
-stop() { probe post "$MAIN" 0x464 0 0 >/dev/null; probe waitexit "$MAIN" 60000 >/dev/null; wait "$app_pid" || true; }
+stop() { probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null; probe waitexit "$MAIN" 60000 >/dev/null; wait "$app_pid" || true; }
 memory_kb() { probe guires "$MAIN" | awk '{ print $4 }'; }
 
 echo "library of $((text_bytes / 1048576)) MiB of text written" >&2
@@ -39,15 +40,15 @@ empty_kb=$(memory_kb)
 stop
 
 start "$bench_dir/big.dat"
-probe post "$MAIN" 0x465 0 0 >/dev/null
+probe post "$MAIN" "$WM_SHOW_FIND" 0 0 >/dev/null
 FIND=$(probe find "#32770" Find 60000)
-EDIT=$(probe item "$FIND" 1060)
+EDIT=$(probe item "$FIND" "$IDC_FIND_QUERY")
 for ((r = 0; r < runs; ++r)); do
   probe settext "$EDIT" "" >/dev/null
   probe typetime "$EDIT" "$query" | tr " " "\n" >"$bench_dir/run.$r"
 done
 open_kb=$(memory_kb)
-count_line=$(probe text "$(probe item "$FIND" 1063)")
+count_line=$(probe text "$(probe item "$FIND" "$IDC_FIND_COUNT")")
 stop
 
 echo "Find with 100,000 items ($((text_bytes / 1048576)) MiB of text), query \"$query\" typed, median of $runs runs:"

@@ -1,0 +1,86 @@
+// What a test does to the program: messages, clicks, keys and typing.
+#include "tests/e2e/probe/Commands.h"
+
+namespace probe {
+
+std::string SendCmd(const Args& a) { // send HWND MSG WPARAM LPARAM: the answer
+    return Num(Send(ParseHwnd(a[0]), static_cast<UINT>(ParseNum(a[1])), static_cast<WPARAM>(ParseNum(a[2])),
+                    static_cast<LPARAM>(ParseNum(a[3]))));
+}
+
+std::string PostCmd(const Args& a) { // post HWND MSG WPARAM LPARAM: 1 when posted
+    return PostMessageW(ParseHwnd(a[0]), static_cast<UINT>(ParseNum(a[1])),
+                        static_cast<WPARAM>(ParseNum(a[2])), static_cast<LPARAM>(ParseNum(a[3])))
+               ? "1"
+               : "0";
+}
+
+std::string ClickCmd(const Args& a) { // click HWND ID: posted, so that a modal answer cannot block us
+    PostClick(ParseHwnd(a[0]), static_cast<int>(ParseNum(a[1])));
+    return "ok";
+}
+
+// clickthen HWND ID DELAY_MS send|notify MSG WPARAM LPARAM: clicks a button (posted, as "click"),
+// then delivers a message DELAY_MS later, while what the click started may still run: "notify"
+// as the shell delivers its tray callbacks (SendNotifyMessage), "send" waiting for the answer.
+// Answers the result ("-" for notify) and how long the window took to give it, in ms.
+std::string ClickThenCmd(const Args& a) {
+    HWND parent = ParseHwnd(a[0]);
+    const UINT msg = static_cast<UINT>(ParseNum(a[4]));
+    const WPARAM wp = static_cast<WPARAM>(ParseNum(a[5]));
+    const LPARAM lp = static_cast<LPARAM>(ParseNum(a[6]));
+    PostClick(parent, static_cast<int>(ParseNum(a[1])));
+    Sleep(static_cast<DWORD>(ParseNum(a[2])));
+    if (a[3] == L"notify") {
+        if (!SendNotifyMessageW(parent, msg, wp, lp)) {
+            Fail("SendNotifyMessage failed");
+        }
+        return "- 0";
+    }
+    const DWORD start = GetTickCount();
+    const LRESULT result = Send(parent, msg, wp, lp);
+    return Format("%lld %lu", static_cast<long long>(result), GetTickCount() - start);
+}
+
+std::string KeyDownCmd(const Args& a) { // keydown VK: 1 when the key is down system-wide
+    return (GetAsyncKeyState(static_cast<int>(ParseNum(a[0]))) & 0x8000) ? "1" : "0";
+}
+
+std::string
+KeysCmd(const Args& a) { // keys VK...: taps keys with SendInput, the first ones held over the later
+    std::vector<INPUT> down, up;
+    for (const std::wstring& key : a) {
+        const WORD vk = static_cast<WORD>(ParseNum(key));
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, 0));
+        down.push_back(in);
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        up.insert(up.begin(), in);
+    }
+    down.insert(down.end(), up.begin(), up.end());
+    return Num(SendInput(static_cast<UINT>(down.size()), down.data(), sizeof(INPUT)));
+}
+
+// typetime EDIT TEXT: per typed character, the ms until its window has painted, space-separated.
+std::string TypeTimeCmd(const Args& a) {
+    HWND edit = ParseHwnd(a[0]);
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    std::string times;
+    for (const wchar_t ch : Unescape(a[1])) {
+        LARGE_INTEGER start{};
+        QueryPerformanceCounter(&start);
+        Send(edit, WM_CHAR, ch, 1); // handled at once: the query runs, the list gets its count
+        WaitPainted(edit, 10000);   // the list's rows included
+        LARGE_INTEGER end{};
+        QueryPerformanceCounter(&end);
+        times += Format(times.empty() ? "%.1f" : " %.1f",
+                        1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                            static_cast<double>(frequency.QuadPart));
+    }
+    return times;
+}
+
+} // namespace probe

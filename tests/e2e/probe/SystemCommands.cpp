@@ -1,0 +1,178 @@
+// What lies around the program's windows: its process, its tray icon, its GDI and memory use,
+// the clipboard, broadcasts and the shell links its installer makes.
+#include "tests/e2e/probe/Commands.h"
+
+#include "tests/e2e/probe/GdiCount.h"
+
+#include <objbase.h>
+#include <psapi.h>
+#include <shellapi.h>
+#include <shobjidl.h>
+
+namespace probe {
+
+std::string PidCmd(const Args& a) {
+    return Num(ProcessOf(ParseHwnd(a[0])));
+}
+
+std::string WaitExitCmd(const Args& a) { // waitexit HWND TIMEOUT_MS: waits for the window's process to end
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ParseHwnd(a[0])));
+    if (!process) {
+        return "exited";
+    }
+    const DWORD r = WaitForSingleObject(process, static_cast<DWORD>(ParseNum(a[1])));
+    CloseHandle(process);
+    if (r != WAIT_OBJECT_0) {
+        Fail("still running");
+    }
+    return "exited";
+}
+
+std::string
+TerminateCmd(const Args& a) { // terminate HWND: ends the window's process at once, as a crash would
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(ParseHwnd(a[0])));
+    if (!process) {
+        Fail("cannot open process");
+    }
+    TerminateProcess(process, 9);
+    WaitForSingleObject(process, kTimeout);
+    CloseHandle(process);
+    return "terminated";
+}
+
+namespace {
+
+NOTIFYICONDATAW IconZeroOf(HWND h) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = h;
+    data.uID = 0;
+    return data;
+}
+
+} // namespace
+
+std::string TrayDeleteCmd(const Args& a) { // traydelete HWND: removes its icon 0, as a dying Explorer would
+    NOTIFYICONDATAW data = IconZeroOf(ParseHwnd(a[0]));
+    return Shell_NotifyIconW(NIM_DELETE, &data) ? "1" : "0";
+}
+
+std::string TrayExistsCmd(const Args& a) { // trayexists HWND: 1 while the window has its icon 0
+    NOTIFYICONDATAW data = IconZeroOf(ParseHwnd(a[0]));
+    data.uFlags = NIF_TIP;
+    lstrcpynW(data.szTip, L"Brindlex", 64);
+    return Shell_NotifyIconW(NIM_MODIFY, &data) ? "1" : "0";
+}
+
+std::string TrayIconCmd(const Args&) { // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) {
+        Fail("no taskbar");
+    }
+    RECT r{};
+    GetWindowRect(tray, &r);
+    return Format("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+}
+
+namespace {
+
+// The windows of a process, top-level and child: Wine's GetGuiResources reads 0 for USER objects.
+unsigned long WindowsOf(DWORD pid) {
+    struct Count {
+        DWORD pid;
+        unsigned long windows;
+    } count{pid, 0};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(lp);
+            if (ProcessOf(h) == c->pid) {
+                ++c->windows;
+                EnumChildWindows(
+                    h, [](HWND, LPARAM l) -> BOOL { return ++reinterpret_cast<Count*>(l)->windows, TRUE; },
+                    lp);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.windows;
+}
+
+} // namespace
+
+// guires HWND: "GDI USER windows memory-KB" of the window's process. The GDI objects are counted
+// in the process's own handle table (checked on this process first), and the windows stand for
+// the USER objects.
+std::string GuiResCmd(const Args& a) {
+    const DWORD pid = ProcessOf(ParseHwnd(a[0]));
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) {
+        Fail("cannot open process");
+    }
+    CheckGdiCounting();
+    const long gdi = CountGdiObjects(process);
+    if (gdi < 0) {
+        CloseHandle(process);
+        Fail("cannot read the GDI handle table");
+    }
+    const unsigned long windows = WindowsOf(pid);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+    const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+    CloseHandle(process);
+    return Format("%ld %lu %lu %lu", gdi, user != 0 ? user : windows, windows,
+                  static_cast<unsigned long>(
+                      (memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.WorkingSetSize) / 1024));
+}
+
+std::string ClipboardCmd(const Args&) { // clipboard: the clipboard's text
+    if (!OpenClipboard(nullptr)) {
+        Fail("clipboard busy");
+    }
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return OneLine(text);
+}
+
+std::string
+BroadcastCmd(const Args& a) { // broadcast NAME: sends a registered message to all top-level windows
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(a[0].c_str()), 0, 0, SMTO_ABORTIFHUNG,
+                        kTimeout, &result);
+    return "ok";
+}
+
+std::string ShortcutCmd(const Args& a) { // shortcut LNK: the program a shell link starts
+    // COM only for this call: a probe that stays up must not keep a window that others may send to.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH] = {};
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                 IID_IShellLinkW, reinterpret_cast<void**>(&link))) &&
+                      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                      SUCCEEDED(file->Load(a[0].c_str(), STGM_READ));
+    const bool found = read && SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) && target[0] != L'\0';
+    if (file) {
+        file->Release();
+    }
+    if (link) {
+        link->Release();
+    }
+    CoUninitialize();
+    if (!read) {
+        Fail("cannot read the shortcut");
+    }
+    if (!found) {
+        Fail("the shortcut has no target");
+    }
+    return OneLine(target);
+}
+
+} // namespace probe

@@ -1,0 +1,179 @@
+// Finding windows and reading what they show: their texts, rectangles, state and z-order.
+#include "tests/e2e/probe/Commands.h"
+
+#include <algorithm>
+
+namespace probe {
+
+namespace {
+
+// The main window: a dialog titled "Brindlex" that holds the group list (1008).
+HWND MainWindow() {
+    auto found = FindTop(L"#32770", L"Brindlex", 1008, false);
+    return found.empty() ? nullptr : found.front();
+}
+
+} // namespace
+
+std::string MainCmd(const Args& a) { // main [TIMEOUT_MS]: the main window
+    return WaitFor(a.empty() ? 0 : ParseNum(a[0]), "no main window", [] {
+        HWND h = MainWindow();
+        return h ? Hwnd(h) : std::string();
+    });
+}
+
+std::string FindCmd(const Args& a) { // find CLASS TITLE [TIMEOUT_MS [HWND...]]: first visible match but those
+    std::vector<HWND> known;
+    for (std::size_t i = 3; i < a.size(); ++i) {
+        known.push_back(ParseHwnd(a[i]));
+    }
+    return WaitFor(a.size() > 2 ? ParseNum(a[2]) : 0, "not found", [&] {
+        for (HWND h : FindTop(a[0], a[1], 0, true)) {
+            if (std::find(known.begin(), known.end(), h) == known.end()) {
+                return Hwnd(h);
+            }
+        }
+        return std::string();
+    });
+}
+
+std::string GoneCmd(const Args& a) { // gone CLASS TITLE TIMEOUT_MS: until no visible match is left
+    return WaitFor(ParseNum(a[2]), "still there", [&] {
+        return FindTop(a[0], a[1], 0, true).empty() ? std::string("gone") : std::string();
+    });
+}
+
+std::string CountCmd(const Args& a) { // count CLASS TITLE: how many visible top-level windows match
+    return Num(static_cast<long long>(FindTop(a[0], a[1], 0, true).size()));
+}
+
+std::string ItemCmd(const Args& a) { // item HWND ID
+    HWND h = GetDlgItem(ParseHwnd(a[0]), static_cast<int>(ParseNum(a[1])));
+    if (!h) {
+        Fail("no such item");
+    }
+    return Hwnd(h);
+}
+
+std::string ChildCmd(const Args& a) { // child HWND CLASS: the first child window of that class
+    HWND h = FindWindowExW(ParseHwnd(a[0]), nullptr, a[1].c_str(), nullptr);
+    if (!h) {
+        Fail("no such child");
+    }
+    return Hwnd(h);
+}
+
+std::string DescendantCmd(const Args& a) { // descendant HWND CLASS: the first of that class at any depth
+    struct Search {
+        std::wstring cls;
+        HWND found = nullptr;
+    } search{a[1]};
+    EnumChildWindows(
+        ParseHwnd(a[0]),
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (ClassOf(h) == s->cls) {
+                s->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+        Fail("no such descendant");
+    }
+    return Hwnd(search.found);
+}
+
+std::string TextCmd(const Args& a) { // text HWND
+    return OneLine(TextOf(ParseHwnd(a[0])));
+}
+
+std::string SetTextCmd(const Args& a) { // settext HWND TEXT (\n \r \t escapes)
+    const std::wstring text = Unescape(a[1]);
+    Send(ParseHwnd(a[0]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return "ok";
+}
+
+std::string ClientRectCmd(const Args& a) { // clientrect HWND: the client area in screen coordinates
+    HWND h = ParseHwnd(a[0]);
+    RECT r{};
+    GetClientRect(h, &r);
+    return RectScreen(h, r);
+}
+
+std::string WindowRectCmd(const Args& a) {
+    RECT r{};
+    GetWindowRect(ParseHwnd(a[0]), &r);
+    return Format("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+}
+
+std::string ChildRectCmd(const Args& a) { // childrect HWND ID: "x y width height" in the parent's client area
+    HWND parent = ParseHwnd(a[0]);
+    HWND child = GetDlgItem(parent, static_cast<int>(ParseNum(a[1])));
+    if (!child) {
+        Fail("no such control");
+    }
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return Format("%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+std::string ResizeClientCmd(const Args& a) { // resizeclient HWND W H: gives the window a client area of W x H
+    HWND h = ParseHwnd(a[0]);
+    RECT r{0, 0, static_cast<LONG>(ParseNum(a[1])), static_cast<LONG>(ParseNum(a[2]))};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE)), GetMenu(h) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE)));
+    SetWindowPos(h, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT c{};
+    GetClientRect(h, &c);
+    return Format("%ld %ld", c.right, c.bottom);
+}
+
+std::string VisibleCmd(const Args& a) {
+    return IsWindowVisible(ParseHwnd(a[0])) ? "1" : "0";
+}
+
+// painted HWND TIMEOUT_MS: once nothing of the window is left to paint (for a picture of it).
+std::string PaintedCmd(const Args& a) {
+    if (!WaitPainted(ParseHwnd(a[0]), static_cast<DWORD>(ParseNum(a[1])))) {
+        Fail("not painted");
+    }
+    return "painted";
+}
+
+std::string TopmostCmd(const Args& a) {
+    return (GetWindowLongW(ParseHwnd(a[0]), GWL_EXSTYLE) & WS_EX_TOPMOST) ? "1" : "0";
+}
+
+std::string ForegroundCmd(const Args&) {
+    return Hwnd(GetForegroundWindow());
+}
+
+std::string ActivateCmd(const Args& a) { // activate HWND: brings a window to the front
+    HWND h = ParseHwnd(a[0]);
+    // Raised as a click would raise it: under Wine SetForegroundWindow alone leaves the
+    // z-order as it was, and the target list reads that order.
+    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const bool asked = SetForegroundWindow(h);
+    // Answered once it is in front, so that a click sent next lands on it (bounded: a window
+    // that does not come forward is the caller's to notice).
+    const DWORD deadline = GetTickCount() + 2000;
+    while (asked && GetForegroundWindow() != h && static_cast<int>(GetTickCount() - deadline) < 0) {
+        Sleep(10);
+    }
+    return asked ? "1" : "0";
+}
+
+std::string AboveCmd(const Args& a) { // above A B: 1 when window A is above window B in the z-order
+    const HWND b = ParseHwnd(a[1]);
+    HWND h = ParseHwnd(a[0]);
+    while (h != nullptr && h != b) {
+        h = GetWindow(h, GW_HWNDNEXT);
+    }
+    return h == b ? "1" : "0";
+}
+
+} // namespace probe
