@@ -291,23 +291,13 @@ until_ok() {
   "$@"
 }
 
-# keys_quiet KEYLOG: waits (10 s at most) until a key watcher's log has not grown for 400 ms. A
-# paste answers sent messages while it waits for its target, so no message tells when it is done.
-keys_quiet() {
-  local deadline=$((SECONDS + 10)) size quiet_since now
-  size=$(stat -c %s "$1")
-  quiet_since=$(date +%s%N)
-  while ((SECONDS < deadline)); do
-    sleep 0.05
-    now=$(date +%s%N)
-    if [[ $(stat -c %s "$1") != "$size" ]]; then
-      size=$(stat -c %s "$1")
-      quiet_since=$now
-    elif ((now - quiet_since >= 400000000)); then
-      return 0
-    fi
-  done
-  return 1
+# until_paste_ended [SECONDS]: waits until the paste just asked for has ended, keys and all. A
+# click on the tray icon that comes while a paste runs is held until the paste is over and then
+# brings the main window forward: the one sign of the end that another program can see (the
+# paste answers sent messages while it runs, and its keys can pause for long on a busy machine).
+until_paste_ended() {
+  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
+  until_eq "$MAIN" "${1:-20}" probe foreground
 }
 
 # Centre of a screen rectangle "l t r b".

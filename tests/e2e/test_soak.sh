@@ -14,9 +14,6 @@ printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 
 start_notepad
 start_app
-probe_spawn keys keywatch $((E2E_APP_TIMEOUT * 1000))
-KEYLOG=$E2E_DIR/keys.out
-probe_spawned_says keys watching 20 || fail "the key watcher did not start"
 GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
 ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
@@ -153,8 +150,8 @@ op_paste() {
   probe click "$MAIN" "$IDC_PASTE" >/dev/null
   until_eq "$text" 10 probe text "$NP_EDIT" || fail "op $op: paste"
   # The text is there before the paste has done its last steps: the next operation starts once
-  # no key has been sent for a while.
-  keys_quiet "$KEYLOG" || fail "op $op: keys still sent 10 s after the paste"
+  # the paste has ended.
+  until_paste_ended || fail "op $op: the paste did not end"
 }
 op_dialogs() {
   front
