@@ -50,12 +50,20 @@ until_eq "$MAIN" 5 probe foreground
 
 for ((p = 0; p < pastes; ++p)); do
   row=$((RANDOM % ${#ITEM_LIST[@]}))
+  probe settext "$NP_EDIT" "" >/dev/null
   probe activate "$MAIN" >/dev/null
   read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" "$row")")"
   xdotool mousemove "$rx" "$ry" click 1
   until_eq "$row" 5 probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
   probe click "$MAIN" "$IDC_PASTE" >/dev/null
   probe send "$MAIN" "$WM_NULL" 0 0 >/dev/null || fail "paste $p (row $row): the program did not answer after it"
+  # Notepad takes the keys from its queue after they were sent. Brought to the back before it has
+  # taken the last [ALT] tap, it opens its menu bar and stays in menu mode, and the next click on
+  # our list only ends that mode and brings notepad forward over the list. So the main window
+  # comes forward (by the held tray click below) once notepad shows the item's text runs.
+  text=${ITEM_LIST[$row]#*|}
+  until_eq "$(sed 's/\[[A-Z]*\]//g' <<<"$text")" 10 probe text "$NP_EDIT" ||
+    note "paste $p (row $row): notepad shows '$(probe text "$NP_EDIT")'"
   until_paste_ended || fail "paste $p (row $row): the paste did not end"
   for vk in "${MODIFIERS[@]}"; do
     # The key-ups are queued input like the rest: give the target a moment to take them.
@@ -64,7 +72,6 @@ for ((p = 0; p < pastes; ++p)); do
   probe keys $MARKER >/dev/null
   until_eq $((p + 1)) 10 grep -c "^$MARKER u$" "$KEYLOG" || fail "paste $p: the marker did not arrive"
   events=$(paste_events $((p + 1)))
-  text=${ITEM_LIST[$row]#*|}
   asked=$( (grep -o '\[CAPSLOCK\]' <<<"$text" || true) | wc -l)
   pressed=$(grep -c "^$((VK_CAPITAL)) d$" <<<"$events" || true)
   ((pressed == asked)) || fail "paste $p (row $row): Caps Lock pressed $pressed times for $asked tokens: $(tr '\n' ' ' <<<"$events")"
