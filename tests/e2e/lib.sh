@@ -186,6 +186,12 @@ start_app() {
   until_eq 1 20 probe trayexists "$MAIN" || fail "the main window did not finish its start"
 }
 
+# Sets GROUP_LIST and ITEMS to the main window's two lists.
+find_lists() {
+  GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
+  ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+}
+
 # Starts Wine's notepad; sets NP to its window and NP_EDIT to its edit control. A second one is
 # told from the first by its window (they have the same title).
 E2E_NOTEPADS=()

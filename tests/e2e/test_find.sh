@@ -10,8 +10,7 @@ python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" \
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 start_notepad
 start_app
-GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+find_lists
 until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
 
 find_window() { probe find "#32770" Find "${1:-10000}"; }

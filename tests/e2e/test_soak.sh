@@ -14,8 +14,7 @@ printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 
 start_notepad
 start_app
-GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+find_lists
 until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
 
 # The model: group names, and per group its items as lines "name|text".

@@ -4,8 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 start_app
-GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+find_lists
 until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 until_eq 1 10 probe lbcount "$ITEMS" || fail "no sample item"
 until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "group 0 is not current"
