@@ -186,6 +186,12 @@ start_app() {
   until_eq 1 20 probe trayexists "$MAIN" || fail "the main window did not finish its start"
 }
 
+# Sets GROUP_LIST and ITEMS to the main window's two lists.
+find_lists() {
+  GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
+  ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+}
+
 # Starts Wine's notepad; sets NP to its window and NP_EDIT to its edit control. A second one is
 # told from the first by its window (they have the same title).
 E2E_NOTEPADS=()
@@ -210,18 +216,68 @@ exit_app() {
   E2E_APP_PID=
 }
 
-# until_eq EXPECTED SECONDS CMD...: polls CMD until it prints EXPECTED.
-until_eq() {
-  local expected=$1 seconds=$2; shift 2
+# until_answer eq|match EXPECTED SECONDS CMD...: polls CMD until it prints EXPECTED, or (match) a
+# text that the glob pattern EXPECTED matches.
+until_answer() {
+  local how=$1 expected=$2 seconds=$3; shift 3
   local deadline=$((SECONDS + seconds)) got=""
   while ((SECONDS < deadline)); do
     got=$("$@" 2>/dev/null || true)
-    [[ "$got" == "$expected" ]] && return 0
+    if [[ $how == eq ]]; then [[ "$got" == "$expected" ]] && return 0; else [[ "$got" == $expected ]] && return 0; fi
     sleep 0.2
   done
   echo "expected '$expected', last got '$got' from: $*" >&2
   return 1
 }
+# until_eq EXPECTED SECONDS CMD...: polls CMD until it prints EXPECTED.
+until_eq() { until_answer eq "$@"; }
+# until_match PATTERN SECONDS CMD...: polls CMD until what it prints matches the glob PATTERN.
+until_match() { until_answer match "$@"; }
+
+# stays_eq EXPECTED MS CMD...: checks that CMD keeps printing EXPECTED for MS milliseconds. For
+# what must not happen (a second window, a stale paste, a window shown): nothing announces that it
+# did not happen, so the only test is to keep looking for a while.
+stays_eq() {
+  local expected=$1 until_ns=$(($(date +%s%N) + $2 * 1000000)) got
+  shift 2
+  while :; do
+    got=$("$@" 2>/dev/null || true)
+    [[ "$got" == "$expected" ]] || { echo "expected '$expected' to stay, got '$got' from: $*" >&2; return 1; }
+    (($(date +%s%N) < until_ns)) || return 0
+    sleep 0.1
+  done
+}
+
+# until_empty SECONDS CMD...: polls CMD until it prints nothing (CMD says what is still wrong);
+# prints what it said last when the time is up.
+until_empty() {
+  local deadline=$((SECONDS + $1)) wrong; shift
+  while :; do
+    wrong=$("$@")
+    [[ -z $wrong ]] && return 0
+    ((SECONDS < deadline)) || break
+    sleep 0.2
+  done
+  printf '%s\n' "$wrong"
+  return 1
+}
+
+# until_clock_passes FILE: waits until a file written now gets a later time than FILE has, so that
+# a later write of FILE (or its absence) shows in the times however coarse the file system's are.
+until_clock_passes() {
+  local deadline=$((SECONDS + 5)) stamp
+  stamp=$(stat -c %.9Y "$1")
+  while ((SECONDS < deadline)); do
+    touch "$E2E_DIR/clock"
+    [[ $(stat -c %.9Y "$E2E_DIR/clock") > $stamp ]] && return 0
+    sleep 0.01
+  done
+  return 1
+}
+
+# wait_ms MS: lets that much time pass. Only where the time is what a test is about (a kill at a
+# random moment of a save); something to happen is waited for by its sign, never by time.
+wait_ms() { sleep "$(awk "BEGIN { print $1 / 1000 }")"; }
 
 # field N ANSWER: the N-th tab-separated value of a multi-value answer; the last one is the rest
 # (a message's text, which may hold line breaks).
@@ -241,27 +297,58 @@ until_ok() {
   "$@"
 }
 
-# keys_quiet KEYLOG: waits (10 s at most) until a key watcher's log has not grown for 400 ms. A
-# paste answers sent messages while it waits for its target, so no message tells when it is done.
-keys_quiet() {
-  local deadline=$((SECONDS + 10)) size quiet_since now
-  size=$(stat -c %s "$1")
-  quiet_since=$(date +%s%N)
-  while ((SECONDS < deadline)); do
-    sleep 0.05
-    now=$(date +%s%N)
-    if [[ $(stat -c %s "$1") != "$size" ]]; then
-      size=$(stat -c %s "$1")
-      quiet_since=$now
-    elif ((now - quiet_since >= 400000000)); then
-      return 0
-    fi
-  done
-  return 1
+# until_paste_ended [SECONDS]: waits until the paste just asked for has ended, keys and all. A
+# click on the tray icon that comes while a paste runs is held until the paste is over and then
+# brings the main window forward: the one sign of the end that another program can see (the
+# paste answers sent messages while it runs, and its keys can pause for long on a busy machine).
+until_paste_ended() {
+  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
+  until_eq "$MAIN" "${1:-20}" probe foreground
 }
 
 # Centre of a screen rectangle "l t r b".
 centre() { local l t r b; read -r l t r b <<<"$1"; echo "$(((l + r) / 2)) $(((t + b) / 2))"; }
+
+# vk LETTER: the virtual-key code of a letter or digit key, which Windows gives as its character.
+vk() { printf '%d\n' "'$1"; }
+
+# drag_through X Y X Y...: presses the left button at the first point, moves through the others
+# and lets go. The moves are paced as a hand would make them, so that the list sees each one.
+drag_through() {
+  xdotool mousemove "$1" "$2" mousedown 1
+  shift 2
+  while (($# >= 2)); do
+    xdotool mousemove "$1" "$2"
+    sleep 0.05
+    shift 2
+  done
+  xdotool mouseup 1
+}
+
+# in_place_editor LIST: the in-place editor open over a row of the list; fails when there is none.
+in_place_editor() {
+  local edit
+  edit=$(probe child "$1" Edit 2>/dev/null) || return 1
+  printf '%s\n' "$edit"
+}
+
+# screen_settled FILE [GEOMETRY]: a screenshot (of that part of the screen) once two in a row are
+# the same, so that what has just opened is painted whole.
+screen_settled() {
+  local deadline=$((SECONDS + 5)) crop=()
+  [[ -z ${2:-} ]] || crop=(-crop "$2")
+  import -window root "${crop[@]}" "$1"
+  while ((SECONDS < deadline)); do
+    sleep 0.1
+    import -window root "${crop[@]}" "$1.next.png"
+    if [[ $(compare -metric AE "$1" "$1.next.png" null: 2>&1 || true) == 0 ]]; then
+      rm -f "$1.next.png"
+      return 0
+    fi
+    mv "$1.next.png" "$1"
+  done
+  return 1
+}
 
 # The text of an INI file without CRs, whether Wine wrote it as UTF-16 (a new file) or ANSI.
 ini_text() {

@@ -39,7 +39,7 @@ printf '[Elsewhere]\r\nsomething=1\r\n' >"$SETTINGS_INI"
 run_case "missing sections"
 until_eq 1 5 probe topmost "$MAIN" || fail "missing sections: always on top by default"
 exit_app
-[[ $(ini_value cx) -gt 0 && $(ini_value Hotkey_wVK) == 74 ]] || fail "missing sections: defaults not written: $(ini)"
+[[ $(ini_value cx) -gt 0 && $(ini_value Hotkey_wVK) == $(vk J) ]] || fail "missing sections: defaults not written: $(ini)"
 grep -q '^something=1' <<<"$(ini)" || fail "missing sections: the unknown key was lost"
 
 # No folder at all: it is made.
@@ -85,7 +85,7 @@ run_case "missing data folder"
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
 box=$(probe msgbox 10000) || fail "missing data folder: no message when the library cannot be written"
 grep -q "Wrong data file!" <<<"$box" || fail "missing data folder: message: $box"
-probe answer 1 >/dev/null
+probe answer "$IDOK" >/dev/null
 probe waitexit "$MAIN" 20000 >/dev/null || fail "missing data folder: no exit"
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 [[ $(ini_value DataFile) == 'C:\no such folder\lib.dat' ]] || fail "missing data folder: DataFile lost: $(ini)"
@@ -96,7 +96,7 @@ echo "not a folder" >"$APPDATA_DIR"
 run_case "uncreatable folder"
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
 box=$(probe msgbox 10000) || fail "uncreatable folder: no message when the library cannot be written"
-probe answer 1 >/dev/null
+probe answer "$IDOK" >/dev/null
 probe waitexit "$MAIN" 20000 >/dev/null || fail "uncreatable folder: no exit"
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 [[ $(cat "$APPDATA_DIR") == "not a folder" ]] || fail "uncreatable folder: the file in the way was changed"

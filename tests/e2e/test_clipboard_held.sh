@@ -38,9 +38,8 @@ hold_and_paste 4000
 box=$(probe msgbox 10000) || fail "no message after a long hold"
 grep -qi "clipboard" <<<"$box" || fail "the message does not name the clipboard: $box"
 [[ -z $(probe text "$NP_EDIT") ]] || fail "text arrived although the clipboard was held: $(probe text "$NP_EDIT")"
-probe answer 1 >/dev/null
+probe answer "$IDOK" >/dev/null
 probe_wait clipboard
-sleep 0.5
-[[ -z $(probe text "$NP_EDIT") ]] || fail "stale text arrived after the message"
+stays_eq "" 500 probe text "$NP_EDIT" || fail "stale text arrived after the message"
 exit_app
 note "clipboard held: short hold ridden out, long hold stopped with the message"

@@ -14,7 +14,7 @@ start_on_unusable_file() {
   box=$(probe msgbox 20000) || fail "$1: no message"
   [[ $(field 2 "$box") == "Brindlex" ]] || fail "$1: caption: $box"
   [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$1: text: $box"
-  probe answer 1 >/dev/null
+  probe answer "$IDOK" >/dev/null
   MAIN=$(probe main 20000) || fail "$1: no main window after the message"
   # As start_app: the tray icon comes at the end of the start, before which an exit is not taken.
   until_eq 1 20 probe trayexists "$MAIN" || fail "$1: the main window did not finish its start"

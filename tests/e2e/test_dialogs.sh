@@ -25,18 +25,18 @@ probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
 ED=$(editor) || fail "Add item opened no editor"
 until_eq "$ED" 5 probe foreground || fail "the editor is not in front"
 [[ $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")") == "New item" ]] || fail "a new item's name: $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")")"
-click_control "$ED" 1048
+click_control "$ED" "$IDC_ITEM_NAME"
 xdotool key End shift+Home
 xdotool type --delay 20 "Greeting"
-click_control "$ED" 1055
+click_control "$ED" "$IDC_ITEM_TEXT"
 xdotool type --delay 20 "Hello"
-click_control "$ED" 1059
+click_control "$ED" "$IDC_INSERT_TOKEN"
 probe menu 5000 >/dev/null || fail "no token menu"
-probe keys 40 13 >/dev/null  # the first token
-sleep 0.3
+probe keys "$VK_DOWN" "$VK_RETURN" >/dev/null  # the first token
+until_eq "Hello[TAB]" 5 probe text "$(probe item "$ED" "$IDC_ITEM_TEXT")" || fail "the token was not inserted"
 xdotool type --delay 20 " there"
 [[ $(probe text "$(probe item "$ED" "$IDC_ITEM_TEXT")") == "Hello[TAB] there" ]] || fail "editor text: $(probe text "$(probe item "$ED" "$IDC_ITEM_TEXT")")"
-probe click "$ED" 1 >/dev/null
+probe click "$ED" "$IDOK" >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Save did not close the editor"
 until_eq 2 5 probe lbcount "$ITEMS" || fail "the new item is not in the list"
 until_eq 1 5 probe lbsel "$ITEMS" || fail "the new item is not current"
@@ -49,7 +49,7 @@ probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
 ED=$(editor) || fail "Edit opened no editor"
 [[ $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")") == "first" ]] || fail "editor name: $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")")"
 probe settext "$(probe item "$ED" "$IDC_ITEM_NAME")" "changed" >/dev/null
-probe click "$ED" 2 >/dev/null
+probe click "$ED" "$IDCANCEL" >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Cancel did not close the editor"
 
 # A second Edit while the editor is open brings it forward and keeps its item.
@@ -63,11 +63,10 @@ read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
 xdotool mousemove "$rx" "$ry" click 1
 until_eq 1 5 probe lbsel "$ITEMS"
 probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
-sleep 0.5
+until_eq "$ED" 5 probe foreground || fail "the open editor did not come forward"
 [[ $(probe count "#32770" "Pasting text") == 1 ]] || fail "a second editor"
 [[ $(probe text "$(probe item "$ED" "$IDC_ITEM_NAME")") == "first" ]] || fail "the open editor changed its item"
-until_eq "$ED" 5 probe foreground || fail "the open editor did not come forward"
-probe click "$ED" 2 >/dev/null
+probe click "$ED" "$IDCANCEL" >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null
 
 # Settings: edges off, the hotkey on as Ctrl+Alt+K, OK.
@@ -75,33 +74,39 @@ shot_rows() { import -window root -crop "$(probe windowrect "$GROUP_LIST" | awk 
 shot_rows "$E2E_DIR/edge-on.png"
 probe post "$MAIN" "$WM_SHOW_SETTINGS" 0 0 >/dev/null
 ST=$(probe find "#32770" Settings 10000) || fail "no settings dialog"
-[[ $(probe send "$(probe item "$ST" 1043)" 0xF0 0 0) == 1 ]] || fail "Draw edges is not checked by default"
-click_control "$ST" 1043
-click_control "$ST" 1047
-click_control "$ST" 1035
-probe keys +17 +18 75 >/dev/null
-until_eq $((0x64B)) 5 probe send "$(probe item "$ST" 1035)" 0x402 0 0 || fail "hotkey control"
-probe click "$ST" 1 >/dev/null
+[[ $(probe send "$(probe item "$ST" "$IDC_DRAW_EDGES")" "$BM_GETCHECK" 0 0) == 1 ]] || fail "Draw edges is not checked by default"
+click_control "$ST" "$IDC_DRAW_EDGES"
+click_control "$ST" "$IDC_USE_HOTKEY"
+click_control "$ST" "$IDC_HOTKEY"
+probe keys +"$VK_CONTROL" +"$VK_MENU" "$(vk K)" >/dev/null
+until_eq $(((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | $(vk K))) 5 probe send "$(probe item "$ST" "$IDC_HOTKEY")" "$HKM_GETHOTKEY" 0 0 ||
+  fail "hotkey control"
+probe click "$ST" "$IDOK" >/dev/null
 probe gone "#32770" Settings 5000 >/dev/null || fail "OK did not close the settings"
 ini=$(ini_text "$SETTINGS_INI")
 grep -qx "DrawEdge=0" <<<"$ini" || fail "DrawEdge not written: $ini"
-grep -qx "Hotkey=1" <<<"$ini" && grep -qx "Hotkey_wVK=75" <<<"$ini" && grep -qx "Hotkey_wMod=6" <<<"$ini" ||
-  fail "hotkey not written: $ini"
-sleep 0.5
-shot_rows "$E2E_DIR/edge-off.png"
-[[ $(compare -metric AE "$E2E_DIR/edge-on.png" "$E2E_DIR/edge-off.png" null: 2>&1 || true) != 0 ]] ||
+grep -qx "Hotkey=1" <<<"$ini" && grep -qx "Hotkey_wVK=$(vk K)" <<<"$ini" &&
+  grep -qx "Hotkey_wMod=$((HOTKEYF_CONTROL | HOTKEYF_ALT))" <<<"$ini" || fail "hotkey not written: $ini"
+edge_gone() {  # prints why the rows' picture is still the one with edges
+  shot_rows "$E2E_DIR/edge-off.png"
+  [[ $(compare -metric AE "$E2E_DIR/edge-on.png" "$E2E_DIR/edge-off.png" null: 2>&1 || true) != 0 ]] || echo "edges still drawn"
+}
+until_empty 5 edge_gone >/dev/null ||
   { cp "$E2E_DIR"/edge-*.png "$BRINDLEX_SOURCE/build/e2e-failures/" 2>/dev/null; fail "the lists did not redraw without their edge"; }
 probe activate "$MAIN" >/dev/null
-probe keys +17 +18 75 >/dev/null
+probe keys +"$VK_CONTROL" +"$VK_MENU" "$(vk K)" >/dev/null
 until_eq 0 10 probe visible "$MAIN" || fail "the new hotkey did not hide the window"
-probe keys +17 +18 75 >/dev/null
+probe keys +"$VK_CONTROL" +"$VK_MENU" "$(vk K)" >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "the new hotkey did not show the window"
 
-# About box: once, however often asked; banner on screen; Esc closes it.
+# About box: once, however often asked (asked again from the main window, the open one comes
+# forward); banner on screen; Esc closes it.
 probe post "$MAIN" "$WM_SHOW_ABOUT" 0 0 >/dev/null
 AB=$(probe find "#32770" "About Brindlex" 10000) || fail "no about box"
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground || fail "the main window is not in front"
 probe post "$MAIN" "$WM_SHOW_ABOUT" 0 0 >/dev/null
-sleep 0.5
+until_eq "$AB" 5 probe foreground || fail "the open about box did not come forward"
 [[ $(probe count "#32770" "About Brindlex") == 1 ]] || fail "a second about box"
 [[ $(probe clientrect "$AB" | awk '{ print $3 - $1, $4 - $2 }') == "500 300" ]] || fail "about box client size"
 import -window root -crop "$(probe clientrect "$AB" | awk '{ printf "%dx%d+%d+%d", 200, 150, $1 + 10, $2 + 10 }')" "$E2E_DIR/banner.png"
@@ -135,9 +140,9 @@ label_pixels() {  # LINK: "coloured underline-left underline-right text-left tex
     }'
 }
 problems=
-for id in 1011 1012 1013 1014 1015 1016; do
+for id in "$IDC_LEGAL_NOTICE" "$IDC_VERSION" "$IDC_MAKER_NOTICE" "$IDC_MORE_INFO" "$IDC_PRODUCT_LINK" "$IDC_MAKER_LINK"; do
   read -r x y w h <<<"$(probe childrect "$AB" "$id")"
-  link=$((id == 1015 || id == 1016))
+  link=$((id == IDC_PRODUCT_LINK || id == IDC_MAKER_LINK))
   read -r coloured ul ur tl tr <<<"$(convert "$E2E_DIR/about.png" -crop "${w}x$h+$x+$y" +repage -depth 8 txt:- | label_pixels "$link")"
   ((coloured == 0)) || problems+="label $id: $coloured pixels of the banner's colours in its rectangle; "
   if ((link)); then
@@ -149,7 +154,7 @@ done
 [[ -z $problems ]] || { E2E_KEEP+=("$E2E_DIR/about.png"); fail "about box: $problems"; }
 probe activate "$AB" >/dev/null
 until_eq "$AB" 5 probe foreground
-probe keys 27 >/dev/null
+probe keys "$VK_ESCAPE" >/dev/null
 probe gone "#32770" "About Brindlex" 5000 >/dev/null || fail "Esc did not close the about box"
 
 # The item being edited is deleted: the editor goes first, as by Cancel, and never saves.
@@ -163,7 +168,7 @@ ED=$(editor) || fail "Edit opened no editor"
 probe settext "$(probe item "$ED" "$IDC_ITEM_NAME")" "never saved" >/dev/null
 probe click "$MAIN" "$IDC_DELETE_ITEM" >/dev/null
 probe msgbox 5000 >/dev/null || fail "no delete question"
-probe answer 6 >/dev/null
+probe answer "$IDYES" >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "the editor stayed open over a deleted item"
 until_eq 1 5 probe lbcount "$ITEMS" || fail "the item was not deleted"
 

@@ -21,38 +21,35 @@ probe activate "$MAIN" >/dev/null
 # Drag item 0 ("a") onto row 2: it lands before "c", at index 1.
 read -r x0 y0 <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 read -r x2 y2 <<<"$(centre "$(probe lbrect "$ITEMS" 2)")"
-xdotool mousemove "$x0" "$y0" mousedown 1
-for step in 1 2 3 4 5; do xdotool mousemove "$x0" $((y0 + (y2 - 8 - y0) * step / 5)); sleep 0.05; done
-xdotool mouseup 1
+drag_through "$x0" "$y0" $(for step in 1 2 3 4 5; do echo "$x0 $((y0 + (y2 - 8 - y0) * step / 5))"; done)
 until_eq 1 5 probe lbsel "$ITEMS" || fail "the moved item is not current"
 
 # Double-click the current folder and type a new name.
 read -r gx gy <<<"$(centre "$(probe lbrect "$GROUP_LIST" 0)")"
 xdotool mousemove "$gx" "$gy" click 1
-sleep 0.3
+until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "the folder is not current"
 xdotool click --repeat 2 --delay 80 1
-EDIT=$(probe find Edit - 0 2>/dev/null || true)
-sleep 0.5
+until_ok 5 in_place_editor "$GROUP_LIST" >/dev/null || fail "the double-click opened no editor"
 xdotool key ctrl+a type --delay 20 "Office"
 xdotool key Return
-sleep 0.5
+until_eq "" 5 in_place_editor "$GROUP_LIST" || fail "Return did not close the folder's editor"
 
 # Insert on the item list opens the editor over the current row; Escape keeps the name.
 read -r ix iy <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
 xdotool mousemove "$ix" "$iy" click 1
-sleep 0.3
+until_eq 1 5 probe lbsel "$ITEMS" || fail "the item is not current"
 xdotool key Insert
-sleep 0.3
+until_ok 5 in_place_editor "$ITEMS" >/dev/null || fail "Insert opened no editor"
 xdotool type --delay 20 "zzz"
 xdotool key Escape
-sleep 0.5
+until_eq "" 5 in_place_editor "$ITEMS" || fail "Escape did not close the item's editor"
 until_eq 1 5 probe visible "$MAIN" || fail "Escape in the editor hid the main window"
 
 # Delete folder: the question for 0, 1 and 3 items.
 ask_delete() {  # row expected-text answer
   read -r rx ry <<<"$(centre "$(probe lbrect "$GROUP_LIST" "$1")")"
   xdotool mousemove "$rx" "$ry" click 1
-  sleep 0.3
+  until_eq "$1" 5 probe lbsel "$GROUP_LIST" || fail "row $1 not selected"
   probe click "$MAIN" "$IDC_DELETE_GROUP" >/dev/null
   local box; box=$(probe msgbox 5000) || fail "no delete question for row $1"
   local caption text
@@ -62,9 +59,9 @@ ask_delete() {  # row expected-text answer
   probe answer "$3" >/dev/null
   probe gone "#32770" Deleting 5000 >/dev/null
 }
-ask_delete 1 "Are you sure to delete selected folder?" 7
-ask_delete 2 "The selected group contains 1 item.Are you sure to delete selected folder?" 7
-ask_delete 3 "The selected group contains 3 items.Are you sure to delete selected folder?" 6
+ask_delete 1 "Are you sure to delete selected folder?" "$IDNO"
+ask_delete 2 "The selected group contains 1 item.Are you sure to delete selected folder?" "$IDNO"
+ask_delete 3 "The selected group contains 3 items.Are you sure to delete selected folder?" "$IDYES"
 until_eq 4 5 probe lbcount "$GROUP_LIST" || fail "group Three not deleted"
 
 # The big folder fills its list at once, and End goes to its last row, which is shown.

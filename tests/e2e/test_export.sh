@@ -13,15 +13,15 @@ probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
 probe menu 5000 >/dev/null || fail "no Menu-button popup"
-probe keys 69 >/dev/null  # &Export to text file...
+probe keys "$(vk E)" >/dev/null  # &Export to text file...
 SAVE=$(probe find "#32770" "Save As" 10000) || fail "no Save As dialog"
-name=$(probe item "$SAVE" 1148)
-[[ $name == 0x* ]] || name=$(probe child "$(probe item "$SAVE" 1148)" Edit 2>/dev/null || true)
+name=$(probe item "$SAVE" "$cmb13")
+[[ $name == 0x* ]] || name=$(probe child "$(probe item "$SAVE" "$cmb13")" Edit 2>/dev/null || true)
 edit=$(probe child "$(probe child "$SAVE" ComboBoxEx32)" ComboBox 2>/dev/null || true)
 [[ $edit == 0x* ]] && edit=$(probe child "$edit" Edit)
 [[ $edit == 0x* ]] || edit=$name
 probe settext "$edit" 'E:\library.txt' >/dev/null
-probe post "$SAVE" 0x111 1 0 >/dev/null
+probe post "$SAVE" "$WM_COMMAND" "$IDOK" 0 >/dev/null
 expected=$(python3 - <<'PY'
 import re
 sep = "-" * 79 + "\r\n"
@@ -32,12 +32,9 @@ for item, body in (("Sig", "Bye\nAnn"), ("Tab", "a\tb"), ("Lines", "one\r\ntwo\r
 print((b"\xff\xfe" + text.encode("utf-16-le")).hex())
 PY
 )
-got=""
-for _ in $(seq 1 50); do  # until the whole file is there
-  got=$(od -An -tx1 -v "$E2E_DIR/out/library.txt" 2>/dev/null | tr -d ' \n')
-  [[ $got == "$expected" ]] && break
-  sleep 0.2
-done
+export_bytes() { od -An -tx1 -v "$E2E_DIR/out/library.txt" 2>/dev/null | tr -d ' \n'; }
+until_eq "$expected" 10 export_bytes 2>/dev/null || true  # until the whole file is there
+got=$(export_bytes)
 [[ -n $got ]] || fail "the export file was not written"
 [[ $got == "$expected" ]] || fail "export bytes differ:
 $(python3 -c "import sys; print(ascii(bytes.fromhex(sys.argv[1]).decode('utf-16')))" "$got")"

@@ -30,8 +30,8 @@ save_fails() {
   box=$(probe msgbox 30000) || fail "$case: no message for the failed save"
   [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
   [[ $(probe lbcount "$GROUP_LIST") == $((groups_old + 1)) ]] || fail "$case: the library in memory changed"
-  probe answer 1 >/dev/null
-  if [[ $message == 0x16 ]]; then
+  probe answer "$IDOK" >/dev/null
+  if [[ $message == "$WM_ENDSESSION" ]]; then
     # The settings come after the library: wait for them before the end.
     until_eq 1 10 settings_written || fail "$case: the settings were not written at the end of the session"
     probe terminate "$MAIN" >/dev/null
@@ -70,7 +70,7 @@ else
 fi
 note "write failures on $disk"
 full_data_file="$(winepath -w "$FULL" 2>/dev/null)\\Brindlex.dat"
-for message in 0x464 0x16; do  # exit, and the end of the session
+for message in "$WM_EXIT_APP" "$WM_ENDSESSION"; do
   case="$disk, message $message"
   cp "$OLD" "$FULL/Brindlex.dat"
   rm -f "$SETTINGS_INI"
@@ -91,7 +91,7 @@ start_app
 change_library "$case"
 probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 20000
 probe_spawned_says holdfile held 10 || fail "could not hold the data file"
-save_fails "$case" 0x464
+save_fails "$case" "$WM_EXIT_APP"
 release_held_files
 old_file_kept "$case" "$APPDATA_DIR"
 [[ ! -e $DATA_FILE.bak ]] || cmp -s "$DATA_FILE.bak" "$OLD" || fail "$case: the backup is not the old file"
@@ -121,7 +121,7 @@ chattr -i "$NONEW" && rm "$NONEW/Brindlex.dat" && chattr +i "$NONEW"
 probe post "$MAIN" "$WM_EXIT_APP" 1 0 >/dev/null
 box=$(probe msgbox 30000) || fail "$case: no message when the data file cannot be made"
 [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
-probe answer 1 >/dev/null
+probe answer "$IDOK" >/dev/null
 probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: no exit after the message"
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=

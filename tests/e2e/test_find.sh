@@ -10,27 +10,26 @@ python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" \
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 start_notepad
 start_app
-GROUP_LIST=$(probe item "$MAIN" 1008)
-ITEMS=$(probe item "$MAIN" 1009)
+find_lists
 until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
 
 find_window() { probe find "#32770" Find "${1:-10000}"; }
 close_find() {
-  probe keys 27 >/dev/null
+  probe keys "$VK_ESCAPE" >/dev/null
   probe gone "#32770" Find 5000 >/dev/null || fail "Escape did not close Find"
 }
 ctrl_f() {
   probe activate "$MAIN" >/dev/null
   until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
-  probe keys +17 70 >/dev/null
+  probe keys +"$VK_CONTROL" "$(vk F)" >/dev/null
 }
 # Opens Find with Ctrl+F and types the words into its query; sets FIND and RESULTS.
 find_words() {
   ctrl_f
   FIND=$(find_window) || fail "Ctrl+F opened no Find"
-  RESULTS=$(probe item "$FIND" 1061)
+  RESULTS=$(probe item "$FIND" "$IDC_FIND_RESULTS")
   xdotool type --delay 30 "$1"
-  until_eq "$1" 5 probe text "$(probe item "$FIND" 1060)" || fail "the query did not get \"$1\""
+  until_eq "$1" 5 probe text "$(probe item "$FIND" "$IDC_FIND_QUERY")" || fail "the query did not get \"$1\""
 }
 
 # Ctrl+F opens it with the focus in the query; a second Ctrl+F opens no second one.
@@ -38,26 +37,28 @@ ctrl_f
 FIND=$(find_window) || fail "Ctrl+F opened no Find"
 until_eq "$FIND" 5 probe foreground || fail "Find is not in front"
 ctrl_f
-sleep 0.5
-[[ $(probe count "#32770" Find) == 1 ]] || fail "a second Find"
 until_eq "$FIND" 5 probe foreground || fail "the open Find did not come forward"
+[[ $(probe count "#32770" Find) == 1 ]] || fail "a second Find"
 close_find
 
 # The Menu-button popup and the tray menu, each with its entry. (Wine keeps a menu's entries
 # inside its process: they are checked by what their mnemonic does.)
-probe click "$MAIN" 1015 >/dev/null
+probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
 probe menu 5000 >/dev/null || fail "no Menu-button popup"
-probe keys 70 >/dev/null
+probe keys "$(vk F)" >/dev/null
 find_window >/dev/null || fail "the Menu-button entry opened no Find"
 close_find
-probe post "$MAIN" 0x3F3 0 0x205 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_RBUTTONUP" >/dev/null
 probe menu 5000 >/dev/null || fail "no tray menu"
-probe keys 70 >/dev/null
-find_window >/dev/null || fail "the tray entry opened no Find"
-probe post "$MAIN" 0x3F3 0 0x205 >/dev/null
+probe keys "$(vk F)" >/dev/null
+FIND=$(find_window) || fail "the tray entry opened no Find"
+# Asked again from the main window, the open Find comes forward.
+probe activate "$MAIN" >/dev/null
+until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_RBUTTONUP" >/dev/null
 probe menu 5000 >/dev/null
-probe keys 70 >/dev/null
-sleep 0.5
+probe keys "$(vk F)" >/dev/null
+until_eq "$FIND" 5 probe foreground || fail "the tray entry did not bring the open Find forward"
 [[ $(probe count "#32770" Find) == 1 ]] || fail "the tray entry opened a second Find"
 close_find
 
@@ -66,8 +67,8 @@ find_words "gree wor"
 until_eq 1 5 probe lvcount "$RESULTS" || fail "\"gree wor\" found $(probe lvcount "$RESULTS") rows"
 [[ $(probe lvtext "$RESULTS" 0 0) == Greeting && $(probe lvtext "$RESULTS" 0 1) == Home ]] ||
   fail "the row: $(probe lvtext "$RESULTS" 0 0) / $(probe lvtext "$RESULTS" 0 1)"
-[[ $(probe text "$(probe item "$FIND" 1063)") == "1 of 4 items" ]] || fail "count line: $(probe text "$(probe item "$FIND" 1063)")"
-probe keys 13 >/dev/null
+[[ $(probe text "$(probe item "$FIND" "$IDC_FIND_COUNT")") == "1 of 4 items" ]] || fail "count line: $(probe text "$(probe item "$FIND" "$IDC_FIND_COUNT")")"
+probe keys "$VK_RETURN" >/dev/null
 probe gone "#32770" Find 5000 >/dev/null || fail "Enter did not close Find"
 until_eq 1 5 probe lbsel "$GROUP_LIST" || fail "the item's folder is not selected"
 until_eq 1 5 probe lbsel "$ITEMS" || fail "the item is not selected"
@@ -78,20 +79,20 @@ probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground || fail "notepad not in front"
 find_words "wor gree"
 until_eq 1 5 probe lvcount "$RESULTS" || fail "\"wor gree\" found $(probe lvcount "$RESULTS") rows"
-probe keys +17 13 >/dev/null
+probe keys +"$VK_CONTROL" "$VK_RETURN" >/dev/null
 until_eq "Hello world" 10 probe text "$NP_EDIT" || fail "Ctrl+Enter pasted \"$(probe text "$NP_EDIT")\""
 probe gone "#32770" Find 5000 >/dev/null || fail "Ctrl+Enter did not close Find"
-[[ $(probe keydown 17) == 0 ]] || fail "Ctrl left down after the paste"
+[[ $(probe keydown "$VK_CONTROL") == 0 ]] || fail "Ctrl left down after the paste"
 
 # Deleting the item in the main window while Find shows it takes its row away.
 find_words "gree wor"
 until_eq 1 5 probe lvcount "$RESULTS"
 probe activate "$MAIN" >/dev/null
-probe click "$MAIN" 1024 >/dev/null
+probe click "$MAIN" "$IDC_DELETE_ITEM" >/dev/null
 probe msgbox 5000 | grep -q "delete selected item" || fail "no question before deleting"
-probe answer 6 >/dev/null
+probe answer "$IDYES" >/dev/null
 until_eq 1 5 probe lbcount "$ITEMS" || fail "the item was not deleted"
 until_eq 0 5 probe lvcount "$RESULTS" || fail "the deleted item's row stayed"
-[[ $(probe text "$(probe item "$FIND" 1063)") == "No item matches" ]] || fail "count line after the delete"
+[[ $(probe text "$(probe item "$FIND" "$IDC_FIND_COUNT")") == "No item matches" ]] || fail "count line after the delete"
 [[ $(probe lvtext "$RESULTS" 0 0) == "" ]] || fail "a row left after the delete"
 exit_app

@@ -73,10 +73,10 @@ wait_for_help() {  # the HTML Help window, titled by the help file
   # Its contents tab lists the contents file's pages (TVM_GETCOUNT).
   local contents
   contents=$(until_ok 5 probe descendant "$HELP" SysTreeView32) || fail "the HTML Help window has no contents"
-  until_eq "$(grep -c 'name="Local"' "$HELP_SOURCE/toc.hhc")" 5 probe send "$contents" 0x1105 0 0 ||
+  until_eq "$(grep -c 'name="Local"' "$HELP_SOURCE/toc.hhc")" 5 probe send "$contents" "$TVM_GETCOUNT" 0 0 ||
     fail "the contents do not list every page"
-  if [[ -n ${E2E_HELP_SHOT:-} ]]; then sleep 1; import -window root "$E2E_HELP_SHOT"; fi
-  probe post "$HELP" 0x10 0 0 >/dev/null # WM_CLOSE
+  if [[ -n ${E2E_HELP_SHOT:-} ]]; then screen_settled "$E2E_HELP_SHOT"; fi
+  probe post "$HELP" "$WM_CLOSE" 0 0 >/dev/null
   probe gone "HH Parent" "Brindlex Help" 10000 >/dev/null || fail "the HTML Help window did not close"
 }
 
@@ -85,12 +85,12 @@ probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
 probe menu 5000 >/dev/null || fail "no More menu"
-probe keys 40 40 40 40 40 40 13 >/dev/null # Down to Help, past Hide, Always on top, Find, Settings, Export
+probe keys "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_RETURN" >/dev/null # Down to Help, past Hide, Always on top, Find, Settings, Export
 wait_for_help "Help in the More menu"
 
-probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x205 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_RBUTTONUP" >/dev/null
 probe menu 5000 >/dev/null || fail "no notification-area menu"
-probe keys 40 40 40 40 13 >/dev/null # Down to Help, past Hide, Find and Settings
+probe keys "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_RETURN" >/dev/null # Down to Help, past Hide, Find and Settings
 wait_for_help "Help in the notification-area menu"
 exit_app
 note "help ok"

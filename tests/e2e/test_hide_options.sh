@@ -9,15 +9,12 @@ printf '[General]\r\nAlwaysOnTop=0\r\nHideAfterPaste=1\r\nHideOnStartup=1\r\n' >
 start_notepad
 start_app  # finds the main window whether it is shown or not
 until_eq 1 10 probe trayexists "$MAIN" || fail "no tray icon"
-for _ in 1 2 3 4 5 6 7 8; do
-  [[ $(probe visible "$MAIN") == 0 ]] || fail "the main window was shown at start-up"
-  sleep 0.2
-done
+stays_eq 0 1600 probe visible "$MAIN" || fail "the main window was shown at start-up"
 
 # Brought back with its icon; after a paste it hides again.
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground
-probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x201 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "the icon did not show the window"
 until_eq "$MAIN" 5 probe foreground
 ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
@@ -28,9 +25,8 @@ probe click "$MAIN" "$IDC_PASTE" >/dev/null
 until_eq hello 10 probe text "$NP_EDIT" || fail "the paste did not arrive"
 until_eq 0 10 probe visible "$MAIN" || fail "the window did not hide after the paste"
 # Settings saved while hidden put the window back at its stored geometry: it stays hidden.
-probe send "$MAIN" 0x11 0 0 >/dev/null
-sleep 0.5
-[[ $(probe visible "$MAIN") == 0 ]] || fail "saving the settings while hidden showed the window"
+probe send "$MAIN" "$WM_QUERYENDSESSION" 0 0 >/dev/null
+stays_eq 0 500 probe visible "$MAIN" || fail "saving the settings while hidden showed the window"
 
 exit_app
 ini=$(ini_text "$SETTINGS_INI")

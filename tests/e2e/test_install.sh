@@ -73,8 +73,7 @@ library_sum=$(sha256sum <"$DATA_FILE")
 BRINDLEX_EXE=$target start_app
 (cd "$E2E_DIR" && timeout -k 5 60 wine "$(windows_path "$INSTALL_DIR")\\Uninstall.exe" /S </dev/null >/dev/null 2>&1) ||
   fail "the uninstaller failed"
-for _ in $(seq 1 150); do [[ -e $INSTALL_DIR ]] || break; sleep 0.2; done
-[[ ! -e $INSTALL_DIR ]] || fail "the program folder is still there: $(ls "$INSTALL_DIR")"
+until_ok 30 test ! -e "$INSTALL_DIR" || fail "the program folder is still there: $(ls "$INSTALL_DIR")"
 probe waitexit "$MAIN" 5000 >/dev/null || fail "the uninstaller did not end the running program"
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=

@@ -41,9 +41,9 @@ for ((k = 0; k < kills; ++k)); do
   if ((k % 2 == 0)); then
     probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null          # exit
   else
-    probe post "$MAIN" 0x16 1 0 >/dev/null           # the session ends
+    probe post "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null # the session ends
   fi
-  sleep "$(awk "BEGIN { print $delay_ms / 1000 }")"
+  wait_ms "$delay_ms"
   probe terminate "$MAIN" >/dev/null 2>&1 || true    # may have exited already
   wait "$E2E_APP_PID" 2>/dev/null || true
   E2E_APP_PID=

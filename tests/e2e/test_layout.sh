@@ -15,37 +15,41 @@ expect() {  # ID X Y W H
   got=$(probe childrect "$MAIN" "$1")
   [[ $got == "$2 $3 $4 $5" ]] || fail "control $1 at '$got', expected '$2 $3 $4 $5' (combo height $h)"
 }
-expect 1015 238 0 60 28
-expect 1016 213 0 25 28
-expect 1019 89 30 20 20
-expect 1020 109 30 20 20
-expect 1021 129 30 20 20
-expect 1022 238 30 20 20
-expect 1023 258 30 20 20
-expect 1024 278 30 20 20
-expect 1017 2 $T 296 "$h"
-expect 1056 2 568 30 30
-expect 1057 32 568 30 30
-expect 1002 62 568 236 30
-expect 1008 2 52 147 $((T - 56))
-expect 1009 151 52 147 $((T - 56))
+expect "$IDC_MENU_BUTTON" 238 0 60 28
+expect "$IDC_ALWAYS_ON_TOP" 213 0 25 28
+expect "$IDC_ADD_GROUP" 89 30 20 20
+expect "$IDC_EDIT_GROUP" 109 30 20 20
+expect "$IDC_DELETE_GROUP" 129 30 20 20
+expect "$IDC_ADD_ITEM" 238 30 20 20
+expect "$IDC_EDIT_ITEM" 258 30 20 20
+expect "$IDC_DELETE_ITEM" 278 30 20 20
+expect "$IDC_TARGET_WINDOW" 2 $T 296 "$h"
+expect "$IDC_PREV_WINDOW" 2 568 30 30
+expect "$IDC_NEXT_WINDOW" 32 568 30 30
+expect "$IDC_PASTE" 62 568 236 30
+expect "$IDC_GROUP_LIST" 2 52 147 $((T - 56))
+expect "$IDC_ITEM_LIST" 151 52 147 $((T - 56))
 if ((h == 21)); then
   [[ $T == 545 && $((T - 56)) == 489 ]] || fail "the 300 x 600 example"
 fi
 
-# The band: the window colour shifted darker behind the buttons, with its light and dark lines.
-sleep 0.5
+# The band: the window colour shifted darker behind the buttons, with its light and dark lines,
+# once the window has painted itself at its new size.
 shot=$E2E_DIR/layout.png
-import -window root "$shot"
 read -r cl ct _ _ <<<"$(probe clientrect "$MAIN")"
 pixel() { convert "$shot" -format "%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]" -crop "1x1+$(($1 + cl))+$(($2 + ct))" info:; }
-read -r wr wg wb <<<"$(pixel 1 100)"
 shift_by() { echo "$(((wr + $1 + 256) % 256)) $(((wg + $1 + 256) % 256)) $(((wb + $1 + 256) % 256))"; }
-[[ $(pixel 70 40) == "$(shift_by -5)" ]] || fail "band $(pixel 70 40), window colour $wr $wg $wb"
-[[ $(pixel 70 28) == "$(shift_by -15)" ]] || fail "top line $(pixel 70 28)"
-[[ $(pixel 2 40) == "$(shift_by -15)" ]] || fail "left line $(pixel 2 40)"
-[[ $(pixel 70 51) == "$(shift_by 15)" ]] || fail "bottom line $(pixel 70 51) (the colour wraps at 255)"
-[[ $(pixel 297 29) == "$(shift_by 15)" ]] || fail "right line $(pixel 297 29)"
+band_wrong() {  # prints what is wrong with the band in a new screenshot
+  import -window root "$shot"
+  read -r wr wg wb <<<"$(pixel 1 100)"
+  if [[ $(pixel 70 40) != "$(shift_by -5)" ]]; then echo "band $(pixel 70 40), window colour $wr $wg $wb"
+  elif [[ $(pixel 70 28) != "$(shift_by -15)" ]]; then echo "top line $(pixel 70 28)"
+  elif [[ $(pixel 2 40) != "$(shift_by -15)" ]]; then echo "left line $(pixel 2 40)"
+  elif [[ $(pixel 70 51) != "$(shift_by 15)" ]]; then echo "bottom line $(pixel 70 51) (the colour wraps at 255)"
+  elif [[ $(pixel 297 29) != "$(shift_by 15)" ]]; then echo "right line $(pixel 297 29)"
+  fi
+}
+wrong=$(until_empty 5 band_wrong) || fail "$wrong"
 
 # image_button WINDOW ID ICON ALIGN: prints what is wrong with the button's picture in $shot, if
 # anything. Its ring one pixel inside its edge must be one colour, and the icon's square must show
@@ -72,27 +76,25 @@ image_button() {
   [[ $diff == 0 ]] || echo "button $id does not show $icon.ico at its own size ($diff pixels differ)"
 }
 # image_buttons WINDOW "ID ICON ALIGN"...: waits up to 5 s for every button to look right.
-image_buttons() {
-  local window=$1 deadline=$((SECONDS + 5)) wrong button
+buttons_wrong() {  # WINDOW "ID ICON ALIGN"...: what is wrong in a new screenshot
+  local window=$1 button
   shift
-  while :; do
-    import -window root "$shot"
-    wrong=$(for button in "$@"; do image_button "$window" $button; done)
-    [[ -z $wrong ]] && return 0
-    ((SECONDS < deadline)) || break
-    sleep 0.2
-  done
-  E2E_KEEP+=("$shot")
-  fail "$wrong"
+  import -window root "$shot"
+  for button in "$@"; do image_button "$window" $button; done
+}
+image_buttons() {
+  local wrong
+  wrong=$(until_empty 5 buttons_wrong "$@") || { E2E_KEEP+=("$shot"); fail "$wrong"; }
 }
 xdotool mousemove 0 0  # no button lit by the pointer
 probe activate "$MAIN" >/dev/null
-image_buttons "$MAIN" "1015 More 2" "1016 AlwaysOnTop 0" "1019 AddGroup 0" "1020 EditGroup 0" "1021 DeleteGroup 0" \
-  "1022 AddItem 0" "1023 EditItem 0" "1024 DeleteItem 0"
+image_buttons "$MAIN" "$IDC_MENU_BUTTON More 2" "$IDC_ALWAYS_ON_TOP AlwaysOnTop 0" "$IDC_ADD_GROUP AddGroup 0" \
+  "$IDC_EDIT_GROUP EditGroup 0" "$IDC_DELETE_GROUP DeleteGroup 0" "$IDC_ADD_ITEM AddItem 0" "$IDC_EDIT_ITEM EditItem 0" \
+  "$IDC_DELETE_ITEM DeleteItem 0"
 probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
 ED=$(probe find "#32770" "Pasting text" 10000) || fail "Add item opened no editor"
-image_buttons "$ED" "1059 InsertToken 2"
-probe click "$ED" 2 >/dev/null
+image_buttons "$ED" "$IDC_INSERT_TOKEN InsertToken 2"
+probe click "$ED" "$IDCANCEL" >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Cancel did not close the editor"
 
 exit_app

@@ -25,14 +25,13 @@ COMBO=$(probe item "$MAIN" "$IDC_TARGET_WINDOW")
 until_eq 6 10 probe lbcount "$ITEMS" || fail "items not loaded"
 
 # Switching from notepad to Brindlex preselects notepad: the one just above it in the z-order.
+target() { probe combo "$COMBO" | tr '\t' '\n' | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }'; }
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground || fail "notepad not in front"
 until_eq 1 5 probe above "$NP" "$NP2" || fail "notepad not above the second one"
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
-sleep 0.3
-selected=$(probe combo "$COMBO" | tr '\t' '\n' | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
-[[ $selected == "$NP" ]] || fail "notepad $NP (second $NP2) not preselected: $(probe combo "$COMBO")"
+until_eq "$NP" 5 target || fail "notepad $NP (second $NP2) not preselected: $(probe combo "$COMBO")"
 
 # "<" and ">" step through the list with wrap-around and bring the chosen window to the front.
 mapfile -t entries < <(probe combo "$COMBO" | tr '\t' '\n' | tail -n +2 | awk '{ print $1 }')
@@ -49,12 +48,12 @@ step() {  # BUTTON-ID DELTA (pressed without bringing the main window forward, w
   index=$want
 }
 index=$start_index
-for ((i = 0; i < count; ++i)); do step 1057 1; done  # ">" all the way round
+for ((i = 0; i < count; ++i)); do step "$IDC_NEXT_WINDOW" 1; done  # ">" all the way round
 [[ $index == "$start_index" ]] || fail "\">\" did not wrap around"
-step 1056 -1
-step 1056 -1
-step 1057 1
-step 1057 1
+step "$IDC_PREV_WINDOW" -1
+step "$IDC_PREV_WINDOW" -1
+step "$IDC_NEXT_WINDOW" 1
+step "$IDC_NEXT_WINDOW" 1
 probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground
 probe activate "$MAIN" >/dev/null
@@ -77,21 +76,21 @@ paste_item() {  # row expected-text
 paste_item 0 $'Dear \tx\nline two'
 paste_item 2 'Grüße – 日本語 ✓ €'
 paste_item 4 'a'
-[[ $(probe keydown 17) == 0 ]] || fail "Ctrl left down after the paste"
-[[ $(probe keydown 16) == 0 ]] || fail "Shift left down after the paste"
+[[ $(probe keydown "$VK_CONTROL") == 0 ]] || fail "Ctrl left down after the paste"
+[[ $(probe keydown "$VK_SHIFT") == 0 ]] || fail "Shift left down after the paste"
 
 # Nothing breaks into a paste of 13 runs. The shell's click on the tray icon, 150 ms in, is
 # answered at once and shows the window only once the whole item is in notepad; a second Paste
 # sent meanwhile, or clicked while the paste runs, is dropped.
 THIRTEEN=$'a\tb\tc\td\te\tf\tg\th\ti\tj\tk\tl\tm'
 select_row 5
-probe clickthen "$MAIN" "$IDC_PASTE" 150 notify 0x3F3 0 0x201 >/dev/null
+probe clickthen "$MAIN" "$IDC_PASTE" 150 notify "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||
   fail "a tray click broke into the paste: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
 until_eq "$MAIN" 5 probe foreground || fail "the tray click did not show the window after the paste"
 
 select_row 5
-read -r answer took <<<"$(probe clickthen "$MAIN" "$IDC_PASTE" 150 send 0x111 1002 0)"
+read -r answer took <<<"$(probe clickthen "$MAIN" "$IDC_PASTE" 150 send "$WM_COMMAND" "$IDC_PASTE" 0)"
 ((took < 100)) || fail "a Paste sent during a paste was answered after $took ms"
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" ||
   fail "a second Paste broke into the paste: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
@@ -100,8 +99,7 @@ select_row 5
 xdotool mousemove "$px" "$py" click --repeat 2 --delay 150 1
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" || fail "a double click on Paste: $(probe text "$NP_EDIT")"
 # The second click would come after the first paste and bring notepad forward once more.
-sleep 1
-[[ $(probe text "$NP_EDIT") == "$THIRTEEN" ]] || fail "the second click pasted again: $(probe text "$NP_EDIT")"
+stays_eq "$THIRTEEN" 1000 probe text "$NP_EDIT" || fail "the second click pasted again: $(probe text "$NP_EDIT")"
 
 # A target that has closed since the list was built: a message says so and no key is sent at all,
 # so nothing is typed into whatever has the focus instead.
@@ -109,9 +107,8 @@ probe activate "$NP2" >/dev/null
 until_eq "$NP2" 5 probe foreground || fail "the second notepad not in front"
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground || fail "main window not in front"
-selected=$(probe combo "$COMBO" | tr '\t' '\n' | awk 'NR==1 { sel = $1 } NR == sel + 2 { print $1 }')
-[[ $selected == "$NP2" ]] || fail "the second notepad is not the target: $(probe combo "$COMBO")"
-probe post "$NP2" 0x10 0 0 >/dev/null  # WM_CLOSE
+until_eq "$NP2" 5 target || fail "the second notepad is not the target: $(probe combo "$COMBO")"
+probe post "$NP2" "$WM_CLOSE" 0 0 >/dev/null
 until_eq 0 10 probe visible "$NP2" || fail "the second notepad did not close"
 probe settext "$NP_EDIT" "keep" >/dev/null
 probe_spawn keys keywatch 20000
@@ -121,7 +118,7 @@ probe click "$MAIN" "$IDC_PASTE" >/dev/null
 box=$(probe msgbox 5000) || fail "no message about the closed target"
 [[ $(field 2 "$box") == Brindlex ]] || fail "message caption: $box"
 grep -q "could not be brought to the front" <<<"$box" || fail "message text: $box"
-probe answer 1 >/dev/null
+probe answer "$IDOK" >/dev/null
 until_eq none 5 probe nomsgbox || fail "the message did not close"
 [[ $(grep -vc '^watching$' "$KEYLOG" || true) == 0 ]] || fail "keys were sent for a closed target: $(tr '\n' ' ' <"$KEYLOG")"
 [[ $(probe text "$NP_EDIT") == keep ]] || fail "notepad changed: $(probe text "$NP_EDIT")"
@@ -132,9 +129,8 @@ probe activate "$MAIN" >/dev/null
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
 xdotool mousemove "$rx" "$ry" click 1
 xdotool mousemove "$px" "$py" click 1
-sleep 1.5
-got=$(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')
-[[ $(probe text "$NP_EDIT") == tab$'\t'here$'\n'*next ]] || fail "tab and line break: $got"
+until_match "tab"$'\t'"here"$'\n'"*next" 10 probe text "$NP_EDIT" ||
+  fail "tab and line break: $(probe text "$NP_EDIT" | od -An -c | tr -s ' \n' ' ')"
 
 # An empty text: notepad comes to the front and nothing arrives.
 probe settext "$NP_EDIT" "keep" >/dev/null
@@ -143,8 +139,7 @@ read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 3)")"
 xdotool mousemove "$rx" "$ry" click 1
 xdotool mousemove "$px" "$py" click 1
 until_eq "$NP" 5 probe foreground || fail "the target did not come to the front"
-sleep 0.5
-[[ $(probe text "$NP_EDIT") == "keep" ]] || fail "an empty item changed the target"
+stays_eq keep 500 probe text "$NP_EDIT" || fail "an empty item changed the target"
 
 exit_app
 note "paste ok"

@@ -13,21 +13,21 @@ probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
 until_eq 2 5 probe lbcount "$GROUP_LIST" || fail "Add folder"
 xdotool type --delay 30 "Kept at logoff"
 xdotool key Return
-sleep 0.5
+until_eq "" 5 in_place_editor "$GROUP_LIST" || fail "Return did not close the folder's editor"
 
-[[ $(probe send "$MAIN" 0x11 0 0) == 1 ]] || fail "WM_QUERYENDSESSION must allow the end"
+[[ $(probe send "$MAIN" "$WM_QUERYENDSESSION" 0 0) == 1 ]] || fail "WM_QUERYENDSESSION must allow the end"
 [[ -f $SETTINGS_INI ]] || fail "no settings after WM_QUERYENDSESSION"
 [[ ! -e $DATA_FILE ]] || fail "the library is only written when the session really ends"
 
-probe send "$MAIN" 0x16 0 0 >/dev/null  # ended: FALSE (another program refused)
+probe send "$MAIN" "$WM_ENDSESSION" 0 0 >/dev/null  # ended: FALSE (another program refused)
 [[ ! -e $DATA_FILE ]] || fail "WM_ENDSESSION(FALSE) wrote the library"
-probe send "$MAIN" 0x16 1 0 >/dev/null
+probe send "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null
 [[ -f $DATA_FILE ]] || fail "the library is not on disk after WM_ENDSESSION"
 dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
 grep -qx "G Kept at logoff" <<<"$dump" || fail "the new folder was not saved: $dump"
 first=$(stat -c %.9Y "$DATA_FILE")
-sleep 0.2
-probe send "$MAIN" 0x16 1 0 >/dev/null
+until_clock_passes "$DATA_FILE" || fail "the clock did not move"
+probe send "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null
 [[ $(stat -c %.9Y "$DATA_FILE") == "$first" ]] || fail "the library was written a second time"
 exit_app
 note "session end ok"

@@ -14,11 +14,7 @@ printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 
 start_notepad
 start_app
-probe_spawn keys keywatch $((E2E_APP_TIMEOUT * 1000))
-KEYLOG=$E2E_DIR/keys.out
-probe_spawned_says keys watching 20 || fail "the key watcher did not start"
-GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+find_lists
 until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
 
 # The model: group names, and per group its items as lines "name|text".
@@ -49,17 +45,11 @@ dialog_closes() {  # CAPTION WHAT
   probe gone "#32770" "$1" 15000 >/dev/null || fail "op $op: $2 did not close"
 }
 inplace_rename() {  # LIST NAME: types into the open in-place editor and accepts with Enter
-  local edit=""
-  for _ in 1 2 3 4 5 6 7 8 9 10; do
-    edit=$(probe child "$1" Edit 2>/dev/null || probe child "$MAIN" Edit 2>/dev/null || true)
-    [[ $edit == 0x* ]] && break
-    sleep 0.2
-  done
-  [[ $edit == 0x* ]] || fail "op $op: no in-place editor"
+  local edit
+  edit=$(until_ok 2 in_place_editor "$1") || fail "op $op: no in-place editor"
   probe settext "$edit" "$2" >/dev/null
-  probe keys 13 >/dev/null
-  probe gone Edit - 0 >/dev/null 2>&1 || true
-  sleep 0.2
+  probe keys "$VK_RETURN" >/dev/null
+  until_eq "" 5 in_place_editor "$1" || fail "op $op: the in-place editor stayed open"
 }
 
 op_add_group() {
@@ -78,7 +68,7 @@ op_delete_group() {
   click_row "$GROUP_LIST" $g
   probe click "$MAIN" "$IDC_DELETE_GROUP" >/dev/null
   probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
-  probe answer 6 >/dev/null
+  probe answer "$IDYES" >/dev/null
   until_eq $((${#G_NAMES[@]} - 1)) 5 probe lbcount "$GROUP_LIST" || fail "op $op: delete group"
   G_NAMES=("${G_NAMES[@]:0:g}" "${G_NAMES[@]:g+1}")
   G_ITEMS=("${G_ITEMS[@]:0:g}" "${G_ITEMS[@]:g+1}")
@@ -104,9 +94,9 @@ op_add_item() {
   probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
   local ed
   ed=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: no editor"
-  probe settext "$(probe item "$ed" 1048)" "Item $serial" >/dev/null
-  probe settext "$(probe item "$ed" 1055)" "text $serial" >/dev/null
-  probe click "$ed" 1 >/dev/null
+  probe settext "$(probe item "$ed" "$IDC_ITEM_NAME")" "Item $serial" >/dev/null
+  probe settext "$(probe item "$ed" "$IDC_ITEM_TEXT")" "text $serial" >/dev/null
+  probe click "$ed" "$IDOK" >/dev/null
   dialog_closes "Pasting text" editor
   G_ITEMS[$CUR]=$(items_of $CUR; echo "Item $serial|text $serial")
   until_eq "$(item_count $CUR)" 5 probe lbcount "$ITEMS" || fail "op $op: new item not listed"
@@ -118,7 +108,7 @@ op_rename_item() {
   serial=$((serial + 1))
   local r=$((RANDOM % n))
   click_row "$ITEMS" $r
-  probe keys 45 >/dev/null  # Insert
+  probe keys "$VK_INSERT" >/dev/null
   inplace_rename "$ITEMS" "Name $serial"
   G_ITEMS[$CUR]=$(items_of $CUR | awk -F'|' -v r=$((r + 1)) -v n="Name $serial" 'NR == r { $1 = n } { print }' OFS='|')
 }
@@ -131,9 +121,7 @@ op_move_item() {
   read -r x1 y1 <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
   jitter
   x0=$((x0 + JITTER)); x1=$x0
-  xdotool mousemove "$x0" "$y0" mousedown 1 mousemove "$x0" $((y0 - 5)) mousemove "$x1" $((y1 - 5)) mousemove "$x1" "$((y1 - 8))"
-  sleep 0.2
-  xdotool mouseup 1
+  drag_through "$x0" "$y0" "$x0" $((y0 - 5)) "$x1" $((y1 - 5)) "$x1" $((y1 - 8))
   until_eq 0 5 probe lbsel "$ITEMS" || fail "op $op: the moved row is not current"
   G_ITEMS[$CUR]=$(items_of $CUR | awk 'NR == 1 { first = $0; next } NR == 2 { print; print first; next } { print }')
 }
@@ -145,7 +133,7 @@ op_delete_item() {
   click_row "$ITEMS" $r
   probe click "$MAIN" "$IDC_DELETE_ITEM" >/dev/null
   probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
-  probe answer 6 >/dev/null
+  probe answer "$IDYES" >/dev/null
   until_eq $((n - 1)) 5 probe lbcount "$ITEMS" || fail "op $op: delete item"
   G_ITEMS[$CUR]=$(items_of $CUR | awk -v r=$((r + 1)) 'NR != r')
 }
@@ -161,32 +149,32 @@ op_paste() {
   probe click "$MAIN" "$IDC_PASTE" >/dev/null
   until_eq "$text" 10 probe text "$NP_EDIT" || fail "op $op: paste"
   # The text is there before the paste has done its last steps: the next operation starts once
-  # no key has been sent for a while.
-  keys_quiet "$KEYLOG" || fail "op $op: keys still sent 10 s after the paste"
+  # the paste has ended.
+  until_paste_ended || fail "op $op: the paste did not end"
 }
 op_dialogs() {
   front
   probe post "$MAIN" "$WM_SHOW_SETTINGS" 0 0 >/dev/null
   local w
   w=$(probe find "#32770" Settings 10000) || fail "op $op: settings"
-  probe click "$w" 2 >/dev/null
+  probe click "$w" "$IDCANCEL" >/dev/null
   dialog_closes Settings settings
   probe post "$MAIN" "$WM_SHOW_ABOUT" 0 0 >/dev/null
   w=$(probe find "#32770" "About Brindlex" 10000) || fail "op $op: about"
-  probe post "$w" 0x111 2 0 >/dev/null
+  probe post "$w" "$WM_COMMAND" "$IDCANCEL" 0 >/dev/null
   dialog_closes "About Brindlex" about
   if (($(item_count $CUR) > 0)); then
     click_row "$ITEMS" 0
     probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
     w=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: editor"
-    probe click "$w" 2 >/dev/null
+    probe click "$w" "$IDCANCEL" >/dev/null
     dialog_closes "Pasting text" editor
   fi
 }
 op_hide_show() {
-  probe post "$MAIN" 0x111 1032 0 >/dev/null  # Hide from the Menu-button popup
+  probe post "$MAIN" "$WM_COMMAND" "$ID_MENU_HIDE" 0 >/dev/null
   until_eq 0 5 probe visible "$MAIN" || fail "op $op: hide"
-  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x201 >/dev/null  # left click on the tray icon
+  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
   until_eq 1 5 probe visible "$MAIN" || fail "op $op: show"
 }
 

@@ -4,8 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 start_app
-GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+find_lists
 until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
 until_eq 1 10 probe lbcount "$ITEMS" || fail "no sample item"
 until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "group 0 is not current"
@@ -17,7 +16,7 @@ until_eq 1 5 probe topmost "$MAIN" || fail "not always on top at the first start
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 xdotool key Return
-sleep 0.5
+stays_eq 1 500 probe visible "$MAIN" || fail "Enter changed something"
 [[ $(probe visible "$MAIN") == 1 && $(probe lbcount "$GROUP_LIST") == 1 ]] || fail "Enter changed something"
 probe nomsgbox >/dev/null || fail "Enter opened a message"
 
@@ -31,16 +30,17 @@ expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey
 [[ "$order" == "$expected" ]] || fail "settings order: '$order'"
 [[ ! -e $DATA_FILE ]] || fail "hiding must not write the library"
 # The close box hides it too.
-probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x201 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "the tray icon did not show the window"
-probe post "$MAIN" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND SC_CLOSE
+probe post "$MAIN" "$WM_SYSCOMMAND" "$SC_CLOSE" 0 >/dev/null
 until_eq 0 10 probe visible "$MAIN" || fail "the close box did not hide the window"
 probe nomsgbox >/dev/null || fail "closing asked something"
 
 # A setting changed while hidden, so that the exit really rewrites the settings file.
 probe click "$MAIN" "$IDC_ALWAYS_ON_TOP" >/dev/null
 until_eq 0 5 probe topmost "$MAIN" || fail "always on top did not go off"
-sleep 1
+# So that the exit's writes are seen in the times even where the file system keeps whole seconds.
+until_clock_passes "$SETTINGS_INI" || fail "the clock did not move"
 exit_app
 [[ -f $DATA_FILE ]] || fail "no data file after exit"
 dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")

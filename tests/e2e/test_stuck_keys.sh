@@ -34,8 +34,9 @@ probe_spawn keys keywatch $((E2E_APP_TIMEOUT * 1000))
 KEYLOG=$E2E_DIR/keys.out
 E2E_KEEP+=("$KEYLOG")
 probe_spawned_says keys watching 20 || fail "the key watcher did not start"
-MODIFIERS=(16 17 18 160 161 162 163 164 165)  # Shift, Ctrl, Alt, and each one's left and right key
-MARKER=135  # F24, which nothing uses, ends each paste's part of the log
+# Shift, Ctrl, Alt, and each one's left and right key, in decimal as the key watcher writes them.
+MODIFIERS=($((VK_SHIFT)) $((VK_CONTROL)) $((VK_MENU)) $((VK_LSHIFT)) $((VK_RSHIFT)) $((VK_LCONTROL)) $((VK_RCONTROL)) $((VK_LMENU)) $((VK_RMENU)))
+MARKER=$((VK_F24))  # F24, which nothing uses, ends each paste's part of the log
 caps_on=0   # Caps Lock as the tokens leave it; off at the start
 
 # The key events since the previous marker, up to the N-th one.
@@ -49,16 +50,21 @@ until_eq "$MAIN" 5 probe foreground
 
 for ((p = 0; p < pastes; ++p)); do
   row=$((RANDOM % ${#ITEM_LIST[@]}))
+  probe settext "$NP_EDIT" "" >/dev/null
   probe activate "$MAIN" >/dev/null
   read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" "$row")")"
   xdotool mousemove "$rx" "$ry" click 1
-  # A click that only ends the target's menu mode (an [ALT] tap opens notepad's menu bar) does
-  # not reach the list: click again, as a person would.
-  until_eq "$row" 3 probe lbsel "$ITEMS" 2>/dev/null || xdotool click 1
   until_eq "$row" 5 probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
   probe click "$MAIN" "$IDC_PASTE" >/dev/null
-  probe send "$MAIN" 0 0 0 >/dev/null || fail "paste $p (row $row): the program did not answer after it"
-  keys_quiet "$KEYLOG" || fail "paste $p (row $row): keys still sent 10 s after it"
+  probe send "$MAIN" "$WM_NULL" 0 0 >/dev/null || fail "paste $p (row $row): the program did not answer after it"
+  # Notepad takes the keys from its queue after they were sent. Brought to the back before it has
+  # taken the last [ALT] tap, it opens its menu bar and stays in menu mode, and the next click on
+  # our list only ends that mode and brings notepad forward over the list. So the main window
+  # comes forward (by the held tray click below) once notepad shows the item's text runs.
+  text=${ITEM_LIST[$row]#*|}
+  until_eq "$(sed 's/\[[A-Z]*\]//g' <<<"$text")" 10 probe text "$NP_EDIT" ||
+    note "paste $p (row $row): notepad shows '$(probe text "$NP_EDIT")'"
+  until_paste_ended || fail "paste $p (row $row): the paste did not end"
   for vk in "${MODIFIERS[@]}"; do
     # The key-ups are queued input like the rest: give the target a moment to take them.
     until_eq 0 3 probe keydown $vk || fail "paste $p (row $row): key $vk left down"
@@ -66,9 +72,8 @@ for ((p = 0; p < pastes; ++p)); do
   probe keys $MARKER >/dev/null
   until_eq $((p + 1)) 10 grep -c "^$MARKER u$" "$KEYLOG" || fail "paste $p: the marker did not arrive"
   events=$(paste_events $((p + 1)))
-  text=${ITEM_LIST[$row]#*|}
   asked=$( (grep -o '\[CAPSLOCK\]' <<<"$text" || true) | wc -l)
-  pressed=$(grep -c '^20 d$' <<<"$events" || true)
+  pressed=$(grep -c "^$((VK_CAPITAL)) d$" <<<"$events" || true)
   ((pressed == asked)) || fail "paste $p (row $row): Caps Lock pressed $pressed times for $asked tokens: $(tr '\n' ' ' <<<"$events")"
   caps_on=$(((caps_on + asked) % 2))
   # Each modifier that went down in the paste came up again in it.

@@ -7,18 +7,18 @@
 source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR"
-# Ctrl+Shift+J (HOTKEYF_SHIFT 1 | HOTKEYF_CONTROL 2).
-printf '[General]\r\nAlwaysOnTop=0\r\nHotkey=1\r\nHotkey_wVK=74\r\nHotkey_wMod=3\r\n' >"$SETTINGS_INI"
+# Ctrl+Shift+J.
+printf '[General]\r\nAlwaysOnTop=0\r\nHotkey=1\r\nHotkey_wVK=%d\r\nHotkey_wMod=%d\r\n' "$(vk J)" $((HOTKEYF_SHIFT | HOTKEYF_CONTROL)) >"$SETTINGS_INI"
 start_app
 until_eq 1 10 probe visible "$MAIN" || fail "main window not shown"
 until_eq 1 10 probe trayexists "$MAIN" || fail "no tray icon"
 
 tray_menu() {  # opens the tray menu as a right click on the icon does
-  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x205 >/dev/null
+  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_RBUTTONUP" >/dev/null
   probe menu 5000
 }
 close_menu() {
-  probe keys 27 >/dev/null
+  probe keys "$VK_ESCAPE" >/dev/null
   probe gone "#32768" - 5000 >/dev/null || fail "the menu did not close"
 }
 
@@ -32,48 +32,46 @@ close_menu
 # While visible the first entry is "&Hide": H hides the window. A right click on the icon and a
 # click on the Menu button while the menu is open (its loop handles them) change nothing of it.
 tray_menu >/dev/null || fail "no tray menu"
-probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x205 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_RBUTTONUP" >/dev/null
 probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
-sleep 0.5  # for the menu's loop to handle both: with nothing to change there is no sign to wait for
-[[ $(probe count "#32768" -) == 1 ]] || fail "$(probe count "#32768" -) menus open"
-probe keys 72 >/dev/null  # H
+stays_eq 1 500 probe count "#32768" - || fail "$(probe count "#32768" -) menus open"
+probe keys "$(vk H)" >/dev/null
 until_eq 0 10 probe visible "$MAIN" || fail "no &Hide in the tray menu while visible"
 # While hidden it is "&Show": S shows it again.
 tray_menu >/dev/null || fail "no tray menu while hidden"
-probe keys 83 >/dev/null  # S
+probe keys "$(vk S)" >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "no &Show in the tray menu while hidden"
 # A left click on the icon shows a hidden window.
-probe post "$MAIN" 0x111 1032 0 >/dev/null
+probe post "$MAIN" "$WM_COMMAND" "$ID_MENU_HIDE" 0 >/dev/null
 until_eq 0 10 probe visible "$MAIN" || fail "Hide from the Menu-button popup"
-probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 0x201 >/dev/null
+probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "left click on the icon did not show the window"
 
 # Another program's WM_EDIT_ITEM with a pointer that is no item of the library opens nothing (and
 # the program can still exit, below); with 0 it opens the editor for a new item.
 probe send "$MAIN" "$WM_EDIT_ITEM" 0x7FFE1234 0 >/dev/null || fail "WM_EDIT_ITEM with a made-up item"
-probe send "$MAIN" 0 0 0 >/dev/null || fail "the program did not answer after WM_EDIT_ITEM"
+probe send "$MAIN" "$WM_NULL" 0 0 >/dev/null || fail "the program did not answer after WM_EDIT_ITEM"
 [[ $(probe count "#32770" "Pasting text") == 0 ]] || fail "an editor opened for a made-up item"
 probe send "$MAIN" "$WM_EDIT_ITEM" 0 0 >/dev/null
 ED=$(probe find "#32770" "Pasting text" 10000) || fail "WM_EDIT_ITEM 0 opened no editor"
-probe click "$ED" 2 >/dev/null
+probe click "$ED" "$IDCANCEL" >/dev/null
 probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "the editor did not close"
 
 # The hotkey alternates hide and show.
 probe activate "$MAIN" >/dev/null
-probe keys +17 +16 74 >/dev/null
+probe keys +"$VK_CONTROL" +"$VK_SHIFT" "$(vk J)" >/dev/null
 until_eq 0 10 probe visible "$MAIN" || fail "the hotkey did not hide the window"
-probe keys +17 +16 74 >/dev/null
+probe keys +"$VK_CONTROL" +"$VK_SHIFT" "$(vk J)" >/dev/null
 until_eq 1 10 probe visible "$MAIN" || fail "the hotkey did not show the window"
-[[ $(probe keydown 17) == 0 && $(probe keydown 16) == 0 ]] || fail "modifier left down"
+[[ $(probe keydown "$VK_CONTROL") == 0 && $(probe keydown "$VK_SHIFT") == 0 ]] || fail "modifier left down"
 
 # Always on top from its button; the Menu-button popup shows it checked (its picture changes).
 menu_picture() {  # FILE
   probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
   probe menu 5000 >/dev/null || fail "no Menu-button popup"
-  sleep 0.3
   local rect
   rect=$(probe windowrect "$(probe find "#32768" - 1000)")
-  import -window root -crop "$(awk '{ printf "%dx%d+%d+%d", $3 - $1, $4 - $2, $1, $2 }' <<<"$rect")" "$1"
+  screen_settled "$1" "$(awk '{ printf "%dx%d+%d+%d", $3 - $1, $4 - $2, $1, $2 }' <<<"$rect")" || fail "the popup was never painted still"
   close_menu
 }
 [[ $(probe topmost "$MAIN") == 0 ]] || fail "topmost before the button"
@@ -93,7 +91,7 @@ until_eq 1 10 probe trayexists "$MAIN" || fail "the icon did not come back"
 # Exit from the tray menu: data file first, then the settings.
 rm -f "$DATA_FILE"
 tray_menu >/dev/null
-probe keys 88 >/dev/null  # X
+probe keys "$(vk X)" >/dev/null
 probe waitexit "$MAIN" 20000 >/dev/null || fail "Exit from the tray menu did not end the program"
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=
