@@ -65,80 +65,12 @@ DATA_FILE=$APPDATA_DIR/Brindlex.dat
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "-- $*"; }
 
-# The probe: one process for the whole test (probe serve), fed one command a line through a fifo
-# and answering each on one line, "=" and the answer or "!" and why it failed. In an answer, line
-# breaks and tabs inside a text come escaped; probe prints them as they are (without CRs), and
-# the values of a multi-value answer are separated by tabs.
-# Every request carries an id that its answer repeats, so that an answer left over from a probe
-# that was replaced is never taken for the next one. Most calls run in a $(...) subshell: what a
-# restart changes is kept in files, and the fifos stay the same.
-E2E_PROBE_IN= E2E_PROBE_OUT=
-probe_launch() {
-  (cd "$E2E_DIR" && exec timeout -k 2 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_PROBE" serve \
-    <"$E2E_DIR/probe.in" >"$E2E_DIR/probe.out" 2>>"$E2E_DIR/probe.err") &
-  echo $! >"$E2E_DIR/probe.pid"
-}
-probe_start() {
-  mkfifo "$E2E_DIR/probe.in" "$E2E_DIR/probe.out"
-  # Read-write opens do not wait for the other end, so a probe that never starts cannot hang us.
-  exec {E2E_PROBE_IN}<>"$E2E_DIR/probe.in" {E2E_PROBE_OUT}<>"$E2E_DIR/probe.out"
-  probe_launch
-}
-probe_pid() { cat "$E2E_DIR/probe.pid" 2>/dev/null; }
-probe_stop() {
-  local pid; pid=$(probe_pid) || return 0
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  rm -f "$E2E_DIR/probe.pid"
-}
-# A probe that has died or hangs is named and replaced once; a second time ends the test.
-probe_restart() {
-  echo "e2e: the probe $1 during \"$2\"; $(tail -n 3 "$E2E_DIR/probe.err" 2>/dev/null | tr '\n' ' ')" >&2
-  if [[ -e $E2E_DIR/probe.restarted ]]; then
-    echo "e2e: the probe failed a second time" >&2
-    return 1
-  fi
-  touch "$E2E_DIR/probe.restarted"
-  probe_stop
-  probe_launch
-  echo "e2e: probe restarted" >&2
-}
-# probe_escaped CMD ARGS...: asks the running probe and prints its answer as it came, escapes and
-# all. The commands that wait take their own bound; the read allows that bound and 20 s more.
-probe_escaped() {
-  local id="$BASHPID.$RANDOM" request wait_ms=0 arg line="" attempt deadline answered=0
-  request=$(IFS=$'\x1f'; set -- "$id" "$@"; printf '%s' "$*")
-  for arg in "$@"; do [[ $arg =~ ^[0-9]{3,6}$ ]] && ((arg > wait_ms)) && wait_ms=$arg; done
-  for attempt in 1 2; do
-    if kill -0 "$(probe_pid)" 2>/dev/null && printf '%s\n' "$request" >&"$E2E_PROBE_IN"; then
-      deadline=$((SECONDS + wait_ms / 1000 + 20))
-      while ((SECONDS < deadline)) && IFS= read -r -t $((deadline - SECONDS)) line <&"$E2E_PROBE_OUT"; do
-        if [[ $line == "$id"[=!]* ]]; then answered=1; break; fi
-      done
-      ((answered)) && break
-    fi
-    if kill -0 "$(probe_pid)" 2>/dev/null; then
-      probe_restart "did not answer" "$*" || return 3
-    else
-      probe_restart "died" "$*" || return 3
-    fi
-  done
-  ((answered)) || { echo "e2e: probe $*: no answer" >&2; return 3; }
-  line=${line#"$id"}
-  printf '%s\n' "${line:1}"
-  if [[ ${line:0:1} != "=" ]]; then
-    echo "e2e: probe $*: ${line:1}" >&2
-    return 3
-  fi
-}
-# probe CMD ARGS...: the same with the escapes undone and without CRs, as a text reads.
-probe() {
-  local line rc=0 answer
-  line=$(probe_escaped "$@") || rc=$?
-  answer=$(printf '%b' "$line")
-  printf '%s\n' "${answer//$'\r'/}"
-  return $rc
-}
+# The probe: one process for the whole test (probe serve), fed one command a line and answering
+# each on one line (tools/lib/probe-serve.sh says how). `probe CMD ARGS` gives the answer with its
+# escapes undone and without CRs; `probe_escaped` as it came.
+source "$BRINDLEX_SOURCE/tools/lib/probe-serve.sh"
+probe_start() { probe_serve_start "$E2E_DIR" "$BRINDLEX_PROBE" "$E2E_APP_TIMEOUT"; }
+probe_stop() { probe_serve_stop; }
 # probe_spawn NAME CMD ARGS...: a probe of its own for a command that blocks or streams (keywatch,
 # holdclipboard, holdfile); its lines go to $E2E_DIR/NAME.out, its id to E2E_SPAWNED[NAME].
 probe_spawn() {
