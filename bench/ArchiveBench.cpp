@@ -8,7 +8,7 @@
 //   build/native/bench/core_bench --benchmark_filter=Archive
 #include "core/library/DataArchive.h"
 #include "core/library/ExportFormat.h"
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,6 +20,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace brindlex;
 
 namespace {
 

@@ -8,8 +8,8 @@
 //
 //   build/native/bench/core_bench --benchmark_filter=Find
 #include "core/find/CaseFold.h"
-#include "core/find/FindResults.h"
-#include "core/library/Library.h"
+#include "core/find/CFindResults.h"
+#include "core/library/CLibrary.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,6 +24,8 @@
 #include <random>
 #include <string>
 #include <utility>
+
+using namespace brindlex;
 
 namespace {
 

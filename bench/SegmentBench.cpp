@@ -12,6 +12,8 @@
 #include <random>
 #include <string>
 
+using namespace brindlex;
+
 namespace {
 
 constexpr std::size_t kBaseBytes = 10u << 20;

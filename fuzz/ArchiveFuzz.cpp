@@ -3,12 +3,14 @@
 // must save and read back as the same library, with the same bytes on a second save.
 #include "core/library/DataArchive.h"
 #include "core/library/ExportFormat.h"
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <span>
+
+using namespace brindlex;
 
 namespace {
 

@@ -9,10 +9,10 @@ mkdir -p "$out"
 
 sources=(
   "$root/fuzz/ArchiveFuzz.cpp"
-  "$root/core/library/ArchiveReader.cpp"
-  "$root/core/library/ArchiveWriter.cpp"
+  "$root/core/library/CArchiveReader.cpp"
+  "$root/core/library/CArchiveWriter.cpp"
   "$root/core/library/DataArchive.cpp"
-  "$root/core/library/Library.cpp"
+  "$root/core/library/CLibrary.cpp"
   "$root/core/library/ExportFormat.cpp"
 )
 binary=$out/archive_fuzz

@@ -21,4 +21,4 @@ std::u16string HelpFilePath(const std::u16string& modulePath) {
     return folder + u"Brindlex.chm";
 }
 
-}  // namespace brindlex
+} // namespace brindlex

@@ -12,4 +12,4 @@ std::u16string ModuleFolder(const std::u16string& modulePath);
 // ModuleFolder + "\Brindlex.chm", without doubling a separator.
 std::u16string HelpFilePath(const std::u16string& modulePath);
 
-}  // namespace brindlex
+} // namespace brindlex

@@ -15,4 +15,4 @@ struct MenuEntry {
 std::vector<MenuEntry> TrayMenuEntries(bool mainWindowVisible);
 std::vector<MenuEntry> MainMenuEntries(bool alwaysOnTop);
 
-}  // namespace brindlex
+} // namespace brindlex

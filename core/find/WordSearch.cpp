@@ -5,10 +5,11 @@
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
-#define BRINDLEX_SSE2 1
-#endif
 
 namespace brindlex {
+
+#define BRINDLEX_SSE2 1
+#endif
 
 namespace {
 

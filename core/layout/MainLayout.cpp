@@ -48,4 +48,4 @@ std::array<BandRect, 5> MainWindowBand(const Rect& c, unsigned C) {
     }};
 }
 
-}  // namespace brindlex
+} // namespace brindlex

@@ -27,4 +27,4 @@ std::array<BandRect, 5> MainWindowBand(const Rect& client, unsigned windowColour
 // C + k on each of the red, green and blue bytes, modulo 256 (no clamping).
 unsigned ShiftColour(unsigned colour, int k);
 
-}  // namespace brindlex
+} // namespace brindlex

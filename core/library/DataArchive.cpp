@@ -1,13 +1,14 @@
 #include "core/library/DataArchive.h"
 
-#include "core/library/ArchiveException.h"
-#include "core/library/ArchiveWriter.h"
+#include "core/library/CArchiveException.h"
+#include "core/library/CArchiveWriter.h"
 
 #include <new>
 #include <stdexcept>
 #include <string_view>
 
 namespace brindlex {
+
 namespace {
 
 constexpr std::uint16_t kNewClassTag = 0xFFFF;

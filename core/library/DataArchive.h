@@ -3,8 +3,8 @@
 // (DataFile.cpp) moves these bytes to and from the disk.
 #pragma once
 
-#include "core/library/ArchiveReader.h"
-#include "core/library/Library.h"
+#include "core/library/CArchiveReader.h"
+#include "core/library/CLibrary.h"
 
 #include <cstdint>
 #include <span>

@@ -5,6 +5,7 @@
 #include <string_view>
 
 namespace brindlex {
+
 namespace {
 
 constexpr std::u16string_view kHeader = u"Brindlex exported data.\n\n";

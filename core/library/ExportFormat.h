@@ -3,7 +3,7 @@
 // file would write it, a CR LF stays one CR LF, and a lone CR is written unchanged.
 #pragma once
 
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 
 #include <cstdint>
 #include <vector>

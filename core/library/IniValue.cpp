@@ -3,6 +3,7 @@
 #include <algorithm>
 
 namespace brindlex {
+
 namespace {
 
 bool IsSpace(char16_t c) {

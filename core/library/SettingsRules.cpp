@@ -1,6 +1,6 @@
 #include "core/library/SettingsRules.h"
 
-#include "core/library/Data.h"
+#include "core/library/CData.h"
 #include "core/library/IniValue.h"
 
 namespace brindlex {

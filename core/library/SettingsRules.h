@@ -3,14 +3,16 @@
 // screen metrics, the main window and the folder.
 #pragma once
 
-#include "core/library/IniStore.h"
+#include "core/library/IIniStore.h"
 
 #include <cstdint>
 #include <string>
 
+namespace brindlex {
+
 class CData;
 
-namespace brindlex::settings {
+namespace settings {
 
 inline constexpr char16_t kSectionPos[] = u"Pos";
 inline constexpr char16_t kSectionGeneral[] = u"General";
@@ -49,9 +51,7 @@ inline constexpr char16_t kSettingsFileName[] = u"Settings.ini";
 inline constexpr char16_t kDataFileName[] = u"Brindlex.dat";
 inline constexpr char16_t kFolderName[] = u"Brindlex";
 
-} // namespace brindlex::settings
-
-namespace brindlex {
+} // namespace settings
 
 // The main window's rectangle as the Pos section holds it.
 struct WindowGeometry {

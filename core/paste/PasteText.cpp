@@ -1,6 +1,6 @@
 #include "core/paste/PasteText.h"
 
-#include "core/paste/KeySender.h"
+#include "core/paste/CKeySender.h"
 #include "core/paste/Segmentation.h"
 
 #include <string>

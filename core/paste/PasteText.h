@@ -1,7 +1,7 @@
 // The paste of one item's text into the window that has the keyboard focus.
 #pragma once
 
-#include "core/paste/KeyOutput.h"
+#include "core/paste/IKeyOutput.h"
 
 #include <string_view>
 

@@ -1,11 +1,13 @@
 // The data file image: the exact bytes written, and what is read back from valid, foreign and
 // damaged files.
 #include "ArchiveTestSupport.h"
-#include "core/library/ArchiveReader.h"
-#include "core/library/ArchiveWriter.h"
+#include "core/library/CArchiveReader.h"
+#include "core/library/CArchiveWriter.h"
 #include "core/library/DataArchive.h"
 
 #include <gtest/gtest.h>
+
+using namespace brindlex;
 
 using namespace archive_test;
 using brindlex::ReadDataArchive;

@@ -2,13 +2,15 @@
 // a library, so that a mismatch shows what differs.
 #pragma once
 
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 #include "PrintableText.h"
 
 #include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
+
+namespace brindlex {
 
 namespace archive_test {
 
@@ -74,3 +76,5 @@ inline std::string Dump(const CLibrary& lib) {
 }
 
 } // namespace archive_test
+
+} // namespace brindlex

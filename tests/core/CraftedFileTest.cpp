@@ -16,6 +16,8 @@
 
 #if defined(__GLIBC__)
 #include <malloc.h>
+
+using namespace brindlex;
 #define BRINDLEX_COUNTING_ALLOCATOR 1
 #endif
 

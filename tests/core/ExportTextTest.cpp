@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace brindlex;
+
 namespace {
 
 // UTF-16LE bytes of an ASCII-or-BMP string, with no line-end translation: the expectation is

@@ -1,10 +1,10 @@
 #include "core/find/CaseFold.h"
 #include "core/find/FindCountLine.h"
 #include "core/find/FindExcerpt.h"
-#include "core/find/FindQuery.h"
-#include "core/find/FindResults.h"
+#include "core/find/CFindQuery.h"
+#include "core/find/CFindResults.h"
 #include "core/find/WordSearch.h"
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 
 #include <gtest/gtest.h>
 

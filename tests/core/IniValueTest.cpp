@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace brindlex;
+
 using brindlex::FormatIniInt;
 using brindlex::FormatIniUInt;
 using brindlex::ParseIniBool;

@@ -1,7 +1,9 @@
-#include "core/library/Data.h"
-#include "core/library/Library.h"
+#include "core/library/CData.h"
+#include "core/library/CLibrary.h"
 
 #include <gtest/gtest.h>
+
+using namespace brindlex;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "core/layout/MainLayout.h"
 #include "core/app/MenuModel.h"
-#include "core/app/TargetListModel.h"
+#include "core/app/CTargetListModel.h"
 
 #include <gtest/gtest.h>
 

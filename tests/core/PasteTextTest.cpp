@@ -1,7 +1,7 @@
 #include "core/app/CommandIds.h"
-#include "core/app/HeldCommands.h"
-#include "core/paste/ClipboardReadWait.h"
-#include "core/paste/KeySender.h"
+#include "core/app/CHeldCommands.h"
+#include "core/paste/CClipboardReadWait.h"
+#include "core/paste/CKeySender.h"
 #include "core/paste/PasteText.h"
 #include "core/paste/TargetIntegrity.h"
 
@@ -239,16 +239,16 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
     constexpr unsigned kTaskbarCreated = 0xC123;
     const auto command = [](unsigned id, unsigned code) { return (std::uintptr_t{code} << 16) | id; };
     const std::vector<HeldMessage> held{
-        {kWmTrayCallback, 0, 0x201},              // a click on the tray icon
-        {kWmCommand, command(kIdTrayExit, 0), 0}, // Exit from the tray menu
-        {kWmExitApp, 0, 0},                       // another program asks us to exit
+        {WM_TRAY_CALLBACK, 0, 0x201},              // a click on the tray icon
+        {kWmCommand, command(ID_TRAY_EXIT, 0), 0}, // Exit from the tray menu
+        {WM_EXIT_APP, 0, 0},                       // another program asks us to exit
         {kWmCommand, command(1017, 1), 0x5678},   // another target chosen
         {kWmHotkey, 43, 0},
         {kWmSysCommand, 0xF060, 0},
-        {kWmEditItem, 0xDEAD, 0},
+        {WM_EDIT_ITEM, 0xDEAD, 0},
         {kTaskbarCreated, 0, 0},
-        {kWmShowFind, 0, 0},
-        {kWmFindChoose, 2, 7}, // Enter in Find
+        {WM_SHOW_FIND, 0, 0},
+        {WM_FIND_CHOOSE, 2, 7}, // Enter in Find
     };
     const std::vector<HeldMessage> runNow{
         {0x0011, 0, 0},                         // WM_QUERYENDSESSION
@@ -257,8 +257,8 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
         {0x000D, 10, 0x1000},                   // WM_GETTEXT from another program
         {kWmCommand, command(1008, 5), 0x2222}, // LBN_KILLFOCUS: the focus went to the target
     };
-    const HeldMessage secondPaste{kWmCommand, command(kIdPaste, 0), 0x9999};
-    const HeldMessage findPaste{kWmFindPaste, 2, 7}; // Ctrl+Enter in Find
+    const HeldMessage secondPaste{kWmCommand, command(IDC_PASTE, 0), 0x9999};
+    const HeldMessage findPaste{WM_FIND_PASTE, 2, 7}; // Ctrl+Enter in Find
 
     CHeldCommands commands(kTaskbarCreated);
     EXPECT_FALSE(commands.Offer(held[0]) || commands.Offer(secondPaste)) << "no paste runs";

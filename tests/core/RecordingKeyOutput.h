@@ -2,7 +2,7 @@
 // sequence a paste produced. Its key state follows the events it receives unless told otherwise.
 #pragma once
 
-#include "core/paste/KeyOutput.h"
+#include "core/paste/IKeyOutput.h"
 #include "PrintableText.h"
 
 #include <map>
@@ -11,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
-class CRecordingKeyOutput : public brindlex::IKeyOutput {
+namespace brindlex {
+
+class CRecordingKeyOutput : public IKeyOutput {
 public:
     void Pause(unsigned milliseconds) override {
         m_events.push_back("pause " + std::to_string(milliseconds));
@@ -28,12 +30,12 @@ public:
     }
 
     void KeyEvent(std::uint8_t vk, std::uint32_t flags) override {
-        const bool up = (flags & brindlex::kKeyUp) != 0;
+        const bool up = (flags & kKeyUp) != 0;
         std::string line = std::string(up ? "up " : "down ") + std::to_string(vk);
-        if ((flags & brindlex::kKeyExtended) != 0) {
+        if ((flags & kKeyExtended) != 0) {
             line += " ext";
         }
-        if ((flags & ~(brindlex::kKeyUp | brindlex::kKeyExtended)) != 0) {
+        if ((flags & ~(kKeyUp | kKeyExtended)) != 0) {
             line += " flags " + std::to_string(flags);
         }
         m_events.push_back(line);
@@ -62,3 +64,5 @@ public:
     int m_nClipboardFailsFrom = -1; // index of the first put that fails, -1 for never
     int m_nClipboardPuts = 0;
 };
+
+} // namespace brindlex

@@ -1,6 +1,6 @@
 // The settings keys, their defaults and how CSettingsFile::Load/Save move them, over an INI
 // file kept in memory that remembers the order of the writes.
-#include "core/library/Data.h"
+#include "core/library/CData.h"
 #include "core/library/SettingsRules.h"
 
 #include "StoredSettings.h"
@@ -10,6 +10,8 @@
 #include <map>
 #include <utility>
 #include <vector>
+
+using namespace brindlex;
 
 namespace {
 

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "PrintableText.h"
-#include "core/library/Data.h"
+#include "core/library/CData.h"
 
 #include <cstdint>
 #include <ostream>
 #include <string>
+
+namespace brindlex {
 
 struct StoredSettings {
     std::u16string dataFile;
@@ -66,3 +68,5 @@ struct StoredSettings {
             << " DrawEdge=" << s.drawEdge;
     }
 };
+
+} // namespace brindlex

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+using namespace brindlex;
+
 using namespace dialog_test;
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace brindlex;
+
 using namespace store_test;
 
 namespace {

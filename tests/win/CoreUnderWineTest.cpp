@@ -1,8 +1,10 @@
 // The core as the program uses it: cross-built and run under Wine.
 #include "win/framework/Win32.h"
-#include "core/library/Data.h"
+#include "core/library/CData.h"
 
 #include <gtest/gtest.h>
+
+using namespace brindlex;
 
 TEST(CoreUnderWine, TokenTableAndWideStringsMatchWchar) {
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 strings are handed to Win32 as wchar_t");

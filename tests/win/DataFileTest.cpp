@@ -1,14 +1,16 @@
 // The data file and the export on a real file system under Wine: wide paths, "Wrong data file!"
 // through the message seam, and saves that fail at each of their steps leaving the old file.
 #include "SettingsTestSupport.h"
-#include "core/library/Data.h"
+#include "core/library/CData.h"
 #include "core/library/DataArchive.h"
 #include "core/library/ExportFormat.h"
-#include "win/library/DataFile.h"
+#include "win/library/CDataFile.h"
 #include "win/library/ExportText.h"
 #include "win/library/FileIo.h"
 
 #include <gtest/gtest.h>
+
+using namespace brindlex;
 
 using namespace store_test;
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace brindlex {
+
 class CDialogTemplateBuilder {
 public:
     CDialogTemplateBuilder(DWORD style, short cx, short cy, const wchar_t* caption) {
@@ -75,3 +77,5 @@ private:
 
     std::vector<WORD> m_words;
 };
+
+} // namespace brindlex

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+namespace brindlex {
+
 namespace dialog_test {
 
 // What the dialogs need of the process, as the program's start-up provides it.
@@ -212,3 +214,5 @@ inline void OfferForScreenshot(const char* name, HWND hWnd) {
 }
 
 } // namespace dialog_test
+
+} // namespace brindlex

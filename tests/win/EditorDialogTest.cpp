@@ -6,12 +6,14 @@
 #include "core/layout/EditorLayout.h"
 #include "win/framework/CClipboardScope.h"
 #include "win/framework/CGlobalLock.h"
-#include "core/library/Data.h"
+#include "core/library/CData.h"
 #include "res/resource.h"
 
 #include <richedit.h>
 
 #include <memory>
+
+using namespace brindlex;
 
 using namespace dialog_test;
 

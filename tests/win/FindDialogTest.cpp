@@ -1,13 +1,15 @@
 // Find in-process: a modeless CFindDlg over a small library under a test owner that records what
 // Find asks of the main window and, like it, releases Find while Find reports.
 #include "DialogTestSupport.h"
-#include "core/library/Data.h"
+#include "core/library/CData.h"
 #include "res/resource.h"
 #include "core/app/CommandIds.h"
 #include "win/dialogs/CFindDlg.h"
 #include "win/framework/LocaleCaseFold.h"
 
 #include <memory>
+
+using namespace brindlex;
 
 using namespace dialog_test;
 

@@ -10,6 +10,8 @@
 
 #include <stdexcept>
 
+using namespace brindlex;
+
 namespace {
 
 constexpr WORD kIdButton = 100;

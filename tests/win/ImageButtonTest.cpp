@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace brindlex;
+
 namespace {
 
 constexpr WORD kIdToggle = 200;

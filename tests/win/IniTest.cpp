@@ -1,9 +1,11 @@
 // CIni over the Windows profile functions: values of any length, the number and flag rules on
 // real files, the formats written, and text outside the ANSI code page.
 #include "SettingsTestSupport.h"
-#include "win/library/Ini.h"
+#include "win/library/CIni.h"
 
 #include <gtest/gtest.h>
+
+using namespace brindlex;
 
 using namespace store_test;
 

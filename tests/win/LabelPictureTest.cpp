@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <memory>
 
+using namespace brindlex;
+
 using namespace dialog_test;
 
 namespace {

@@ -2,6 +2,8 @@
 // the auto-scrolling while the pointer is beyond the list.
 #include "ListsTestSupport.h"
 
+using namespace brindlex;
+
 using namespace liststest;
 
 namespace {

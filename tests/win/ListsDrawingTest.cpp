@@ -2,6 +2,8 @@
 // under each row, the icon and the name, and which draw actions paint anything.
 #include "ListsTestSupport.h"
 
+using namespace brindlex;
+
 using namespace liststest;
 
 namespace {

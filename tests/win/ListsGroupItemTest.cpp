@@ -2,6 +2,8 @@
 // the edit request and what right clicks and double clicks do in each.
 #include "ListsTestSupport.h"
 
+using namespace brindlex;
+
 using namespace liststest;
 
 namespace {

@@ -1,6 +1,8 @@
 // The mouse as the system delivers it (SendInput): a drag with the pointer really captured.
 #include "ListsTestSupport.h"
 
+using namespace brindlex;
+
 using namespace liststest;
 
 namespace {

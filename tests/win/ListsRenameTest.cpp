@@ -2,6 +2,8 @@
 // library and the owner hear about it.
 #include "ListsTestSupport.h"
 
+using namespace brindlex;
+
 using namespace liststest;
 
 namespace {

@@ -13,7 +13,7 @@
 #include "win/framework/MessageParams.h"
 #include "win/framework/UniqueHandle.h"
 #include "win/framework/WideString.h"
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 #include "win/lists/CGroupList.h"
 #include "win/lists/CPasteList.h"
 #include "core/lists/ListRules.h"
@@ -25,6 +25,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace brindlex {
 
 namespace liststest {
 
@@ -64,8 +66,8 @@ protected:
             m_editRequests.push_back(wParam);
             return 0;
         case WM_COMMAND:
-            if (brindlex::CommandId(wParam) == IDC_GROUP_LIST &&
-                brindlex::CommandCode(wParam) == LBN_SELCHANGE) {
+            if (CommandId(wParam) == IDC_GROUP_LIST &&
+                CommandCode(wParam) == LBN_SELCHANGE) {
                 ++m_nGroupSelChanges;
             }
             break;
@@ -297,3 +299,5 @@ private:
 };
 
 } // namespace liststest
+
+} // namespace brindlex

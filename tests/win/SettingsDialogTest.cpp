@@ -5,13 +5,15 @@
 #include "SettingsTestSupport.h"
 #include "core/app/CommandIds.h"
 #include "win/dialogs/CSettingsDlg.h"
-#include "core/library/Data.h"
-#include "win/library/Ini.h"
+#include "core/library/CData.h"
+#include "win/library/CIni.h"
 #include "res/resource.h"
 
 #include <atomic>
 #include <memory>
 #include <thread>
+
+using namespace brindlex;
 
 using namespace dialog_test;
 

@@ -2,14 +2,16 @@
 // settings folder and a Run key of its own.
 #include "SettingsTestSupport.h"
 #include "tests/core/StoredSettings.h"
-#include "core/library/Data.h"
-#include "win/library/Ini.h"
-#include "win/library/SettingsFile.h"
+#include "core/library/CData.h"
+#include "win/library/CIni.h"
+#include "win/library/CSettingsFile.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <utility>
+
+using namespace brindlex;
 
 using namespace store_test;
 

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+namespace brindlex {
+
 namespace store_test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -154,12 +156,12 @@ private:
 class CIsolatedSettings {
 public:
     CIsolatedSettings() : m_key(u"Software\\BrindlexTests\\" + UniqueName() + u"\\Run") {
-        brindlex::SetAppDataBaseFolder(m_appData.Path());
-        brindlex::SetAutoStartKeyOverride(m_key);
+        SetAppDataBaseFolder(m_appData.Path());
+        SetAutoStartKeyOverride(m_key);
     }
     ~CIsolatedSettings() {
-        brindlex::SetAppDataBaseFolder(u"");
-        brindlex::SetAutoStartKeyOverride(u"");
+        SetAppDataBaseFolder(u"");
+        SetAutoStartKeyOverride(u"");
         const std::u16string parent = m_key.substr(0, m_key.rfind(u'\\'));
         RegDeleteTreeW(HKEY_CURRENT_USER, W(parent));
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, W(parent));
@@ -245,3 +247,5 @@ inline std::u16string QuotedModuleFileName() {
 }
 
 } // namespace store_test
+
+} // namespace brindlex

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+using namespace brindlex;
+
 namespace {
 
 // Top-level test windows of a plain class, destroyed with the fixture.

@@ -1,6 +1,6 @@
-#include "win/paste/PasteTarget.h"
+#include "win/paste/CPasteTarget.h"
 #include "core/paste/PasteText.h"
-#include "win/paste/Win32KeyOutput.h"
+#include "win/paste/CWin32KeyOutput.h"
 
 #include "win/framework/CClipboardScope.h"
 #include "win/framework/UniqueHandle.h"
@@ -12,6 +12,8 @@
 #include <chrono>
 #include <string>
 #include <thread>
+
+using namespace brindlex;
 
 namespace {
 

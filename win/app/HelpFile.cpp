@@ -4,10 +4,12 @@
 #include "win/framework/WideString.h"
 #include "win/framework/Win32.h"
 
+namespace brindlex {
+
 void OpenHelpFile() {
     wchar_t module[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
-    const std::u16string path = brindlex::HelpFilePath(U16(module, length));
+    const std::u16string path = HelpFilePath(U16(module, length));
 
     static HMODULE hHelp = LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (hHelp == nullptr) {
@@ -19,3 +21,5 @@ void OpenHelpFile() {
         htmlHelp(nullptr, W(path), 0 /* HH_DISPLAY_TOPIC */, 0);
     }
 }
+
+} // namespace brindlex

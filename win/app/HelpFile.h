@@ -2,4 +2,8 @@
 // system folder only, so a DLL planted beside the program is never used. Failures stay silent.
 #pragma once
 
+namespace brindlex {
+
 void OpenHelpFile();
+
+} // namespace brindlex

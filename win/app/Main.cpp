@@ -1,5 +1,5 @@
 #include "win/framework/CWinApp.h"
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow) {
-    return AfxWinMain(hInstance, lpCmdLine, nCmdShow);
+    return brindlex::AfxWinMain(hInstance, lpCmdLine, nCmdShow);
 }

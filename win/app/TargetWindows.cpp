@@ -2,10 +2,12 @@
 
 #include "win/framework/WideString.h"
 
+namespace brindlex {
+
 namespace {
 
 struct EnumContext {
-    brindlex::CTargetListModel* model;
+    CTargetListModel* model;
     HWND hOwn;
 };
 
@@ -42,7 +44,7 @@ bool IsTargetWindow(HWND hWnd, HWND hOwnMainWnd) {
     return lstrcmpiW(className, L"Progman") != 0;
 }
 
-void CollectTargetWindows(brindlex::CTargetListModel& model, HWND hOwnMainWnd) {
+void CollectTargetWindows(CTargetListModel& model, HWND hOwnMainWnd) {
     model.Clear();
     EnumContext ctx{&model, hOwnMainWnd};
     EnumWindows(EnumTargetProc, reinterpret_cast<LPARAM>(&ctx));
@@ -64,3 +66,5 @@ void BringWindowToFront(HWND hWnd, bool restore) {
     }
     SetForegroundWindow(hWnd);
 }
+
+} // namespace brindlex

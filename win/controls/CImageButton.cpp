@@ -9,6 +9,8 @@
 
 #include <optional>
 
+namespace brindlex {
+
 namespace {
 
 // The button type bits as the template gives them; 0x2 marks a check box type, our toggle.
@@ -44,7 +46,7 @@ void CImageButton::ResetColours() {
 
 void CImageButton::PreSubclassWindow() {
     const DWORD style = GetStyle();
-    m_bToggle = (brindlex::LowWord(style) & kToggleBit) != 0;
+    m_bToggle = (LowWord(style) & kToggleBit) != 0;
     if ((style & kTypeBits) == BS_DEFPUSHBUTTON) {
         m_bDefault = true;
     }
@@ -144,7 +146,7 @@ bool CImageButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
         *pResult = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         return true;
     case WM_COMMAND:
-        if (brindlex::CommandCode(wParam) == BN_CLICKED) {
+        if (CommandCode(wParam) == BN_CLICKED) {
             SetFocus();
             if (m_bToggle) {
                 m_nCheck = m_nCheck != 0 ? 0 : 1;
@@ -174,7 +176,7 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_ACTIVATE:
-        if (brindlex::LowWord(wParam) == WA_INACTIVE) {
+        if (LowWord(wParam) == WA_INACTIVE) {
             EndHover();
         }
         break;
@@ -233,7 +235,7 @@ LRESULT CImageButton::OnSetCheck(WPARAM wParam) {
 }
 
 void CImageButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    POINT pt = brindlex::MousePoint(lParam);
+    POINT pt = MousePoint(lParam);
     ClientToScreen(&pt);
     const HWND hWndUnder = ::WindowFromPoint(pt);
     // Dragging onto a button does not light it.
@@ -327,8 +329,8 @@ void CImageButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     PaintBorder(hDC, rcItem);
 
     const std::u16string caption = GetWindowText();
-    brindlex::ImageButtonLayoutInput in;
-    in.item = brindlex::ToRect(rcItem);
+    ImageButtonLayoutInput in;
+    in.item = ToRect(rcItem);
     in.clientWidth = GetClientRect().right;
     in.iconWidth = m_cxIcon;
     in.iconHeight = m_cyIcon;
@@ -340,27 +342,27 @@ void CImageButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     in.toggle = m_bToggle;
     in.shiftX = m_ptPressedShift.x;
     in.shiftY = m_ptPressedShift.y;
-    const brindlex::ImageButtonLayout layout = brindlex::PlaceImageButton(in);
+    const ImageButtonLayout layout = PlaceImageButton(in);
 
     if (m_hIcon) {
-        PaintIcon(hDC, brindlex::ToRECT(layout.image));
+        PaintIcon(hDC, ToRECT(layout.image));
     }
     if (!caption.empty()) {
-        PaintCaption(hDC, brindlex::ToRECT(layout.caption), caption);
+        PaintCaption(hDC, ToRECT(layout.caption), caption);
     }
     // No focus rectangle: keyboard focus has no visible mark on these buttons.
 }
 
 void CImageButton::PaintBackground(HDC hDC, const RECT& rcItem) {
     const COLORREF colour = m_bHover || m_bPressed ? m_clrBkHover : m_bFocused ? m_clrBkFocus : m_clrBkNormal;
-    brindlex::FillSolidRect(hDC, rcItem, colour);
+    FillSolidRect(hDC, rcItem, colour);
 }
 
 void CImageButton::PaintBorder(HDC hDC, const RECT& rcItem) {
     if (m_bPressed) {
-        brindlex::Draw3dRect(hDC, rcItem, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHILIGHT));
+        Draw3dRect(hDC, rcItem, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHILIGHT));
     } else if (m_bHover) {
-        brindlex::Draw3dRect(hDC, rcItem, ::GetSysColor(COLOR_BTNHILIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+        Draw3dRect(hDC, rcItem, ::GetSysColor(COLOR_BTNHILIGHT), ::GetSysColor(COLOR_BTNSHADOW));
     }
 }
 
@@ -375,8 +377,8 @@ void CImageButton::PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16st
     const int length = static_cast<int>(caption.size());
     RECT rcMeasured = rcCaption;
     ::DrawTextW(hDC, W(caption), length, &rcMeasured, kFormat | DT_CALCRECT);
-    RECT rcText = brindlex::ToRECT(brindlex::CentreTextBlock(
-        brindlex::ToRect(rcCaption), rcMeasured.right - rcMeasured.left, rcMeasured.bottom - rcMeasured.top));
+    RECT rcText = ToRECT(CentreTextBlock(
+        ToRect(rcCaption), rcMeasured.right - rcMeasured.left, rcMeasured.bottom - rcMeasured.top));
     const COLORREF oldColour = ::GetTextColor(hDC);
     if (m_bDisabled) {
         RECT rcLight = rcText;
@@ -391,3 +393,5 @@ void CImageButton::PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16st
     }
     ::SetTextColor(hDC, oldColour);
 }
+
+} // namespace brindlex

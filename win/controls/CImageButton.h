@@ -23,6 +23,8 @@
 #include <memory>
 #include <string>
 
+namespace brindlex {
+
 class CImageButton : public CButton {
 public:
     CImageButton();
@@ -63,7 +65,7 @@ protected:
     virtual void DrawItem(const DRAWITEMSTRUCT& dis);
     virtual void PaintBackground(HDC hDC, const RECT& rcItem);
     virtual void PaintBorder(HDC hDC, const RECT& rcItem);
-    // Draws the icon with its top-left corner at rcImage's (see brindlex::PlaceImageButton).
+    // Draws the icon with its top-left corner at rcImage's (see PlaceImageButton).
     virtual void PaintIcon(HDC hDC, const RECT& rcImage);
     // Draws the caption centred in rcCaption, etched when disabled.
     virtual void PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16string& caption);
@@ -91,7 +93,7 @@ private:
     bool m_bDisabled = false;
     bool m_bDefault = false;
     bool m_bToggle = false;
-    unsigned char m_byAlignment = brindlex::kImageAlignLeft;
+    unsigned char m_byAlignment = kImageAlignLeft;
     COLORREF m_clrBkHover = 0;
     COLORREF m_clrTextHover = 0;
     COLORREF m_clrBkNormal = 0;
@@ -106,3 +108,5 @@ private:
     int m_cxIcon = 0;
     int m_cyIcon = 0;
 };
+
+} // namespace brindlex

@@ -8,12 +8,14 @@
 #include <numeric>
 #include <vector>
 
-static_assert(brindlex::kSsCenter == SS_CENTER && brindlex::kSsRight == SS_RIGHT &&
-              brindlex::kSsLeftNoWordWrap == SS_LEFTNOWORDWRAP &&
-              brindlex::kSsCenterImage == SS_CENTERIMAGE && brindlex::kSsTypeMask == SS_TYPEMASK);
-static_assert(brindlex::kDtCenter == DT_CENTER && brindlex::kDtRight == DT_RIGHT &&
-              brindlex::kDtVCenter == DT_VCENTER && brindlex::kDtWordBreak == DT_WORDBREAK &&
-              brindlex::kDtSingleLine == DT_SINGLELINE && brindlex::kDtExpandTabs == DT_EXPANDTABS);
+namespace brindlex {
+
+static_assert(kSsCenter == SS_CENTER && kSsRight == SS_RIGHT &&
+              kSsLeftNoWordWrap == SS_LEFTNOWORDWRAP &&
+              kSsCenterImage == SS_CENTERIMAGE && kSsTypeMask == SS_TYPEMASK);
+static_assert(kDtCenter == DT_CENTER && kDtRight == DT_RIGHT &&
+              kDtVCenter == DT_VCENTER && kDtWordBreak == DT_WORDBREAK &&
+              kDtSingleLine == DT_SINGLELINE && kDtExpandTabs == DT_EXPANDTABS);
 
 CLabel::CLabel()
     : m_clrText(::GetSysColor(COLOR_WINDOWTEXT)),
@@ -151,7 +153,7 @@ void CLabel::DrawLabelText(HDC hDC, const RECT& rcClient, const std::u16string& 
     const int oldMode = ::SetBkMode(hDC, TRANSPARENT);
     const COLORREF oldColour = ::SetTextColor(hDC, m_clrText);
     const CGdiSelection selectFont(hDC, m_font.get());
-    const unsigned format = brindlex::LabelTextFormat(GetStyle(), text);
+    const unsigned format = LabelTextFormat(GetStyle(), text);
     if (m_logFont.lfUnderline == FALSE || !DrawUnderlinedLine(hDC, rcClient, text, format)) {
         RECT rc = rcClient;
         ::DrawTextW(hDC, W(text), static_cast<int>(text.size()), &rc, format);
@@ -169,12 +171,12 @@ bool CLabel::DrawUnderlinedLine(HDC hDC, const RECT& rcClient, const std::u16str
     SIZE size{};
     if (length == 0 ||
         ::GetTextExtentExPointW(hDC, W(text), length, 0, nullptr, ends.data(), &size) == FALSE ||
-        !brindlex::DrawsAsOneLine(format, text, size.cx, rcClient.right - rcClient.left)) {
+        !DrawsAsOneLine(format, text, size.cx, rcClient.right - rcClient.left)) {
         return false;
     }
     std::vector<INT> advances(text.size());
     std::adjacent_difference(ends.begin(), ends.end(), advances.begin());
-    const brindlex::LabelLineOrigin at = brindlex::OneLineOrigin(
+    const LabelLineOrigin at = OneLineOrigin(
         format, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom, size.cx, size.cy);
     return ::ExtTextOutW(hDC, at.x, at.y, ETO_CLIPPED, &rcClient, W(text), static_cast<UINT>(length),
                          advances.data()) != FALSE;
@@ -215,3 +217,5 @@ LRESULT CLabel::OnSetText() {
     Refresh();
     return result;
 }
+
+} // namespace brindlex

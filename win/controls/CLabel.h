@@ -12,6 +12,8 @@
 #include "win/framework/CWnd.h"
 #include "win/framework/UniqueHandle.h"
 
+namespace brindlex {
+
 // The WM_NOTIFY code a link label sends its parent when it is clicked.
 inline constexpr UINT kLabelLinkClicked = 0x8200;
 
@@ -62,3 +64,5 @@ private:
     bool m_bNotifyParent = false;
     HCURSOR m_hCursor = nullptr; // a shared cursor, not owned
 };
+
+} // namespace brindlex

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <utility>
 
+namespace brindlex {
+
 void CPicture::ShowError(const wchar_t* message) {
     CWnd* pMainWnd = AfxGetMainWnd();
     ShowMessageBox(pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr, U16(message), u"CPicture Error",
@@ -56,8 +58,8 @@ bool CPicture::LoadResourceImage(UINT nResourceId, const wchar_t* resourceType) 
     OLE_YSIZE_HIMETRIC height = 0;
     m_picture.get()->get_Width(&width);
     m_picture.get()->get_Height(&height);
-    m_nWidth = brindlex::HimetricToPixels(width);
-    m_nHeight = brindlex::HimetricToPixels(height);
+    m_nWidth = HimetricToPixels(width);
+    m_nHeight = HimetricToPixels(height);
     return bLoaded;
 }
 
@@ -115,3 +117,5 @@ bool CPicture::DrawInto(HDC hDC, const RECT& rcDest) {
     }
     return true;
 }
+
+} // namespace brindlex

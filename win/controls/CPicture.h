@@ -14,6 +14,8 @@
 
 #include <cstddef>
 
+namespace brindlex {
+
 class CPicture {
 public:
     // The resource of the given id and type in the program's own module.
@@ -36,3 +38,5 @@ private:
     int m_nSize = 0;
     int m_nWidth = 0;
 };
+
+} // namespace brindlex

@@ -6,6 +6,8 @@
 
 #include <map>
 
+namespace brindlex {
+
 namespace {
 
 // Each button has one tool, with this id, in its top-level window's tooltip.
@@ -93,3 +95,5 @@ void CSharedToolTip::RemoveTool(HWND hWndTool) const {
 void CSharedToolTip::RelayEvent(MSG* pMsg) const {
     ::SendMessageW(m_wndTip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
 }
+
+} // namespace brindlex

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+namespace brindlex {
+
 class CSharedToolTip {
 public:
     // The tooltip of hWnd's top-level window; made on first use, switched off and at most 400
@@ -34,3 +36,5 @@ private:
     HWND m_hWndRoot;
     CWindowHandle m_wndTip;
 };
+
+} // namespace brindlex

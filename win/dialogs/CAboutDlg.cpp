@@ -10,6 +10,8 @@
 
 #include <shellapi.h>
 
+namespace brindlex {
+
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -113,9 +115,9 @@ void CAboutDlg::OnPaint() {
 void CAboutDlg::OnLinkClicked(UINT_PTR nID) {
     const char16_t* address = nullptr;
     if (nID == IDC_PRODUCT_LINK) {
-        address = brindlex::kProductWebAddress;
+        address = kProductWebAddress;
     } else if (nID == IDC_MAKER_LINK) {
-        address = brindlex::kMakerWebAddress;
+        address = kMakerWebAddress;
     }
     if (address == nullptr) {
         return;
@@ -123,3 +125,5 @@ void CAboutDlg::OnLinkClicked(UINT_PTR nID) {
     // A browser that cannot be started is not reported.
     ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(address), L"", L"", SW_SHOWNORMAL);
 }
+
+} // namespace brindlex

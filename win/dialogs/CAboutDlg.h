@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace brindlex {
+
 class CAboutDlg : public CModelessDlg {
 public:
     CAboutDlg();
@@ -40,3 +42,5 @@ private:
     CLabel m_lblMakerLink;   // 1016
     CLabel m_lblMoreInfo;    // 1014
 };
+
+} // namespace brindlex

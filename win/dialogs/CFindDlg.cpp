@@ -1,7 +1,7 @@
 #include "win/dialogs/CFindDlg.h"
 
 #include "core/layout/FindLayout.h"
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 #include "core/app/CommandIds.h"
 #include "win/framework/LocaleCaseFold.h"
 #include "win/framework/LayoutGeometry.h"
@@ -11,6 +11,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+
+namespace brindlex {
 
 namespace {
 
@@ -62,7 +64,7 @@ void CFindDlg::SetUpResultsList() {
 
 void CFindDlg::LayoutControls() {
     const RECT rc = GetClientRect();
-    brindlex::PlaceControls(m_hWnd, brindlex::FindLayout(rc.right - rc.left, rc.bottom - rc.top));
+    PlaceControls(m_hWnd, FindLayout(rc.right - rc.left, rc.bottom - rc.top));
     // Name and folder a quarter and a sixth of the width; the text takes what is left.
     RECT rcList{};
     ::GetClientRect(m_hResults, &rcList);
@@ -208,7 +210,7 @@ void CFindDlg::OnGetDispInfo(NMLVDISPINFOW& info) {
         return;
     }
     // A row read here is up to date even before the posted refresh has run.
-    const brindlex::FindRow row = m_results.Row(item.iItem);
+    const FindRow row = m_results.Row(item.iItem);
     m_strCell.clear();
     if (row.pItem != nullptr) {
         switch (item.iSubItem) {
@@ -231,7 +233,7 @@ void CFindDlg::OnGetDispInfo(NMLVDISPINFOW& info) {
 }
 
 void CFindDlg::Choose(bool paste) {
-    const brindlex::FindRow row = m_results.Row(SelectedRow());
+    const FindRow row = m_results.Row(SelectedRow());
     if (row.pItem == nullptr) {
         return;
     }
@@ -243,3 +245,5 @@ void CFindDlg::Choose(bool paste) {
 void CFindDlg::OnOK() {
     Choose(false);
 }
+
+} // namespace brindlex

@@ -9,12 +9,14 @@
 // a report. Find only reads the library.
 #pragma once
 
-#include "core/find/FindResults.h"
+#include "core/find/CFindResults.h"
 #include "win/dialogs/CModelessDlg.h"
 
 #include <commctrl.h>
 
 #include <string>
+
+namespace brindlex {
 
 class CLibrary;
 
@@ -24,7 +26,7 @@ public:
     ~CFindDlg() override;
 
     // The results as the list shows them (for tests and the owner).
-    brindlex::CFindResults& Results() { return m_results; }
+    CFindResults& Results() { return m_results; }
     int SelectedRow() const;
 
 protected:
@@ -46,8 +48,10 @@ private:
     void Choose(bool paste);
 
     CLibrary& m_library;
-    brindlex::CFindResults m_results;
+    CFindResults m_results;
     HWND m_hResults = nullptr;
     bool m_bRefreshPosted = false;
     std::u16string m_strCell; // the text of the cell the list view asked for last
 };
+
+} // namespace brindlex

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace brindlex {
+
 CModelessDlg::CModelessDlg(UINT nIDTemplate, UINT nClosedMessage)
     : CDialog(nIDTemplate), m_nClosedMessage(nClosedMessage) {
 }
@@ -32,7 +34,7 @@ void CModelessDlg::OnCancel() {
 
 bool CModelessDlg::RunCommand(WPARAM wParam) {
     const auto command = std::find_if(m_commands.begin(), m_commands.end(), [wParam](const Command& c) {
-        return c.id == brindlex::CommandId(wParam) && c.code == brindlex::CommandCode(wParam);
+        return c.id == CommandId(wParam) && c.code == CommandCode(wParam);
     });
     if (command == m_commands.end()) {
         return false;
@@ -54,3 +56,5 @@ LRESULT CModelessDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
+
+} // namespace brindlex

@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+namespace brindlex {
+
 class CModelessDlg : public CDialog {
 protected:
     // nClosedMessage: what Esc and the close box send to the owner (wParam and lParam 0).
@@ -40,3 +42,5 @@ private:
     UINT m_nClosedMessage;
     std::vector<Command> m_commands;
 };
+
+} // namespace brindlex

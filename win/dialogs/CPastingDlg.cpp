@@ -9,14 +9,16 @@
 #include "win/framework/LayoutGeometry.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
-#include "core/library/Data.h"
-#include "core/library/PasteItem.h"
+#include "core/library/CData.h"
+#include "core/library/CPasteItem.h"
 #include "res/resource.h"
 
 #include <richedit.h>
 
 #include <cstring>
 #include <vector>
+
+namespace brindlex {
 
 namespace {
 
@@ -68,7 +70,7 @@ void CPastingDlg::SetUpInsertButton() {
     m_btnInsert.UseHandCursor();
     m_btnInsert.SetWindowText(kInsertCaption);
     m_btnInsert.SetTipText(W(kInsertCaption));
-    m_btnInsert.SetImageAlignment(brindlex::kImageAlignRight);
+    m_btnInsert.SetImageAlignment(kImageAlignRight);
     m_btnInsert.MakeTransparent();
 }
 
@@ -85,7 +87,7 @@ void CPastingDlg::BuildTokenMenu() {
 LRESULT CPastingDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) {
         // Token commands come from the menu; the command then takes the normal way as well.
-        OnTokenCommand(brindlex::CommandId(wParam));
+        OnTokenCommand(CommandId(wParam));
     }
     return CModelessDlg::WindowProc(message, wParam, lParam);
 }
@@ -97,7 +99,7 @@ void CPastingDlg::LayoutControls() {
         }
     }
     const RECT rc = GetClientRect();
-    brindlex::PlaceControls(m_hWnd, brindlex::EditorLayout(rc.right - rc.left, rc.bottom - rc.top));
+    PlaceControls(m_hWnd, EditorLayout(rc.right - rc.left, rc.bottom - rc.top));
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
@@ -111,7 +113,7 @@ void CPastingDlg::OnInsert() {
 }
 
 void CPastingDlg::OnTokenCommand(UINT nCommand) {
-    const int index = brindlex::TokenIndexOfCommand(nCommand, m_data.m_arrTokens.size());
+    const int index = TokenIndexOfCommand(nCommand, m_data.m_arrTokens.size());
     if (index < 0 || !m_wndText.IsWindow()) {
         return;
     }
@@ -190,3 +192,5 @@ void CPastingDlg::OnOK() {
     const bool bSaved = WriteBack();
     ReportToOwner(WM_EDITOR_CLOSED, bSaved ? 1 : 0, bNew && bSaved ? 1 : 0);
 }
+
+} // namespace brindlex

@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+namespace brindlex {
+
 class CData;
 class CPasteItem;
 
@@ -53,3 +55,5 @@ private:
     CImageButton m_btnInsert;
     CWnd m_wndText; // the rich edit control
 };
+
+} // namespace brindlex

@@ -3,8 +3,8 @@
 #include "core/app/CommandIds.h"
 #include "win/framework/WideString.h"
 #include "win/library/AppDataFolder.h"
-#include "core/library/Data.h"
-#include "win/library/SettingsFile.h"
+#include "core/library/CData.h"
+#include "win/library/CSettingsFile.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -13,6 +13,8 @@
 #include <algorithm>
 
 #include <vector>
+
+namespace brindlex {
 
 CSettingsDlg::CSettingsDlg(CData& data) : CModelessDlg(IDD_SETTINGS, WM_SETTINGS_CLOSED), m_data(data) {
     AddCommand(IDC_RESTORE_DEFAULT, BN_CLICKED, [this] { OnRestoreDefault(); });
@@ -87,3 +89,5 @@ void CSettingsDlg::OnOK() {
     const HWND hOwner = ReportToOwner(WM_SETTINGS_CLOSED);
     CSettingsFile::Save(data, hOwner);
 }
+
+} // namespace brindlex

@@ -11,6 +11,8 @@
 
 #include <string>
 
+namespace brindlex {
+
 class CData;
 
 class CSettingsDlg : public CModelessDlg {
@@ -31,3 +33,5 @@ private:
     CData& m_data;
     CWnd m_wndHotkey; // the hotkey control
 };
+
+} // namespace brindlex

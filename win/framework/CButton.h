@@ -3,6 +3,8 @@
 
 #include "win/framework/CWnd.h"
 
+namespace brindlex {
+
 class CButton : public CWnd {
 public:
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
@@ -12,3 +14,5 @@ public:
         SendMessage(BM_SETSTYLE, nStyle, bRedraw ? TRUE : FALSE);
     }
 };
+
+} // namespace brindlex

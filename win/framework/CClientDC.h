@@ -3,6 +3,8 @@
 
 #include "win/framework/Win32.h"
 
+namespace brindlex {
+
 class CClientDC {
 public:
     explicit CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) {}
@@ -21,3 +23,5 @@ private:
     HWND m_hWnd;
     HDC m_hDC;
 };
+
+} // namespace brindlex

@@ -3,6 +3,8 @@
 
 #include "win/framework/Win32.h"
 
+namespace brindlex {
+
 class CClipboardScope {
 public:
     explicit CClipboardScope(HWND hWndOwner) : m_bOpen(::OpenClipboard(hWndOwner) != FALSE) {}
@@ -19,3 +21,5 @@ public:
 private:
     bool m_bOpen;
 };
+
+} // namespace brindlex

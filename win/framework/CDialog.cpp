@@ -5,6 +5,8 @@
 #include "win/framework/Callbacks.h"
 #include "win/framework/MessageParams.h"
 
+namespace brindlex {
+
 CDialog::CDialog(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {
 }
 
@@ -29,7 +31,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     if (message != WM_INITDIALOG) {
         return FALSE;
     }
-    return brindlex::GuardCallback<INT_PTR>("dialog procedure", FALSE, [&]() -> INT_PTR {
+    return GuardCallback<INT_PTR>("dialog procedure", FALSE, [&]() -> INT_PTR {
         auto* pDlg = reinterpret_cast<CDialog*>(lParam);
         if (pDlg == nullptr || FromHandle(hWnd) != nullptr || pDlg->m_hWnd != nullptr ||
             !pDlg->InstallSubclass(hWnd)) {
@@ -116,12 +118,12 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
         // Buttons, Enter and Esc (the dialog manager) and menus all send code 0 (BN_CLICKED).
-        if (brindlex::CommandCode(wParam) == BN_CLICKED) {
-            if (brindlex::CommandId(wParam) == IDOK) {
+        if (CommandCode(wParam) == BN_CLICKED) {
+            if (CommandId(wParam) == IDOK) {
                 OnOK();
                 return 0;
             }
-            if (brindlex::CommandId(wParam) == IDCANCEL) {
+            if (CommandId(wParam) == IDCANCEL) {
                 OnCancel();
                 return 0;
             }
@@ -132,3 +134,5 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
+
+} // namespace brindlex

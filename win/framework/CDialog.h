@@ -23,6 +23,8 @@
 
 #include "win/framework/CWnd.h"
 
+namespace brindlex {
+
 class CDialog : public CWnd {
 public:
     // A dialog from the template resource nIDTemplate of the program's module.
@@ -68,3 +70,5 @@ private:
     bool m_bEndModal = false;
     INT_PTR m_nModalResult = -1;
 };
+
+} // namespace brindlex

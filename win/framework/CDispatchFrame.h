@@ -6,6 +6,8 @@
 
 #include "win/framework/Win32.h"
 
+namespace brindlex {
+
 // A message as the window procedure received it.
 struct WindowMessage {
     UINT message = 0;
@@ -44,3 +46,5 @@ private:
     WindowMessage m_saved;
     bool m_bAbandoned = false;
 };
+
+} // namespace brindlex

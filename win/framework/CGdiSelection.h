@@ -3,6 +3,8 @@
 
 #include "win/framework/Win32.h"
 
+namespace brindlex {
+
 class CGdiSelection {
 public:
     CGdiSelection(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(::SelectObject(hDC, hObject)) {}
@@ -21,3 +23,5 @@ private:
     HDC m_hDC;
     HGDIOBJ m_hOld;
 };
+
+} // namespace brindlex

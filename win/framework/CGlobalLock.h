@@ -3,6 +3,8 @@
 
 #include "win/framework/Win32.h"
 
+namespace brindlex {
+
 class CGlobalLock {
 public:
     explicit CGlobalLock(HGLOBAL hMem) : m_hMem(hMem), m_p(hMem != nullptr ? ::GlobalLock(hMem) : nullptr) {}
@@ -21,3 +23,5 @@ private:
     HGLOBAL m_hMem;
     void* m_p;
 };
+
+} // namespace brindlex

@@ -5,6 +5,8 @@
 #include "win/framework/CWnd.h"
 #include "win/framework/MessageParams.h"
 
+namespace brindlex {
+
 class CListBox : public CWnd {
 public:
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
@@ -35,11 +37,11 @@ public:
     int ItemFromPoint(POINT pt, bool* pbOutside) const {
         const auto r = static_cast<WPARAM>(
             SendMessage(LB_ITEMFROMPOINT, 0,
-                        brindlex::MakeLParam(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y))));
+                        MakeLParam(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y))));
         if (pbOutside != nullptr) {
-            *pbOutside = brindlex::HighWord(r) != 0;
+            *pbOutside = HighWord(r) != 0;
         }
-        const unsigned nRow = brindlex::LowWord(r);
+        const unsigned nRow = LowWord(r);
         return nRow == 0xFFFF ? -1 : static_cast<int>(nRow);
     }
     int AddItemData(LPARAM data) const { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, data)); }
@@ -52,3 +54,5 @@ public:
     }
     void ResetContent() const { SendMessage(LB_RESETCONTENT); }
 };
+
+} // namespace brindlex

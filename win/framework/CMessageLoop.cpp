@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace brindlex {
+
 namespace {
 
 std::vector<HWND>& Dialogs() {
@@ -58,7 +60,7 @@ void CMessageLoop::Process(MSG& msg) {
     // Pre-translation runs our handlers outside any window procedure: guarded like one, so that
     // one faulty handler does not end the program's only loop.
     const bool bConsumed =
-        brindlex::GuardCallback("message pre-translation", false, [&] { return PreTranslate(msg); });
+        GuardCallback("message pre-translation", false, [&] { return PreTranslate(msg); });
     if (!bConsumed) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -110,3 +112,5 @@ void CMessageLoop::WaitAnsweringSentMessages(DWORD milliseconds) {
         }
     }
 }
+
+} // namespace brindlex

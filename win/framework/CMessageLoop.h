@@ -10,6 +10,8 @@
 
 #include <functional>
 
+namespace brindlex {
+
 class CMessageLoop {
 public:
     CMessageLoop() = delete;
@@ -33,3 +35,5 @@ public:
     // this thread's windows meanwhile (a sleeping thread would keep each of those senders waiting).
     static void WaitAnsweringSentMessages(DWORD milliseconds);
 };
+
+} // namespace brindlex

@@ -3,6 +3,8 @@
 
 #include "win/framework/Win32.h"
 
+namespace brindlex {
+
 class CPaintDC {
 public:
     explicit CPaintDC(HWND hWnd) : m_hWnd(hWnd), m_ps{}, m_hDC(::BeginPaint(hWnd, &m_ps)) {}
@@ -18,3 +20,5 @@ private:
     PAINTSTRUCT m_ps;
     HDC m_hDC;
 };
+
+} // namespace brindlex

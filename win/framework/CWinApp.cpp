@@ -3,6 +3,8 @@
 #include "win/framework/CMessageLoop.h"
 #include "win/framework/Callbacks.h"
 
+namespace brindlex {
+
 namespace {
 CWinApp* g_pApp = nullptr;
 }
@@ -54,7 +56,9 @@ int AfxWinMain(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow) {
         }
         return pApp->Run();
     } catch (...) {
-        brindlex::ReportCallbackException("application entry");
+        ReportCallbackException("application entry");
         return 1;
     }
 }
+
+} // namespace brindlex

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace brindlex {
+
 class CWnd;
 
 class CWinApp {
@@ -45,3 +47,5 @@ HINSTANCE AfxGetInstanceHandle();
 // The entry: fills the application object and runs InitInstance (and Run if it returned true);
 // returns the process exit code. Exceptions end here, reported, with exit code 1.
 int AfxWinMain(HINSTANCE hInstance, LPWSTR lpCmdLine, int nCmdShow);
+
+} // namespace brindlex

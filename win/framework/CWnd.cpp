@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+namespace brindlex {
+
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x42524E58; // one subclass of ours per window
@@ -175,3 +177,5 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return 0;
 }
+
+} // namespace brindlex

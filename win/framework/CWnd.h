@@ -26,6 +26,8 @@
 
 #include <string>
 
+namespace brindlex {
+
 class CWnd {
 public:
     CWnd() = default;
@@ -165,3 +167,5 @@ private:
     WindowMessage m_current;
     CDispatchFrame* m_pFrame = nullptr;
 };
+
+} // namespace brindlex

@@ -4,6 +4,8 @@
 
 #include "win/framework/WideString.h"
 
+namespace brindlex {
+
 namespace {
 
 // The style (GWL_STYLE) or extended style (GWL_EXSTYLE) of a window with bits removed and added.
@@ -127,3 +129,5 @@ void CWnd::CenterWindow(HWND hWndCenter) const {
     }
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+} // namespace brindlex

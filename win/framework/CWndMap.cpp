@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+namespace brindlex {
+
 namespace {
 
 std::unordered_map<HWND, CWnd*>& Objects() {
@@ -27,3 +29,5 @@ void CWndMap::Add(HWND hWnd, CWnd* pWnd) {
 void CWndMap::Remove(HWND hWnd) {
     Objects().erase(hWnd);
 }
+
+} // namespace brindlex

@@ -3,6 +3,8 @@
 
 #include "win/framework/Win32.h"
 
+namespace brindlex {
+
 class CWnd;
 
 class CWndMap {
@@ -12,3 +14,5 @@ public:
     static void Add(HWND hWnd, CWnd* pWnd);
     static void Remove(HWND hWnd);
 };
+
+} // namespace brindlex

@@ -7,10 +7,12 @@
 
 #include <commctrl.h>
 
+namespace brindlex {
+
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     const CDispatchFrame frame(m_pFrame, m_current, {message, wParam, lParam});
     LRESULT result = 0;
-    if (brindlex::ReflectToChild(m_hWnd, message, wParam, lParam, &result)) {
+    if (ReflectToChild(m_hWnd, message, wParam, lParam, &result)) {
         return result;
     }
     return WindowProc(message, wParam, lParam);
@@ -18,7 +20,7 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::Route(Attach attach, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool bOwnClass = attach == Attach::OwnClass;
-    const LRESULT result = brindlex::GuardCallback<LRESULT>(
+    const LRESULT result = GuardCallback<LRESULT>(
         bOwnClass ? "window procedure" : "subclass procedure", 0, [&]() -> LRESULT {
             CWnd* pWnd = FromHandle(hWnd);
             if (pWnd == nullptr && bOwnClass && message == WM_NCCREATE) {
@@ -49,3 +51,5 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
                                     DWORD_PTR) {
     return Route(Attach::Subclassed, hWnd, message, wParam, lParam);
 }
+
+} // namespace brindlex

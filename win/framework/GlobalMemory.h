@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+namespace brindlex {
+
 // The bytes and then `zeros` zero bytes (a terminator); an empty handle when memory is short.
 inline CGlobalHandle CopyToGlobal(const void* data, std::size_t bytes, std::size_t zeros = 0) {
     CGlobalHandle hMem(::GlobalAlloc(GMEM_MOVEABLE, bytes + zeros));
@@ -22,3 +24,5 @@ inline CGlobalHandle CopyToGlobal(const void* data, std::size_t bytes, std::size
     std::memset(static_cast<char*>(lock.get()) + bytes, 0, zeros);
     return hMem;
 }
+
+} // namespace brindlex

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace brindlex {
+
 std::u16string FoldForUserLocale(std::u16string_view text) {
     if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) {
         return std::u16string(text);
@@ -28,3 +30,5 @@ std::u16string FoldForUserLocale(std::u16string_view text) {
     folded.resize(static_cast<std::size_t>(written > 0 ? written : 0));
     return folded;
 }
+
+} // namespace brindlex

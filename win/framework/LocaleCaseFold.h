@@ -5,4 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace brindlex {
+
 std::u16string FoldForUserLocale(std::u16string_view text);
+
+} // namespace brindlex

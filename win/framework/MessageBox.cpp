@@ -2,6 +2,8 @@
 
 #include "win/framework/WideString.h"
 
+namespace brindlex {
+
 namespace {
 MessageBoxHook& Hook() {
     static MessageBoxHook hook;
@@ -23,3 +25,5 @@ CMessageBoxHookScope::CMessageBoxHookScope(MessageBoxHook hook) : m_previous(std
 CMessageBoxHookScope::~CMessageBoxHookScope() {
     Hook() = std::move(m_previous);
 }
+
+} // namespace brindlex

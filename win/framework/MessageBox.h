@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+namespace brindlex {
+
 using MessageBoxHook =
     std::function<int(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type)>;
 
@@ -27,3 +29,5 @@ private:
 
 // The program's name, the caption of its own messages.
 inline constexpr const char16_t* kProgramName = u"Brindlex";
+
+} // namespace brindlex

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace brindlex {
+
 // Icon resource `id` at cx x cy; 0 x 0 is the resource's own size (its first frame), which the
 // image buttons draw as it is. The caller owns the icon.
 inline HICON LoadIconResource(int id, int cx = 0, int cy = 0, UINT flags = 0) {
@@ -20,3 +22,5 @@ inline std::u16string LoadStringResource(UINT id) {
     const int length = ::LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
     return length > 0 ? U16(text, static_cast<std::size_t>(length)) : std::u16string();
 }
+
+} // namespace brindlex

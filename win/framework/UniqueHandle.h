@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace brindlex {
+
 template <typename Traits> class CUniqueHandle {
 public:
     using Handle = typename Traits::Handle;
@@ -80,3 +82,5 @@ using CGlobalHandle = CUniqueHandle<GlobalTraits>;
 using CModuleHandle = CUniqueHandle<ModuleTraits>;
 using CWindowHandle = CUniqueHandle<WindowTraits>;
 template <typename T> using CComHandle = CUniqueHandle<ComReleaseTraits<T>>;
+
+} // namespace brindlex

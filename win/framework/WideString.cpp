@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace brindlex {
+
 std::u16string GetWindowTextU16(HWND hWnd) {
     const int length = GetWindowTextLengthW(hWnd);
     if (length <= 0) {
@@ -13,3 +15,5 @@ std::u16string GetWindowTextU16(HWND hWnd) {
     const int copied = GetWindowTextW(hWnd, buffer.data(), length + 1);
     return U16(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
+
+} // namespace brindlex

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace brindlex {
+
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 wide strings are UTF-16");
 
 inline const wchar_t* W(const std::u16string& s) {
@@ -28,3 +30,5 @@ inline std::wstring WStr(std::u16string_view s) {
 
 // Text of a window, however long.
 std::u16string GetWindowTextU16(struct HWND__* hWnd);
+
+} // namespace brindlex

@@ -7,6 +7,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+namespace brindlex {
+
 namespace {
 
 std::u16string& BaseOverride() {
@@ -24,13 +26,13 @@ std::u16string UserAppDataFolder() {
 
 } // namespace
 
-void brindlex::SetAppDataBaseFolder(std::u16string folder) {
+void SetAppDataBaseFolder(std::u16string folder) {
     BaseOverride() = std::move(folder);
 }
 
 std::u16string GetAppDataFolder() {
     const std::u16string base = BaseOverride().empty() ? UserAppDataFolder() : BaseOverride();
-    std::u16string folder = base + u"\\" + brindlex::settings::kFolderName;
+    std::u16string folder = base + u"\\" + settings::kFolderName;
     if (!PathIsDirectoryW(W(folder))) {
         CreateDirectoryW(W(folder), nullptr); // if it fails, reads fall back to defaults and writes are lost
     }
@@ -38,9 +40,11 @@ std::u16string GetAppDataFolder() {
 }
 
 std::u16string GetSettingsFilePath() {
-    return GetAppDataFolder() + u"\\" + brindlex::settings::kSettingsFileName;
+    return GetAppDataFolder() + u"\\" + settings::kSettingsFileName;
 }
 
 std::u16string GetDefaultDataFilePath() {
-    return GetAppDataFolder() + u"\\" + brindlex::settings::kDataFileName;
+    return GetAppDataFolder() + u"\\" + settings::kDataFileName;
 }
+
+} // namespace brindlex

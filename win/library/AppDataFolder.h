@@ -3,14 +3,16 @@
 
 #include <string>
 
+namespace brindlex {
+
 // The settings folder, created (one level) when it does not exist yet.
 std::u16string GetAppDataFolder();
 // "<settings folder>\Settings.ini" and "<settings folder>\Brindlex.dat" (the default data file).
 std::u16string GetSettingsFilePath();
 std::u16string GetDefaultDataFilePath();
 
-namespace brindlex {
 // Tests: `folder` stands in for the user's application-data folder, so that each test has a
 // settings folder of its own; an empty string goes back to the real one.
 void SetAppDataBaseFolder(std::u16string folder);
+
 } // namespace brindlex

@@ -2,9 +2,11 @@
 
 #include "win/framework/Win32.h"
 #include "win/framework/WideString.h"
-#include "win/library/RegKey.h"
+#include "win/library/CRegKey.h"
 
 #include <vector>
+
+namespace brindlex {
 
 namespace {
 
@@ -33,9 +35,9 @@ void DeleteValue(HKEY root, const std::u16string& subkey) {
     if (key.Open(root, W(subkey), KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS) {
         return; // no key, or no right to change it
     }
-    if (RegQueryValueExW(key.Get(), W(brindlex::kAutoStartValueName), nullptr, nullptr, nullptr, nullptr) ==
+    if (RegQueryValueExW(key.Get(), W(kAutoStartValueName), nullptr, nullptr, nullptr, nullptr) ==
         ERROR_SUCCESS) {
-        RegDeleteValueW(key.Get(), W(brindlex::kAutoStartValueName));
+        RegDeleteValueW(key.Get(), W(kAutoStartValueName));
     }
 }
 
@@ -53,7 +55,7 @@ bool HoldsString(HKEY key, const wchar_t* name, const std::u16string& text) {
 
 } // namespace
 
-std::u16string brindlex::AutoStartCommand() {
+std::u16string AutoStartCommand() {
     // Quoted, so that a path with spaces is not read as a shorter program and its arguments.
     const std::u16string path = ModulePath();
     std::u16string command;
@@ -62,16 +64,16 @@ std::u16string brindlex::AutoStartCommand() {
     return command;
 }
 
-void brindlex::SetAutoStartKeyOverride(std::u16string subkey) {
+void SetAutoStartKeyOverride(std::u16string subkey) {
     KeyOverride() = std::move(subkey);
 }
 
-std::u16string brindlex::AutoStartKey() {
+std::u16string AutoStartKey() {
     return KeyOverride().empty() ? std::u16string(kRunKey) : KeyOverride();
 }
 
 void SetAutoStart(bool bAutoStart) {
-    const std::u16string subkey = brindlex::AutoStartKey();
+    const std::u16string subkey = AutoStartKey();
     // The machine-wide value of earlier versions goes either way: left in place, it would start
     // a second copy next to the user's own value, or one that was turned off.
     DeleteValue(HKEY_LOCAL_MACHINE, subkey);
@@ -83,13 +85,15 @@ void SetAutoStart(bool bAutoStart) {
     if (key.Create(HKEY_CURRENT_USER, W(subkey), KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS) {
         return;
     }
-    const std::u16string command = brindlex::AutoStartCommand();
+    const std::u16string command = AutoStartCommand();
     // This runs at every start-up and every save of the settings: a value that is already right
     // is left alone rather than written again.
-    if (HoldsString(key.Get(), W(brindlex::kAutoStartValueName), command)) {
+    if (HoldsString(key.Get(), W(kAutoStartValueName), command)) {
         return;
     }
-    RegSetValueExW(key.Get(), W(brindlex::kAutoStartValueName), 0, REG_SZ,
+    RegSetValueExW(key.Get(), W(kAutoStartValueName), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(command.c_str()),
                    static_cast<DWORD>((command.size() + 1) * 2));
 }
+
+} // namespace brindlex

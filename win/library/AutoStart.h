@@ -4,12 +4,12 @@
 
 #include <string>
 
+namespace brindlex {
+
 // Writes the value when `bAutoStart` is set and removes it otherwise. Earlier versions wrote it
 // under HKEY_LOCAL_MACHINE; such a value is removed too where the user may remove it, so that
 // the program does not start twice or after being turned off. Failures leave things as they are.
 void SetAutoStart(bool bAutoStart);
-
-namespace brindlex {
 
 inline constexpr char16_t kRunKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char16_t kAutoStartValueName[] = u"Brindlex";

@@ -10,6 +10,8 @@
 
 #include <new>
 
+namespace brindlex {
+
 std::u16string ExportFailureMessage(const std::u16string& path, const std::u16string& reason) {
     return u"The library could not be exported to the file\r\n" + path + u"\r\n\r\n" + reason;
 }
@@ -18,12 +20,12 @@ bool ExportText(const CLibrary& library, const std::u16string& path) {
     DWORD error = 0;
     bool ok = false;
     try {
-        ok = brindlex::WriteFileDirect(path, brindlex::FormatExportText(library), &error);
+        ok = WriteFileDirect(path, FormatExportText(library), &error);
     } catch (const std::bad_alloc&) {
         error = ERROR_NOT_ENOUGH_MEMORY;
     }
     if (!ok) {
-        ShowMessageBox(GetActiveWindow(), ExportFailureMessage(path, brindlex::SystemErrorText(error)),
+        ShowMessageBox(GetActiveWindow(), ExportFailureMessage(path, SystemErrorText(error)),
                        kProgramName, MB_OK | MB_ICONERROR);
     }
     return ok;
@@ -44,3 +46,5 @@ void ExportTextToChosenFile(HWND hOwner, const CLibrary& library) {
         ExportText(library, U16(path));
     }
 }
+
+} // namespace brindlex

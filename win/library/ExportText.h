@@ -1,10 +1,12 @@
 // Writes the library to a text file (UTF-16LE with byte-order mark) for reading and printing.
 #pragma once
 
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 #include "win/framework/Win32.h"
 
 #include <string>
+
+namespace brindlex {
 
 // Writes the export to `path`, replacing what is there. When the file cannot be created or
 // written, a message box names the file and the system's reason, a partly written file is
@@ -17,3 +19,5 @@ void ExportTextToChosenFile(HWND hOwner, const CLibrary& library);
 
 // The text of that message box.
 std::u16string ExportFailureMessage(const std::u16string& path, const std::u16string& reason);
+
+} // namespace brindlex

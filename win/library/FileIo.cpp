@@ -1,12 +1,13 @@
 #include "win/library/FileIo.h"
 
 #include "win/framework/WideString.h"
-#include "win/library/FileHandle.h"
+#include "win/library/CFileHandle.h"
 
 #include <algorithm>
 #include <new>
 
 namespace brindlex {
+
 namespace {
 
 FileFaultHook& Hook() {
@@ -280,12 +281,12 @@ std::u16string SystemErrorText(DWORD error) {
     return U16(buffer, n);
 }
 
-} // namespace brindlex
-
-CFileFaultScope::CFileFaultScope(brindlex::FileFaultHook hook) : m_previous(std::move(brindlex::Hook())) {
-    brindlex::Hook() = std::move(hook);
+CFileFaultScope::CFileFaultScope(FileFaultHook hook) : m_previous(std::move(Hook())) {
+    Hook() = std::move(hook);
 }
 
 CFileFaultScope::~CFileFaultScope() {
-    brindlex::Hook() = std::move(m_previous);
+    Hook() = std::move(m_previous);
 }
+
+} // namespace brindlex

@@ -46,16 +46,16 @@ bool WriteNewFile(const std::u16string& path, std::span<const std::uint8_t> byte
 // The system's text for an error code, without the trailing line end.
 std::u16string SystemErrorText(DWORD error);
 
-} // namespace brindlex
-
 // Installs a fault hook for its lifetime (tests); the previous one comes back afterwards.
 class CFileFaultScope {
 public:
-    explicit CFileFaultScope(brindlex::FileFaultHook hook);
+    explicit CFileFaultScope(FileFaultHook hook);
     ~CFileFaultScope();
     CFileFaultScope(const CFileFaultScope&) = delete;
     CFileFaultScope& operator=(const CFileFaultScope&) = delete;
 
 private:
-    brindlex::FileFaultHook m_previous;
+    FileFaultHook m_previous;
 };
+
+} // namespace brindlex

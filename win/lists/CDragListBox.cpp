@@ -5,6 +5,8 @@
 #include "win/framework/WideString.h"
 #include "core/lists/ListRules.h"
 
+namespace brindlex {
+
 CDragListBox::CDragListBox(const LibraryPart& part, int nIconId, int nSelectedIconId, bool bFillBackground)
     : m_part(part), m_rows(*this), m_drag(*this, m_rows),
       m_painter(nIconId, nSelectedIconId, bFillBackground) {
@@ -26,7 +28,7 @@ void CDragListBox::PreSubclassWindow() {
     m_painter.LoadIcons();
     // A fixed-height list measured its rows before we took it over; a variable one asks per row.
     if ((GetStyle() & LBS_OWNERDRAWFIXED) != 0) {
-        SendMessage(LB_SETITEMHEIGHT, 0, brindlex::kRowHeight);
+        SendMessage(LB_SETITEMHEIGHT, 0, kRowHeight);
     }
     // The list must not paint over the in-place editor when rows are repainted under it.
     ModifyStyle(0, WS_CLIPCHILDREN);
@@ -138,11 +140,11 @@ void CDragListBox::BeginInplaceEditAt(POINT point) {
 LRESULT CDragListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
-        return OnLButtonDown(brindlex::MousePoint(lParam));
+        return OnLButtonDown(MousePoint(lParam));
     case WM_MOUSEMOVE:
-        return OnMouseMove(wParam, brindlex::MousePoint(lParam));
+        return OnMouseMove(wParam, MousePoint(lParam));
     case WM_LBUTTONUP:
-        return OnLButtonUp(brindlex::MousePoint(lParam));
+        return OnLButtonUp(MousePoint(lParam));
     case WM_TIMER:
         return m_drag.OnTimer(wParam) ? Default() : 0;
     case WM_KEYUP:
@@ -162,11 +164,11 @@ LRESULT CDragListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndInplaceEdit(wParam != 0);
         return 0;
     case WM_RBUTTONUP:
-        OnRightButtonUp(brindlex::MousePoint(lParam));
+        OnRightButtonUp(MousePoint(lParam));
         return Default();
     case WM_LBUTTONDBLCLK: {
         const LRESULT result = Default();
-        OnDoubleClick(brindlex::MousePoint(lParam));
+        OnDoubleClick(MousePoint(lParam));
         return result;
     }
     case WM_CAPTURECHANGED:
@@ -192,8 +194,8 @@ bool CDragListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
     }
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        mis->itemHeight = brindlex::kRowHeight;
-        mis->itemWidth = brindlex::kRowMeasureWidth;
+        mis->itemHeight = kRowHeight;
+        mis->itemWidth = kRowMeasureWidth;
         *pResult = TRUE;
         return true;
     }
@@ -201,7 +203,7 @@ bool CDragListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
         *pResult = OnVKeyToItem(wParam);
         return true;
     case WM_COMMAND:
-        if (brindlex::CommandCode(wParam) == LBN_SELCHANGE) {
+        if (CommandCode(wParam) == LBN_SELCHANGE) {
             OnSelChange();
             *pResult = 0;
             return true;
@@ -264,12 +266,12 @@ LRESULT CDragListBox::OnDestroy() {
 }
 
 LRESULT CDragListBox::OnVKeyToItem(WPARAM wParam) {
-    const unsigned vk = brindlex::LowWord(wParam);
+    const unsigned vk = LowWord(wParam);
     if (vk != VK_UP && vk != VK_DOWN) {
         return -1; // the list box's own handling; a changed selection comes back as LBN_SELCHANGE
     }
-    const int caret = static_cast<int>(brindlex::HighWord(wParam));
-    const int target = brindlex::ArrowKeyTarget(vk == VK_UP, caret, m_rows.Count());
+    const int caret = static_cast<int>(HighWord(wParam));
+    const int target = ArrowKeyTarget(vk == VK_UP, caret, m_rows.Count());
     if (target == -1) {
         return -1;
     }
@@ -291,7 +293,7 @@ void CDragListBox::OnSelChange() {
 
 void CDragListBox::DropRow(const CRowDrag::Drop& drop) {
     const int count = m_rows.Count();
-    const int to = brindlex::NormaliseDropPosition(drop.at, count);
+    const int to = NormaliseDropPosition(drop.at, count);
     if (drop.from >= 0 && drop.from < count && drop.from != to) {
         SetRedraw(false);
         const int top = GetTopIndex();
@@ -355,3 +357,5 @@ void CDragListBox::RenameEdited(int editIndex, LPARAM record, const std::u16stri
                        reinterpret_cast<LPARAM>(W(previous)));
     }
 }
+
+} // namespace brindlex

@@ -14,7 +14,7 @@
 #pragma once
 
 #include "win/framework/CListBox.h"
-#include "core/library/Library.h"
+#include "core/library/CLibrary.h"
 #include "win/lists/CInplaceEdit.h"
 #include "win/lists/CListRows.h"
 #include "win/lists/CRowDrag.h"
@@ -22,6 +22,8 @@
 
 #include <string>
 #include <vector>
+
+namespace brindlex {
 
 class CDragListBox : public CListBox, protected ILibraryObserver {
 public:
@@ -117,3 +119,5 @@ private:
     int m_nPaintedCur = -1; // the current row as last repainted
     bool m_bPaintedKnown = false;
 };
+
+} // namespace brindlex

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace brindlex {
+
 namespace {
 
 std::vector<LPARAM> GroupRecords(const CLibrary& library) {
@@ -39,7 +41,7 @@ void CGroupList::DeleteSelectedGroup() {
     if (group == nullptr || m_pLibrary == nullptr) {
         return;
     }
-    const std::u16string question = brindlex::DeleteGroupQuestion(group->ItemCount());
+    const std::u16string question = DeleteGroupQuestion(group->ItemCount());
     if (ShowMessageBox(MessageOwner(), question, u"Deleting", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
         return;
     }
@@ -79,3 +81,5 @@ void CGroupList::OnGroupRenamed(int index) {
 void CGroupList::OnCurrentGroupChanged(int index) {
     ShowCurrent(index);
 }
+
+} // namespace brindlex

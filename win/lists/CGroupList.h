@@ -6,6 +6,8 @@
 
 #include "win/lists/CDragListBox.h"
 
+namespace brindlex {
+
 class CGroupList : public CDragListBox {
 public:
     CGroupList();
@@ -24,3 +26,5 @@ protected:
     void OnGroupRenamed(int index) override;
     void OnCurrentGroupChanged(int index) override;
 };
+
+} // namespace brindlex

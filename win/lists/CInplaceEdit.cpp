@@ -2,6 +2,8 @@
 
 #include "core/app/CommandIds.h"
 
+namespace brindlex {
+
 namespace {
 constexpr UINT kEditId = 1;
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
@@ -108,3 +110,5 @@ void CInplaceEdit::NotifyEnd(bool accept) {
         ::SendMessageW(hWndList, WM_INPLACE_EDIT_END, accept ? 1 : 0, 0);
     }
 }
+
+} // namespace brindlex

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+namespace brindlex {
+
 class CInplaceEdit : public CWnd {
 public:
     // Takes the accepted text to the row's record: the row the editor was opened on and the
@@ -42,3 +44,5 @@ private:
     LPARAM m_record = 0;
     bool m_bClosing = false; // Close runs (the window's destruction calls back)
 };
+
+} // namespace brindlex

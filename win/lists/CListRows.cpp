@@ -1,5 +1,7 @@
 #include "win/lists/CListRows.h"
 
+namespace brindlex {
+
 void CListRows::Sync(std::vector<LPARAM> records) {
     if (m_list.GetSafeHwnd() == nullptr) {
         return;
@@ -60,3 +62,5 @@ void CListRows::Forget(LPARAM record) {
         m_records[static_cast<std::size_t>(row)] = 0;
     }
 }
+
+} // namespace brindlex

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace brindlex {
+
 class CListRows {
 public:
     explicit CListRows(CListBox& list) : m_list(list) {}
@@ -34,3 +36,5 @@ private:
     std::vector<LPARAM> m_records; // row i shows m_records[i]
     mutable int m_nFindHint = 0;   // where Find looks first: records go in row order
 };
+
+} // namespace brindlex

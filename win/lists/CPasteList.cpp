@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace brindlex {
+
 namespace {
 
 std::vector<LPARAM> CurrentGroupRecords(const CLibrary& library) {
@@ -104,3 +106,5 @@ void CPasteList::OnCurrentItemChanged(int index) {
 void CPasteList::OnItemReleasing(const CPasteItem& item) {
     ForgetRecord(reinterpret_cast<LPARAM>(&item));
 }
+
+} // namespace brindlex

@@ -7,6 +7,8 @@
 
 #include "win/lists/CDragListBox.h"
 
+namespace brindlex {
+
 class CPasteList : public CDragListBox {
 public:
     CPasteList();
@@ -35,3 +37,5 @@ private:
     // The group whose items the rows show: another group starts again from the top.
     const CPasteGroup* m_pShownGroup = nullptr;
 };
+
+} // namespace brindlex

@@ -6,6 +6,8 @@
 #include "win/framework/LayoutGeometry.h"
 #include "win/framework/UniqueHandle.h"
 
+namespace brindlex {
+
 void CRowDrag::Press(int row) {
     StopAutoScroll();
     m_nDragFrom = row;
@@ -28,17 +30,17 @@ bool CRowDrag::Track(POINT point) {
     const bool hasRows = count > 0 && m_list.GetItemRect(count - 1, &last);
     const RECT client = m_list.GetClientRect();
     int target = -1;
-    switch (brindlex::ClassifyDragPoint(brindlex::ToPoint(point), outside, last.bottom, hasRows,
-                                        brindlex::ToRect(client))) {
-    case brindlex::DragZone::OverRow:
+    switch (ClassifyDragPoint(ToPoint(point), outside, last.bottom, hasRows,
+                                        ToRect(client))) {
+    case DragZone::OverRow:
         StopAutoScroll();
         target = row;
         break;
-    case brindlex::DragZone::BelowRows:
+    case DragZone::BelowRows:
         StopAutoScroll();
         target = -1;
         break;
-    case brindlex::DragZone::Outside:
+    case DragZone::Outside:
         AutoScroll(point, client);
         return true;
     }
@@ -52,7 +54,7 @@ std::optional<CRowDrag::Drop> CRowDrag::Release(POINT point) {
     std::optional<Drop> drop;
     if (m_nDragFrom != -1 && m_bDragging) {
         EndDrag();
-        if (brindlex::ToRect(m_list.GetClientRect()).Contains(point.x, point.y)) {
+        if (ToRect(m_list.GetClientRect()).Contains(point.x, point.y)) {
             drop = Drop{m_nDragFrom, m_nDropAt};
         } else {
             m_list.Invalidate(true); // takes the marker away; nothing moves
@@ -74,15 +76,15 @@ void CRowDrag::CaptureLost(HWND hWndNew) {
 }
 
 bool CRowDrag::OnTimer(WPARAM id) {
-    if (id != static_cast<WPARAM>(brindlex::kTimerScrollDown) &&
-        id != static_cast<WPARAM>(brindlex::kTimerScrollUp)) {
+    if (id != static_cast<WPARAM>(kTimerScrollDown) &&
+        id != static_cast<WPARAM>(kTimerScrollUp)) {
         return true;
     }
     if (!m_bDragging) {
         m_list.KillTimer(id);
         return false;
     }
-    const int step = id == static_cast<WPARAM>(brindlex::kTimerScrollDown) ? +1 : -1;
+    const int step = id == static_cast<WPARAM>(kTimerScrollDown) ? +1 : -1;
     DrawDropMarker(m_nDropAt + step);
     m_list.SetTopIndex(m_list.GetTopIndex() + step);
     return true;
@@ -116,8 +118,8 @@ void CRowDrag::DrawMarkerLine(HDC hDC, int position, COLORREF colour) const {
         const int count = m_rows.Count();
         hasRow = count > 0 && m_list.GetItemRect(count - 1, &row);
     }
-    const brindlex::MarkerLine line = brindlex::DropMarkerLine(position, hasRow, brindlex::ToRect(row),
-                                                               brindlex::ToRect(m_list.GetClientRect()));
+    const MarkerLine line = DropMarkerLine(position, hasRow, ToRect(row),
+                                                               ToRect(m_list.GetClientRect()));
     if (!line.visible) {
         return;
     }
@@ -128,19 +130,19 @@ void CRowDrag::DrawMarkerLine(HDC hDC, int position, COLORREF colour) const {
 }
 
 void CRowDrag::AutoScroll(POINT point, const RECT& client) {
-    const brindlex::ScrollRequest request = brindlex::AutoScrollRequest(point.y, client.bottom - client.top);
+    const ScrollRequest request = AutoScrollRequest(point.y, client.bottom - client.top);
     if (request.step == 0) {
         return; // beside the list: whatever runs keeps running
     }
-    const int period = brindlex::AutoScrollPeriod(request.distance, m_list.GetItemHeight(0));
+    const int period = AutoScrollPeriod(request.distance, m_list.GetItemHeight(0));
     if (period == m_nScrollPeriod && request.step == m_nScrollStep) {
         return; // same band on the same side: neither scroll nor restart the timer
     }
     // One direction at a time: two running timers would scroll down and up in turn.
-    m_list.KillTimer(request.step > 0 ? brindlex::kTimerScrollUp : brindlex::kTimerScrollDown);
+    m_list.KillTimer(request.step > 0 ? kTimerScrollUp : kTimerScrollDown);
     m_nScrollPeriod = period;
     m_nScrollStep = request.step;
-    m_list.SetTimer(request.step > 0 ? brindlex::kTimerScrollDown : brindlex::kTimerScrollUp,
+    m_list.SetTimer(request.step > 0 ? kTimerScrollDown : kTimerScrollUp,
                     static_cast<UINT>(period));
     DrawDropMarker(m_nDropAt + request.step);
     m_list.SetTopIndex(m_list.GetTopIndex() + request.step);
@@ -148,8 +150,8 @@ void CRowDrag::AutoScroll(POINT point, const RECT& client) {
 
 void CRowDrag::StopAutoScroll() {
     if (m_list.GetSafeHwnd() != nullptr) {
-        m_list.KillTimer(brindlex::kTimerScrollDown);
-        m_list.KillTimer(brindlex::kTimerScrollUp);
+        m_list.KillTimer(kTimerScrollDown);
+        m_list.KillTimer(kTimerScrollUp);
     }
     m_nScrollPeriod = 0;
     m_nScrollStep = 0;
@@ -162,3 +164,5 @@ void CRowDrag::EndDrag() {
         ::ReleaseCapture();
     }
 }
+
+} // namespace brindlex

@@ -9,6 +9,8 @@
 
 #include <optional>
 
+namespace brindlex {
+
 class CRowDrag {
 public:
     CRowDrag(CListBox& list, const CListRows& rows) : m_list(list), m_rows(rows) {}
@@ -49,3 +51,5 @@ private:
     int m_nScrollPeriod = 0;
     int m_nScrollStep = 0; // direction of the running auto-scroll timer
 };
+
+} // namespace brindlex

@@ -6,10 +6,12 @@
 #include "win/framework/ResourceLoader.h"
 #include "win/framework/WideString.h"
 
+namespace brindlex {
+
 namespace {
 
 HICON LoadRowIcon(int id) {
-    return LoadIconResource(id, brindlex::kRowIconSize, brindlex::kRowIconSize, LR_DEFAULTCOLOR);
+    return LoadIconResource(id, kRowIconSize, kRowIconSize, LR_DEFAULTCOLOR);
 }
 
 } // namespace
@@ -28,8 +30,8 @@ void CRowPainter::DrawItem(const DRAWITEMSTRUCT& dis, const NameOfRow& nameOf) c
     if (dis.itemID == static_cast<UINT>(-1)) {
         return; // the focus of an empty list: no focus rectangle is ever drawn
     }
-    const brindlex::RowLooks looks =
-        brindlex::RowLooksToDraw((dis.itemAction & ODA_DRAWENTIRE) != 0, (dis.itemAction & ODA_SELECT) != 0,
+    const RowLooks looks =
+        RowLooksToDraw((dis.itemAction & ODA_DRAWENTIRE) != 0, (dis.itemAction & ODA_SELECT) != 0,
                                  (dis.itemState & ODS_SELECTED) != 0);
     if (!looks.normal && !looks.selected) {
         return;
@@ -42,9 +44,9 @@ void CRowPainter::DrawItem(const DRAWITEMSTRUCT& dis, const NameOfRow& nameOf) c
 
 void CRowPainter::DrawLook(HDC hDC, const RECT& row, const std::u16string* name, bool selected) const {
     if (selected) {
-        brindlex::FillSolidRect(hDC, row, m_clrSelBack);
+        FillSolidRect(hDC, row, m_clrSelBack);
     } else if (m_bFillBackground) {
-        brindlex::FillSolidRect(hDC, row, m_clrBack);
+        FillSolidRect(hDC, row, m_clrBack);
     }
     if (m_bDrawEdge) {
         RECT edge = row;
@@ -52,8 +54,8 @@ void CRowPainter::DrawLook(HDC hDC, const RECT& row, const std::u16string* name,
     }
     const HICON hIcon = selected && m_hSelectedIcon ? m_hSelectedIcon.get() : m_hIcon.get();
     if (hIcon != nullptr) {
-        const brindlex::Point at = brindlex::RowIconPosition(brindlex::ToRect(row));
-        ::DrawIconEx(hDC, at.x, at.y, hIcon, brindlex::kRowIconSize, brindlex::kRowIconSize, 0, nullptr,
+        const Point at = RowIconPosition(ToRect(row));
+        ::DrawIconEx(hDC, at.x, at.y, hIcon, kRowIconSize, kRowIconSize, 0, nullptr,
                      DI_NORMAL);
     }
     if (name == nullptr || name->empty()) {
@@ -61,9 +63,11 @@ void CRowPainter::DrawLook(HDC hDC, const RECT& row, const std::u16string* name,
     }
     SIZE extent{};
     ::GetTextExtentPoint32W(hDC, W(*name), static_cast<int>(name->size()), &extent);
-    RECT text = brindlex::ToRECT(brindlex::RowTextRect(brindlex::ToRect(row), extent.cy));
+    RECT text = ToRECT(RowTextRect(ToRect(row), extent.cy));
     const COLORREF oldColour = ::SetTextColor(hDC, selected ? m_clrSelText : RGB(0, 0, 0));
     // One line, clipped at the row; an '&' in a name is shown as it is, not as a mnemonic.
     ::DrawTextW(hDC, W(*name), static_cast<int>(name->size()), &text, DT_SINGLELINE | DT_NOPREFIX);
     ::SetTextColor(hDC, oldColour);
 }
+
+} // namespace brindlex

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+namespace brindlex {
+
 class CRowPainter {
 public:
     CRowPainter(int nIconId, int nSelectedIconId, bool bFillBackground);
@@ -35,3 +37,5 @@ private:
     CIconHandle m_hIcon;
     CIconHandle m_hSelectedIcon;
 };
+
+} // namespace brindlex

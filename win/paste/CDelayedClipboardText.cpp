@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+namespace brindlex {
 
 CDelayedClipboardText::CDelayedClipboardText() {
     CreateEx(0, nullptr, L"Brindlex clipboard", WS_POPUP, RECT{0, 0, 0, 0}, HWND_MESSAGE, 0);
@@ -93,3 +94,5 @@ LRESULT CDelayedClipboardText::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         return CWnd::WindowProc(message, wParam, lParam);
     }
 }
+
+} // namespace brindlex

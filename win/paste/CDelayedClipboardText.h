@@ -4,9 +4,11 @@
 #pragma once
 
 #include "win/framework/CWnd.h"
-#include "core/paste/ClipboardReadWait.h"
+#include "core/paste/CClipboardReadWait.h"
 
 #include <string>
+
+namespace brindlex {
 
 class CDelayedClipboardText : public CWnd {
 public:
@@ -37,5 +39,7 @@ private:
 
     std::u16string m_strText;
     bool m_bPending = false;
-    brindlex::CClipboardReadWait m_readWait;
+    CClipboardReadWait m_readWait;
 };
+
+} // namespace brindlex

@@ -1,0 +1,37 @@
+#include "win/app/CBrindlexApp.h"
+
+#include "win/app/CBrindlexDlg.h"
+
+#include <commctrl.h>
+
+namespace brindlex {
+
+CBrindlexApp theApp;
+
+CData& AppData() {
+    return theApp.m_data;
+}
+
+bool CBrindlexApp::InitInstance() {
+    // Libraries loaded by name come from the system folder only, never from beside the program
+    // or the current folder, where someone could have planted one.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = 0xFF;  // list view .. animate classes; the settings dialog needs the hotkey control
+    InitCommonControlsEx(&icc);
+
+    // "RichEdit20W" for the item editor.
+    static CModuleHandle richEdit(LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+
+    SetRegistryKey(L"Local AppWizard-Generated Applications");
+
+    CBrindlexDlg dlg(m_data);
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return false;
+}
+
+} // namespace brindlex

@@ -1,0 +1,88 @@
+#include "win/app/CModelessDialogs.h"
+
+#include "core/app/CommandIds.h"
+
+namespace brindlex {
+
+void CModelessDialogs::ShowSettings(HWND hOwner) {
+    Open(m_pSettingsDlg, hOwner, GetDesktopWindow(),
+         [this] { return std::make_unique<CSettingsDlg>(m_data); });
+}
+
+void CModelessDialogs::ShowAbout(HWND hOwner) {
+    Open(m_pAboutDlg, hOwner, GetDesktopWindow(), [] { return std::make_unique<CAboutDlg>(); });
+}
+
+void CModelessDialogs::ShowFind(HWND hOwner) {
+    Open(m_pFindDlg, hOwner, hOwner, [this] { return std::make_unique<CFindDlg>(m_data.m_library); });
+}
+
+void CModelessDialogs::EditItem(HWND hOwner, CPasteItem* item) {
+    // Any program can send the message that asks for this: only an item of the library (or none,
+    // for a new one) is ever looked at.
+    if (item != nullptr && !m_data.m_library.Contains(item)) {
+        return;
+    }
+    Open(m_pEditor, hOwner, hOwner, [this, item] { return std::make_unique<CPastingDlg>(m_data, item); });
+}
+
+void CModelessDialogs::EditorClosed(bool saved, bool isNew) {
+    if (!m_pEditor || !m_pEditor->IsWindow()) {
+        m_pEditor.reset();
+        return;
+    }
+    if (saved && isNew) {
+        std::unique_ptr<CPasteItem> item = m_pEditor->TakeNewItem();
+        CLibrary& library = m_data.m_library;
+        // The new item goes to the group current at Save; with no group it is discarded.
+        if (item && library.CurrentGroup() != nullptr) {
+            const int group = library.CurrentGroupIndex();
+            library.AddItem(*library.CurrentGroup(), std::move(item));
+            library.SelectGroup(group);
+            library.SetCurrentItem(library.CurrentItemCount() - 1);
+        }
+    }
+    m_pEditor.reset();
+    m_pFindDlg.reset();
+}
+
+void CModelessDialogs::ItemReleasing(const CPasteItem& item) {
+    if (m_pEditor && m_pEditor->GetItem() == &item) {
+        // As by Cancel: the editor goes before its item does.
+        m_pEditor.reset();
+    }
+}
+
+void CModelessDialogs::CloseAll() {
+    m_pAboutDlg.reset();
+    m_pSettingsDlg.reset();
+    m_pEditor.reset();
+    m_pFindDlg.reset();
+}
+
+bool CModelessDialogs::OnMessage(HWND hOwner, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SHOW_SETTINGS:
+        ShowSettings(hOwner);
+        return true;
+    case WM_SHOW_ABOUT:
+        ShowAbout(hOwner);
+        return true;
+    case WM_ABOUT_CLOSED:
+        AboutClosed();
+        return true;
+    case WM_EDIT_ITEM:
+        EditItem(hOwner, reinterpret_cast<CPasteItem*>(wParam));
+        return true;
+    case WM_EDITOR_CLOSED:
+        EditorClosed(wParam == 1, lParam == 1);
+        return true;
+    case WM_FIND_CLOSED:
+        FindClosed();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace brindlex

@@ -1,0 +1,61 @@
+#include "win/app/CTrayAndHotkey.h"
+
+#include "core/app/CommandIds.h"
+#include "core/app/MenuModel.h"
+#include "core/app/CTargetListModel.h"
+#include "res/resource.h"
+
+namespace brindlex {
+
+void CTrayAndHotkey::Add(HWND hWnd) {
+    m_hWnd = hWnd;
+    m_trayIcon.Add(hWnd, WM_TRAY_CALLBACK, IDR_MAINFRAME);
+}
+
+void CTrayAndHotkey::ApplyHotkey(const CData& data) {
+    UnregisterHotKey(m_hWnd, HOTKEY_SHOW_HIDE);
+    if (data.m_bHotkey) {
+        RegisterHotKey(m_hWnd, HOTKEY_SHOW_HIDE, HotkeyModifiers(data.m_wHotkeyMod),
+                       data.m_wHotkeyVK);
+    }
+}
+
+bool CTrayAndHotkey::OnTaskbarCreated(UINT message) {
+    if (message != CTrayIcon::TaskbarCreatedMessage() || message == 0) {
+        return false;
+    }
+    // Explorer restarted: without its icon a hidden window could not be reached any more.
+    m_trayIcon.Add(m_hWnd, WM_TRAY_CALLBACK, IDR_MAINFRAME);
+    return true;
+}
+
+LRESULT CTrayAndHotkey::OnTrayCallback(LPARAM mouseMessage) {
+    switch (static_cast<UINT>(mouseMessage)) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        m_owner.ShowMainWindow();
+        break;
+    case WM_RBUTTONUP: {
+        if (!m_menuTray.Build(TrayMenuEntries(IsWindowVisible(m_hWnd) != FALSE))) {
+            break; // a menu of ours is open: it stays as it is
+        }
+        POINT pt{};
+        GetCursorPos(&pt);
+        SetForegroundWindow(m_hWnd);
+        m_menuTray.Track(TPM_LEFTALIGN | TPM_BOTTOMALIGN, pt, m_hWnd);
+        PostMessageW(m_hWnd, WM_NULL, 0, 0);
+        break;
+    }
+    default:
+        break;
+    }
+    return 1;
+}
+
+void CTrayAndHotkey::OnHotkey(WPARAM id) {
+    if (id == static_cast<WPARAM>(HOTKEY_SHOW_HIDE)) {
+        m_owner.ToggleMainWindow();
+    }
+}
+
+} // namespace brindlex
