@@ -5,7 +5,8 @@
 namespace brindlex {
 
 CTargetListModel::CTargetListModel(Compare compare)
-    : m_compare(compare ? std::move(compare) : Compare(&CTargetListModel::FoldedCompare)) {}
+    : m_compare(compare ? std::move(compare) : Compare(&CTargetListModel::FoldedCompare)) {
+}
 
 void CTargetListModel::Clear() {
     m_entries.clear();
@@ -13,14 +14,13 @@ void CTargetListModel::Clear() {
 }
 
 int CTargetListModel::Add(std::u16string title, std::uintptr_t window) {
-    const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), title,
-                                     [this](const std::u16string& t, const TargetEntry& e) {
-                                         return m_compare(t, e.title) < 0;
-                                     });
+    const auto at = std::upper_bound(
+        m_entries.begin(), m_entries.end(), title,
+        [this](const std::u16string& t, const TargetEntry& e) { return m_compare(t, e.title) < 0; });
     const int index = static_cast<int>(at - m_entries.begin());
     m_entries.insert(at, TargetEntry{std::move(title), window});
     if (m_nSelected >= index) {
-        ++m_nSelected;  // the selection stays with its entry
+        ++m_nSelected; // the selection stays with its entry
     }
     if (m_nSelected < 0) {
         m_nSelected = 0;
@@ -67,13 +67,13 @@ int CTargetListModel::FoldedCompare(const std::u16string& a, const std::u16strin
 unsigned HotkeyModifiers(std::uint16_t flags) {
     unsigned mods = 0;
     if (flags & 4u) {
-        mods |= 1u;  // MOD_ALT
+        mods |= 1u; // MOD_ALT
     }
     if (flags & 1u) {
-        mods |= 4u;  // MOD_SHIFT
+        mods |= 4u; // MOD_SHIFT
     }
     if (flags & 2u) {
-        mods |= 2u;  // MOD_CONTROL
+        mods |= 2u; // MOD_CONTROL
     }
     return mods;
 }

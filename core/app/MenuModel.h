@@ -6,7 +6,7 @@
 namespace brindlex {
 
 struct MenuEntry {
-    int id = 0;  // 0 for a separator
+    int id = 0; // 0 for a separator
     const char16_t* text = nullptr;
     bool checked = false;
     bool IsSeparator() const { return id == 0; }

@@ -6,7 +6,7 @@ namespace {
 ControlPlacement Place(int id, int x, int y, int w, int h) {
     return {id, Rect{x, y, x + w, y + h}};
 }
-}  // namespace
+} // namespace
 
 std::array<ControlPlacement, 14> MainWindowLayout(int W, int H, int h) {
     const int half = W / 2;

@@ -9,7 +9,7 @@ namespace brindlex {
 
 struct ControlPlacement {
     int id;
-    Rect rect;  // x, y, width and height as left, top, left + width, top + height
+    Rect rect; // x, y, width and height as left, top, left + width, top + height
 };
 
 // comboHeight is the height of the target combo box's closed selection field.
@@ -20,7 +20,7 @@ std::array<ControlPlacement, 14> MainWindowLayout(int width, int height, int com
 // The band behind the button row: solid rectangles and their colours, drawn in this order.
 struct BandRect {
     Rect rect;
-    unsigned colour;  // COLORREF layout 0x00BBGGRR
+    unsigned colour; // COLORREF layout 0x00BBGGRR
 };
 std::array<BandRect, 5> MainWindowBand(const Rect& client, unsigned windowColour);
 

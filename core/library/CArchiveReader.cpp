@@ -16,8 +16,7 @@ std::u16string DecodeLatin1(std::string_view bytes) {
 }
 
 CArchiveReader::CArchiveReader(std::span<const std::uint8_t> bytes, NarrowDecoder decoder)
-    : m_bytes(bytes),
-      m_decoder(decoder ? std::move(decoder) : NarrowDecoder(DecodeLatin1)) {
+    : m_bytes(bytes), m_decoder(decoder ? std::move(decoder) : NarrowDecoder(DecodeLatin1)) {
 }
 
 const std::uint8_t* CArchiveReader::Take(std::uint64_t count) {

@@ -21,8 +21,7 @@ std::u16string DecodeLatin1(std::string_view bytes);
 
 class CArchiveReader {
 public:
-    explicit CArchiveReader(std::span<const std::uint8_t> bytes,
-                            NarrowDecoder decoder = DecodeLatin1);
+    explicit CArchiveReader(std::span<const std::uint8_t> bytes, NarrowDecoder decoder = DecodeLatin1);
 
     std::uint8_t ReadByte();
     std::uint16_t ReadUInt16();

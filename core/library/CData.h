@@ -24,9 +24,9 @@ public:
     bool m_bAlwaysOnTop = false;
     bool m_bHotkey = false;
     std::uint16_t m_wHotkeyVK = 0;
-    std::uint16_t m_wHotkeyMod = 0;  // HOTKEYF_SHIFT 1, HOTKEYF_CONTROL 2, HOTKEYF_ALT 4
-    std::int32_t m_nHotkeyCmd = 0;   // read and written back, nothing else
-    std::uint32_t m_clrWindow = 0;   // COLORREF of COLOR_WINDOW, taken when the main window is built
+    std::uint16_t m_wHotkeyMod = 0; // HOTKEYF_SHIFT 1, HOTKEYF_CONTROL 2, HOTKEYF_ALT 4
+    std::int32_t m_nHotkeyCmd = 0;  // read and written back, nothing else
+    std::uint32_t m_clrWindow = 0;  // COLORREF of COLOR_WINDOW, taken when the main window is built
     bool m_bDrawEdge = false;
     bool m_bHideAfterPaste = false;
     bool m_bHideOnStartup = false;

@@ -5,7 +5,8 @@
 namespace brindlex {
 
 void CLibrary::AddObserver(ILibraryObserver* observer) {
-    if (observer != nullptr && std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
+    if (observer != nullptr &&
+        std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
         m_observers.push_back(observer);
     }
 }
@@ -155,7 +156,7 @@ int CLibrary::MovedIndex(int from, int to, int count) {
         return -1;
     }
     if (to < 0 || to >= count) {
-        to = count;  // after the last row
+        to = count; // after the last row
     }
     return from < to ? to - 1 : to;
 }

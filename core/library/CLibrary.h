@@ -31,7 +31,7 @@ public:
     int CurrentItemIndex() const { return m_nCurItem; }
     CPasteItem* CurrentItem() const;
     int CurrentItemCount() const;
-    CPasteItem* CurrentGroupItem(int index) const;  // null when out of range or no current group
+    CPasteItem* CurrentGroupItem(int index) const; // null when out of range or no current group
 
     // Operations (names and texts are taken as they are; nothing is validated).
     CPasteGroup& AddGroup(std::u16string name);

@@ -13,7 +13,7 @@ public:
         : m_strName(std::move(name)), m_dwReserved(reserved), m_strText(std::move(text)) {}
 
     std::u16string m_strName;
-    std::uint32_t m_dwReserved = 0;  // kept as read from the data file, never interpreted
+    std::uint32_t m_dwReserved = 0; // kept as read from the data file, never interpreted
     std::u16string m_strText;
 };
 

@@ -242,7 +242,7 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
         {WM_TRAY_CALLBACK, 0, 0x201},              // a click on the tray icon
         {kWmCommand, command(ID_TRAY_EXIT, 0), 0}, // Exit from the tray menu
         {WM_EXIT_APP, 0, 0},                       // another program asks us to exit
-        {kWmCommand, command(1017, 1), 0x5678},   // another target chosen
+        {kWmCommand, command(1017, 1), 0x5678},    // another target chosen
         {kWmHotkey, 43, 0},
         {kWmSysCommand, 0xF060, 0},
         {WM_EDIT_ITEM, 0xDEAD, 0},

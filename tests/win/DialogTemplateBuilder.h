@@ -17,8 +17,8 @@ public:
         header.cx = cx;
         header.cy = cy;
         Append(&header, sizeof(header));
-        Word(0);  // no menu
-        Word(0);  // default class
+        Word(0); // no menu
+        Word(0); // default class
         String(caption);
         Word(8);
         String(L"MS Shell Dlg");
@@ -26,15 +26,15 @@ public:
 
     // A control by atom (0x0080 button, 0x0081 edit, 0x0082 static, 0x0083 list box, 0x0085
     // combo box) or by class name.
-    CDialogTemplateBuilder& Control(WORD atom, const wchar_t* text, WORD id, DWORD style, short x, short y, short cx,
-                                    short cy) {
+    CDialogTemplateBuilder& Control(WORD atom, const wchar_t* text, WORD id, DWORD style, short x, short y,
+                                    short cx, short cy) {
         BeginItem(style, x, y, cx, cy, id);
         Word(0xFFFF);
         Word(atom);
         return Finish(text);
     }
-    CDialogTemplateBuilder& Control(const wchar_t* className, const wchar_t* text, WORD id, DWORD style, short x,
-                                    short y, short cx, short cy) {
+    CDialogTemplateBuilder& Control(const wchar_t* className, const wchar_t* text, WORD id, DWORD style,
+                                    short x, short y, short cx, short cy) {
         BeginItem(style, x, y, cx, cy, id);
         String(className);
         return Finish(text);
@@ -45,7 +45,7 @@ public:
 private:
     void BeginItem(DWORD style, short x, short y, short cx, short cy, WORD id) {
         if (m_words.size() % 2 != 0) {
-            Word(0);  // items start on a DWORD boundary
+            Word(0); // items start on a DWORD boundary
         }
         DLGITEMTEMPLATE item{};
         item.style = style | WS_CHILD | WS_VISIBLE;
@@ -59,7 +59,7 @@ private:
     }
     CDialogTemplateBuilder& Finish(const wchar_t* text) {
         String(text);
-        Word(0);  // no creation data
+        Word(0); // no creation data
         return *this;
     }
     void Append(const void* data, std::size_t bytes) {

@@ -66,8 +66,7 @@ protected:
             m_editRequests.push_back(wParam);
             return 0;
         case WM_COMMAND:
-            if (CommandId(wParam) == IDC_GROUP_LIST &&
-                CommandCode(wParam) == LBN_SELCHANGE) {
+            if (CommandId(wParam) == IDC_GROUP_LIST && CommandCode(wParam) == LBN_SELCHANGE) {
                 ++m_nGroupSelChanges;
             }
             break;

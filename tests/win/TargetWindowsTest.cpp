@@ -25,8 +25,8 @@ protected:
         }
     }
     HWND Make(const wchar_t* title, DWORD exStyle = 0, HWND owner = nullptr, bool visible = true) {
-        HWND h = CreateWindowExW(exStyle, L"BrindlexTargetTest", title, WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, owner,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND h = CreateWindowExW(exStyle, L"BrindlexTargetTest", title, WS_OVERLAPPEDWINDOW, 10, 10, 200, 100,
+                                 owner, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (visible) {
             ShowWindow(h, SW_SHOWNOACTIVATE);
         }
@@ -72,10 +72,12 @@ TEST_F(TargetWindowsTest, TwoWindowsWithOneTitleAreBothListedSortedWithoutCase) 
     EXPECT_EQ(CountFor(model, b), 1);
     int indexC = -1, indexA = -1;
     for (int i = 0; i < model.Count(); ++i) {
-        if (model.Entry(i).window == reinterpret_cast<std::uintptr_t>(c)) indexC = i;
-        if (model.Entry(i).window == reinterpret_cast<std::uintptr_t>(a)) indexA = i;
+        if (model.Entry(i).window == reinterpret_cast<std::uintptr_t>(c))
+            indexC = i;
+        if (model.Entry(i).window == reinterpret_cast<std::uintptr_t>(a))
+            indexA = i;
     }
-    EXPECT_LT(indexC, indexA);  // "another" sorts before "Same" without regard to case
+    EXPECT_LT(indexC, indexA); // "another" sorts before "Same" without regard to case
     EXPECT_GE(model.Selected(), 0);
 }
 
@@ -102,4 +104,4 @@ TEST_F(TargetWindowsTest, BringToFrontRestoresAMinimisedWindowOnlyWhenAsked) {
     EXPECT_FALSE(IsIconic(h));
 }
 
-}  // namespace
+} // namespace

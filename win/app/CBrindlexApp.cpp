@@ -19,7 +19,7 @@ bool CBrindlexApp::InitInstance() {
 
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
-    icc.dwICC = 0xFF;  // list view .. animate classes; the settings dialog needs the hotkey control
+    icc.dwICC = 0xFF; // list view .. animate classes; the settings dialog needs the hotkey control
     InitCommonControlsEx(&icc);
 
     // "RichEdit20W" for the item editor.

@@ -13,8 +13,7 @@
 
 namespace brindlex {
 
-static_assert(kWmCommand == WM_COMMAND && kWmSysCommand == WM_SYSCOMMAND &&
-              kWmHotkey == WM_HOTKEY);
+static_assert(kWmCommand == WM_COMMAND && kWmSysCommand == WM_SYSCOMMAND && kWmHotkey == WM_HOTKEY);
 
 CBrindlexDlg::CBrindlexDlg(CData& data)
     : CDialog(IDD_BRINDLEX_DIALOG), m_data(data), m_store(data),

@@ -18,8 +18,7 @@ void CDataStore::AddSampleGroupIfEmpty() {
     if (library.GroupCount() == 0) {
         CPasteGroup& sample = library.AddGroup(u"Sample Group");
         library.AddItem(sample, u"Sample item", 0,
-                        std::u16string(u"For more information and updates visit ") +
-                            kProductWebAddress);
+                        std::u16string(u"For more information and updates visit ") + kProductWebAddress);
     }
 }
 

@@ -17,8 +17,8 @@ void CMainWindowLayout::Arrange(const CWnd& window) {
     if (hCombo != nullptr) {
         ::GetClientRect(hCombo, &combo);
     }
-    const auto layout = MainWindowLayout(client.right - client.left, client.bottom - client.top,
-                                                   combo.bottom - combo.top);
+    const auto layout =
+        MainWindowLayout(client.right - client.left, client.bottom - client.top, combo.bottom - combo.top);
     const bool bottomRowComplete = window.GetDlgItem(IDC_PREV_WINDOW) != nullptr &&
                                    window.GetDlgItem(IDC_NEXT_WINDOW) != nullptr &&
                                    window.GetDlgItem(IDC_PASTE) != nullptr;

@@ -15,8 +15,7 @@ void CTrayAndHotkey::Add(HWND hWnd) {
 void CTrayAndHotkey::ApplyHotkey(const CData& data) {
     UnregisterHotKey(m_hWnd, HOTKEY_SHOW_HIDE);
     if (data.m_bHotkey) {
-        RegisterHotKey(m_hWnd, HOTKEY_SHOW_HIDE, HotkeyModifiers(data.m_wHotkeyMod),
-                       data.m_wHotkeyVK);
+        RegisterHotKey(m_hWnd, HOTKEY_SHOW_HIDE, HotkeyModifiers(data.m_wHotkeyMod), data.m_wHotkeyVK);
     }
 }
 

@@ -27,7 +27,7 @@ BOOL CALLBACK EnumTargetProc(HWND hWnd, LPARAM lParam) {
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
 bool IsTargetWindow(HWND hWnd, HWND hOwnMainWnd) {
     if (!IsWindowVisible(hWnd) || hWnd == hOwnMainWnd) {

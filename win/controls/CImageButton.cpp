@@ -377,8 +377,8 @@ void CImageButton::PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16st
     const int length = static_cast<int>(caption.size());
     RECT rcMeasured = rcCaption;
     ::DrawTextW(hDC, W(caption), length, &rcMeasured, kFormat | DT_CALCRECT);
-    RECT rcText = ToRECT(CentreTextBlock(
-        ToRect(rcCaption), rcMeasured.right - rcMeasured.left, rcMeasured.bottom - rcMeasured.top));
+    RECT rcText = ToRECT(CentreTextBlock(ToRect(rcCaption), rcMeasured.right - rcMeasured.left,
+                                         rcMeasured.bottom - rcMeasured.top));
     const COLORREF oldColour = ::GetTextColor(hDC);
     if (m_bDisabled) {
         RECT rcLight = rcText;

@@ -10,12 +10,11 @@
 
 namespace brindlex {
 
-static_assert(kSsCenter == SS_CENTER && kSsRight == SS_RIGHT &&
-              kSsLeftNoWordWrap == SS_LEFTNOWORDWRAP &&
+static_assert(kSsCenter == SS_CENTER && kSsRight == SS_RIGHT && kSsLeftNoWordWrap == SS_LEFTNOWORDWRAP &&
               kSsCenterImage == SS_CENTERIMAGE && kSsTypeMask == SS_TYPEMASK);
-static_assert(kDtCenter == DT_CENTER && kDtRight == DT_RIGHT &&
-              kDtVCenter == DT_VCENTER && kDtWordBreak == DT_WORDBREAK &&
-              kDtSingleLine == DT_SINGLELINE && kDtExpandTabs == DT_EXPANDTABS);
+static_assert(kDtCenter == DT_CENTER && kDtRight == DT_RIGHT && kDtVCenter == DT_VCENTER &&
+              kDtWordBreak == DT_WORDBREAK && kDtSingleLine == DT_SINGLELINE &&
+              kDtExpandTabs == DT_EXPANDTABS);
 
 CLabel::CLabel()
     : m_clrText(::GetSysColor(COLOR_WINDOWTEXT)),
@@ -176,8 +175,8 @@ bool CLabel::DrawUnderlinedLine(HDC hDC, const RECT& rcClient, const std::u16str
     }
     std::vector<INT> advances(text.size());
     std::adjacent_difference(ends.begin(), ends.end(), advances.begin());
-    const LabelLineOrigin at = OneLineOrigin(
-        format, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom, size.cx, size.cy);
+    const LabelLineOrigin at =
+        OneLineOrigin(format, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom, size.cx, size.cy);
     return ::ExtTextOutW(hDC, at.x, at.y, ETO_CLIPPED, &rcClient, W(text), static_cast<UINT>(length),
                          advances.data()) != FALSE;
 }

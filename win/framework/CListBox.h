@@ -35,9 +35,8 @@ public:
     // LB_ITEMFROMPOINT: the nearest row (-1 when there is none); bOutside tells whether the point lies
     // outside its rows.
     int ItemFromPoint(POINT pt, bool* pbOutside) const {
-        const auto r = static_cast<WPARAM>(
-            SendMessage(LB_ITEMFROMPOINT, 0,
-                        MakeLParam(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y))));
+        const auto r = static_cast<WPARAM>(SendMessage(
+            LB_ITEMFROMPOINT, 0, MakeLParam(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y))));
         if (pbOutside != nullptr) {
             *pbOutside = HighWord(r) != 0;
         }

@@ -59,8 +59,7 @@ bool CMessageLoop::PreTranslate(MSG& msg) {
 void CMessageLoop::Process(MSG& msg) {
     // Pre-translation runs our handlers outside any window procedure: guarded like one, so that
     // one faulty handler does not end the program's only loop.
-    const bool bConsumed =
-        GuardCallback("message pre-translation", false, [&] { return PreTranslate(msg); });
+    const bool bConsumed = GuardCallback("message pre-translation", false, [&] { return PreTranslate(msg); });
     if (!bConsumed) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -105,10 +104,10 @@ int CMessageLoop::Run() {
 void CMessageLoop::WaitAnsweringSentMessages(DWORD milliseconds) {
     const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
     for (ULONGLONG now = ::GetTickCount64(); now < deadline; now = ::GetTickCount64()) {
-        if (::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE, 0) ==
-            WAIT_OBJECT_0) {
+        if (::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE,
+                                          0) == WAIT_OBJECT_0) {
             MSG msg;
-            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers them
+            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE); // delivers them
         }
     }
 }

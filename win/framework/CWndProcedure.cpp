@@ -20,8 +20,8 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::Route(Attach attach, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool bOwnClass = attach == Attach::OwnClass;
-    const LRESULT result = GuardCallback<LRESULT>(
-        bOwnClass ? "window procedure" : "subclass procedure", 0, [&]() -> LRESULT {
+    const LRESULT result =
+        GuardCallback<LRESULT>(bOwnClass ? "window procedure" : "subclass procedure", 0, [&]() -> LRESULT {
             CWnd* pWnd = FromHandle(hWnd);
             if (pWnd == nullptr && bOwnClass && message == WM_NCCREATE) {
                 pWnd = static_cast<CWnd*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);

@@ -9,7 +9,7 @@ MessageBoxHook& Hook() {
     static MessageBoxHook hook;
     return hook;
 }
-}  // namespace
+} // namespace
 
 int ShowMessageBox(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type) {
     if (Hook()) {

@@ -12,8 +12,8 @@ namespace {
 using namespace settings;
 
 void PlaceWindow(HWND hWnd, const CIni& ini) {
-    const WindowGeometry g = ReadWindowGeometry(ini, GetSystemMetrics(SM_CXFULLSCREEN),
-                                                                    GetSystemMetrics(SM_CYFULLSCREEN));
+    const WindowGeometry g =
+        ReadWindowGeometry(ini, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
     if (hWnd != nullptr) {
         MoveWindow(hWnd, g.x, g.y, g.cx, g.cy, TRUE);
     }

@@ -25,8 +25,8 @@ bool ExportText(const CLibrary& library, const std::u16string& path) {
         error = ERROR_NOT_ENOUGH_MEMORY;
     }
     if (!ok) {
-        ShowMessageBox(GetActiveWindow(), ExportFailureMessage(path, SystemErrorText(error)),
-                       kProgramName, MB_OK | MB_ICONERROR);
+        ShowMessageBox(GetActiveWindow(), ExportFailureMessage(path, SystemErrorText(error)), kProgramName,
+                       MB_OK | MB_ICONERROR);
     }
     return ok;
 }

@@ -30,8 +30,7 @@ bool CRowDrag::Track(POINT point) {
     const bool hasRows = count > 0 && m_list.GetItemRect(count - 1, &last);
     const RECT client = m_list.GetClientRect();
     int target = -1;
-    switch (ClassifyDragPoint(ToPoint(point), outside, last.bottom, hasRows,
-                                        ToRect(client))) {
+    switch (ClassifyDragPoint(ToPoint(point), outside, last.bottom, hasRows, ToRect(client))) {
     case DragZone::OverRow:
         StopAutoScroll();
         target = row;
@@ -76,8 +75,7 @@ void CRowDrag::CaptureLost(HWND hWndNew) {
 }
 
 bool CRowDrag::OnTimer(WPARAM id) {
-    if (id != static_cast<WPARAM>(kTimerScrollDown) &&
-        id != static_cast<WPARAM>(kTimerScrollUp)) {
+    if (id != static_cast<WPARAM>(kTimerScrollDown) && id != static_cast<WPARAM>(kTimerScrollUp)) {
         return true;
     }
     if (!m_bDragging) {
@@ -118,8 +116,7 @@ void CRowDrag::DrawMarkerLine(HDC hDC, int position, COLORREF colour) const {
         const int count = m_rows.Count();
         hasRow = count > 0 && m_list.GetItemRect(count - 1, &row);
     }
-    const MarkerLine line = DropMarkerLine(position, hasRow, ToRect(row),
-                                                               ToRect(m_list.GetClientRect()));
+    const MarkerLine line = DropMarkerLine(position, hasRow, ToRect(row), ToRect(m_list.GetClientRect()));
     if (!line.visible) {
         return;
     }
@@ -142,8 +139,7 @@ void CRowDrag::AutoScroll(POINT point, const RECT& client) {
     m_list.KillTimer(request.step > 0 ? kTimerScrollUp : kTimerScrollDown);
     m_nScrollPeriod = period;
     m_nScrollStep = request.step;
-    m_list.SetTimer(request.step > 0 ? kTimerScrollDown : kTimerScrollUp,
-                    static_cast<UINT>(period));
+    m_list.SetTimer(request.step > 0 ? kTimerScrollDown : kTimerScrollUp, static_cast<UINT>(period));
     DrawDropMarker(m_nDropAt + request.step);
     m_list.SetTopIndex(m_list.GetTopIndex() + request.step);
 }

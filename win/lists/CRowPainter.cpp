@@ -32,7 +32,7 @@ void CRowPainter::DrawItem(const DRAWITEMSTRUCT& dis, const NameOfRow& nameOf) c
     }
     const RowLooks looks =
         RowLooksToDraw((dis.itemAction & ODA_DRAWENTIRE) != 0, (dis.itemAction & ODA_SELECT) != 0,
-                                 (dis.itemState & ODS_SELECTED) != 0);
+                       (dis.itemState & ODS_SELECTED) != 0);
     if (!looks.normal && !looks.selected) {
         return;
     }
@@ -55,8 +55,7 @@ void CRowPainter::DrawLook(HDC hDC, const RECT& row, const std::u16string* name,
     const HICON hIcon = selected && m_hSelectedIcon ? m_hSelectedIcon.get() : m_hIcon.get();
     if (hIcon != nullptr) {
         const Point at = RowIconPosition(ToRect(row));
-        ::DrawIconEx(hDC, at.x, at.y, hIcon, kRowIconSize, kRowIconSize, 0, nullptr,
-                     DI_NORMAL);
+        ::DrawIconEx(hDC, at.x, at.y, hIcon, kRowIconSize, kRowIconSize, 0, nullptr, DI_NORMAL);
     }
     if (name == nullptr || name->empty()) {
         return;

@@ -45,11 +45,12 @@ bool CDelayedClipboardText::WaitUntilTaken(DWORD milliseconds) {
 }
 
 bool CDelayedClipboardText::Render() {
-    CGlobalHandle hText = CopyToGlobal(m_strText.data(), m_strText.size() * sizeof(char16_t), sizeof(char16_t));
+    CGlobalHandle hText =
+        CopyToGlobal(m_strText.data(), m_strText.size() * sizeof(char16_t), sizeof(char16_t));
     if (!hText || ::SetClipboardData(CF_UNICODETEXT, hText.get()) == nullptr) {
         return false;
     }
-    hText.release();  // the clipboard owns it now
+    hText.release(); // the clipboard owns it now
     m_bPending = false;
     return true;
 }
@@ -69,7 +70,7 @@ void CDelayedClipboardText::RenderForGood() {
                 Render();
             }
             ::CloseClipboard();
-            m_bPending = false;  // rendered, or someone else owns the clipboard now
+            m_bPending = false; // rendered, or someone else owns the clipboard now
             return;
         }
         CMessageLoop::WaitAnsweringSentMessages(10);
@@ -88,7 +89,7 @@ LRESULT CDelayedClipboardText::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         RenderForGood();
         return 0;
     case WM_DESTROYCLIPBOARD:
-        m_bPending = false;  // emptied: nothing of ours is promised any more
+        m_bPending = false; // emptied: nothing of ours is promised any more
         return 0;
     default:
         return CWnd::WindowProc(message, wParam, lParam);

@@ -57,8 +57,7 @@ CPasteCommand::Outcome CPasteCommand::PasteCurrentItem(HWND hWnd, HWND hTarget, 
     if (IsWindowOfThisThread(hTarget != nullptr ? hTarget : GetForegroundWindow())) {
         output.SetTargetCannotRead();
     }
-    return PasteText(output, text) == PasteResult::Done ? Outcome::Done
-                                                                            : Outcome::ClipboardBusy;
+    return PasteText(output, text) == PasteResult::Done ? Outcome::Done : Outcome::ClipboardBusy;
 }
 
 void CPasteCommand::ReportOutcome(HWND hWnd, Outcome outcome) {

@@ -63,8 +63,8 @@ PasteTargetState CPasteTarget::WaitUntilReady(DWORD milliseconds) const {
     }
     DWORD processId = 0;
     ::GetWindowThreadProcessId(m_hWnd, &processId);
-    const bool allowed = CanTypeInto(ProcessIntegrityLevel(::GetCurrentProcessId()),
-                                               ProcessIntegrityLevel(processId));
+    const bool allowed =
+        CanTypeInto(ProcessIntegrityLevel(::GetCurrentProcessId()), ProcessIntegrityLevel(processId));
     return allowed ? PasteTargetState::Ready : PasteTargetState::Elevated;
 }
 

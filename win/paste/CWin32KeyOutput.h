@@ -35,7 +35,7 @@ public:
     static constexpr std::array<DWORD, 6> kOpenRetryDelaysMs{5, 10, 15, 20, 25, 25};
 
 private:
-    HWND m_hClipboardOwner;  // owns the clipboard where no window of our own could be made
+    HWND m_hClipboardOwner; // owns the clipboard where no window of our own could be made
     CDelayedClipboardText m_delayed;
 };
 
