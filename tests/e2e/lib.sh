@@ -245,7 +245,7 @@ centre() { local l t r b; read -r l t r b <<<"$1"; echo "$(((l + r) / 2)) $(((t 
 vk() { printf '%d\n' "'$1"; }
 
 # drag_through X Y X Y...: presses the left button at the first point, moves through the others
-# and lets go. The moves are paced as a hand would make them, so that the list sees each one.
+# and lets go. Each move is an event of its own, so that the list sees the pointer pass every point.
 drag_through() {
   xdotool mousemove "$1" "$2" mousedown 1
   shift 2
@@ -262,24 +262,6 @@ in_place_editor() {
   local edit
   edit=$(probe child "$1" Edit 2>/dev/null) || return 1
   printf '%s\n' "$edit"
-}
-
-# screen_settled FILE [GEOMETRY]: a screenshot (of that part of the screen) once two in a row are
-# the same, so that what has just opened is painted whole.
-screen_settled() {
-  local deadline=$((SECONDS + 5)) crop=()
-  [[ -z ${2:-} ]] || crop=(-crop "$2")
-  import -window root "${crop[@]}" "$1"
-  while ((SECONDS < deadline)); do
-    sleep 0.1
-    import -window root "${crop[@]}" "$1.next.png"
-    if [[ $(compare -metric AE "$1" "$1.next.png" null: 2>&1 || true) == 0 ]]; then
-      rm -f "$1.next.png"
-      return 0
-    fi
-    mv "$1.next.png" "$1"
-  done
-  return 1
 }
 
 # The text of an INI file without CRs, whether Wine wrote it as UTF-16 (a new file) or ANSI.

@@ -79,3 +79,22 @@ wineserver_start() {
 wineserver_stop() {
   timeout -k 2 20 wineserver -k >/dev/null 2>&1 </dev/null || true
 }
+
+# screen_settled FILE [GEOMETRY]: a screenshot (of that part of the screen) once two in a row are
+# the same, so that what has just opened is painted whole (Wine hands a painted window to X a
+# moment later); rc 1 when it has not held still within 5 s.
+screen_settled() {
+  local deadline=$((SECONDS + 5)) crop=()
+  [[ -z ${2:-} ]] || crop=(-crop "$2" +repage)
+  import -window root "${crop[@]}" "$1"
+  while ((SECONDS < deadline)); do
+    sleep 0.1
+    import -window root "${crop[@]}" "$1.next.png"
+    if [[ $(compare -metric AE "$1" "$1.next.png" null: 2>&1 || true) == 0 ]]; then
+      rm -f "$1.next.png"
+      return 0
+    fi
+    mv "$1.next.png" "$1"
+  done
+  return 1
+}

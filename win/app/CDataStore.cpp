@@ -28,7 +28,7 @@ void CDataStore::SaveSettings(HWND hMainWnd) {
 
 void CDataStore::SaveAll(HWND hMainWnd) {
     m_dataFile.Save(m_data);
-    CSettingsFile::Save(m_data, hMainWnd);
+    SaveSettings(hMainWnd);
 }
 
 void CDataStore::OnEndSession(HWND hMainWnd, bool ending) {
