@@ -28,6 +28,12 @@ probe_serve_start() {
 
 probe_serve_pid() { cat "$PROBE_SERVE_DIR/probe.pid" 2>/dev/null; }
 
+# Whether the probe runs; without a subshell, as it is asked on every call.
+probe_serve_alive() {
+  local pid
+  read -r pid <"$PROBE_SERVE_DIR/probe.pid" 2>/dev/null && kill -0 "$pid" 2>/dev/null
+}
+
 probe_serve_stop() {
   [[ -n $PROBE_SERVE_DIR ]] || return 0
   local pid
@@ -50,49 +56,64 @@ probe_serve_restart() {
   echo "probe: restarted" >&2
 }
 
-# probe_escaped CMD ARGS...: the answer as it came, escapes and all. The commands that wait take
-# their own bound (a number of 3 to 6 digits); the read allows that bound and 20 s more.
-probe_escaped() {
+# probe_request CMD ARGS...: sends a request and sets PROBE_ANSWER to the answer as it came,
+# escapes and all; rc 3 when the command failed (PROBE_ANSWER says why) or nothing answered. The
+# commands that wait take their own bound (a number of 3 to 6 digits); the read allows that bound
+# and 20 s more. No subshell: a call runs thousands of times in a test.
+probe_request() {
   local id="$BASHPID.$RANDOM" request wait_ms=0 arg line="" attempt deadline answered=0
-  request=$(IFS=$'\x1f'; set -- "$id" "$@"; printf '%s' "$*")
+  printf -v request '%s\x1f' "$id" "$@"
+  request=${request%$'\x1f'}
   for arg in "$@"; do [[ $arg =~ ^[0-9]{3,6}$ ]] && ((arg > wait_ms)) && wait_ms=$arg; done
   for attempt in 1 2; do
-    if kill -0 "$(probe_serve_pid)" 2>/dev/null && printf '%s\n' "$request" >&"$PROBE_SERVE_IN"; then
+    if probe_serve_alive && printf '%s\n' "$request" >&"$PROBE_SERVE_IN"; then
       deadline=$((SECONDS + wait_ms / 1000 + 20))
       while ((SECONDS < deadline)) && IFS= read -r -t $((deadline - SECONDS)) line <&"$PROBE_SERVE_OUT"; do
         if [[ $line == "$id"[=!]* ]]; then answered=1; break; fi
       done
       ((answered)) && break
     fi
-    if kill -0 "$(probe_serve_pid)" 2>/dev/null; then
-      probe_serve_restart "did not answer" "$*" || return 3
+    if probe_serve_alive; then
+      probe_serve_restart "did not answer" "$*" || { PROBE_ANSWER="no answer"; return 3; }
     else
-      probe_serve_restart "died" "$*" || return 3
+      probe_serve_restart "died" "$*" || { PROBE_ANSWER="no answer"; return 3; }
     fi
   done
-  ((answered)) || { echo "probe $*: no answer" >&2; return 3; }
+  ((answered)) || { PROBE_ANSWER="no answer"; echo "probe $*: no answer" >&2; return 3; }
   line=${line#"$id"}
-  printf '%s\n' "${line:1}"
-  if [[ ${line:0:1} != "=" ]]; then
-    echo "probe $*: ${line:1}" >&2
-    return 3
-  fi
+  PROBE_ANSWER=${line:1}
+  [[ ${line:0:1} == "=" ]] || { echo "probe $*: $PROBE_ANSWER" >&2; return 3; }
 }
 
+# probe_escaped CMD ARGS...: the answer as it came, escapes and all.
+probe_escaped() {
+  local rc=0
+  probe_request "$@" || rc=$?
+  printf '%s\n' "$PROBE_ANSWER"
+  return $rc
+}
+
+# probe CMD ARGS...: the answer with its escapes undone and without CRs.
 probe() {
-  local line rc=0 answer
-  line=$(probe_escaped "$@") || rc=$?
-  answer=$(printf '%b' "$line")
+  local rc=0 answer
+  probe_request "$@" || rc=$?
+  printf -v answer '%b' "$PROBE_ANSWER"
   printf '%s\n' "${answer//$'\r'/}"
   return $rc
 }
 
-# probe_until EXPECTED SECONDS CMD ARGS...: asks until the answer is EXPECTED; rc 1 when time is up.
+# probe_until EXPECTED SECONDS CMD ARGS...: until the answer (as probe gives it) is EXPECTED; the
+# probe itself asks again every 20 ms. rc 1 when time is up, with what it got last.
 probe_until() {
-  local expected=$1 deadline=$((SECONDS + $2)) got=""
+  local expected=$1 ms=$(($2 * 1000)) escaped
   shift 2
-  until got=$(probe "$@" 2>/dev/null) && [[ $got == "$expected" ]]; do
-    ((SECONDS < deadline)) || { echo "probe $*: expected '$expected', last got '$got'" >&2; return 1; }
-    sleep 0.1
-  done
+  # Escaped as the probe reads its arguments.
+  escaped=${expected//\\/\\\\}
+  escaped=${escaped//$'\n'/\\n}
+  escaped=${escaped//$'\t'/\\t}
+  escaped=${escaped//$'\r'/\\r}
+  probe_request until "$escaped" "$ms" "$@" 2>/dev/null || {
+    echo "probe $*: $PROBE_ANSWER" >&2
+    return 1
+  }
 }

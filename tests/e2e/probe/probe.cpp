@@ -8,6 +8,9 @@
 // "probe COMMAND ARGS..." runs one command and exits: 0 with the answer on stdout, or 3 with the
 // reason on stderr. The commands that block or stream for a while (keywatch, holdclipboard,
 // holdfile) only run this way, in a process of their own that the test ends by its id.
+// "until EXPECTED MS COMMAND ARGS..." asks COMMAND every 20 ms until its answer, escapes undone and
+// without CRs, is EXPECTED (escaped as settext takes it): one request where the script would ask
+// again and again, and a change is seen at once instead of at the script's next turn.
 // The tables below name every command; Commands.h says which file holds each.
 #include "tests/e2e/probe/Commands.h"
 
@@ -38,7 +41,10 @@ struct StreamingCommand {
     int (*run)(const Args&);
 };
 
+std::string UntilCmd(const Args& a);
+
 constexpr Command kCommands[] = {
+    {L"until", 3, UntilCmd},
     {L"main", 0, MainCmd},
     {L"find", 2, FindCmd},
     {L"gone", 3, GoneCmd},
@@ -113,6 +119,38 @@ std::string Run(const std::wstring& name, const Args& args) {
         return c->run(args);
     }
     Fail("unknown command (see probe.cpp)");
+}
+
+// The answer as a script compares what "$(probe ...)" gave: escapes undone, CRs dropped, and no
+// line break at the end.
+std::wstring AsCompared(const std::string& answer) {
+    std::wstring text = Unescape(Wide(answer));
+    std::erase(text, L'\r');
+    while (!text.empty() && text.back() == L'\n') {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string UntilCmd(const Args& a) {
+    const std::wstring expected = Unescape(a[0]);
+    const DWORD deadline = GetTickCount() + static_cast<DWORD>(ParseNum(a[1]));
+    const Args command(a.begin() + 3, a.end());
+    std::string last;
+    for (;;) {
+        try {
+            last = Run(a[2], command);
+            if (AsCompared(last) == expected) {
+                return last;
+            }
+        } catch (const ProbeFailure& e) {
+            last = std::string("(failed: ") + e.what() + ")";
+        }
+        if (static_cast<int>(GetTickCount() - deadline) >= 0) {
+            Fail(("expected '" + Utf8(a[0]) + "', last got '" + last + "'").c_str());
+        }
+        Sleep(20);
+    }
 }
 
 Args SplitRequest(const std::string& line) {
