@@ -135,6 +135,8 @@ start_notepad() {
   NP=$(probe find Notepad - 20000 "${E2E_NOTEPADS[@]}") || fail "notepad did not start"
   E2E_NOTEPADS+=("$NP")
   NP_EDIT=$(probe child "$NP" Edit) || fail "no edit control in notepad"
+  # Shown is not yet in front: notepad comes forward a moment later, over what a test does next.
+  until_eq "$NP" 10 probe foreground || fail "notepad did not come to the front"
 }
 
 # Ends the probes that hold files open (holdfile), so that the files can be opened again.
@@ -277,5 +279,8 @@ in_place_editor() {
 ini_text() {
   python3 -c "import sys; b = open(sys.argv[1], 'rb').read(); t = b.decode('utf-16') if b[:2] == b'\xff\xfe' else b.decode('latin-1'); print(t.replace('\r', ''), end='')" "$1"
 }
+
+# ini_lines FILE LINE: how many lines of the INI file are LINE; 0 while it has none (or no file).
+ini_lines() { ini_text "$1" 2>/dev/null | grep -cx -- "$2" || true; }
 
 hexdump_file() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }

@@ -83,8 +83,9 @@ until_eq $(((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | $(vk K))) 5 probe send "$(pro
   fail "hotkey control"
 probe click "$ST" "$IDOK" >/dev/null
 probe gone "#32770" Settings 5000 >/dev/null || fail "OK did not close the settings"
+# Written key by key after the dialog has gone, DrawEdge last.
+until_eq 1 10 ini_lines "$SETTINGS_INI" "DrawEdge=0" || fail "DrawEdge not written: $(ini_text "$SETTINGS_INI")"
 ini=$(ini_text "$SETTINGS_INI")
-grep -qx "DrawEdge=0" <<<"$ini" || fail "DrawEdge not written: $ini"
 grep -qx "Hotkey=1" <<<"$ini" && grep -qx "Hotkey_wVK=$(vk K)" <<<"$ini" &&
   grep -qx "Hotkey_wMod=$((HOTKEYF_CONTROL | HOTKEYF_ALT))" <<<"$ini" || fail "hotkey not written: $ini"
 edge_gone() {  # prints why the rows' picture is still the one with edges

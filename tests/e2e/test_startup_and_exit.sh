@@ -24,6 +24,8 @@ probe nomsgbox >/dev/null || fail "Enter opened a message"
 xdotool key Escape
 until_eq 0 10 probe visible "$MAIN" || fail "Escape did not hide the window"
 [[ -f $SETTINGS_INI ]] || fail "no Settings.ini after Escape"
+# Written key by key, DrawEdge last.
+until_match "*DrawEdge=*" 10 ini_text "$SETTINGS_INI" || fail "the settings were not written whole"
 keys=$(ini_text "$SETTINGS_INI")
 order=$(echo "$keys" | sed -n 's/^\[\(.*\)\]$/[\1]/p; s/^\([A-Za-z_]*\)=.*/\1/p' | tr '\n' ' ')
 expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey_wVK Hotkey_wMod Hotkey_nCmd HideAfterPaste HideOnStartup [Interface] DrawEdge "

@@ -158,10 +158,26 @@ std::string ActivateCmd(const Args& a) { // activate HWND: brings a window to th
     // z-order as it was, and the target list reads that order.
     SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const bool asked = SetForegroundWindow(h);
-    // Answered once it is in front, so that a click sent next lands on it (bounded: a window
-    // that does not come forward is the caller's to notice).
+    // Answered once it has been in front for a moment, so that a click sent next lands on it. A
+    // window activated just before (a test's previous step) can take the front back when the X
+    // server's word of its focus comes in late; then it is asked again. Bounded: a window that
+    // does not come forward is the caller's to notice.
+    constexpr DWORD kSettledMs = 60;
     const DWORD deadline = GetTickCount() + 2000;
-    while (asked && GetForegroundWindow() != h && static_cast<int>(GetTickCount() - deadline) < 0) {
+    DWORD inFrontSince = 0;
+    bool inFront = false;
+    while (asked && static_cast<int>(GetTickCount() - deadline) < 0) {
+        if (GetForegroundWindow() != h) {
+            if (inFront) {
+                SetForegroundWindow(h);
+            }
+            inFront = false;
+        } else if (!inFront) {
+            inFront = true;
+            inFrontSince = GetTickCount();
+        } else if (GetTickCount() - inFrontSince >= kSettledMs) {
+            break;
+        }
         Sleep(10);
     }
     return asked ? "1" : "0";
