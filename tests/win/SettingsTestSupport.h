@@ -155,13 +155,10 @@ private:
 // a Run key of its own under both roots, all removed afterwards.
 class CIsolatedSettings {
 public:
-    CIsolatedSettings() : m_key(u"Software\\BrindlexTests\\" + UniqueName() + u"\\Run") {
-        SetAppDataBaseFolder(m_appData.Path());
-        SetAutoStartKeyOverride(m_key);
-    }
+    CIsolatedSettings()
+        : m_key(u"Software\\BrindlexTests\\" + UniqueName() + u"\\Run"), m_appDataOverride(m_appData.Path()),
+          m_keyOverride(m_key) {}
     ~CIsolatedSettings() {
-        SetAppDataBaseFolder(u"");
-        SetAutoStartKeyOverride(u"");
         const std::u16string parent = m_key.substr(0, m_key.rfind(u'\\'));
         RegDeleteTreeW(HKEY_CURRENT_USER, W(parent));
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, W(parent));
@@ -176,6 +173,8 @@ public:
 private:
     CTestFolder m_appData;
     std::u16string m_key;
+    CAppDataBaseOverride m_appDataOverride;
+    CAutoStartKeyOverride m_keyOverride;
 };
 
 struct ShownMessage {

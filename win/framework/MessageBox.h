@@ -2,6 +2,7 @@
 // asked and give the answer, without a dialog blocking them.
 #pragma once
 
+#include "win/framework/CScopedOverride.h"
 #include "win/framework/Win32.h"
 
 #include <functional>
@@ -16,16 +17,7 @@ using MessageBoxHook =
 int ShowMessageBox(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type);
 
 // Installs a hook for the lifetime of the object (tests); the previous hook comes back afterwards.
-class CMessageBoxHookScope {
-public:
-    explicit CMessageBoxHookScope(MessageBoxHook hook);
-    ~CMessageBoxHookScope();
-    CMessageBoxHookScope(const CMessageBoxHookScope&) = delete;
-    CMessageBoxHookScope& operator=(const CMessageBoxHookScope&) = delete;
-
-private:
-    MessageBoxHook m_previous;
-};
+using CMessageBoxHookScope = CScopedOverride<MessageBoxHook, struct MessageBoxHookTag>;
 
 // The program's name, the caption of its own messages.
 inline constexpr const char16_t* kProgramName = u"Brindlex";

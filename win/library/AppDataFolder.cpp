@@ -11,11 +11,6 @@ namespace brindlex {
 
 namespace {
 
-std::u16string& BaseOverride() {
-    static std::u16string folder;
-    return folder;
-}
-
 std::u16string UserAppDataFolder() {
     wchar_t path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
@@ -26,12 +21,9 @@ std::u16string UserAppDataFolder() {
 
 } // namespace
 
-void SetAppDataBaseFolder(std::u16string folder) {
-    BaseOverride() = std::move(folder);
-}
-
 std::u16string GetAppDataFolder() {
-    const std::u16string base = BaseOverride().empty() ? UserAppDataFolder() : BaseOverride();
+    const std::u16string& standIn = CAppDataBaseOverride::Current();
+    const std::u16string base = standIn.empty() ? UserAppDataFolder() : standIn;
     std::u16string folder = base + u"\\" + settings::kFolderName;
     if (!PathIsDirectoryW(W(folder))) {
         CreateDirectoryW(W(folder), nullptr); // if it fails, reads fall back to defaults and writes are lost

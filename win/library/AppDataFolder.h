@@ -1,6 +1,8 @@
 // Where the program keeps its files: a "Brindlex" folder in the user's application-data folder.
 #pragma once
 
+#include "win/framework/CScopedOverride.h"
+
 #include <string>
 
 namespace brindlex {
@@ -11,8 +13,8 @@ std::u16string GetAppDataFolder();
 std::u16string GetSettingsFilePath();
 std::u16string GetDefaultDataFilePath();
 
-// Tests: `folder` stands in for the user's application-data folder, so that each test has a
-// settings folder of its own; an empty string goes back to the real one.
-void SetAppDataBaseFolder(std::u16string folder);
+// Tests: for its lifetime, a folder stands in for the user's application-data folder, so that
+// each test has a settings folder of its own.
+using CAppDataBaseOverride = CScopedOverride<std::u16string, struct AppDataBaseTag>;
 
 } // namespace brindlex

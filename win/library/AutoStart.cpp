@@ -10,11 +10,6 @@ namespace brindlex {
 
 namespace {
 
-std::u16string& KeyOverride() {
-    static std::u16string key;
-    return key;
-}
-
 std::u16string ModulePath() {
     // Paths can be longer than MAX_PATH; grow until the whole path fits.
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -64,12 +59,9 @@ std::u16string AutoStartCommand() {
     return command;
 }
 
-void SetAutoStartKeyOverride(std::u16string subkey) {
-    KeyOverride() = std::move(subkey);
-}
-
 std::u16string AutoStartKey() {
-    return KeyOverride().empty() ? std::u16string(kRunKey) : KeyOverride();
+    const std::u16string& standIn = CAutoStartKeyOverride::Current();
+    return standIn.empty() ? std::u16string(kRunKey) : standIn;
 }
 
 void SetAutoStart(bool bAutoStart) {

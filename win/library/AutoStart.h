@@ -2,6 +2,8 @@
 // path of the executable.
 #pragma once
 
+#include "win/framework/CScopedOverride.h"
+
 #include <string>
 
 namespace brindlex {
@@ -17,8 +19,9 @@ inline constexpr char16_t kAutoStartValueName[] = u"Brindlex";
 // The executable's full path in quotes, as the Run value holds it.
 std::u16string AutoStartCommand();
 
-// Tests: the key used in place of kRunKey (under both roots); an empty string restores it.
-void SetAutoStartKeyOverride(std::u16string subkey);
+// Tests: for its lifetime, a key used in place of kRunKey (under both roots).
+using CAutoStartKeyOverride = CScopedOverride<std::u16string, struct AutoStartKeyTag>;
+// kRunKey, or the key that stands in for it.
 std::u16string AutoStartKey();
 
 } // namespace brindlex

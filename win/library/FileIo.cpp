@@ -10,15 +10,10 @@ namespace brindlex {
 
 namespace {
 
-FileFaultHook& Hook() {
-    static FileFaultHook hook;
-    return hook;
-}
-
 // Whether a step may go ahead; a refused step leaves the injected error as the last error.
 bool Allowed(FileStep step) {
-    if (Hook()) {
-        const DWORD error = Hook()(step);
+    if (const FileFaultHook& hook = CFileFaultScope::Current()) {
+        const DWORD error = hook(step);
         if (error != 0) {
             SetLastError(error);
             return false;
@@ -279,14 +274,6 @@ std::u16string SystemErrorText(DWORD error) {
         return u"Error " + U16(std::to_wstring(error));
     }
     return U16(buffer, n);
-}
-
-CFileFaultScope::CFileFaultScope(FileFaultHook hook) : m_previous(std::move(Hook())) {
-    Hook() = std::move(hook);
-}
-
-CFileFaultScope::~CFileFaultScope() {
-    Hook() = std::move(m_previous);
 }
 
 } // namespace brindlex

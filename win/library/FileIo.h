@@ -2,6 +2,7 @@
 // that changes the disk so that tests can make any of them fail.
 #pragma once
 
+#include "win/framework/CScopedOverride.h"
 #include "win/framework/Win32.h"
 
 #include <cstdint>
@@ -47,15 +48,6 @@ bool WriteNewFile(const std::u16string& path, std::span<const std::uint8_t> byte
 std::u16string SystemErrorText(DWORD error);
 
 // Installs a fault hook for its lifetime (tests); the previous one comes back afterwards.
-class CFileFaultScope {
-public:
-    explicit CFileFaultScope(FileFaultHook hook);
-    ~CFileFaultScope();
-    CFileFaultScope(const CFileFaultScope&) = delete;
-    CFileFaultScope& operator=(const CFileFaultScope&) = delete;
-
-private:
-    FileFaultHook m_previous;
-};
+using CFileFaultScope = CScopedOverride<FileFaultHook, struct FileFaultHookTag>;
 
 } // namespace brindlex

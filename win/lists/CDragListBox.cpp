@@ -118,6 +118,24 @@ void CDragListBox::ForgetRecord(LPARAM record) {
     m_wndEdit.ForgetRecord(record);
 }
 
+void CDragListBox::RowsChanged(LibraryPart::Kind kind) {
+    if (kind == m_part.kind) {
+        OnRowsChanged();
+    }
+}
+
+void CDragListBox::RowRenamed(LibraryPart::Kind kind, int index) const {
+    if (kind == m_part.kind) {
+        RepaintRow(index);
+    }
+}
+
+void CDragListBox::CurrentChanged(LibraryPart::Kind kind, int index) {
+    if (kind == m_part.kind) {
+        ShowCurrent(index);
+    }
+}
+
 HWND CDragListBox::MessageOwner() const {
     const HWND hWndParent = GetParent();
     return hWndParent != nullptr ? hWndParent : m_hWnd;

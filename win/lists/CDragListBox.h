@@ -30,6 +30,10 @@ public:
     // The part of the model a list shows (the groups, or the current group's items): where its
     // records and its current row come from, and the model's operations on them.
     struct LibraryPart {
+        // The model tells of the groups and of the current group's items in notifications of
+        // their own: a list hears its own part's.
+        enum class Kind { Groups, Items };
+        Kind kind;
         std::vector<LPARAM> (*records)(const CLibrary& library);
         const std::u16string* (*name)(LPARAM record); // nullptr: no record
         int (CLibrary::*current)() const;
@@ -71,6 +75,8 @@ protected:
 
     // The rows (and the current row) are taken from the model again.
     virtual void ReloadRows() { ShowModelRows(); }
+    // The model says the part's rows changed (added, deleted, moved).
+    virtual void OnRowsChanged() { ShowModelRows(); }
     // What the two lists do differently with keys and clicks.
     virtual void OnDeleteKey() = 0;
     virtual void OnRightButtonUp(POINT point) = 0;
@@ -94,6 +100,17 @@ protected:
     CLibrary* m_pLibrary = nullptr;
 
 private:
+    // ILibraryObserver: a renamed row is repainted, a new current row shown.
+    void OnGroupsChanged() override { RowsChanged(LibraryPart::Kind::Groups); }
+    void OnGroupRenamed(int index) override { RowRenamed(LibraryPart::Kind::Groups, index); }
+    void OnCurrentGroupChanged(int index) override { CurrentChanged(LibraryPart::Kind::Groups, index); }
+    void OnItemsChanged() override { RowsChanged(LibraryPart::Kind::Items); }
+    void OnItemRenamed(int index) override { RowRenamed(LibraryPart::Kind::Items, index); }
+    void OnCurrentItemChanged(int index) override { CurrentChanged(LibraryPart::Kind::Items, index); }
+    void RowsChanged(LibraryPart::Kind kind);
+    void RowRenamed(LibraryPart::Kind kind, int index) const;
+    void CurrentChanged(LibraryPart::Kind kind, int index);
+
     // Messages.
     LRESULT OnLButtonDown(POINT point);
     LRESULT OnMouseMove(WPARAM keys, POINT point);

@@ -19,7 +19,8 @@ std::vector<LPARAM> GroupRecords(const CLibrary& library) {
 }
 
 // Renaming a group selects it again, which refills the items.
-constexpr CDragListBox::LibraryPart kGroups{GroupRecords,
+constexpr CDragListBox::LibraryPart kGroups{CDragListBox::LibraryPart::Kind::Groups,
+                                            GroupRecords,
                                             CGroupList::NameOf<CPasteGroup>,
                                             &CLibrary::CurrentGroupIndex,
                                             &CLibrary::SelectGroup,
@@ -68,18 +69,6 @@ void CGroupList::OnRightButtonUp(POINT point) {
 
 void CGroupList::OnDoubleClick(POINT point) {
     BeginInplaceEditAt(point);
-}
-
-void CGroupList::OnGroupsChanged() {
-    ShowModelRows();
-}
-
-void CGroupList::OnGroupRenamed(int index) {
-    RepaintRow(index);
-}
-
-void CGroupList::OnCurrentGroupChanged(int index) {
-    ShowCurrent(index);
 }
 
 } // namespace brindlex

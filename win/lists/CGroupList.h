@@ -21,10 +21,6 @@ protected:
     void OnDeleteKey() override;
     void OnRightButtonUp(POINT point) override;
     void OnDoubleClick(POINT point) override;
-
-    void OnGroupsChanged() override;
-    void OnGroupRenamed(int index) override;
-    void OnCurrentGroupChanged(int index) override;
 };
 
 } // namespace brindlex

@@ -23,10 +23,13 @@ std::vector<LPARAM> CurrentGroupRecords(const CLibrary& library) {
 }
 
 // Renaming an item makes its row current.
-constexpr CDragListBox::LibraryPart kCurrentGroupItems{
-    CurrentGroupRecords,         CPasteList::NameOf<CPasteItem>,
-    &CLibrary::CurrentItemIndex, &CLibrary::SetCurrentItem,
-    &CLibrary::MoveItem,         &CLibrary::RenameItem};
+constexpr CDragListBox::LibraryPart kCurrentGroupItems{CDragListBox::LibraryPart::Kind::Items,
+                                                       CurrentGroupRecords,
+                                                       CPasteList::NameOf<CPasteItem>,
+                                                       &CLibrary::CurrentItemIndex,
+                                                       &CLibrary::SetCurrentItem,
+                                                       &CLibrary::MoveItem,
+                                                       &CLibrary::RenameItem};
 
 } // namespace
 
@@ -69,7 +72,7 @@ void CPasteList::DeleteSelectedItem() {
 
 void CPasteList::ReloadRows() {
     m_pShownGroup = nullptr;
-    OnItemsChanged();
+    OnRowsChanged();
 }
 
 void CPasteList::OnDeleteKey() {
@@ -86,21 +89,13 @@ void CPasteList::OnDoubleClick(POINT) {
     RequestEdit();
 }
 
-void CPasteList::OnItemsChanged() {
+void CPasteList::OnRowsChanged() {
     const CPasteGroup* group = m_pLibrary != nullptr ? m_pLibrary->CurrentGroup() : nullptr;
     if (group != m_pShownGroup) {
         ClearRows();
     }
     m_pShownGroup = group;
     ShowModelRows();
-}
-
-void CPasteList::OnItemRenamed(int index) {
-    RepaintRow(index);
-}
-
-void CPasteList::OnCurrentItemChanged(int index) {
-    ShowCurrent(index);
 }
 
 void CPasteList::OnItemReleasing(const CPasteItem& item) {

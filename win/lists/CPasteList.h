@@ -26,9 +26,8 @@ protected:
     void OnRightButtonUp(POINT point) override;
     void OnDoubleClick(POINT point) override;
 
-    void OnItemsChanged() override;
-    void OnItemRenamed(int index) override;
-    void OnCurrentItemChanged(int index) override;
+    // Rows of another group start again from the top.
+    void OnRowsChanged() override;
     void OnItemReleasing(const CPasteItem& item) override;
 
 private:
