@@ -3,9 +3,9 @@
 # after each one no modifier is down, and Caps Lock was pressed as often as the tokens ask, so
 # its toggle state is theirs. (Under Wine the toggle state itself is soon set back to the X
 # server's, so the presses are read from the stream of key events, through a keyboard hook.)
-#   BRINDLEX_E2E_FULL=1 for the long run (1,000 pastes); CI runs a few dozen.
+#   BRINDLEX_E2E_FULL=1 for the long run (1,000 pastes); CI runs a dozen, each item at least once.
 source "$(dirname "$0")/lib.sh"
-pastes=${BRINDLEX_PASTES:-$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 1000 || echo 24)}
+pastes=${BRINDLEX_PASTES:-$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 1000 || echo 12)}
 RANDOM=${BRINDLEX_SEED:-11}
 
 mkdir -p "$APPDATA_DIR"
@@ -48,8 +48,14 @@ until_eq "$NP" 5 probe foreground
 probe activate "$MAIN" >/dev/null
 until_eq "$MAIN" 5 probe foreground
 
+# Every item once, in a shuffled order, and then rows at random.
+ORDER=("${!ITEM_LIST[@]}")
+for ((i = ${#ORDER[@]} - 1; i > 0; --i)); do
+  j=$((RANDOM % (i + 1)))
+  swap=${ORDER[i]}; ORDER[i]=${ORDER[j]}; ORDER[j]=$swap
+done
 for ((p = 0; p < pastes; ++p)); do
-  row=$((RANDOM % ${#ITEM_LIST[@]}))
+  row=$((p < ${#ORDER[@]} ? ORDER[p] : RANDOM % ${#ITEM_LIST[@]}))
   probe settext "$NP_EDIT" "" >/dev/null
   probe activate "$MAIN" >/dev/null
   read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" "$row")")"

@@ -46,14 +46,14 @@ xvfb_start() {
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
       XVFB_PID=$!
       local i
-      for i in $(seq 1 50); do
+      for i in $(seq 1 250); do
         # Another run may have taken the same number a moment earlier: then ours has exited.
-        if [[ -e /tmp/.X11-unix/X$n ]] && sleep 0.2 && kill -0 "$XVFB_PID" 2>/dev/null; then
+        if [[ -e /tmp/.X11-unix/X$n ]] && sleep 0.05 && kill -0 "$XVFB_PID" 2>/dev/null; then
           export DISPLAY=":$n"
           return 0
         fi
         if ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi
-        sleep 0.1
+        sleep 0.02
       done
       kill "$XVFB_PID" 2>/dev/null || true
     fi
