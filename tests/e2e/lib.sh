@@ -167,7 +167,7 @@ until_answer() {
   while ((SECONDS < deadline)); do
     got=$("$@" 2>/dev/null || true)
     if [[ $how == eq ]]; then [[ "$got" == "$expected" ]] && return 0; else [[ "$got" == $expected ]] && return 0; fi
-    sleep 0.2
+    sleep 0.05
   done
   echo "expected '$expected', last got '$got' from: $*" >&2
   return 1
@@ -199,7 +199,7 @@ until_empty() {
     wrong=$("$@")
     [[ -z $wrong ]] && return 0
     ((SECONDS < deadline)) || break
-    sleep 0.2
+    sleep 0.05
   done
   printf '%s\n' "$wrong"
   return 1
@@ -235,7 +235,7 @@ until_ok() {
   local deadline=$((SECONDS + $1)) got; shift
   while ((SECONDS < deadline)); do
     got=$("$@" 2>/dev/null) && { printf '%s\n' "$got"; return 0; }
-    sleep 0.1
+    sleep 0.05
   done
   "$@"
 }
