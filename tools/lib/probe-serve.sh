@@ -10,7 +10,7 @@
 # from a probe that was replaced from being taken for the next one. Calls may run in $(...)
 # subshells: what a restart changes is kept in files, and the fifos stay the same.
 
-PROBE_SERVE_DIR= PROBE_SERVE_EXE= PROBE_SERVE_SECONDS= PROBE_SERVE_IN= PROBE_SERVE_OUT=
+PROBE_SERVE_DIR= PROBE_SERVE_EXE= PROBE_SERVE_SECONDS= PROBE_SERVE_IN= PROBE_SERVE_OUT= PROBE_SERVE_PID=
 
 probe_serve_launch() {
   (cd "$PROBE_SERVE_DIR" && exec timeout -k 2 "$PROBE_SERVE_SECONDS" wine "$PROBE_SERVE_EXE" serve \
@@ -26,20 +26,16 @@ probe_serve_start() {
   probe_serve_launch
 }
 
-probe_serve_pid() { cat "$PROBE_SERVE_DIR/probe.pid" 2>/dev/null; }
+# Sets PROBE_SERVE_PID from the pid file; without a subshell, as it is asked on every call.
+probe_serve_pid() { read -r PROBE_SERVE_PID <"$PROBE_SERVE_DIR/probe.pid" 2>/dev/null; }
 
-# Whether the probe runs; without a subshell, as it is asked on every call.
-probe_serve_alive() {
-  local pid
-  read -r pid <"$PROBE_SERVE_DIR/probe.pid" 2>/dev/null && kill -0 "$pid" 2>/dev/null
-}
+probe_serve_alive() { probe_serve_pid && kill -0 "$PROBE_SERVE_PID" 2>/dev/null; }
 
 probe_serve_stop() {
   [[ -n $PROBE_SERVE_DIR ]] || return 0
-  local pid
-  pid=$(probe_serve_pid) || return 0
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
+  probe_serve_pid || return 0
+  kill "$PROBE_SERVE_PID" 2>/dev/null || true
+  wait "$PROBE_SERVE_PID" 2>/dev/null || true
   rm -f "$PROBE_SERVE_DIR/probe.pid"
 }
 
@@ -65,6 +61,7 @@ probe_request() {
   printf -v request '%s\x1f' "$id" "$@"
   request=${request%$'\x1f'}
   for arg in "$@"; do [[ $arg =~ ^[0-9]{3,6}$ ]] && ((arg > wait_ms)) && wait_ms=$arg; done
+  PROBE_ANSWER="no answer"
   for attempt in 1 2; do
     if probe_serve_alive && printf '%s\n' "$request" >&"$PROBE_SERVE_IN"; then
       deadline=$((SECONDS + wait_ms / 1000 + 20))
@@ -73,13 +70,11 @@ probe_request() {
       done
       ((answered)) && break
     fi
-    if probe_serve_alive; then
-      probe_serve_restart "did not answer" "$*" || { PROBE_ANSWER="no answer"; return 3; }
-    else
-      probe_serve_restart "died" "$*" || { PROBE_ANSWER="no answer"; return 3; }
-    fi
+    local why=died
+    probe_serve_alive && why="did not answer"
+    probe_serve_restart "$why" "$*" || return 3
   done
-  ((answered)) || { PROBE_ANSWER="no answer"; echo "probe $*: no answer" >&2; return 3; }
+  ((answered)) || { echo "probe $*: no answer" >&2; return 3; }
   line=${line#"$id"}
   PROBE_ANSWER=${line:1}
   [[ ${line:0:1} == "=" ]] || { echo "probe $*: $PROBE_ANSWER" >&2; return 3; }
