@@ -23,6 +23,8 @@ std::string ResizeClientCmd(const Args& a);
 std::string VisibleCmd(const Args& a);
 std::string PaintedCmd(const Args& a);
 std::string TopmostCmd(const Args& a);
+std::string CaretCmd(const Args& a);
+std::string WorkAreaCmd(const Args& a);
 std::string ForegroundCmd(const Args& a);
 std::string ActivateCmd(const Args& a);
 std::string AboveCmd(const Args& a);

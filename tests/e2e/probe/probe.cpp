@@ -61,6 +61,8 @@ constexpr Command kCommands[] = {
     {L"visible", 1, VisibleCmd},
     {L"painted", 2, PaintedCmd},
     {L"topmost", 1, TopmostCmd},
+    {L"caret", 1, CaretCmd},
+    {L"workarea", 1, WorkAreaCmd},
     {L"foreground", 0, ForegroundCmd},
     {L"activate", 1, ActivateCmd},
     {L"above", 2, AboveCmd},
