@@ -72,8 +72,8 @@ void ReadSettingsValues(const IIniStore& ini, CData& data, const std::u16string&
     data.m_bQuickPaste = ReadIniBool(ini, kSectionGeneral, kKeyQuickPaste, kDefaultQuickPaste);
     data.m_wQuickPasteVK =
         static_cast<std::uint16_t>(ReadIniInt(ini, kSectionGeneral, kKeyQuickPasteVK, kDefaultQuickPasteVK));
-    data.m_wQuickPasteMod =
-        static_cast<std::uint16_t>(ReadIniInt(ini, kSectionGeneral, kKeyQuickPasteMod, kDefaultQuickPasteMod));
+    data.m_wQuickPasteMod = static_cast<std::uint16_t>(
+        ReadIniInt(ini, kSectionGeneral, kKeyQuickPasteMod, kDefaultQuickPasteMod));
     data.m_bDrawEdge = ReadIniBool(ini, kSectionInterface, kKeyDrawEdge, kDefaultDrawEdge);
 }
 

@@ -51,7 +51,7 @@ inline constexpr bool kDefaultHideOnStartup = false;
 inline constexpr bool kDefaultDrawEdge = true;
 // The quick paste is on from the start: Ctrl+Alt+Space.
 inline constexpr bool kDefaultQuickPaste = true;
-inline constexpr std::int32_t kDefaultQuickPasteVK = 32;  // VK_SPACE
+inline constexpr std::int32_t kDefaultQuickPasteVK = 32; // VK_SPACE
 inline constexpr std::int32_t kDefaultQuickPasteMod = 6; // HOTKEYF_CONTROL | HOTKEYF_ALT
 
 inline constexpr char16_t kSettingsFileName[] = u"Settings.ini";
@@ -87,8 +87,8 @@ void WriteWindowGeometry(IIniStore& ini, const WindowGeometry& geometry);
 // hotkey (VK and modifiers cut to 16 bits), the quick-paste hotkey, and DrawEdge.
 void ReadSettingsValues(const IIniStore& ini, CData& data, const std::u16string& defaultDataFile);
 // Writes the same keys in the file's order (General, then Interface; the keys added later come
-// after the older ones of their section, so a file of an earlier version keeps its order); an empty m_strDataFile is
-// stored empty and then becomes `defaultDataFile`.
+// after the older ones of their section, so a file of an earlier version keeps its order); an empty
+// m_strDataFile is stored empty and then becomes `defaultDataFile`.
 void WriteSettingsValues(IIniStore& ini, CData& data, const std::u16string& defaultDataFile);
 
 } // namespace brindlex

@@ -48,7 +48,8 @@ Rect WorkAreaOf(const Rect& anchor) {
 
 } // namespace
 
-CQuickPaste::CQuickPaste(CLibrary& library, IOwner& owner) : m_library(library), m_owner(owner), m_recent(library) {
+CQuickPaste::CQuickPaste(CLibrary& library, IOwner& owner)
+    : m_library(library), m_owner(owner), m_recent(library) {
 }
 
 void CQuickPaste::OnHotkey() {
@@ -82,7 +83,8 @@ void CQuickPaste::Open() {
     }
     const RECT size = m_pDlg->GetWindowRect();
     const Rect anchor = PopupAnchor(m_hFront);
-    const Rect placed = PlacePopup(anchor, size.right - size.left, size.bottom - size.top, WorkAreaOf(anchor));
+    const Rect placed =
+        PlacePopup(anchor, size.right - size.left, size.bottom - size.top, WorkAreaOf(anchor));
     m_pDlg->Open(RECT{placed.left, placed.top, placed.right, placed.bottom}, note);
 }
 

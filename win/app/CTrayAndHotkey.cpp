@@ -20,7 +20,8 @@ void CTrayAndHotkey::ApplyHotkey(const CData& data) {
     UnregisterHotKey(m_hWnd, HOTKEY_QUICK_PASTE);
     if (data.m_bQuickPaste && data.m_wQuickPasteVK != 0) {
         // A key that another program holds is said in the settings dialog, under its control.
-        RegisterHotKey(m_hWnd, HOTKEY_QUICK_PASTE, HotkeyModifiers(data.m_wQuickPasteMod), data.m_wQuickPasteVK);
+        RegisterHotKey(m_hWnd, HOTKEY_QUICK_PASTE, HotkeyModifiers(data.m_wQuickPasteMod),
+                       data.m_wQuickPasteVK);
     }
 }
 

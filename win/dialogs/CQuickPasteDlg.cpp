@@ -43,7 +43,7 @@ void CQuickPasteDlg::Open(const RECT& rc, const std::u16string& note) {
     m_strNote = note;
     SetDlgItemText(IDC_QUICK_NOTE, note);
     SetDlgItemText(IDC_QUICK_QUERY, u""); // the results follow through EN_CHANGE
-    OnQueryChanged();                      // also when the query was empty already
+    OnQueryChanged();                     // also when the query was empty already
     m_bOpening = true;
     SetWindowPos(HWND_TOPMOST, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, SWP_SHOWWINDOW);
     ::SetForegroundWindow(m_hWnd);

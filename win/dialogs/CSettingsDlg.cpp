@@ -52,8 +52,8 @@ bool CSettingsDlg::OnInitDialog() {
     // Virtual key in the low byte, HOTKEYF_* modifiers in the high byte. The control stays usable
     // with the hotkey switched off: its key is kept for when it is switched on.
     m_wndHotkey.SendMessage(HKM_SETHOTKEY, MAKEWORD(LOBYTE(m_data.m_wHotkeyVK), LOBYTE(m_data.m_wHotkeyMod)));
-    m_wndQuickPasteHotkey.SendMessage(HKM_SETHOTKEY,
-                                      MAKEWORD(LOBYTE(m_data.m_wQuickPasteVK), LOBYTE(m_data.m_wQuickPasteMod)));
+    m_wndQuickPasteHotkey.SendMessage(
+        HKM_SETHOTKEY, MAKEWORD(LOBYTE(m_data.m_wQuickPasteVK), LOBYTE(m_data.m_wQuickPasteMod)));
     ShowWhetherQuickPasteKeyIsTaken();
     return true;
 }

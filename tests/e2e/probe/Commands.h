@@ -37,6 +37,7 @@ std::string ClickThenCmd(const Args& a);
 std::string KeyDownCmd(const Args& a);
 std::string KeysCmd(const Args& a);
 std::string TypeTimeCmd(const Args& a);
+std::string HotkeyTimeCmd(const Args& a);
 
 // ControlCommands.cpp: list boxes, list views, combo boxes, popup menus and message boxes
 std::string LbCountCmd(const Args& a);

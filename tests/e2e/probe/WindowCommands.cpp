@@ -152,7 +152,8 @@ std::string TopmostCmd(const Args& a) {
 std::string CaretCmd(const Args& a) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(ParseHwnd(a[0]), nullptr), &info) || info.hwndCaret == nullptr) {
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(ParseHwnd(a[0]), nullptr), &info) ||
+        info.hwndCaret == nullptr) {
         throw ProbeFailure("no caret");
     }
     RECT r = info.rcCaret;

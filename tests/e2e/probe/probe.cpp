@@ -73,6 +73,7 @@ constexpr Command kCommands[] = {
     {L"keydown", 1, KeyDownCmd},
     {L"keys", 0, KeysCmd},
     {L"typetime", 2, TypeTimeCmd},
+    {L"hotkeytime", 3, HotkeyTimeCmd},
     {L"lbcount", 1, LbCountCmd},
     {L"lbsel", 1, LbSelCmd},
     {L"lbrect", 2, LbRectCmd},
