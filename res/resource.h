@@ -12,6 +12,7 @@
 #define IDD_SETTINGS 132
 #define IDD_PASTING 154
 #define IDD_FIND 157
+#define IDD_QUICK_PASTE 158
 
 // Strings
 #define IDS_ABOUTBOX 101 // "&About Brindlex..." in the system menu
@@ -102,6 +103,17 @@
 #define IDC_FIND_RESULTS 1061
 #define IDC_FIND_PASTE 1062
 #define IDC_FIND_COUNT 1063
+
+// Quick-paste popup
+#define IDC_QUICK_QUERY 1070
+#define IDC_QUICK_RESULTS 1071
+#define IDC_QUICK_NOTE 1072
+
+// Settings dialog, the controls added after the first ones
+#define IDC_USE_QUICK_PASTE 1073
+#define IDC_QUICK_PASTE_HOTKEY 1074
+#define IDC_QUICK_PASTE_TAKEN 1075
+#define IDC_RESTORE_CLIPBOARD 1076
 
 // The item editor's token menu: command ID_TOKEN_FIRST + i inserts token i
 #define ID_TOKEN_FIRST 2000

@@ -19,9 +19,12 @@ inline constexpr unsigned WM_SHOW_FIND = 0x465;
 inline constexpr unsigned WM_FIND_CLOSED = 0x466;
 inline constexpr unsigned WM_FIND_CHOOSE = 0x467; // wParam group, lParam item
 inline constexpr unsigned WM_FIND_PASTE = 0x468;  // the same, then paste it
+inline constexpr unsigned WM_QUICK_PASTE_CHOOSE = 0x469; // wParam group, lParam item: paste it
+inline constexpr unsigned WM_QUICK_PASTE_CLOSED = 0x46A; // wParam 1: give the focus back
 inline constexpr unsigned WM_LIST_NAME_CHANGED = 0x8840;
 inline constexpr unsigned WM_INPLACE_EDIT_END = 0x8841;
 
 inline constexpr int HOTKEY_SHOW_HIDE = 43;
+inline constexpr int HOTKEY_QUICK_PASTE = 44;
 
 } // namespace brindlex

@@ -30,6 +30,10 @@ public:
     bool m_bDrawEdge = false;
     bool m_bHideAfterPaste = false;
     bool m_bHideOnStartup = false;
+    bool m_bRestoreClipboard = true;
+    bool m_bQuickPaste = false;        // the quick-paste hotkey is on
+    std::uint16_t m_wQuickPasteVK = 0; // its key and HOTKEYF_* modifiers, as for the show/hide hotkey
+    std::uint16_t m_wQuickPasteMod = 0;
 
     CLibrary m_library;
 };

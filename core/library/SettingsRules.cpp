@@ -69,6 +69,11 @@ void ReadSettingsValues(const IIniStore& ini, CData& data, const std::u16string&
     data.m_nHotkeyCmd = ReadIniInt(ini, kSectionGeneral, kKeyHotkeyCmd, kDefaultHotkeyCmd);
     data.m_bHideAfterPaste = ReadIniBool(ini, kSectionGeneral, kKeyHideAfterPaste, kDefaultHideAfterPaste);
     data.m_bHideOnStartup = ReadIniBool(ini, kSectionGeneral, kKeyHideOnStartup, kDefaultHideOnStartup);
+    data.m_bQuickPaste = ReadIniBool(ini, kSectionGeneral, kKeyQuickPaste, kDefaultQuickPaste);
+    data.m_wQuickPasteVK =
+        static_cast<std::uint16_t>(ReadIniInt(ini, kSectionGeneral, kKeyQuickPasteVK, kDefaultQuickPasteVK));
+    data.m_wQuickPasteMod = static_cast<std::uint16_t>(
+        ReadIniInt(ini, kSectionGeneral, kKeyQuickPasteMod, kDefaultQuickPasteMod));
     data.m_bDrawEdge = ReadIniBool(ini, kSectionInterface, kKeyDrawEdge, kDefaultDrawEdge);
 }
 
@@ -85,6 +90,9 @@ void WriteSettingsValues(IIniStore& ini, CData& data, const std::u16string& defa
     WriteIniUInt(ini, kSectionGeneral, kKeyHotkeyCmd, static_cast<std::uint32_t>(data.m_nHotkeyCmd));
     WriteIniInt(ini, kSectionGeneral, kKeyHideAfterPaste, data.m_bHideAfterPaste ? 1 : 0);
     WriteIniInt(ini, kSectionGeneral, kKeyHideOnStartup, data.m_bHideOnStartup ? 1 : 0);
+    WriteIniInt(ini, kSectionGeneral, kKeyQuickPaste, data.m_bQuickPaste ? 1 : 0);
+    WriteIniUInt(ini, kSectionGeneral, kKeyQuickPasteVK, data.m_wQuickPasteVK);
+    WriteIniUInt(ini, kSectionGeneral, kKeyQuickPasteMod, data.m_wQuickPasteMod);
     WriteIniInt(ini, kSectionInterface, kKeyDrawEdge, data.m_bDrawEdge ? 1 : 0);
 }
 

@@ -32,6 +32,9 @@ inline constexpr char16_t kKeyHotkeyCmd[] = u"Hotkey_nCmd";
 inline constexpr char16_t kKeyHideAfterPaste[] = u"HideAfterPaste";
 inline constexpr char16_t kKeyHideOnStartup[] = u"HideOnStartup";
 inline constexpr char16_t kKeyDrawEdge[] = u"DrawEdge";
+inline constexpr char16_t kKeyQuickPaste[] = u"QuickPaste";
+inline constexpr char16_t kKeyQuickPasteVK[] = u"QuickPaste_wVK";
+inline constexpr char16_t kKeyQuickPasteMod[] = u"QuickPaste_wMod";
 
 inline constexpr int kDefaultX = -1; // -1: computed from the screen size
 inline constexpr int kDefaultY = -1;
@@ -46,6 +49,10 @@ inline constexpr std::int32_t kDefaultHotkeyCmd = 0;
 inline constexpr bool kDefaultHideAfterPaste = false;
 inline constexpr bool kDefaultHideOnStartup = false;
 inline constexpr bool kDefaultDrawEdge = true;
+// The quick paste is on from the start: Ctrl+Alt+Space.
+inline constexpr bool kDefaultQuickPaste = true;
+inline constexpr std::int32_t kDefaultQuickPasteVK = 32; // VK_SPACE
+inline constexpr std::int32_t kDefaultQuickPasteMod = 6; // HOTKEYF_CONTROL | HOTKEYF_ALT
 
 inline constexpr char16_t kSettingsFileName[] = u"Settings.ini";
 inline constexpr char16_t kDataFileName[] = u"Brindlex.dat";
@@ -77,10 +84,11 @@ WindowGeometry ReadWindowGeometry(const IIniStore& ini, int cxFullScreen, int cy
 void WriteWindowGeometry(IIniStore& ini, const WindowGeometry& geometry);
 
 // Everything but the geometry: DataFile (empty means `defaultDataFile`), the flags and the
-// hotkey (VK and modifiers cut to 16 bits), and DrawEdge.
+// hotkey (VK and modifiers cut to 16 bits), the quick-paste hotkey, and DrawEdge.
 void ReadSettingsValues(const IIniStore& ini, CData& data, const std::u16string& defaultDataFile);
-// Writes the same keys in the file's order (General, then Interface); an empty m_strDataFile is
-// stored empty and then becomes `defaultDataFile`.
+// Writes the same keys in the file's order (General, then Interface; the keys added later come
+// after the older ones of their section, so a file of an earlier version keeps its order); an empty
+// m_strDataFile is stored empty and then becomes `defaultDataFile`.
 void WriteSettingsValues(IIniStore& ini, CData& data, const std::u16string& defaultDataFile);
 
 } // namespace brindlex

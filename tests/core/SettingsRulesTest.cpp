@@ -63,6 +63,9 @@ TEST(SettingsRules, AFreshFileGivesTheDefaults) {
     EXPECT_TRUE(data.m_bDrawEdge);
     EXPECT_FALSE(data.m_bHideAfterPaste);
     EXPECT_FALSE(data.m_bHideOnStartup);
+    EXPECT_TRUE(data.m_bQuickPaste);
+    EXPECT_EQ(data.m_wQuickPasteVK, 32); // Space
+    EXPECT_EQ(data.m_wQuickPasteMod, 6); // Ctrl+Alt
 
     // 1280x1024 screen with a 30-pixel taskbar: SM_CXFULLSCREEN 1280, SM_CYFULLSCREEN 975.
     EXPECT_EQ(brindlex::ReadWindowGeometry(ini, 1280, 975), (brindlex::WindowGeometry{490, 187, 300, 600}));
@@ -82,6 +85,9 @@ TEST(SettingsRules, StoredValuesAreReadWithTheirRules) {
     ini.Set(kSectionGeneral, kKeyHideAfterPaste, u"TRUE");
     ini.Set(kSectionGeneral, kKeyHideOnStartup, u"5");
     ini.Set(kSectionInterface, kKeyDrawEdge, u"false");
+    ini.Set(kSectionGeneral, kKeyQuickPaste, u"no");
+    ini.Set(kSectionGeneral, kKeyQuickPasteVK, u"65648"); // 0x10070: cut to 16 bits
+    ini.Set(kSectionGeneral, kKeyQuickPasteMod, u"4");
     CData data;
     brindlex::ReadSettingsValues(ini, data, kDefaultPath);
     EXPECT_EQ(data.m_strDataFile, u"D:\\elsewhere\\lib.dat");
@@ -94,6 +100,9 @@ TEST(SettingsRules, StoredValuesAreReadWithTheirRules) {
     EXPECT_TRUE(data.m_bHideAfterPaste);
     EXPECT_TRUE(data.m_bHideOnStartup);
     EXPECT_FALSE(data.m_bDrawEdge);
+    EXPECT_FALSE(data.m_bQuickPaste);
+    EXPECT_EQ(data.m_wQuickPasteVK, 0x0070);
+    EXPECT_EQ(data.m_wQuickPasteMod, 4);
 
     // Each flag is read from its own key.
     ini.Set(kSectionGeneral, kKeyAutoStart, u"TRUE");
@@ -112,7 +121,8 @@ TEST(SettingsRules, EmptyValuesTakeTheDefault) {
     CMemoryIni ini;
     using namespace brindlex::settings;
     for (const char16_t* key : {kKeyDataFile, kKeyAutoStart, kKeyAlwaysOnTop, kKeyHotkey, kKeyHotkeyVK,
-                                kKeyHotkeyMod, kKeyHotkeyCmd, kKeyHideAfterPaste, kKeyHideOnStartup}) {
+                                kKeyHotkeyMod, kKeyHotkeyCmd, kKeyHideAfterPaste, kKeyHideOnStartup,
+                                kKeyQuickPaste, kKeyQuickPasteVK, kKeyQuickPasteMod}) {
         ini.Set(kSectionGeneral, key, u"");
     }
     ini.Set(kSectionInterface, kKeyDrawEdge, u"");
@@ -126,6 +136,9 @@ TEST(SettingsRules, EmptyValuesTakeTheDefault) {
     EXPECT_EQ(data.m_wHotkeyVK, 74);
     EXPECT_EQ(data.m_wHotkeyMod, 3);
     EXPECT_TRUE(data.m_bDrawEdge);
+    EXPECT_TRUE(data.m_bQuickPaste);
+    EXPECT_EQ(data.m_wQuickPasteVK, 32);
+    EXPECT_EQ(data.m_wQuickPasteMod, 6);
     EXPECT_EQ(brindlex::ReadWindowGeometry(ini, 800, 1200).cx, 300);
 }
 
@@ -166,6 +179,9 @@ TEST(SettingsRules, SaveWritesEveryKeyInOrderAndReadsBack) {
                                                u"General/Hotkey_nCmd",
                                                u"General/HideAfterPaste",
                                                u"General/HideOnStartup",
+                                               u"General/QuickPaste",
+                                               u"General/QuickPaste_wVK",
+                                               u"General/QuickPaste_wMod",
                                                u"Interface/DrawEdge"};
     EXPECT_EQ(ini.writes, order);
     using namespace brindlex::settings;

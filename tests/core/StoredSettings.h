@@ -22,6 +22,9 @@ struct StoredSettings {
     bool hideAfterPaste = false;
     bool hideOnStartup = false;
     bool drawEdge = false;
+    bool quickPaste = false;
+    std::uint16_t quickPasteVK = 0;
+    std::uint16_t quickPasteMod = 0;
 
     // Every one off its default (the data file in a folder with non-Latin letters), so that what
     // comes back was stored and not defaulted.
@@ -35,13 +38,17 @@ struct StoredSettings {
                 .hotkeyCmd = 123456,
                 .hideAfterPaste = true,
                 .hideOnStartup = true,
-                .drawEdge = false};
+                .drawEdge = false,
+                .quickPaste = false,
+                .quickPasteVK = 0x70, // F1
+                .quickPasteMod = 1};
     }
 
     static StoredSettings Of(const CData& data) {
         return {data.m_strDataFile,    data.m_bAutoStart, data.m_bAlwaysOnTop, data.m_bHotkey,
                 data.m_wHotkeyVK,      data.m_wHotkeyMod, data.m_nHotkeyCmd,   data.m_bHideAfterPaste,
-                data.m_bHideOnStartup, data.m_bDrawEdge};
+                data.m_bHideOnStartup, data.m_bDrawEdge,  data.m_bQuickPaste, data.m_wQuickPasteVK,
+                data.m_wQuickPasteMod};
     }
 
     void ApplyTo(CData& data) const {
@@ -55,6 +62,9 @@ struct StoredSettings {
         data.m_bHideAfterPaste = hideAfterPaste;
         data.m_bHideOnStartup = hideOnStartup;
         data.m_bDrawEdge = drawEdge;
+        data.m_bQuickPaste = quickPaste;
+        data.m_wQuickPasteVK = quickPasteVK;
+        data.m_wQuickPasteMod = quickPasteMod;
     }
 
     friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
@@ -65,7 +75,8 @@ struct StoredSettings {
             << " AlwaysOnTop=" << s.alwaysOnTop << " Hotkey=" << s.hotkey << " Hotkey_wVK=" << s.hotkeyVK
             << " Hotkey_wMod=" << s.hotkeyMod << " Hotkey_nCmd=" << s.hotkeyCmd
             << " HideAfterPaste=" << s.hideAfterPaste << " HideOnStartup=" << s.hideOnStartup
-            << " DrawEdge=" << s.drawEdge;
+            << " DrawEdge=" << s.drawEdge << " QuickPaste=" << s.quickPaste
+            << " QuickPaste_wVK=" << s.quickPasteVK << " QuickPaste_wMod=" << s.quickPasteMod;
     }
 };
 

@@ -31,6 +31,9 @@ protected:
         data.m_bDrawEdge = true;
         data.m_bHideAfterPaste = false;
         data.m_bHideOnStartup = true;
+        data.m_bQuickPaste = true;
+        data.m_wQuickPasteVK = VK_F9;
+        data.m_wQuickPasteMod = HOTKEYF_CONTROL | HOTKEYF_ALT;
         owner.onMessage = [this](const Received& r) {
             if (r.message == WM_SETTINGS_CLOSED) {
                 iniExistedAtReport = store_test::Exists(IniPath());
@@ -123,6 +126,44 @@ TEST_F(SettingsDialog, OkStoresEveryControlReportsAndThenWritesTheFile) {
     // Auto-start follows at once.
     EXPECT_EQ(store_test::RegString(HKEY_CURRENT_USER, iso.RunKey(), u"Brindlex"),
               store_test::QuotedModuleFileName());
+}
+
+// Another program holding the quick-paste key is said under its control as soon as the key is
+// shown or chosen; a free key, or the quick paste switched off, says nothing.
+TEST_F(SettingsDialog, AQuickPasteKeyTakenElsewhereIsSaidAndOkStoresTheNewKeys) {
+    const HWND hOther = owner.GetSafeHwnd(); // stands in for the other program's window
+    ASSERT_TRUE(RegisterHotKey(hOther, 7, MOD_CONTROL | MOD_ALT, VK_F9));
+    Open();
+    const HWND hTaken = GetDlgItem(hDlg, IDC_QUICK_PASTE_TAKEN);
+    EXPECT_TRUE(Checked(IDC_USE_QUICK_PASTE));
+    EXPECT_EQ(SendDlgItemMessageW(hDlg, IDC_QUICK_PASTE_HOTKEY, HKM_GETHOTKEY, 0, 0),
+              MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    EXPECT_TRUE(IsWindowVisible(hTaken));
+    EXPECT_EQ(GetWindowTextU16(hTaken), u"This key is taken by another program: choose another one.");
+
+    const HWND hKey = GetDlgItem(hDlg, IDC_QUICK_PASTE_HOTKEY);
+    SendMessageW(hKey, HKM_SETHOTKEY, MAKEWORD(VK_F8, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+    SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDC_QUICK_PASTE_HOTKEY, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(hKey));
+    EXPECT_FALSE(IsWindowVisible(hTaken));
+    SendMessageW(hKey, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+    SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDC_QUICK_PASTE_HOTKEY, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(hKey));
+    EXPECT_TRUE(IsWindowVisible(hTaken));
+    Check(IDC_USE_QUICK_PASTE, false);
+    Click(IDC_USE_QUICK_PASTE);
+    EXPECT_FALSE(IsWindowVisible(hTaken));
+    UnregisterHotKey(hOther, 7);
+
+    SendMessageW(hKey, HKM_SETHOTKEY, MAKEWORD(VK_SPACE, HOTKEYF_SHIFT), 0);
+    Check(IDC_RESTORE_CLIPBOARD, false);
+    Click(IDOK);
+    EXPECT_FALSE(data.m_bQuickPaste);
+    EXPECT_EQ(data.m_wQuickPasteVK, VK_SPACE);
+    EXPECT_EQ(data.m_wQuickPasteMod, HOTKEYF_SHIFT);
+    EXPECT_FALSE(data.m_bRestoreClipboard);
+    EXPECT_EQ(Ini(u"General", u"QuickPaste"), u"0");
+    EXPECT_EQ(Ini(u"General", u"QuickPaste_wVK"), u"32");
 }
 
 TEST_F(SettingsDialog, AnEmptyPathIsStoredEmpty) {

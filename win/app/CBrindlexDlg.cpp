@@ -19,7 +19,7 @@ CBrindlexDlg::CBrindlexDlg(CData& data)
     : CDialog(IDD_BRINDLEX_DIALOG), m_data(data), m_store(data),
       m_hIcon(LoadIconResource(IDR_MAINFRAME, 0, 0, LR_DEFAULTSIZE)), m_dialogs(data),
       m_lists(data.m_library), m_alwaysOnTop(data.m_bAlwaysOnTop, m_buttons), m_visibility(*this, m_store),
-      m_tray(m_visibility), m_paste(CTrayIcon::TaskbarCreatedMessage()) {
+      m_tray(m_visibility), m_paste(CTrayIcon::TaskbarCreatedMessage()), m_quickPaste(data.m_library, *this) {
     m_data.m_clrWindow = GetSysColor(COLOR_WINDOW);
 }
 
@@ -79,6 +79,9 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // Answered at once, so that no sender waits for the paste; it runs when the paste is over.
         return message == WM_TRAY_CALLBACK ? 1 : 0;
     }
+    if (message == WM_SHOW_SETTINGS) {
+        m_tray.SuspendQuickPaste(); // until the dialog has closed
+    }
     if (m_tray.OnTaskbarCreated(message) || m_dialogs.OnMessage(m_hWnd, message, wParam, lParam)) {
         return 0;
     }
@@ -114,7 +117,11 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_HOTKEY:
-        m_tray.OnHotkey(wParam);
+        if (wParam == static_cast<WPARAM>(HOTKEY_QUICK_PASTE)) {
+            m_quickPaste.OnHotkey();
+        } else {
+            m_tray.OnHotkey(wParam);
+        }
         return Default();
     case WM_QUERYENDSESSION:
         m_store.SaveSettings(m_hWnd);
@@ -141,6 +148,12 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_FIND_CHOOSE:
     case WM_FIND_PASTE:
         OnFindChoose(wParam, lParam, message == WM_FIND_PASTE);
+        return 0;
+    case WM_QUICK_PASTE_CHOOSE:
+        m_quickPaste.OnChoose(wParam, lParam);
+        return 0;
+    case WM_QUICK_PASTE_CLOSED:
+        m_quickPaste.OnClosed(wParam != 0);
         return 0;
     default:
         break;
@@ -234,9 +247,22 @@ void CBrindlexDlg::OnMenuButton() {
 }
 
 void CBrindlexDlg::OnPaste() {
-    const CPasteCommand::Result result = m_paste.Run(m_hWnd, m_targets.SelectedWindow(), m_data.m_library);
-    if (result.outcome == CPasteCommand::Outcome::Done && m_data.m_bHideAfterPaste && IsWindowVisible()) {
-        m_visibility.HideMainWindow();
+    const CPasteItem* item = m_data.m_library.CurrentItem();
+    const CPasteCommand::Result result = m_paste.Run(m_hWnd, m_targets.SelectedWindow(), item);
+    if (result.outcome == CPasteCommand::Outcome::Done) {
+        m_quickPaste.ItemPasted(*item);
+        if (m_data.m_bHideAfterPaste && IsWindowVisible()) {
+            m_visibility.HideMainWindow();
+        }
+    }
+    RunHeldCommands(result.held);
+}
+
+// Neither the main window nor its lists change: the item goes where the user was typing.
+void CBrindlexDlg::PasteQuickItem(HWND hTarget, const CPasteItem& item) {
+    const CPasteCommand::Result result = m_paste.Run(m_hWnd, hTarget, &item);
+    if (result.outcome == CPasteCommand::Outcome::Done) {
+        m_quickPaste.ItemPasted(item);
     }
     RunHeldCommands(result.held);
 }

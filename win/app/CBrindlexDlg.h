@@ -11,6 +11,7 @@
 #include "win/app/CMainWindowVisibility.h"
 #include "win/app/CModelessDialogs.h"
 #include "win/app/CPopupMenu.h"
+#include "win/app/CQuickPaste.h"
 #include "win/app/CTargetList.h"
 #include "win/app/CTrayAndHotkey.h"
 #include "win/framework/CDialog.h"
@@ -22,7 +23,7 @@
 
 namespace brindlex {
 
-class CBrindlexDlg : public CDialog, private ILibraryObserver {
+class CBrindlexDlg : public CDialog, private ILibraryObserver, private CQuickPaste::IOwner {
 public:
     explicit CBrindlexDlg(CData& data);
     ~CBrindlexDlg() override;
@@ -53,6 +54,8 @@ private:
     void OnPaste();
     // The commands held while the paste ran, once it is over.
     void RunHeldCommands(const std::vector<HeldMessage>& held);
+    HWND ChosenTarget() const override { return m_targets.SelectedWindow(); }
+    void PasteQuickItem(HWND hTarget, const CPasteItem& item) override;
     void RefreshTargetList();
 
     void OnSettingsClosed();
@@ -75,6 +78,7 @@ private:
     CTrayAndHotkey m_tray;
     CTargetList m_targets;
     CPasteCommand m_paste;
+    CQuickPaste m_quickPaste;
 };
 
 } // namespace brindlex

@@ -17,6 +17,12 @@ void CTrayAndHotkey::ApplyHotkey(const CData& data) {
     if (data.m_bHotkey) {
         RegisterHotKey(m_hWnd, HOTKEY_SHOW_HIDE, HotkeyModifiers(data.m_wHotkeyMod), data.m_wHotkeyVK);
     }
+    UnregisterHotKey(m_hWnd, HOTKEY_QUICK_PASTE);
+    if (data.m_bQuickPaste && data.m_wQuickPasteVK != 0) {
+        // A key that another program holds is said in the settings dialog, under its control.
+        RegisterHotKey(m_hWnd, HOTKEY_QUICK_PASTE, HotkeyModifiers(data.m_wQuickPasteMod),
+                       data.m_wQuickPasteVK);
+    }
 }
 
 bool CTrayAndHotkey::OnTaskbarCreated(UINT message) {

@@ -1,7 +1,8 @@
 // How the main window is reached while it is hidden: its notification-area icon with the icon's
-// menu, the icon's return after Explorer restarts, and the show/hide hotkey.
+// menu, the icon's return after Explorer restarts, and the hotkeys: show/hide and quick paste.
 #pragma once
 
+#include "core/app/CommandIds.h"
 #include "core/library/CData.h"
 #include "win/app/CPopupMenu.h"
 #include "win/app/CTrayIcon.h"
@@ -27,8 +28,11 @@ public:
     void Add(HWND hWnd);
     void Remove() { m_trayIcon.Remove(); }
 
-    // Registers the hotkey of `data` in place of the previous one; none while it is off.
+    // Registers the hotkeys of `data` in place of the previous ones; none while one is off.
     void ApplyHotkey(const CData& data);
+    // While the settings dialog is open its hotkey control must get the keys, and its check of
+    // whether a key is free must not meet our own registration; ApplyHotkey takes it up again.
+    void SuspendQuickPaste() { UnregisterHotKey(m_hWnd, HOTKEY_QUICK_PASTE); }
 
     // The taskbar's re-creation message brings the icon back: true when `message` was it.
     bool OnTaskbarCreated(UINT message);

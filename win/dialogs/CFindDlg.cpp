@@ -36,8 +36,7 @@ CFindDlg::~CFindDlg() {
 
 bool CFindDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_hResults = GetDlgItem(IDC_FIND_RESULTS);
-    SetUpResultsList();
+    m_list.Attach(GetDlgItem(IDC_FIND_RESULTS), {L"Name", L"Folder", L"Text"});
     // Deleting a folder reports once per item: one note, one read when the operation is over.
     m_results.SetChangeHandler([this] {
         if (!m_bRefreshPosted && PostMessage(WM_FIND_REFRESH)) {
@@ -49,36 +48,24 @@ bool CFindDlg::OnInitDialog() {
     return true; // the query, first in the tab order, gets the focus
 }
 
-void CFindDlg::SetUpResultsList() {
-    ListView_SetExtendedListViewStyle(m_hResults, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    const wchar_t* titles[] = {L"Name", L"Folder", L"Text"};
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<wchar_t*>(titles[i]);
-        column.cx = 100;
-        column.iSubItem = i;
-        ListView_InsertColumn(m_hResults, i, &column);
-    }
-}
-
 void CFindDlg::LayoutControls() {
     const RECT rc = GetClientRect();
     PlaceControls(m_hWnd, FindLayout(rc.right - rc.left, rc.bottom - rc.top));
     // Name and folder a quarter and a sixth of the width; the text takes what is left.
+    const HWND hList = m_list.GetSafeHwnd();
     RECT rcList{};
-    ::GetClientRect(m_hResults, &rcList);
+    ::GetClientRect(hList, &rcList);
     const int width = std::max(0, static_cast<int>(rcList.right - rcList.left));
-    ListView_SetColumnWidth(m_hResults, kColumnName, width / 4);
-    ListView_SetColumnWidth(m_hResults, kColumnFolder, width / 6);
-    ListView_SetColumnWidth(m_hResults, kColumnText, width - width / 4 - width / 6);
+    ListView_SetColumnWidth(hList, kColumnName, width / 4);
+    ListView_SetColumnWidth(hList, kColumnFolder, width / 6);
+    ListView_SetColumnWidth(hList, kColumnText, width - width / 4 - width / 6);
     // Without this the dialog's background, erased after the move, covers controls it did not
     // clip (Close was left blank under Wine).
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 int CFindDlg::SelectedRow() const {
-    return m_hResults != nullptr ? ListView_GetNextItem(m_hResults, -1, LVNI_SELECTED) : -1;
+    return m_list.SelectedRow();
 }
 
 void CFindDlg::OnQueryChanged() {
@@ -91,30 +78,11 @@ void CFindDlg::OnLibraryChanged() {
     ShowResults(SelectedRow());
 }
 
-// The list holds only a count: its rows are read from the results as they are painted.
 void CFindDlg::ShowResults(int selection) {
     const int count = m_results.Count();
-    ListView_SetItemCountEx(m_hResults, count, 0);
-    ::InvalidateRect(m_hResults, nullptr, FALSE);
+    m_list.Show(count, selection);
     SetDlgItemText(IDC_FIND_COUNT, m_results.CountLine());
-    SelectRow(std::min(selection, count - 1));
     ::EnableWindow(GetDlgItem(IDC_FIND_PASTE), count > 0 ? TRUE : FALSE);
-}
-
-void CFindDlg::SelectRow(int row) {
-    if (row < 0) {
-        // Only the rows that have a state: clearing "all" (-1) visits every one of 100,000 rows.
-        for (const UINT flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
-            const int current = ListView_GetNextItem(m_hResults, -1, flag);
-            if (current >= 0) {
-                ListView_SetItemState(m_hResults, current, 0, LVIS_SELECTED | LVIS_FOCUSED);
-            }
-        }
-        return;
-    }
-    // A single-selection list lets the previous row go by itself.
-    ListView_SetItemState(m_hResults, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(m_hResults, row, FALSE);
 }
 
 bool CFindDlg::PreTranslateMessage(MSG* pMsg) {
@@ -126,10 +94,7 @@ bool CFindDlg::PreTranslateMessage(MSG* pMsg) {
     case VK_UP:
     case VK_DOWN:
         if (bQuery) {
-            const int count = m_results.Count();
-            const int step = pMsg->wParam == VK_UP ? -1 : 1;
-            const int selected = SelectedRow();
-            SelectRow(count == 0 ? -1 : std::clamp(selected < 0 ? 0 : selected + step, 0, count - 1));
+            m_list.Step(pMsg->wParam == VK_UP ? -1 : 1, m_results.Count());
             return true;
         }
         return false;
@@ -156,9 +121,9 @@ LRESULT CFindDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnLibraryChanged();
         return 0;
     case WM_NOTIFY:
-        if (lParam != 0 && reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == m_hResults &&
+        if (lParam != 0 && reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == m_list.GetSafeHwnd() &&
             reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
-            return OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+            return m_list.OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
         }
         if (lParam != 0 && OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) {
             return 0;
@@ -171,7 +136,7 @@ LRESULT CFindDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CFindDlg::OnNotify(const NMHDR& hdr) {
-    if (hdr.hwndFrom != m_hResults) {
+    if (hdr.hwndFrom != m_list.GetSafeHwnd()) {
         return false;
     }
     switch (hdr.code) {
@@ -188,25 +153,9 @@ bool CFindDlg::OnNotify(const NMHDR& hdr) {
     }
 }
 
-// The focus stays in the query while the user moves through the results: the selected row is
-// drawn in the highlight colours all the same, not in the pale grey of an unfocused list.
-LRESULT CFindDlg::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
-    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
-        return CDRF_NOTIFYITEMDRAW;
-    }
-    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
-        ListView_GetItemState(m_hResults, static_cast<int>(draw.nmcd.dwItemSpec), LVIS_SELECTED) != 0) {
-        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
-        draw.clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-        draw.clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
-        return CDRF_NEWFONT;
-    }
-    return CDRF_DODEFAULT;
-}
-
 void CFindDlg::OnGetDispInfo(NMLVDISPINFOW& info) {
-    LVITEMW& item = info.item;
-    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) {
+    const LVITEMW& item = info.item;
+    if ((item.mask & LVIF_TEXT) == 0) {
         return;
     }
     // A row read here is up to date even before the posted refresh has run.
@@ -227,9 +176,7 @@ void CFindDlg::OnGetDispInfo(NMLVDISPINFOW& info) {
             break;
         }
     }
-    const std::size_t length = std::min(m_strCell.size(), static_cast<std::size_t>(item.cchTextMax - 1));
-    std::copy_n(m_strCell.data(), length, reinterpret_cast<char16_t*>(item.pszText));
-    item.pszText[length] = L'\0';
+    CResultList::FillCell(info, m_strCell);
 }
 
 void CFindDlg::Choose(bool paste) {

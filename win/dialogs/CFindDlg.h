@@ -11,6 +11,7 @@
 
 #include "core/find/CFindResults.h"
 #include "win/dialogs/CModelessDlg.h"
+#include "win/dialogs/CResultList.h"
 
 #include <commctrl.h>
 
@@ -37,19 +38,16 @@ protected:
     void LayoutControls() override;
 
 private:
-    void SetUpResultsList();
     void OnQueryChanged();
     void OnLibraryChanged();
     void ShowResults(int selection);
-    void SelectRow(int row);
     bool OnNotify(const NMHDR& hdr);
-    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
     void OnGetDispInfo(NMLVDISPINFOW& info);
     void Choose(bool paste);
 
     CLibrary& m_library;
     CFindResults m_results;
-    HWND m_hResults = nullptr;
+    CResultList m_list;
     bool m_bRefreshPosted = false;
     std::u16string m_strCell; // the text of the cell the list view asked for last
 };

@@ -1,5 +1,6 @@
 #include "win/dialogs/CSettingsDlg.h"
 
+#include "core/app/CTargetListModel.h"
 #include "core/app/CommandIds.h"
 #include "win/framework/WideString.h"
 #include "win/library/AppDataFolder.h"
@@ -19,6 +20,8 @@ namespace brindlex {
 CSettingsDlg::CSettingsDlg(CData& data) : CModelessDlg(IDD_SETTINGS, WM_SETTINGS_CLOSED), m_data(data) {
     AddCommand(IDC_RESTORE_DEFAULT, BN_CLICKED, [this] { OnRestoreDefault(); });
     AddCommand(IDC_BROWSE, BN_CLICKED, [this] { OnBrowse(); });
+    AddCommand(IDC_QUICK_PASTE_HOTKEY, EN_CHANGE, [this] { ShowWhetherQuickPasteKeyIsTaken(); });
+    AddCommand(IDC_USE_QUICK_PASTE, BN_CLICKED, [this] { ShowWhetherQuickPasteKeyIsTaken(); });
 }
 
 CSettingsDlg::~CSettingsDlg() {
@@ -36,6 +39,7 @@ bool CSettingsDlg::GetCheck(int nID) const {
 bool CSettingsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_wndHotkey.SubclassDlgItem(IDC_HOTKEY, this);
+    m_wndQuickPasteHotkey.SubclassDlgItem(IDC_QUICK_PASTE_HOTKEY, this);
 
     SetDlgItemText(IDC_DATA_FILE, m_data.m_strDataFile);
     SetCheck(IDC_AUTOSTART, m_data.m_bAutoStart);
@@ -43,10 +47,29 @@ bool CSettingsDlg::OnInitDialog() {
     SetCheck(IDC_DRAW_EDGES, m_data.m_bDrawEdge);
     SetCheck(IDC_HIDE_AFTER_PASTE, m_data.m_bHideAfterPaste);
     SetCheck(IDC_HIDE_ON_STARTUP, m_data.m_bHideOnStartup);
+    SetCheck(IDC_USE_QUICK_PASTE, m_data.m_bQuickPaste);
+    SetCheck(IDC_RESTORE_CLIPBOARD, m_data.m_bRestoreClipboard);
     // Virtual key in the low byte, HOTKEYF_* modifiers in the high byte. The control stays usable
     // with the hotkey switched off: its key is kept for when it is switched on.
     m_wndHotkey.SendMessage(HKM_SETHOTKEY, MAKEWORD(LOBYTE(m_data.m_wHotkeyVK), LOBYTE(m_data.m_wHotkeyMod)));
+    m_wndQuickPasteHotkey.SendMessage(
+        HKM_SETHOTKEY, MAKEWORD(LOBYTE(m_data.m_wQuickPasteVK), LOBYTE(m_data.m_wQuickPasteMod)));
+    ShowWhetherQuickPasteKeyIsTaken();
     return true;
+}
+
+void CSettingsDlg::ShowWhetherQuickPasteKeyIsTaken() {
+    const auto hotkey = static_cast<WORD>(m_wndQuickPasteHotkey.SendMessage(HKM_GETHOTKEY));
+    bool taken = false;
+    if (GetCheck(IDC_USE_QUICK_PASTE) && LOBYTE(hotkey) != 0) {
+        // Registering it is the one way to learn whether it is free; it is let go at once.
+        constexpr int kTrialId = 0xBFFF;
+        taken = !::RegisterHotKey(m_hWnd, kTrialId, HotkeyModifiers(HIBYTE(hotkey)), LOBYTE(hotkey));
+        if (!taken) {
+            ::UnregisterHotKey(m_hWnd, kTrialId);
+        }
+    }
+    ::ShowWindow(GetDlgItem(IDC_QUICK_PASTE_TAKEN), taken ? SW_SHOWNA : SW_HIDE);
 }
 
 // Only the field changes; OK stores it.
@@ -85,6 +108,11 @@ void CSettingsDlg::OnOK() {
     data.m_bDrawEdge = GetCheck(IDC_DRAW_EDGES);
     data.m_bHideAfterPaste = GetCheck(IDC_HIDE_AFTER_PASTE);
     data.m_bHideOnStartup = GetCheck(IDC_HIDE_ON_STARTUP);
+    data.m_bQuickPaste = GetCheck(IDC_USE_QUICK_PASTE);
+    const auto quickPaste = static_cast<WORD>(m_wndQuickPasteHotkey.SendMessage(HKM_GETHOTKEY));
+    data.m_wQuickPasteVK = LOBYTE(quickPaste);
+    data.m_wQuickPasteMod = HIBYTE(quickPaste);
+    data.m_bRestoreClipboard = GetCheck(IDC_RESTORE_CLIPBOARD);
     // The owner releases this dialog while handling the report; only locals are used after it.
     const HWND hOwner = ReportToOwner(WM_SETTINGS_CLOSED);
     CSettingsFile::Save(data, hOwner);

@@ -1,6 +1,10 @@
 // The settings dialog: a modeless window over the settings fields of CData — the data file
-// location, the show/hide hotkey, auto-start, the lists' "Draw edges" look and the two "Hide
-// main window" choices.
+// location, the show/hide and quick-paste hotkeys, the clipboard after a paste, auto-start, the
+// lists' "Draw edges" look and the two "Hide main window" choices.
+//
+// A quick-paste key that another program holds is said under its control as soon as it is
+// chosen (the main window lets go of its own while the dialog is open, so that the control can
+// take the keys and the check sees only other programs).
 //
 // OK copies the controls into CData, reports WM_SETTINGS_CLOSED to its owner (the main window,
 // which releases the dialog and applies the list look and the hotkey) and then writes the
@@ -29,9 +33,12 @@ private:
     void OnBrowse();
     void SetCheck(int nID, bool bChecked) const;
     bool GetCheck(int nID) const;
+    // Shows or hides the line under the quick-paste key: whether that key can be registered now.
+    void ShowWhetherQuickPasteKeyIsTaken();
 
     CData& m_data;
-    CWnd m_wndHotkey; // the hotkey control
+    CWnd m_wndHotkey;           // the show/hide hotkey control
+    CWnd m_wndQuickPasteHotkey; // the quick-paste one
 };
 
 } // namespace brindlex

@@ -13,6 +13,10 @@ bool CPasteCommand::Hold(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 CPasteCommand::Result CPasteCommand::Run(HWND hWnd, HWND hTarget, const CLibrary& library) {
+    return Run(hWnd, hTarget, library.CurrentItem());
+}
+
+CPasteCommand::Result CPasteCommand::Run(HWND hWnd, HWND hTarget, const CPasteItem* item) {
     // A click made while the last paste ran has waited in the queue until now: that paste has
     // delivered the item already. (A Paste sent by another thread is not such a click.)
     if (!InSendMessage() && m_heldCommands.CameDuringLastPaste(static_cast<unsigned>(GetMessageTime()))) {
@@ -21,7 +25,7 @@ CPasteCommand::Result CPasteCommand::Run(HWND hWnd, HWND hTarget, const CLibrary
     m_heldCommands.BeginPaste(GetTickCount());
     Result result;
     try {
-        result.outcome = PasteCurrentItem(hWnd, hTarget, library);
+        result.outcome = PasteItem(hWnd, hTarget, item);
     } catch (...) {
         m_heldCommands.EndPaste(GetTickCount()); // commands must not stay held for good
         throw;
@@ -31,12 +35,11 @@ CPasteCommand::Result CPasteCommand::Run(HWND hWnd, HWND hTarget, const CLibrary
     return result;
 }
 
-CPasteCommand::Outcome CPasteCommand::PasteCurrentItem(HWND hWnd, HWND hTarget, const CLibrary& library) {
+CPasteCommand::Outcome CPasteCommand::PasteItem(HWND hWnd, HWND hTarget, const CPasteItem* item) {
     const CPasteTarget target(hTarget);
     if (hTarget != nullptr) {
         target.BringToFront();
     }
-    const CPasteItem* item = library.CurrentItem();
     if (item == nullptr) {
         return Outcome::NoItem;
     }

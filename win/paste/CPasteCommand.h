@@ -27,9 +27,11 @@ public:
     // Pastes the library's current item into hTarget (none: the foreground window) for hWnd, the
     // main window, which owns the messages about it.
     Result Run(HWND hWnd, HWND hTarget, const CLibrary& library);
+    // The same for `item`, which need not be the current one (null: "No selected item").
+    Result Run(HWND hWnd, HWND hTarget, const CPasteItem* item);
 
 private:
-    Outcome PasteCurrentItem(HWND hWnd, HWND hTarget, const CLibrary& library);
+    Outcome PasteItem(HWND hWnd, HWND hTarget, const CPasteItem* item);
     static void ReportOutcome(HWND hWnd, Outcome outcome);
 
     CHeldCommands m_heldCommands;

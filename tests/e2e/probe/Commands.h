@@ -23,6 +23,8 @@ std::string ResizeClientCmd(const Args& a);
 std::string VisibleCmd(const Args& a);
 std::string PaintedCmd(const Args& a);
 std::string TopmostCmd(const Args& a);
+std::string CaretCmd(const Args& a);
+std::string WorkAreaCmd(const Args& a);
 std::string ForegroundCmd(const Args& a);
 std::string ActivateCmd(const Args& a);
 std::string AboveCmd(const Args& a);
@@ -35,6 +37,7 @@ std::string ClickThenCmd(const Args& a);
 std::string KeyDownCmd(const Args& a);
 std::string KeysCmd(const Args& a);
 std::string TypeTimeCmd(const Args& a);
+std::string HotkeyTimeCmd(const Args& a);
 
 // ControlCommands.cpp: list boxes, list views, combo boxes, popup menus and message boxes
 std::string LbCountCmd(const Args& a);

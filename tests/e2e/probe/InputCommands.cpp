@@ -63,6 +63,28 @@ KeysCmd(const Args& a) { // keys VK...: taps keys with SendInput, the first ones
     return Num(SendInput(static_cast<UINT>(down.size()), down.data(), sizeof(INPUT)));
 }
 
+// hotkeytime CLASS TITLE VK...: taps the keys as "keys" does and answers the ms until a visible
+// window CLASS TITLE has painted whole (a popup that a hotkey opens).
+std::string HotkeyTimeCmd(const Args& a) {
+    LARGE_INTEGER frequency{}, start{}, end{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    KeysCmd(Args(a.begin() + 2, a.end()));
+    const DWORD deadline = GetTickCount() + 10000;
+    HWND window = nullptr;
+    while (window == nullptr || !IsWindowVisible(window)) {
+        if (static_cast<int>(GetTickCount() - deadline) >= 0) {
+            Fail("no window shown");
+        }
+        Sleep(1);
+        window = FindWindowW(a[0].c_str(), a[1].c_str());
+    }
+    WaitPainted(window, 10000);
+    QueryPerformanceCounter(&end);
+    return Format("%.1f", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                              static_cast<double>(frequency.QuadPart));
+}
+
 // typetime EDIT TEXT: per typed character, the ms until its window has painted, space-separated.
 std::string TypeTimeCmd(const Args& a) {
     HWND edit = ParseHwnd(a[0]);

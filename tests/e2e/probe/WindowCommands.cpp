@@ -148,6 +148,28 @@ std::string TopmostCmd(const Args& a) {
     return (GetWindowLongW(ParseHwnd(a[0]), GWL_EXSTYLE) & WS_EX_TOPMOST) ? "1" : "0";
 }
 
+// The caret of the window's thread on the screen, as a popup placed next to it would see it.
+std::string CaretCmd(const Args& a) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(ParseHwnd(a[0]), nullptr), &info) ||
+        info.hwndCaret == nullptr) {
+        throw ProbeFailure("no caret");
+    }
+    RECT r = info.rcCaret;
+    MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return Format("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+}
+
+// The work area of the monitor the window is on.
+std::string WorkAreaCmd(const Args& a) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(ParseHwnd(a[0]), MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& r = info.rcWork;
+    return Format("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+}
+
 std::string ForegroundCmd(const Args&) {
     return Hwnd(GetForegroundWindow());
 }

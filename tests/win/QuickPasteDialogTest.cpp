@@ -1,0 +1,98 @@
+// The quick-paste popup in-process, under a test owner that records its reports: the rows it
+// shows, the keys that move and choose, and a note (a target it cannot paste into) that keeps
+// Enter from choosing.
+#include "DialogTestSupport.h"
+#include "core/app/CommandIds.h"
+#include "core/library/CData.h"
+#include "res/resource.h"
+#include "win/dialogs/CQuickPasteDlg.h"
+
+#include <memory>
+
+using namespace brindlex;
+
+using namespace dialog_test;
+
+namespace {
+
+class QuickPasteDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadControls();
+        CPasteGroup& mail = library.AddGroup(u"Mail");
+        library.AddItem(mail, u"Signature", 0, u"Kind regards");
+        library.AddItem(mail, u"Greeting", 0, u"Hello");
+        CPasteGroup& code = library.AddGroup(u"Code");
+        library.AddItem(code, u"Green", 0, u"#00ff00");
+        dlg = std::make_unique<CQuickPasteDlg>(library, recent);
+        ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
+    }
+
+    void Open(const std::u16string& note = u"") {
+        dlg->Open(RECT{100, 100, 100 + 300, 100 + 240}, note);
+        Pump(30);
+    }
+    HWND Dlg() const { return dlg->GetSafeHwnd(); }
+    HWND Query() const { return GetDlgItem(Dlg(), IDC_QUICK_QUERY); }
+    HWND List() const { return GetDlgItem(Dlg(), IDC_QUICK_RESULTS); }
+    int Rows() const { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
+    std::u16string Cell(int row, int column) const {
+        wchar_t buffer[256] = {};
+        ListView_GetItemText(List(), row, column, buffer, 256);
+        return U16(buffer);
+    }
+    void Key(WPARAM vk) const {
+        PostMessageW(Query(), WM_KEYDOWN, vk, 1);
+        Pump(30);
+    }
+
+    CLibrary library;
+    CRecentItems recent{library};
+    CTestOwner owner;
+    std::unique_ptr<CQuickPasteDlg> dlg;
+};
+
+} // namespace
+
+TEST_F(QuickPasteDialog, RecentFirstTypingFiltersAndEnterReportsTheSelectedRow) {
+    recent.Add(library.Group(1).Item(0));
+    Open();
+    EXPECT_EQ(GetWindowTextU16(Dlg()), u"Quick paste");
+    EXPECT_EQ(GetFocus(), Query());
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(Cell(0, 0), u"Green");
+    EXPECT_EQ(Cell(0, 1), u"Code");
+    EXPECT_EQ(Cell(1, 0), u"Signature");
+
+    SetWindowTextW(Query(), L"gree");
+    ASSERT_EQ(Rows(), 2); // Greeting and Green by their names, in library order
+    EXPECT_EQ(Cell(0, 0), u"Greeting");
+    EXPECT_EQ(dlg->SelectedRow(), 0);
+    Key(VK_DOWN);
+    Key(VK_DOWN); // stays on the last row
+    EXPECT_EQ(dlg->SelectedRow(), 1);
+    Key(VK_RETURN);
+    ASSERT_EQ(owner.Count(WM_QUICK_PASTE_CHOOSE), 1);
+    EXPECT_EQ(owner.received.back().wParam, 1u); // group Code
+    EXPECT_EQ(owner.received.back().lParam, 0);  // its item Green
+
+    // Opened again: the query is empty and the library shows again.
+    Open();
+    EXPECT_EQ(GetWindowTextU16(Query()), u"");
+    EXPECT_EQ(Rows(), 3);
+    Key(VK_ESCAPE);
+    ASSERT_GE(owner.Count(WM_QUICK_PASTE_CLOSED), 1);
+    EXPECT_EQ(owner.received.back().wParam, 1u); // Esc gives the focus back
+}
+
+TEST_F(QuickPasteDialog, ANoteKeepsEnterFromChoosing) {
+    Open(u"That window runs as administrator: Brindlex cannot paste into it.");
+    EXPECT_EQ(GetWindowTextU16(GetDlgItem(Dlg(), IDC_QUICK_NOTE)),
+              u"That window runs as administrator: Brindlex cannot paste into it.");
+    Key(VK_RETURN);
+    EXPECT_EQ(owner.Count(WM_QUICK_PASTE_CHOOSE), 0);
+    Open();
+    EXPECT_EQ(GetWindowTextU16(GetDlgItem(Dlg(), IDC_QUICK_NOTE)), u"");
+    Key(VK_RETURN);
+    EXPECT_EQ(owner.Count(WM_QUICK_PASTE_CHOOSE), 1);
+}
