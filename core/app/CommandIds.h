@@ -19,6 +19,8 @@ inline constexpr unsigned WM_SHOW_FIND = 0x465;
 inline constexpr unsigned WM_FIND_CLOSED = 0x466;
 inline constexpr unsigned WM_FIND_CHOOSE = 0x467; // wParam group, lParam item
 inline constexpr unsigned WM_FIND_PASTE = 0x468;  // the same, then paste it
+// A save of the library written on a thread of its own has ended (the main window to itself).
+inline constexpr unsigned WM_LIBRARY_WRITTEN = 0x46F;
 inline constexpr unsigned WM_LIST_NAME_CHANGED = 0x8840;
 inline constexpr unsigned WM_INPLACE_EDIT_END = 0x8841;
 
