@@ -288,6 +288,12 @@ TEST(DataFile, SomethingInTheWayOfTheTemporaryFileIsWalkedAround) {
             WriteBytes(temp, Bytes{'o', 'l', 'd'});
             ASSERT_TRUE(SetFileAttributesW(W(temp), FILE_ATTRIBUTE_READONLY));
         }
+        // Windows refuses to open a read-only file for writing; Wine run by root does not, so
+        // the refusal Windows gives is given here.
+        int creates = 0;
+        CFileFaultScope readOnly([&](FileStep step) -> DWORD {
+            return step == FileStep::Create && ++creates == 1 && !folderInTheWay ? ERROR_ACCESS_DENIED : 0;
+        });
         ASSERT_TRUE(file.data.SaveDataFile());
         EXPECT_EQ(ReadBytes(file.path), brindlex::WriteDataArchive(file.data.m_library));
         EXPECT_EQ(ReadBytes(file.path + u".bak"), file.saved);

@@ -50,8 +50,11 @@ protected:
         WriteBytes(path, found);
         data.m_strDataFile = path;
     }
+    // As the main window starts: the library read, the sample folder when it is empty, and the
+    // changes saved from then on.
     void Start() {
         store.LoadDataFile();
+        store.AddSampleGroupIfEmpty();
         store.SaveChangesFrom(window.GetSafeHwnd());
     }
     Bytes Library() const { return brindlex::WriteDataArchive(data.m_library); }
@@ -167,7 +170,6 @@ TEST_F(DataStore, AFileUnreadAtTheStartIsOnlyWrittenOverAfterAChange) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     Start(); // waits for the file as long as it may, then gives up on it
     ASSERT_EQ(messages.messages.size(), 1u);
-    store.AddSampleGroupIfEmpty();
     CloseHandle(held);
 
     ASSERT_TRUE(store.SaveAllForExit(window.GetSafeHwnd()));

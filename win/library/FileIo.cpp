@@ -197,14 +197,16 @@ std::u16string UniqueTemporaryName(const std::u16string& path, int attempt) {
 // `refused` tells a folder or name that takes no new file at all, where the file itself must be
 // written in place.
 CFileHandle CreateTemporaryFile(const std::u16string& path, std::u16string& temp, bool& refused) {
+    const auto create = [](const std::u16string& name, DWORD disposition) {
+        if (!Allowed(FileStep::Create)) {
+            return CFileHandle();
+        }
+        return CFileHandle(
+            CreateFileW(W(name), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
     temp = path + u".tmp";
     refused = false;
-    if (!Allowed(FileStep::Create)) {
-        refused = FolderOrNameRefusesNewFile(GetLastError());
-        return CFileHandle();
-    }
-    CFileHandle file(
-        CreateFileW(W(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file = create(temp, CREATE_ALWAYS);
     if (file.IsValid()) {
         return file;
     }
@@ -212,12 +214,7 @@ CFileHandle CreateTemporaryFile(const std::u16string& path, std::u16string& temp
     if (FolderOrNameRefusesNewFile(e) && Exists(temp)) {
         for (int attempt = 1; attempt <= kUniqueNameTries; ++attempt) {
             const std::u16string unique = UniqueTemporaryName(path, attempt);
-            if (!Allowed(FileStep::Create)) {
-                e = GetLastError();
-                break;
-            }
-            CFileHandle own(
-                CreateFileW(W(unique), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            CFileHandle own = create(unique, CREATE_NEW);
             if (own.IsValid()) {
                 temp = unique;
                 return own;
