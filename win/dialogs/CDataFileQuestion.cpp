@@ -28,6 +28,7 @@ DataFileAnswer CDataFileQuestion::Ask(HWND hOwner) const {
             buttons.push_back({kFirstAnswerId + static_cast<int>(i), W(texts[i])});
         }
     }
+    const std::u16string title = kProgramName;
     const std::u16string heading = m_choice.Heading();
     const std::u16string details = m_choice.Details(m_strPath);
 
@@ -36,7 +37,7 @@ DataFileAnswer CDataFileQuestion::Ask(HWND hOwner) const {
     config.hwndParent = hOwner;
     config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
     config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
-    config.pszWindowTitle = W(kProgramName);
+    config.pszWindowTitle = W(title);
     config.pszMainIcon = TD_WARNING_ICON;
     config.pszMainInstruction = W(heading);
     config.pszContent = W(details);
