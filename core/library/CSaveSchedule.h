@@ -41,12 +41,12 @@ public:
     bool WriteInFlight() const { return m_bInFlight; }
 
 private:
-    bool m_bDirty = false;        // changes that no save has taken, or whose save failed
+    bool m_bDirty = false; // changes that no save has taken, or whose save failed
     bool m_bChanged = false;
-    bool m_bWaiting = false;      // the wait runs
-    bool m_bDue = false;          // the wait ended while a write was in flight
+    bool m_bWaiting = false; // the wait runs
+    bool m_bDue = false;     // the wait ended while a write was in flight
     bool m_bInFlight = false;
-    bool m_bBackupKept = false;   // a save to this file went through this session
+    bool m_bBackupKept = false; // a save to this file went through this session
     bool m_bFailureTold = false;
 };
 

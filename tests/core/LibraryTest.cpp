@@ -190,13 +190,23 @@ TEST_F(LibraryTest, EveryChangeToWhatIsSavedIsAnnouncedOnceAndNothingElseIs) {
         {"AddItem", [&] { lib.AddItem(lib.Group(3), u"x", 0, u""); }, 1},
         {"RenameGroup", [&] { lib.RenameGroup(1, u"b2"); }, 1},
         {"RenameGroup to its own name", [&] { lib.RenameGroup(1, u"b2"); }, 0},
-        {"RenameItem", [&] { lib.SelectGroup(0); lib.RenameItem(0, u"a2"); }, 1},
+        {"RenameItem",
+         [&] {
+             lib.SelectGroup(0);
+             lib.RenameItem(0, u"a2");
+         },
+         1},
         {"RenameItem to its own name", [&] { lib.RenameItem(0, u"a2"); }, 0},
         {"UpdateItem", [&] { lib.UpdateItem(b, u"b", u"new text"); }, 1},
         {"MoveItem", [&] { lib.MoveItem(0, -1); }, 1},
         {"MoveItem onto itself", [&] { lib.MoveItem(1, 1); }, 0},
         {"MoveGroup", [&] { lib.MoveGroup(0, 2); }, 1},
-        {"SelectGroup, SetCurrentItem", [&] { lib.SelectGroup(1); lib.SetCurrentItem(1); }, 0},
+        {"SelectGroup, SetCurrentItem",
+         [&] {
+             lib.SelectGroup(1);
+             lib.SetCurrentItem(1);
+         },
+         0},
         {"DeleteItem", [&] { lib.DeleteItem(0); }, 1},
         {"DeleteItem out of range", [&] { lib.DeleteItem(9); }, 0},
         {"DeleteGroup", [&] { lib.DeleteGroup(2); }, 1},

@@ -152,10 +152,16 @@ TEST(DataFileChoice, WhatIsAskedAboutEachKindOfFileAndWhatEachAnswerDoes) {
     };
     const Case cases[] = {
         {ChosenDataFile::Missing, {}, S::MoveLibraryThere, S::MoveLibraryThere, S::MoveLibraryThere},
-        {ChosenDataFile::Library, {A::OpenThatLibrary, A::ReplaceIt, A::Cancel}, S::OpenThatLibrary,
-         S::MoveLibraryThere, S::KeepOldPath},
+        {ChosenDataFile::Library,
+         {A::OpenThatLibrary, A::ReplaceIt, A::Cancel},
+         S::OpenThatLibrary,
+         S::MoveLibraryThere,
+         S::KeepOldPath},
         // A file that is no library cannot be opened as one, and is never replaced unasked.
-        {ChosenDataFile::OtherFile, {A::ReplaceIt, A::Cancel}, S::KeepOldPath, S::MoveLibraryThere,
+        {ChosenDataFile::OtherFile,
+         {A::ReplaceIt, A::Cancel},
+         S::KeepOldPath,
+         S::MoveLibraryThere,
          S::KeepOldPath},
     };
     for (const Case& c : cases) {

@@ -24,7 +24,8 @@ namespace {
 class CStoreWindow : public CWnd {
 public:
     explicit CStoreWindow(CDataStore& store) : m_store(store) {
-        EXPECT_TRUE(CreateEx(0, nullptr, L"Brindlex store test", WS_OVERLAPPED, RECT{0, 0, 100, 100}, nullptr, 0));
+        EXPECT_TRUE(
+            CreateEx(0, nullptr, L"Brindlex store test", WS_OVERLAPPED, RECT{0, 0, 100, 100}, nullptr, 0));
     }
     ~CStoreWindow() override { DestroyWindow(); }
 
@@ -132,9 +133,8 @@ TEST_F(DataStore, TheExitSaveWaitsForAWriteInFlight) {
 
 TEST_F(DataStore, AFailingSaveIsToldOnceAndTheExitAsksRetryOrCancel) {
     std::atomic<bool> full{true};
-    CFileFaultScope disk([&](FileStep step) -> DWORD {
-        return full && step == FileStep::Write ? ERROR_DISK_FULL : 0;
-    });
+    CFileFaultScope disk(
+        [&](FileStep step) -> DWORD { return full && step == FileStep::Write ? ERROR_DISK_FULL : 0; });
     Start();
     data.m_library.AddGroup(u"first");
     ASSERT_TRUE(PumpUntil([&] { return messages.messages.size() == 1; }));

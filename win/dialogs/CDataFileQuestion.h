@@ -11,7 +11,8 @@ namespace brindlex {
 
 class CDataFileQuestion {
 public:
-    CDataFileQuestion(const CDataFileChoice& choice, std::u16string path) : m_choice(choice), m_strPath(std::move(path)) {}
+    CDataFileQuestion(const CDataFileChoice& choice, std::u16string path)
+        : m_choice(choice), m_strPath(std::move(path)) {}
 
     // The answer; Cancel also for Esc, the close box, and when the dialog cannot be shown.
     DataFileAnswer Ask(HWND hOwner) const;
