@@ -103,8 +103,10 @@ echo "not a folder" >"$APPDATA_DIR"
 run_case "uncreatable folder"
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
 box=$(probe msgbox 10000) || fail "uncreatable folder: no message when the library cannot be written"
-probe answer "$IDOK" >/dev/null
-probe waitexit "$MAIN" 20000 >/dev/null || fail "uncreatable folder: no exit"
+grep -q "Wrong data file!" <<<"$box" || fail "uncreatable folder: message: $box"
+probe answer "$IDCANCEL" >/dev/null
+until_eq none 10 probe nomsgbox || fail "uncreatable folder: the message did not go"
+probe terminate "$MAIN" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 [[ $(cat "$APPDATA_DIR") == "not a folder" ]] || fail "uncreatable folder: the file in the way was changed"
 rm -f "$APPDATA_DIR"
