@@ -21,6 +21,8 @@ inline constexpr unsigned WM_FIND_CHOOSE = 0x467; // wParam group, lParam item
 inline constexpr unsigned WM_FIND_PASTE = 0x468;  // the same, then paste it
 inline constexpr unsigned WM_QUICK_PASTE_CHOOSE = 0x469; // wParam group, lParam item: paste it
 inline constexpr unsigned WM_QUICK_PASTE_CLOSED = 0x46A; // wParam 1: give the focus back
+// A save of the library written on a thread of its own has ended (the main window to itself).
+inline constexpr unsigned WM_LIBRARY_WRITTEN = 0x46F;
 inline constexpr unsigned WM_LIST_NAME_CHANGED = 0x8840;
 inline constexpr unsigned WM_INPLACE_EDIT_END = 0x8841;
 

@@ -40,6 +40,7 @@ CPasteGroup& CLibrary::AddGroup(std::u16string name) {
     m_arrGroups.push_back(std::make_unique<CPasteGroup>(std::move(name)));
     CPasteGroup& group = *m_arrGroups.back();
     Notify([](ILibraryObserver& o) { o.OnGroupsChanged(); });
+    NotifyChanged();
     return group;
 }
 
@@ -59,6 +60,7 @@ CPasteItem& CLibrary::AddItem(CPasteGroup& group, std::unique_ptr<CPasteItem> it
         const int current = m_nCurItem;
         Notify([current](ILibraryObserver& o) { o.OnCurrentItemChanged(current); });
     }
+    NotifyChanged();
     return added;
 }
 
@@ -85,6 +87,7 @@ bool CLibrary::RenameGroup(int index, const std::u16string& name) {
     Group(index).m_strName = name;
     Notify([index](ILibraryObserver& o) { o.OnGroupRenamed(index); });
     SelectGroup(index);
+    NotifyChanged();
     return true;
 }
 
@@ -98,6 +101,7 @@ bool CLibrary::RenameItem(int index, const std::u16string& name) {
     Notify([item](ILibraryObserver& o) { o.OnItemContentChanged(*item); });
     Notify([index](ILibraryObserver& o) { o.OnItemRenamed(index); });
     Notify([index](ILibraryObserver& o) { o.OnCurrentItemChanged(index); });
+    NotifyChanged();
     return true;
 }
 
@@ -105,16 +109,15 @@ void CLibrary::UpdateItem(CPasteItem& item, std::u16string name, std::u16string 
     item.m_strName = std::move(name);
     item.m_strText = std::move(text);
     Notify([&item](ILibraryObserver& o) { o.OnItemContentChanged(item); });
-    CPasteGroup* group = CurrentGroup();
-    if (group == nullptr) {
-        return;
-    }
-    for (std::size_t i = 0; i < group->ItemCount(); ++i) {
-        if (&group->Item(i) == &item) {
-            const int index = static_cast<int>(i);
-            Notify([index](ILibraryObserver& o) { o.OnItemRenamed(index); });
+    if (CPasteGroup* group = CurrentGroup()) {
+        for (std::size_t i = 0; i < group->ItemCount(); ++i) {
+            if (&group->Item(i) == &item) {
+                const int index = static_cast<int>(i);
+                Notify([index](ILibraryObserver& o) { o.OnItemRenamed(index); });
+            }
         }
     }
+    NotifyChanged();
 }
 
 void CLibrary::ReleaseItems(CPasteGroup& group) {
@@ -136,6 +139,7 @@ void CLibrary::DeleteGroup(int index) {
     }
     Notify([](ILibraryObserver& o) { o.OnGroupsChanged(); });
     SelectGroup(GroupCount() == 0 ? -1 : std::min(index, GroupCount() - 1));
+    NotifyChanged();
 }
 
 void CLibrary::DeleteItem(int index) {
@@ -143,12 +147,16 @@ void CLibrary::DeleteItem(int index) {
     if (group == nullptr) {
         return;
     }
-    if (index >= 0 && index < static_cast<int>(group->ItemCount())) {
+    const bool deleted = index >= 0 && index < static_cast<int>(group->ItemCount());
+    if (deleted) {
         const CPasteItem& released = group->Item(static_cast<std::size_t>(index));
         Notify([&released](ILibraryObserver& o) { o.OnItemReleasing(released); });
         group->m_arrItems.erase(group->m_arrItems.begin() + index);
     }
     SelectGroup(m_nCurGroup);
+    if (deleted) {
+        NotifyChanged();
+    }
 }
 
 int CLibrary::MovedIndex(int from, int to, int count) {
@@ -179,6 +187,7 @@ void CLibrary::MoveGroup(int from, int to) {
     }
     Notify([](ILibraryObserver& o) { o.OnGroupsChanged(); });
     SelectGroup(target);
+    NotifyChanged();
 }
 
 void CLibrary::MoveItem(int from, int to) {
@@ -193,6 +202,7 @@ void CLibrary::MoveItem(int from, int to) {
     m_nCurItem = target;
     Notify([](ILibraryObserver& o) { o.OnItemsChanged(); });
     Notify([target](ILibraryObserver& o) { o.OnCurrentItemChanged(target); });
+    NotifyChanged();
 }
 
 void CLibrary::SetCurrentItem(int index) {

@@ -52,7 +52,8 @@ public:
     // Whether `item` is stored in some group (the editor checks its item before writing).
     bool Contains(const CPasteItem* item) const;
 
-    // Frees everything (teardown); observers hear OnItemReleasing for each item.
+    // Frees everything (teardown, or before another library is read in); observers hear
+    // OnItemReleasing for each item, but no OnLibraryChanged: what replaces it decides that.
     void Clear();
 
     // Where an item moved by MoveItem/MoveGroup lands: `to` = -1 (or outside 0..count-1) means
@@ -64,6 +65,9 @@ private:
         for (ILibraryObserver* o : std::vector<ILibraryObserver*>(m_observers)) {
             f(*o);
         }
+    }
+    void NotifyChanged() {
+        Notify([](ILibraryObserver& o) { o.OnLibraryChanged(); });
     }
     void ReleaseItems(CPasteGroup& group);
     template <typename T> static int MoveWithin(std::vector<std::unique_ptr<T>>& v, int from, int to);

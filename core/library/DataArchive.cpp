@@ -64,6 +64,16 @@ bool ReadDataArchive(std::span<const std::uint8_t> bytes, CLibrary& library, con
     }
 }
 
+bool HasDataArchiveHeader(std::span<const std::uint8_t> start) {
+    try {
+        CArchiveReader ar(start);
+        ReadHeader(ar);
+        return true;
+    } catch (const CArchiveException&) {
+        return false;
+    }
+}
+
 std::size_t DataArchiveSize(const CLibrary& library) {
     std::size_t size = 2 + 2 + 2 + kClassName.size() + 4;
     for (int g = 0; g < library.GroupCount(); ++g) {

@@ -21,6 +21,10 @@ using Bytes = std::vector<std::uint8_t>;
 bool ReadDataArchive(std::span<const std::uint8_t> bytes, CLibrary& library,
                      const NarrowDecoder& decoder = DecodeLatin1);
 
+// Whether `start`, the first bytes of a file, begin as a data file does: the header of one
+// "CData" object. A file cut later, or damaged further in, still counts as a library.
+bool HasDataArchiveHeader(std::span<const std::uint8_t> start);
+
 // Exact size of the image WriteDataArchive makes of `library`.
 std::size_t DataArchiveSize(const CLibrary& library);
 

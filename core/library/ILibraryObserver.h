@@ -27,6 +27,9 @@ public:
     virtual void OnItemContentChanged(const CPasteItem& /*item*/) {}
     // `item` is about to be freed; whoever still points at it must let go now.
     virtual void OnItemReleasing(const CPasteItem& /*item*/) {}
+    // Something the data file holds changed: a group or an item added, renamed, edited, moved or
+    // deleted. Choosing a group or an item is no change.
+    virtual void OnLibraryChanged() {}
 };
 
 } // namespace brindlex

@@ -187,7 +187,12 @@ TEST(Archive, HeaderChecks) {
         const std::string dump = DumpOf(Cat({c.header, body}), &ok);
         EXPECT_EQ(ok, c.accepted) << c.what;
         EXPECT_EQ(dump, c.accepted ? "[g]\n" : "") << c.what;
+        // The header alone tells a library from another file, whatever follows it.
+        EXPECT_EQ(HasDataArchiveHeader(c.header), c.accepted) << c.what;
+        EXPECT_EQ(HasDataArchiveHeader(Cat({c.header, Hex("01")})), c.accepted) << c.what;
     }
+    EXPECT_FALSE(HasDataArchiveHeader(Bytes{}));
+    EXPECT_FALSE(HasDataArchiveHeader(Hex("FF FF 01 00 05 00 43 44 61")));
 
     // A class name of 64 bytes or more is refused even when the bytes are there.
     Bytes longName = Hex("FF FF 01 00 40 00");

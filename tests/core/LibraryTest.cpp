@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 using namespace brindlex;
 
 namespace {
@@ -24,13 +27,14 @@ std::u16string ItemNames(const CPasteGroup& g) {
 }
 
 struct Recorder : ILibraryObserver {
-    int groupsChanged = 0, itemsChanged = 0, released = 0;
+    int groupsChanged = 0, itemsChanged = 0, released = 0, changed = 0;
     int lastGroup = -2, lastItem = -2;
     void OnGroupsChanged() override { ++groupsChanged; }
     void OnItemsChanged() override { ++itemsChanged; }
     void OnCurrentGroupChanged(int i) override { lastGroup = i; }
     void OnCurrentItemChanged(int i) override { lastItem = i; }
     void OnItemReleasing(const CPasteItem&) override { ++released; }
+    void OnLibraryChanged() override { ++changed; }
 };
 
 class LibraryTest : public ::testing::Test {
@@ -167,6 +171,52 @@ TEST_F(LibraryTest, ItemsAddedToTheCurrentGroupShowAtOnceAndContainsTracksOwners
     EXPECT_EQ(item.m_strText, u"t2");
     lib.DeleteItem(0);
     EXPECT_FALSE(lib.Contains(&item));
+}
+
+// What the data file holds changes with these operations, and only with them: choosing a group or
+// an item, and an operation that ends where it started, is no change to save.
+TEST_F(LibraryTest, EveryChangeToWhatIsSavedIsAnnouncedOnceAndNothingElseIs) {
+    CPasteGroup& g = lib.Group(0);
+    lib.AddItem(g, u"a", 0, u"");
+    CPasteItem& b = lib.AddItem(g, u"b", 0, u"");
+    lib.SelectGroup(0);
+    struct Step {
+        const char* what;
+        std::function<void()> run;
+        int changes;
+    };
+    const std::vector<Step> steps{
+        {"AddGroup", [&] { lib.AddGroup(u"D"); }, 1},
+        {"AddItem", [&] { lib.AddItem(lib.Group(3), u"x", 0, u""); }, 1},
+        {"RenameGroup", [&] { lib.RenameGroup(1, u"b2"); }, 1},
+        {"RenameGroup to its own name", [&] { lib.RenameGroup(1, u"b2"); }, 0},
+        {"RenameItem",
+         [&] {
+             lib.SelectGroup(0);
+             lib.RenameItem(0, u"a2");
+         },
+         1},
+        {"RenameItem to its own name", [&] { lib.RenameItem(0, u"a2"); }, 0},
+        {"UpdateItem", [&] { lib.UpdateItem(b, u"b", u"new text"); }, 1},
+        {"MoveItem", [&] { lib.MoveItem(0, -1); }, 1},
+        {"MoveItem onto itself", [&] { lib.MoveItem(1, 1); }, 0},
+        {"MoveGroup", [&] { lib.MoveGroup(0, 2); }, 1},
+        {"SelectGroup, SetCurrentItem",
+         [&] {
+             lib.SelectGroup(1);
+             lib.SetCurrentItem(1);
+         },
+         0},
+        {"DeleteItem", [&] { lib.DeleteItem(0); }, 1},
+        {"DeleteItem out of range", [&] { lib.DeleteItem(9); }, 0},
+        {"DeleteGroup", [&] { lib.DeleteGroup(2); }, 1},
+        {"Clear", [&] { lib.Clear(); }, 0},
+    };
+    for (const Step& step : steps) {
+        const int before = rec.changed;
+        step.run();
+        EXPECT_EQ(rec.changed - before, step.changes) << step.what;
+    }
 }
 
 TEST(DataTest, ConstructorFillsTheNineteenTokensInOrder) {

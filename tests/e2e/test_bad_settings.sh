@@ -78,15 +78,22 @@ exit_app
 chattr -i "$SETTINGS_INI"
 
 # DataFile in a folder that does not exist: the sample group; at exit "Wrong data file!", and
-# the settings are still written.
+# the settings are still written when the session ends.
 reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[General]\r\nDataFile=C:\\no such folder\\lib.dat\r\n' >"$SETTINGS_INI"
 run_case "missing data folder"
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
 box=$(probe msgbox 10000) || fail "missing data folder: no message when the library cannot be written"
 grep -q "Wrong data file!" <<<"$box" || fail "missing data folder: message: $box"
+# Cancel keeps the program running with its library; the end of the session then writes the
+# settings all the same, after telling the library's failure once more.
+probe answer "$IDCANCEL" >/dev/null
+until_eq none 10 probe nomsgbox || fail "missing data folder: the message did not go"
+probe post "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null
+box=$(probe msgbox 10000) || fail "missing data folder: no message at the end of the session"
 probe answer "$IDOK" >/dev/null
-probe waitexit "$MAIN" 20000 >/dev/null || fail "missing data folder: no exit"
+until_match "*DrawEdge=*" 10 ini || fail "missing data folder: the settings were not written"
+probe terminate "$MAIN" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 [[ $(ini_value DataFile) == 'C:\no such folder\lib.dat' ]] || fail "missing data folder: DataFile lost: $(ini)"
 
@@ -96,8 +103,10 @@ echo "not a folder" >"$APPDATA_DIR"
 run_case "uncreatable folder"
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
 box=$(probe msgbox 10000) || fail "uncreatable folder: no message when the library cannot be written"
-probe answer "$IDOK" >/dev/null
-probe waitexit "$MAIN" 20000 >/dev/null || fail "uncreatable folder: no exit"
+grep -q "Wrong data file!" <<<"$box" || fail "uncreatable folder: message: $box"
+probe answer "$IDCANCEL" >/dev/null
+until_eq none 10 probe nomsgbox || fail "uncreatable folder: the message did not go"
+probe terminate "$MAIN" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 [[ $(cat "$APPDATA_DIR") == "not a folder" ]] || fail "uncreatable folder: the file in the way was changed"
 rm -f "$APPDATA_DIR"

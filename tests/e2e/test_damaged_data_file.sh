@@ -2,8 +2,9 @@
 # A data file the program cannot use: "Wrong data file!" in a box captioned with the program's
 # name, then the sample group. The file is kept as Brindlex.dat.unread before anything replaces
 # it and stays there byte for byte through later starts and exits, when the backup no longer
-# holds it. A data file held by another program at the start cannot even be read: it is kept
-# once it is free again, before the exit saves over it.
+# holds it. A data file held by another program for a moment at the start is waited for; one held
+# longer cannot be read: nothing is saved over it unless the library is changed, and then it is
+# kept first.
 source "$(dirname "$0")/lib.sh"
 
 # CASE: starts the program, expects the message and then the sample group.
@@ -28,6 +29,8 @@ saved_sample() {
   grep -qx "G Sample Group" <<<"$dump" || fail "$1: the library was not saved: $dump"
 }
 
+saved_folders() { python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" 2>/dev/null | grep -c '^G ' || true; }
+
 mkdir -p "$APPDATA_DIR"
 printf 'this is not a library' >"$DATA_FILE"
 cp "$DATA_FILE" "$E2E_DIR/damaged"
@@ -44,16 +47,40 @@ cmp -s "$DATA_FILE.bak" "$E2E_DIR/damaged" && fail "damaged file: the test expec
 [[ ! -e $DATA_FILE.unread.1 ]] || fail "damaged file: kept twice"
 note "damaged file kept as $(basename "$DATA_FILE").unread"
 
-# A whole library, held open without sharing by another program while the program starts.
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" 'Mine:greeting=Hello'
+# A whole library, held open without sharing by another program for a moment at the start:
+# waited for, and read without a message.
+python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" 'Mine:greeting=Hello;Yours:x=y'
 cp "$DATA_FILE" "$E2E_DIR/held"
+probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 1000
+probe_spawned_says holdfile held 10 || fail "could not hold the data file"
+start_app
+until_eq 2 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "held a moment: the library was not read"
+probe nomsgbox >/dev/null || fail "held a moment: a message"
+probe_wait holdfile
+probe terminate "$MAIN" >/dev/null
+wait "$E2E_APP_PID" 2>/dev/null || true
+E2E_APP_PID=
+
+# Held for longer than the program waits: it cannot be read. Nothing is written over it while
+# the library stays as the start made it, not even at exit, and the next start reads it.
 probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 100000
 probe_spawned_says holdfile held 10 || fail "could not hold the data file"
 start_on_unusable_file "held data file"
-[[ ! -e $DATA_FILE.unread.1 ]] || fail "held data file: a copy of a file that could not be read"
 release_held_files
 exit_app
-cmp -s "$DATA_FILE.unread.1" "$E2E_DIR/held" || fail "held data file: not kept before the save"
+cmp -s "$DATA_FILE" "$E2E_DIR/held" || fail "held data file: the exit wrote over a library it never read"
+[[ ! -e $DATA_FILE.unread.1 ]] || fail "held data file: kept although nothing was saved over it"
+
+# Once the user changes the library, the file is kept before the change is saved over it.
+probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 100000
+probe_spawned_says holdfile held 10 || fail "could not hold the data file"
+start_on_unusable_file "held data file, then a change"
+release_held_files
+probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
+until_eq 2 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "Add folder"
+until_ok 10 cmp -s "$DATA_FILE.unread.1" "$E2E_DIR/held" >/dev/null || fail "held data file: not kept before the save"
+until_eq 2 10 saved_folders || fail "held data file: the change was not saved"
+exit_app
 cmp -s "$DATA_FILE.unread" "$E2E_DIR/damaged" || fail "held data file: the first kept file changed"
 saved_sample "held data file"
-note "held data file kept as $(basename "$DATA_FILE").unread.1"
+note "held data file: waited for, not written over unchanged, kept as $(basename "$DATA_FILE").unread.1 before a change"

@@ -20,9 +20,20 @@ change_library() {
   until_eq $((groups_old + 1)) 10 probe lbcount "$GROUP_LIST" || fail "$1: Add folder"
 }
 
+# CASE: the change's own save, within seconds, fails: told once, and the program goes on.
+change_save_fails() {
+  local box
+  box=$(probe msgbox 30000) || fail "$1: no message for the failed save of the change"
+  [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$1: message: $box"
+  probe answer "$IDOK" >/dev/null
+  until_eq none 10 probe nomsgbox || fail "$1: the message did not go"
+}
+
 # CASE MESSAGE: makes the program save (WM_EXIT_APP, or WM_ENDSESSION), expects the message,
-# checks the library is still in memory and answers it. Then the program exits by itself, or at
-# the end of a session it is ended the way Windows ends it.
+# checks the library is still in memory and answers it. At exit the message offers Retry and
+# Cancel: Retry (the disk still full) asks again, Cancel keeps the program running with its
+# library; the end of the session then saves once more, tells the failure, and the program is
+# ended the way Windows ends it.
 save_fails() {
   local case=$1 message=$2
   probe post "$MAIN" "$message" 1 0 >/dev/null
@@ -30,16 +41,27 @@ save_fails() {
   box=$(probe msgbox 30000) || fail "$case: no message for the failed save"
   [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
   [[ $(probe lbcount "$GROUP_LIST") == $((groups_old + 1)) ]] || fail "$case: the library in memory changed"
-  probe answer "$IDOK" >/dev/null
-  if [[ $message == "$WM_ENDSESSION" ]]; then
-    # The settings come after the library: wait for them before the end.
-    until_eq 1 10 settings_written || fail "$case: the settings were not written at the end of the session"
-    probe terminate "$MAIN" >/dev/null
-  else
-    probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: no exit after the message"
+  if [[ $message == "$WM_EXIT_APP" ]]; then
+    probe answer "$IDRETRY" >/dev/null
+    until_ok 30 another_box "$(field 1 "$box")" >/dev/null || fail "$case: Retry did not save again"
+    probe answer "$IDCANCEL" >/dev/null
+    until_eq none 10 probe nomsgbox || fail "$case: the message did not go"
+    [[ $(probe lbcount "$GROUP_LIST") == $((groups_old + 1)) ]] || fail "$case: Cancel did not keep the program running"
+    probe post "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null
+    box=$(probe msgbox 30000) || fail "$case: no message at the end of the session"
   fi
+  probe answer "$IDOK" >/dev/null
+  # The settings come after the library: wait for them before the end.
+  until_eq 1 10 settings_written || fail "$case: the settings were not written at the end of the session"
+  probe terminate "$MAIN" >/dev/null
   wait "$E2E_APP_PID" 2>/dev/null || true
   E2E_APP_PID=
+}
+
+# another_box HWND: succeeds once a message box other than HWND shows "Wrong data file!".
+another_box() {
+  local box
+  box=$(probe msgbox 500) && [[ $(field 1 "$box") != "$1" && $(field 3 "$box") == "Wrong data file!" ]]
 }
 
 settings_written() { ini_text "$SETTINGS_INI" 2>/dev/null | grep -c '^cx='; }
@@ -79,23 +101,36 @@ for message in "$WM_EXIT_APP" "$WM_ENDSESSION"; do
   start_app
   unset E2E_APP_FILE_LIMIT_KB
   change_library "$case"
+  change_save_fails "$case"
   save_fails "$case" "$message"
   old_file_kept "$case" "$FULL"
 done
 
-# The data file held open, without sharing, by another program while the program saves.
+# The data file held open, without sharing, by another program while the program saves: the
+# exit's Retry, once the other program has let go, saves the library and exits.
 case="held data file"
 cp "$OLD" "$DATA_FILE"
 rm -f "$SETTINGS_INI"
 start_app
-change_library "$case"
-probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 20000
+probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 60000
 probe_spawned_says holdfile held 10 || fail "could not hold the data file"
-save_fails "$case" "$WM_EXIT_APP"
-release_held_files
-old_file_kept "$case" "$APPDATA_DIR"
+change_library "$case"
+change_save_fails "$case"
 [[ ! -e $DATA_FILE.bak ]] || cmp -s "$DATA_FILE.bak" "$OLD" || fail "$case: the backup is not the old file"
-note "failed saves: $disk and a held data file, the old file kept each time"
+probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
+box=$(probe msgbox 30000) || fail "$case: no message at exit"
+[[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
+cmp -s "$DATA_FILE" "$OLD" || fail "$case: the old data file changed"
+release_held_files
+probe answer "$IDRETRY" >/dev/null
+probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: Retry did not save and exit"
+wait "$E2E_APP_PID" 2>/dev/null || true
+E2E_APP_PID=
+[[ $(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -c '^G ') == $((groups_old + 1)) ]] ||
+  fail "$case: Retry did not save the library"
+cmp -s "$DATA_FILE.bak" "$OLD" || fail "$case: the backup is not the library the session found"
+[[ $(settings_written) == 1 ]] || fail "$case: the settings were not written"
+note "failed saves: $disk and a held data file; told once while running, Retry and Cancel at exit"
 
 # A folder that takes no new file (immutable, so that root cannot make one there either) while
 # the data file in it may still be changed: the save writes that file in place, with no message,
@@ -121,8 +156,9 @@ chattr -i "$NONEW" && rm "$NONEW/Brindlex.dat" && chattr +i "$NONEW"
 probe post "$MAIN" "$WM_EXIT_APP" 1 0 >/dev/null
 box=$(probe msgbox 30000) || fail "$case: no message when the data file cannot be made"
 [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
-probe answer "$IDOK" >/dev/null
-probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: no exit after the message"
+probe answer "$IDCANCEL" >/dev/null
+until_eq none 10 probe nomsgbox || fail "$case: the message did not go"
+probe terminate "$MAIN" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=
 [[ -z $(ls -A "$NONEW") ]] || fail "$case: files were made: $(ls -A "$NONEW")"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A save killed part way: with a library of tens of MB, the program is made to save (exit, and the
-# end of the session) and is killed at a random moment of it. Afterwards the data file is the old
+# A save killed part way: with a library of tens of MB, the program saves (the save a change
+# makes by itself within seconds, the exit, the end of the session) and is killed at a random
+# moment of it. Afterwards the data file is the old
 # one or the new one, byte for byte, and the next start loads it.
 #   BRINDLEX_E2E_FULL=1 for the long run (200 kills); CI runs a handful.
 source "$(dirname "$0")/lib.sh"
@@ -32,17 +33,25 @@ cmp -s "$OLD" "$NEW" && fail "the change did not reach the file"
 note "one whole save and exit took ${save_ms} ms; killing $kills saves within that time"
 
 outcomes_old=0 outcomes_new=0
+declare -A by_kind=([change]=0 [exit]=0 [session_end]=0)
+kinds=(change exit session_end)
 for ((k = 0; k < kills; ++k)); do
+  kind=${kinds[k % 3]}
+  by_kind[$kind]=$((by_kind[$kind] + 1))
   cp "$OLD" "$DATA_FILE"
   rm -f "$DATA_FILE.bak" "$DATA_FILE.tmp"
   start_app
   change_library
-  delay_ms=$((RANDOM % (save_ms + 1)))
-  if ((k % 2 == 0)); then
-    probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null          # exit
-  else
-    probe post "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null # the session ends
-  fi
+  case $kind in
+    change)  # the change's own save starts within a second of it, by itself
+      delay_ms=$((RANDOM % (1000 + save_ms + 1))) ;;
+    exit)
+      delay_ms=$((RANDOM % (save_ms + 1)))
+      probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null ;;
+    session_end)
+      delay_ms=$((RANDOM % (save_ms + 1)))
+      probe post "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null ;;
+  esac
   wait_ms "$delay_ms"
   probe terminate "$MAIN" >/dev/null 2>&1 || true    # may have exited already
   wait "$E2E_APP_PID" 2>/dev/null || true
@@ -56,7 +65,7 @@ for ((k = 0; k < kills; ++k)); do
     expect=$((groups_old + 1))
   else
     ls -l "$APPDATA_DIR" >&2
-    fail "kill $k after ${delay_ms} ms: the data file is neither the old nor the new one"
+    fail "kill $k ($kind) after ${delay_ms} ms: the data file is neither the old nor the new one"
   fi
   # The next start loads what is there; a stray temporary file changes nothing.
   start_app
@@ -66,4 +75,4 @@ for ((k = 0; k < kills; ++k)); do
   wait "$E2E_APP_PID" 2>/dev/null || true
   E2E_APP_PID=
 done
-note "killed saves: $kills kills, old file $outcomes_old times, new file $outcomes_new times, never anything else"
+note "killed saves: $kills kills (${by_kind[change]} during a change's own save, ${by_kind[exit]} at exit, ${by_kind[session_end]} at the end of the session), old file $outcomes_old times, new file $outcomes_new times, never anything else"

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace brindlex;
 
 using namespace store_test;
@@ -117,8 +119,7 @@ TEST(DataFile, ASaveThatFailsAtAnyStepLeavesTheOldFileByteForByte) {
         EXPECT_TRUE(asked) << "the save never reached that step";
         EXPECT_EQ(ReadBytes(file.path), file.saved);
         EXPECT_FALSE(Exists(file.path + u".tmp")) << "a temporary file was left behind";
-        ASSERT_EQ(messages.messages.size(), 1u);
-        EXPECT_EQ(messages.messages[0].text, u"Wrong data file!");
+        EXPECT_TRUE(messages.messages.empty()) << "whoever saves tells the user, in its own way";
         EXPECT_EQ(data.m_library.GroupCount(), 3) << "the library stays in memory";
     }
 }
@@ -155,7 +156,6 @@ TEST(DataFile, AFileHeldOpenByAnotherProgramIsNotReplaced) {
     EXPECT_FALSE(file.data.SaveDataFile());
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(file.path), file.saved);
-    EXPECT_EQ(messages.messages.size(), 1u);
     EXPECT_TRUE(file.data.SaveDataFile()) << "once it is free again the save goes through";
 }
 
@@ -215,8 +215,7 @@ TEST(DataFile, AnUnreadFileThatCannotBeKeptYetIsNotSavedOver) {
         EXPECT_EQ(ReadBytes(path), damaged);
         EXPECT_EQ(List(folder.Path()), std::vector<std::u16string>{u"Brindlex.dat"});
     }
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(messages.messages[1].text, u"Wrong data file!");
+    EXPECT_EQ(messages.messages.size(), 1u) << "the load's";
     ASSERT_TRUE(data.SaveDataFile()) << "once the copy can be made the save goes through";
     EXPECT_EQ(ReadBytes(path + u".unread"), damaged);
     EXPECT_EQ(ReadBytes(path), brindlex::WriteDataArchive(data.m_library));
@@ -259,7 +258,87 @@ TEST(DataFile, WhereNoTemporaryFileCanBeMadeTheFileIsWrittenInPlace) {
         EXPECT_EQ(ReadBytes(path), old);
         DeleteFileW(W(path));
     }
-    EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+// The first save of a session keeps the file it found as the backup; later ones replace only the
+// data file, so the backup stays the library as the session found it.
+TEST(DataFile, OnlyASaveThatAsksForItKeepsTheOldFileAsTheBackup) {
+    CChangedSinceSaved file;
+    ASSERT_TRUE(file.SaveThenAdd(u"first change"));
+    ASSERT_TRUE(file.data.m_file.Save(file.data, true));
+    EXPECT_EQ(ReadBytes(file.path + u".bak"), file.saved);
+    file.data.m_library.AddGroup(u"second change");
+    ASSERT_TRUE(file.data.m_file.Save(file.data, false));
+    EXPECT_EQ(ReadBytes(file.path + u".bak"), file.saved);
+    EXPECT_EQ(ReadBytes(file.path), brindlex::WriteDataArchive(file.data.m_library));
+    EXPECT_EQ(List(file.folder.Path()), (std::vector<std::u16string>{u"Brindlex.dat", u"Brindlex.dat.bak"}));
+}
+
+// A read-only leftover or a folder of the temporary file's name: the save takes a temporary name
+// of its own beside it, and still keeps the backup (which writing in place could not).
+TEST(DataFile, SomethingInTheWayOfTheTemporaryFileIsWalkedAround) {
+    for (const bool folderInTheWay : {false, true}) {
+        SCOPED_TRACE(folderInTheWay ? "a folder" : "a read-only file");
+        CChangedSinceSaved file;
+        ASSERT_TRUE(file.SaveThenAdd(u"new"));
+        const std::u16string temp = file.path + u".tmp";
+        if (folderInTheWay) {
+            ASSERT_TRUE(CreateDirectoryW(W(temp), nullptr));
+        } else {
+            WriteBytes(temp, Bytes{'o', 'l', 'd'});
+            ASSERT_TRUE(SetFileAttributesW(W(temp), FILE_ATTRIBUTE_READONLY));
+        }
+        // Windows refuses to open a read-only file for writing; Wine run by root does not, so
+        // the refusal Windows gives is given here.
+        int creates = 0;
+        CFileFaultScope readOnly([&](FileStep step) -> DWORD {
+            return step == FileStep::Create && ++creates == 1 && !folderInTheWay ? ERROR_ACCESS_DENIED : 0;
+        });
+        ASSERT_TRUE(file.data.SaveDataFile());
+        EXPECT_EQ(ReadBytes(file.path), brindlex::WriteDataArchive(file.data.m_library));
+        EXPECT_EQ(ReadBytes(file.path + u".bak"), file.saved);
+        EXPECT_EQ(List(file.folder.Path()),
+                  (std::vector<std::u16string>{u"Brindlex.dat", u"Brindlex.dat.bak", u"Brindlex.dat.tmp"}))
+            << "nothing else left behind, and what was in the way is left alone";
+        if (!folderInTheWay) {
+            EXPECT_EQ(ReadBytes(temp), (Bytes{'o', 'l', 'd'}));
+        }
+        SetFileAttributesW(W(temp), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// Another program holds the data file at start-up: a hold of a moment is waited for; one that
+// lasts past the wait leaves the file unread, and nothing is saved over it unasked.
+TEST(DataFile, AFileHeldAtTheStartIsWaitedForAWhile) {
+    CChangedSinceSaved file;
+    ASSERT_TRUE(file.SaveThenAdd(u"unsaved"));
+    CMessageRecorder messages;
+    for (const DWORD holdMs : {DWORD{300}, DWORD{CDataFile::kHeldFileWaitMs + 1500}}) {
+        SCOPED_TRACE(holdMs);
+        HANDLE held = CreateFileW(W(file.path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread release([held, holdMs] {
+            Sleep(holdMs);
+            CloseHandle(held);
+        });
+        CDataAt next(file.path);
+        const bool loaded = next.LoadDataFile();
+        release.join();
+        if (holdMs < CDataFile::kHeldFileWaitMs) {
+            EXPECT_TRUE(loaded);
+            EXPECT_EQ(next.m_library.GroupCount(), 2);
+            EXPECT_TRUE(messages.messages.empty());
+            EXPECT_FALSE(next.m_file.CouldNotBeRead(next));
+        } else {
+            EXPECT_FALSE(loaded);
+            ASSERT_EQ(messages.messages.size(), 1u);
+            EXPECT_EQ(messages.messages[0].text, u"Wrong data file!");
+            EXPECT_TRUE(next.m_file.CouldNotBeRead(next));
+            CDataAt elsewhere(file.folder.File(u"other.dat"));
+            EXPECT_FALSE(next.m_file.CouldNotBeRead(elsewhere)) << "only that file";
+        }
+    }
+    EXPECT_EQ(ReadBytes(file.path), file.saved);
 }
 
 TEST(ExportFile, WritesTheExportBytesAndReportsAFailureByName) {

@@ -19,6 +19,18 @@ using namespace dialog_test;
 
 namespace {
 
+// The library's owner as the dialog sees it: records each path put to it and gives the answer set.
+struct CRecordingDataFileSwitch : IDataFileSwitch {
+    bool SwitchDataFile(HWND hAsker, const std::u16string& path) override {
+        asked.push_back(path);
+        askerIsTheDialog = askerIsTheDialog && hAsker != nullptr && GetWindowTextU16(hAsker) == u"Settings";
+        return accept;
+    }
+    std::vector<std::u16string> asked;
+    bool askerIsTheDialog = true;
+    bool accept = true;
+};
+
 class SettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,7 +55,7 @@ protected:
     }
 
     void Open() {
-        dlg = std::make_unique<CSettingsDlg>(data);
+        dlg = std::make_unique<CSettingsDlg>(data, dataFiles);
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
         dlg->CenterWindow(GetDesktopWindow());
         dlg->ShowWindow(SW_SHOW);
@@ -67,6 +79,7 @@ protected:
 
     store_test::CIsolatedSettings iso;
     CData data;
+    CRecordingDataFileSwitch dataFiles;
     CTestOwner owner;
     std::unique_ptr<CSettingsDlg> dlg;
     HWND hDlg = nullptr;
@@ -103,6 +116,8 @@ TEST_F(SettingsDialog, OkStoresEveryControlReportsAndThenWritesTheFile) {
     Click(IDOK);
 
     EXPECT_EQ(dlg, nullptr) << "released by the owner while reporting";
+    EXPECT_EQ(dataFiles.asked, std::vector<std::u16string>{u"D:\\new place\\lib.dat"});
+    EXPECT_TRUE(dataFiles.askerIsTheDialog);
     EXPECT_EQ(owner.Count(WM_SETTINGS_CLOSED), 1);
     EXPECT_FALSE(iniExistedAtReport) << "the file is written after the owner has applied the settings";
     EXPECT_EQ(data.m_strDataFile, u"D:\\new place\\lib.dat");
@@ -164,6 +179,25 @@ TEST_F(SettingsDialog, AQuickPasteKeyTakenElsewhereIsSaidAndOkStoresTheNewKeys) 
     EXPECT_FALSE(data.m_bRestoreClipboard);
     EXPECT_EQ(Ini(u"General", u"QuickPaste"), u"0");
     EXPECT_EQ(Ini(u"General", u"QuickPaste_wVK"), u"32");
+}
+
+// The owner of the library kept the old data file (the user cancelled its question): nothing
+// changes, and the dialog stays open with the old path to choose again.
+TEST_F(SettingsDialog, OkStopsBeforeAnythingChangesWhenTheDataFileIsNotSwitched) {
+    Open();
+    dataFiles.accept = false;
+    SetDlgItemTextW(hDlg, IDC_DATA_FILE, L"D:\\a library\\Brindlex.dat");
+    Check(IDC_DRAW_EDGES, false);
+    Click(IDOK);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_TRUE(dlg->IsWindow());
+    EXPECT_EQ(dataFiles.asked.size(), 1u);
+    EXPECT_EQ(Path(), u"D:\\old\\Brindlex.dat");
+    EXPECT_EQ(owner.Count(WM_SETTINGS_CLOSED), 0);
+    EXPECT_EQ(data.m_strDataFile, u"D:\\old\\Brindlex.dat");
+    EXPECT_TRUE(data.m_bDrawEdge);
+    EXPECT_FALSE(store_test::Exists(IniPath()));
+    dlg.reset();
 }
 
 TEST_F(SettingsDialog, AnEmptyPathIsStoredEmpty) {

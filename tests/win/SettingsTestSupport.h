@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -183,15 +184,16 @@ struct ShownMessage {
     UINT type;
 };
 
-// Records every message box instead of showing it, answering OK.
+// Records every message box instead of showing it, answering OK (or what `answer` says).
 class CMessageRecorder {
 public:
     CMessageRecorder()
         : m_scope([this](HWND, const std::u16string& text, const std::u16string& caption, UINT type) {
               messages.push_back({text, caption, type});
-              return IDOK;
+              return answer ? answer(messages.back()) : IDOK;
           }) {}
     std::vector<ShownMessage> messages;
+    std::function<int(const ShownMessage&)> answer;
 
 private:
     CMessageBoxHookScope m_scope;

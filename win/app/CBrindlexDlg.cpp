@@ -17,7 +17,7 @@ static_assert(kWmCommand == WM_COMMAND && kWmSysCommand == WM_SYSCOMMAND && kWmH
 
 CBrindlexDlg::CBrindlexDlg(CData& data)
     : CDialog(IDD_BRINDLEX_DIALOG), m_data(data), m_store(data),
-      m_hIcon(LoadIconResource(IDR_MAINFRAME, 0, 0, LR_DEFAULTSIZE)), m_dialogs(data),
+      m_hIcon(LoadIconResource(IDR_MAINFRAME, 0, 0, LR_DEFAULTSIZE)), m_dialogs(data, m_store),
       m_lists(data.m_library), m_alwaysOnTop(data.m_bAlwaysOnTop, m_buttons), m_visibility(*this, m_store),
       m_tray(m_visibility), m_paste(CTrayIcon::TaskbarCreatedMessage()), m_quickPaste(data.m_library, *this) {
     m_data.m_clrWindow = GetSysColor(COLOR_WINDOW);
@@ -51,6 +51,7 @@ bool CBrindlexDlg::OnInitDialog() {
     ApplyDrawEdge();
     m_store.AddSampleGroupIfEmpty();
     m_data.m_library.SelectGroup(0);
+    m_store.SaveChangesFrom(m_hWnd);
 
     m_alwaysOnTop.Apply(m_hWnd);
     SendMessage(WM_SIZE, 0, 0);
@@ -82,7 +83,8 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SHOW_SETTINGS) {
         m_tray.SuspendQuickPaste(); // until the dialog has closed
     }
-    if (m_tray.OnTaskbarCreated(message) || m_dialogs.OnMessage(m_hWnd, message, wParam, lParam)) {
+    if (m_tray.OnTaskbarCreated(message) || m_dialogs.OnMessage(m_hWnd, message, wParam, lParam) ||
+        m_store.OnMessage(message, wParam)) {
         return 0;
     }
     switch (message) {
@@ -287,7 +289,9 @@ void CBrindlexDlg::RefreshTargetList() {
 }
 
 void CBrindlexDlg::ExitApp() {
-    m_store.SaveAll(m_hWnd);
+    if (!m_store.SaveAllForExit(m_hWnd)) {
+        return; // the user goes on with the library in memory (another data file, room on the disk)
+    }
     m_tray.Remove();
     m_hIcon.reset();
     PostQuitMessage(0);

@@ -29,7 +29,8 @@ public:
     ~CBrindlexDlg() override;
 
     // The exit sequence: library, then settings, then the tray icon and the window icon; then
-    // the quit message ends the modal run.
+    // the quit message ends the modal run. A library that cannot be saved, and the user's
+    // Cancel then, keep the program running.
     void ExitApp();
 
 protected:

@@ -6,7 +6,7 @@ namespace brindlex {
 
 void CModelessDialogs::ShowSettings(HWND hOwner) {
     Open(m_pSettingsDlg, hOwner, GetDesktopWindow(),
-         [this] { return std::make_unique<CSettingsDlg>(m_data); });
+         [this] { return std::make_unique<CSettingsDlg>(m_data, m_dataFiles); });
 }
 
 void CModelessDialogs::ShowAbout(HWND hOwner) {

@@ -16,7 +16,7 @@ namespace brindlex {
 
 class CModelessDialogs {
 public:
-    explicit CModelessDialogs(CData& data) : m_data(data) {}
+    CModelessDialogs(CData& data, IDataFileSwitch& dataFiles) : m_data(data), m_dataFiles(dataFiles) {}
 
     void ShowSettings(HWND hOwner);
     void SettingsClosed() { m_pSettingsDlg.reset(); }
@@ -55,6 +55,7 @@ private:
     }
 
     CData& m_data;
+    IDataFileSwitch& m_dataFiles;
     std::unique_ptr<CAboutDlg> m_pAboutDlg;
     std::unique_ptr<CSettingsDlg> m_pSettingsDlg;
     std::unique_ptr<CPastingDlg> m_pEditor;

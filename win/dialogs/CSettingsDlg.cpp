@@ -17,7 +17,8 @@
 
 namespace brindlex {
 
-CSettingsDlg::CSettingsDlg(CData& data) : CModelessDlg(IDD_SETTINGS, WM_SETTINGS_CLOSED), m_data(data) {
+CSettingsDlg::CSettingsDlg(CData& data, IDataFileSwitch& dataFiles)
+    : CModelessDlg(IDD_SETTINGS, WM_SETTINGS_CLOSED), m_data(data), m_dataFiles(dataFiles) {
     AddCommand(IDC_RESTORE_DEFAULT, BN_CLICKED, [this] { OnRestoreDefault(); });
     AddCommand(IDC_BROWSE, BN_CLICKED, [this] { OnBrowse(); });
     AddCommand(IDC_QUICK_PASTE_HOTKEY, EN_CHANGE, [this] { ShowWhetherQuickPasteKeyIsTaken(); });
@@ -98,8 +99,14 @@ void CSettingsDlg::OnBrowse() {
 }
 
 void CSettingsDlg::OnOK() {
+    const std::u16string dataFile = GetDlgItemText(IDC_DATA_FILE);
+    // Before anything changes: a file there may hold a library of its own.
+    if (!m_dataFiles.SwitchDataFile(m_hWnd, dataFile)) {
+        SetDlgItemText(IDC_DATA_FILE, m_data.m_strDataFile);
+        return;
+    }
     CData& data = m_data;
-    data.m_strDataFile = GetDlgItemText(IDC_DATA_FILE); // as typed: it is not checked
+    data.m_strDataFile = dataFile; // as typed: it is not checked
     data.m_bAutoStart = GetCheck(IDC_AUTOSTART);
     data.m_bHotkey = GetCheck(IDC_USE_HOTKEY);
     const auto hotkey = static_cast<WORD>(m_wndHotkey.SendMessage(HKM_GETHOTKEY));

@@ -8,10 +8,12 @@
 //
 // OK copies the controls into CData, reports WM_SETTINGS_CLOSED to its owner (the main window,
 // which releases the dialog and applies the list look and the hotkey) and then writes the
-// settings; Cancel only reports. The dialog never ends itself.
+// settings; Cancel only reports. The dialog never ends itself. A data file path that names another
+// existing file is first put to the owner of the library, which may ask the user about it.
 #pragma once
 
 #include "win/dialogs/CModelessDlg.h"
+#include "win/dialogs/IDataFileSwitch.h"
 
 #include <string>
 
@@ -21,7 +23,7 @@ class CData;
 
 class CSettingsDlg : public CModelessDlg {
 public:
-    explicit CSettingsDlg(CData& data);
+    CSettingsDlg(CData& data, IDataFileSwitch& dataFiles);
     ~CSettingsDlg() override;
 
 protected:
@@ -37,6 +39,7 @@ private:
     void ShowWhetherQuickPasteKeyIsTaken();
 
     CData& m_data;
+    IDataFileSwitch& m_dataFiles;
     CWnd m_wndHotkey;           // the show/hide hotkey control
     CWnd m_wndQuickPasteHotkey; // the quick-paste one
 };

@@ -6,6 +6,7 @@
 #include "core/library/CArchiveException.h"
 #include "core/library/DataArchive.h"
 #include "win/library/FileIo.h"
+#include "win/framework/WideString.h"
 
 #include <new>
 
@@ -29,59 +30,75 @@ std::u16string DecodeThreadAnsi(std::string_view bytes) {
     return text;
 }
 
-void ReportWrongDataFile() {
-    ShowMessageBox(GetActiveWindow(), u"Wrong data file!", kProgramName, MB_OK);
+} // namespace
+
+int CDataFile::TellWrongDataFile(unsigned buttons) {
+    return ShowMessageBox(GetActiveWindow(), u"Wrong data file!", kProgramName, buttons);
 }
 
-std::u16string DataFilePath(const CData& data) {
+std::u16string CDataFile::PathOf(const CData& data) {
     return data.m_strDataFile.empty() ? GetDefaultDataFilePath() : data.m_strDataFile;
 }
 
-} // namespace
+bool CDataFile::SamePath(const std::u16string& a, const std::u16string& b) {
+    return CompareStringOrdinal(W(a), -1, W(b), -1, TRUE) == CSTR_EQUAL;
+}
+
+bool CDataFile::CouldNotBeRead(const CData& data) const {
+    return !m_strUnreadablePath.empty() && SamePath(PathOf(data), m_strUnreadablePath);
+}
 
 bool CDataFile::Load(CData& data) {
-    const std::u16string path = DataFilePath(data);
+    const std::u16string path = PathOf(data);
+    m_strUnreadablePath.clear();
     Bytes bytes;
-    switch (ReadWholeFile(path, bytes)) {
+    switch (ReadWholeFileWhenFree(path, bytes, kHeldFileWaitMs)) {
     case ReadResult::Missing:
         return true; // the first start: no library yet
     case ReadResult::Failed:
+        m_strUnreadablePath = path;
         m_unreadDataFile.Keep(path, std::nullopt);
-        ReportWrongDataFile();
+        TellWrongDataFile(MB_OK);
         return false;
     case ReadResult::Ok:
         break;
     }
     if (!ReadDataArchive(bytes, data.m_library, DecodeThreadAnsi)) {
         // What was read before the fault stays in the library; the file itself is kept whole,
-        // since the save at exit replaces it with what the library holds then.
+        // since the next save replaces it with what the library holds then.
         m_unreadDataFile.Keep(path, std::move(bytes));
-        ReportWrongDataFile();
+        TellWrongDataFile(MB_OK);
         return false;
     }
     return true;
 }
 
-bool CDataFile::Save(const CData& data) {
-    const std::u16string path = DataFilePath(data);
+std::optional<CDataFile::PreparedSave> CDataFile::PrepareSave(const CData& data, bool keepBackup) {
+    PreparedSave save;
+    save.path = PathOf(data);
     // A file that could not be read and is not kept yet is left as it is, and the library in
     // memory with it: the save fails.
-    if (!m_unreadDataFile.MayReplace(path)) {
-        ReportWrongDataFile();
-        return false;
+    if (!m_unreadDataFile.MayReplace(save.path)) {
+        return std::nullopt;
     }
-    Bytes bytes;
     try {
-        bytes = WriteDataArchive(data.m_library);
+        save.bytes = WriteDataArchive(data.m_library);
     } catch (const std::bad_alloc&) {
-        ReportWrongDataFile();
-        return false;
+        return std::nullopt;
     }
-    if (!WriteFileReplacing(path, path + u".bak", bytes)) {
-        ReportWrongDataFile();
-        return false;
+    if (keepBackup) {
+        save.backup = save.path + u".bak";
     }
-    return true;
+    return save;
+}
+
+bool CDataFile::Write(const PreparedSave& save) {
+    return WriteFileReplacing(save.path, save.backup, save.bytes);
+}
+
+bool CDataFile::Save(const CData& data, bool keepBackup) {
+    const std::optional<PreparedSave> save = PrepareSave(data, keepBackup);
+    return save && Write(*save);
 }
 
 } // namespace brindlex

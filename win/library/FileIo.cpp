@@ -180,6 +180,56 @@ bool WriteWholeFile(const std::u16string& path, DWORD disposition, bool flush,
     return false;
 }
 
+// How often a file held by another program is looked at again.
+constexpr DWORD kHeldFileRetryMs = 50;
+
+// Distinct tries at a temporary name of its own before the save gives up.
+constexpr int kUniqueNameTries = 100;
+
+// A temporary name beside `path` that no other save of this or another process takes.
+std::u16string UniqueTemporaryName(const std::u16string& path, int attempt) {
+    return path + u"." + U16(std::to_wstring(GetCurrentProcessId())) + u"-" + U16(std::to_wstring(attempt)) +
+           u".tmp";
+}
+
+// The temporary file beside `path`, made empty: "<path>.tmp", or a name of its own when
+// something of that name is in the way (a read-only leftover, a folder). `temp` gets the name.
+// `refused` tells a folder or name that takes no new file at all, where the file itself must be
+// written in place.
+CFileHandle CreateTemporaryFile(const std::u16string& path, std::u16string& temp, bool& refused) {
+    const auto create = [](const std::u16string& name, DWORD disposition) {
+        if (!Allowed(FileStep::Create)) {
+            return CFileHandle();
+        }
+        return CFileHandle(
+            CreateFileW(W(name), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    temp = path + u".tmp";
+    refused = false;
+    CFileHandle file = create(temp, CREATE_ALWAYS);
+    if (file.IsValid()) {
+        return file;
+    }
+    DWORD e = GetLastError();
+    if (FolderOrNameRefusesNewFile(e) && Exists(temp)) {
+        for (int attempt = 1; attempt <= kUniqueNameTries; ++attempt) {
+            const std::u16string unique = UniqueTemporaryName(path, attempt);
+            CFileHandle own = create(unique, CREATE_NEW);
+            if (own.IsValid()) {
+                temp = unique;
+                return own;
+            }
+            e = GetLastError();
+            if (e != ERROR_FILE_EXISTS && e != ERROR_ALREADY_EXISTS) {
+                break;
+            }
+        }
+    }
+    refused = FolderOrNameRefusesNewFile(e);
+    SetLastError(e);
+    return CFileHandle();
+}
+
 } // namespace
 
 ReadResult ReadWholeFile(const std::u16string& path, std::vector<std::uint8_t>& out, DWORD* error) {
@@ -199,18 +249,12 @@ ReadResult ReadWholeFile(const std::u16string& path, std::vector<std::uint8_t>& 
 bool WriteFileReplacing(const std::u16string& path, const std::u16string& backup,
                         std::span<const std::uint8_t> bytes, DWORD* error) {
     SetError(error, 0);
-    const std::u16string temp = path + u".tmp";
+    std::u16string temp;
     bool created = false;
     bool refused = false;
     const bool written = [&] {
-        if (!Allowed(FileStep::Create)) {
-            refused = FolderOrNameRefusesNewFile(GetLastError());
-            return false;
-        }
-        CFileHandle file(
-            CreateFileW(W(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CFileHandle file = CreateTemporaryFile(path, temp, refused);
         if (!file.IsValid()) {
-            refused = FolderOrNameRefusesNewFile(GetLastError());
             return false;
         }
         created = true;
@@ -229,14 +273,14 @@ bool WriteFileReplacing(const std::u16string& path, const std::u16string& backup
     bool placed = false;
     if (written) {
         if (Exists(path)) {
-            placed =
-                Allowed(FileStep::Replace) &&
-                ReplaceFileW(W(path), W(temp), W(backup), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+            const wchar_t* kept = backup.empty() ? nullptr : W(backup);
+            placed = Allowed(FileStep::Replace) &&
+                     ReplaceFileW(W(path), W(temp), kept, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
             if (!placed) {
                 const DWORD e = GetLastError();
                 // ReplaceFileW can fail after it has renamed the old file to the backup name
                 // (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2): give it its name back.
-                if (!Exists(path) && Exists(backup)) {
+                if (kept != nullptr && !Exists(path) && Exists(backup)) {
                     MoveFileExW(W(backup), W(path), MOVEFILE_WRITE_THROUGH);
                 }
                 SetLastError(e);
@@ -253,6 +297,21 @@ bool WriteFileReplacing(const std::u16string& path, const std::u16string& backup
         DeleteFileW(W(temp));
     }
     return false;
+}
+
+ReadResult ReadWholeFileWhenFree(const std::u16string& path, std::vector<std::uint8_t>& out, DWORD waitMs,
+                                 DWORD* error) {
+    const ULONGLONG deadline = GetTickCount64() + waitMs;
+    for (;;) {
+        DWORD e = 0;
+        const ReadResult result = ReadWholeFile(path, out, &e);
+        SetError(error, e);
+        const bool held = e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION;
+        if (result != ReadResult::Failed || !held || GetTickCount64() >= deadline) {
+            return result;
+        }
+        Sleep(kHeldFileRetryMs);
+    }
 }
 
 bool WriteFileDirect(const std::u16string& path, std::span<const std::uint8_t> bytes, DWORD* error) {

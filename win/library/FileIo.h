@@ -27,12 +27,19 @@ enum class ReadResult { Ok, Missing, Failed };
 // (error in *error).
 ReadResult ReadWholeFile(const std::u16string& path, std::vector<std::uint8_t>& out, DWORD* error = nullptr);
 
+// As ReadWholeFile, but a file that another program holds (a sharing or lock violation, as
+// antivirus, sync and backup tools cause for a moment) is tried again for up to `waitMs`.
+ReadResult ReadWholeFileWhenFree(const std::u16string& path, std::vector<std::uint8_t>& out, DWORD waitMs,
+                                 DWORD* error = nullptr);
+
 // Writes `bytes` to "<path>.tmp" in the same folder, flushes it to the disk and then puts it in
-// place of `path`: ReplaceFileW with the old file kept as `backup`, or a move when there is no
-// old file. On failure the old file is as it was, the temporary file is gone, and *error holds
-// the system's reason.
-// Where the folder takes no new file or the temporary name would be too long, `path` itself is
-// written in place instead (no backup then); a failure there puts the old contents back.
+// place of `path`: ReplaceFileW with the old file kept as `backup` (an empty `backup`: none is
+// kept), or a move when there is no old file. On failure the old file is as it was, the temporary
+// file is gone, and *error holds the system's reason.
+// When something of the temporary name is in the way (a read-only leftover, a folder), a name of
+// its own in the same folder is taken instead. Where the folder takes no new file or the
+// temporary name would be too long, `path` itself is written in place (no backup then); a
+// failure there puts the old contents back.
 bool WriteFileReplacing(const std::u16string& path, const std::u16string& backup,
                         std::span<const std::uint8_t> bytes, DWORD* error = nullptr);
 

@@ -34,6 +34,7 @@ std::string SendCmd(const Args& a);
 std::string PostCmd(const Args& a);
 std::string ClickCmd(const Args& a);
 std::string ClickThenCmd(const Args& a);
+std::string LongestHoldCmd(const Args& a);
 std::string KeyDownCmd(const Args& a);
 std::string KeysCmd(const Args& a);
 std::string TypeTimeCmd(const Args& a);

@@ -1,6 +1,8 @@
 // What a test does to the program: messages, clicks, keys and typing.
 #include "tests/e2e/probe/Commands.h"
 
+#include <algorithm>
+
 namespace probe {
 
 std::string SendCmd(const Args& a) { // send HWND MSG WPARAM LPARAM: the answer
@@ -40,6 +42,29 @@ std::string ClickThenCmd(const Args& a) {
     const DWORD start = GetTickCount();
     const LRESULT result = Send(parent, msg, wp, lp);
     return Format("%lld %lu", static_cast<long long>(result), GetTickCount() - start);
+}
+
+// longesthold HWND MS: for MS milliseconds asks the window again and again for an answer (WM_NULL)
+// and gives the longest it took to answer once, in ms: how long its thread was held at most.
+std::string LongestHoldCmd(const Args& a) {
+    const HWND window = ParseHwnd(a[0]);
+    LARGE_INTEGER frequency{}, end{}, now{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    end.QuadPart = now.QuadPart + frequency.QuadPart * ParseNum(a[1]) / 1000;
+    double longest = 0;
+    while (now.QuadPart < end.QuadPart) {
+        LARGE_INTEGER before{};
+        QueryPerformanceCounter(&before);
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 60000, &result)) {
+            Fail("the window did not answer");
+        }
+        QueryPerformanceCounter(&now);
+        longest = std::max(longest, 1000.0 * static_cast<double>(now.QuadPart - before.QuadPart) /
+                                        static_cast<double>(frequency.QuadPart));
+    }
+    return Format("%.1f", longest);
 }
 
 std::string KeyDownCmd(const Args& a) { // keydown VK: 1 when the key is down system-wide

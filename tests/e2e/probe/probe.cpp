@@ -70,6 +70,7 @@ constexpr Command kCommands[] = {
     {L"post", 4, PostCmd},
     {L"click", 2, ClickCmd},
     {L"clickthen", 7, ClickThenCmd},
+    {L"longesthold", 2, LongestHoldCmd},
     {L"keydown", 1, KeyDownCmd},
     {L"keys", 0, KeysCmd},
     {L"typetime", 2, TypeTimeCmd},
