@@ -30,6 +30,7 @@ public:
     bool m_bDrawEdge = false;
     bool m_bHideAfterPaste = false;
     bool m_bHideOnStartup = false;
+    bool m_bRestoreClipboard = true;
 
     CLibrary m_library;
 };

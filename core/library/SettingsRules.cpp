@@ -69,6 +69,8 @@ void ReadSettingsValues(const IIniStore& ini, CData& data, const std::u16string&
     data.m_nHotkeyCmd = ReadIniInt(ini, kSectionGeneral, kKeyHotkeyCmd, kDefaultHotkeyCmd);
     data.m_bHideAfterPaste = ReadIniBool(ini, kSectionGeneral, kKeyHideAfterPaste, kDefaultHideAfterPaste);
     data.m_bHideOnStartup = ReadIniBool(ini, kSectionGeneral, kKeyHideOnStartup, kDefaultHideOnStartup);
+    data.m_bRestoreClipboard =
+        ReadIniBool(ini, kSectionGeneral, kKeyRestoreClipboard, kDefaultRestoreClipboard);
     data.m_bDrawEdge = ReadIniBool(ini, kSectionInterface, kKeyDrawEdge, kDefaultDrawEdge);
 }
 
@@ -85,6 +87,7 @@ void WriteSettingsValues(IIniStore& ini, CData& data, const std::u16string& defa
     WriteIniUInt(ini, kSectionGeneral, kKeyHotkeyCmd, static_cast<std::uint32_t>(data.m_nHotkeyCmd));
     WriteIniInt(ini, kSectionGeneral, kKeyHideAfterPaste, data.m_bHideAfterPaste ? 1 : 0);
     WriteIniInt(ini, kSectionGeneral, kKeyHideOnStartup, data.m_bHideOnStartup ? 1 : 0);
+    WriteIniInt(ini, kSectionGeneral, kKeyRestoreClipboard, data.m_bRestoreClipboard ? 1 : 0);
     WriteIniInt(ini, kSectionInterface, kKeyDrawEdge, data.m_bDrawEdge ? 1 : 0);
 }
 

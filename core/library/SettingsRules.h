@@ -31,6 +31,7 @@ inline constexpr char16_t kKeyHotkeyMod[] = u"Hotkey_wMod";
 inline constexpr char16_t kKeyHotkeyCmd[] = u"Hotkey_nCmd";
 inline constexpr char16_t kKeyHideAfterPaste[] = u"HideAfterPaste";
 inline constexpr char16_t kKeyHideOnStartup[] = u"HideOnStartup";
+inline constexpr char16_t kKeyRestoreClipboard[] = u"RestoreClipboard";
 inline constexpr char16_t kKeyDrawEdge[] = u"DrawEdge";
 
 inline constexpr int kDefaultX = -1; // -1: computed from the screen size
@@ -45,6 +46,7 @@ inline constexpr std::int32_t kDefaultHotkeyMod = 3; // HOTKEYF_SHIFT | HOTKEYF_
 inline constexpr std::int32_t kDefaultHotkeyCmd = 0;
 inline constexpr bool kDefaultHideAfterPaste = false;
 inline constexpr bool kDefaultHideOnStartup = false;
+inline constexpr bool kDefaultRestoreClipboard = true;
 inline constexpr bool kDefaultDrawEdge = true;
 
 inline constexpr char16_t kSettingsFileName[] = u"Settings.ini";

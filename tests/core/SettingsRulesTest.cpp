@@ -63,6 +63,7 @@ TEST(SettingsRules, AFreshFileGivesTheDefaults) {
     EXPECT_TRUE(data.m_bDrawEdge);
     EXPECT_FALSE(data.m_bHideAfterPaste);
     EXPECT_FALSE(data.m_bHideOnStartup);
+    EXPECT_TRUE(data.m_bRestoreClipboard);
 
     // 1280x1024 screen with a 30-pixel taskbar: SM_CXFULLSCREEN 1280, SM_CYFULLSCREEN 975.
     EXPECT_EQ(brindlex::ReadWindowGeometry(ini, 1280, 975), (brindlex::WindowGeometry{490, 187, 300, 600}));
@@ -81,6 +82,7 @@ TEST(SettingsRules, StoredValuesAreReadWithTheirRules) {
     ini.Set(kSectionGeneral, kKeyHotkeyCmd, u"4294967295");
     ini.Set(kSectionGeneral, kKeyHideAfterPaste, u"TRUE");
     ini.Set(kSectionGeneral, kKeyHideOnStartup, u"5");
+    ini.Set(kSectionGeneral, kKeyRestoreClipboard, u"0");
     ini.Set(kSectionInterface, kKeyDrawEdge, u"false");
     CData data;
     brindlex::ReadSettingsValues(ini, data, kDefaultPath);
@@ -93,6 +95,7 @@ TEST(SettingsRules, StoredValuesAreReadWithTheirRules) {
     EXPECT_EQ(data.m_nHotkeyCmd, -1);
     EXPECT_TRUE(data.m_bHideAfterPaste);
     EXPECT_TRUE(data.m_bHideOnStartup);
+    EXPECT_FALSE(data.m_bRestoreClipboard);
     EXPECT_FALSE(data.m_bDrawEdge);
 
     // Each flag is read from its own key.
@@ -111,16 +114,19 @@ TEST(SettingsRules, StoredValuesAreReadWithTheirRules) {
 TEST(SettingsRules, EmptyValuesTakeTheDefault) {
     CMemoryIni ini;
     using namespace brindlex::settings;
-    for (const char16_t* key : {kKeyDataFile, kKeyAutoStart, kKeyAlwaysOnTop, kKeyHotkey, kKeyHotkeyVK,
-                                kKeyHotkeyMod, kKeyHotkeyCmd, kKeyHideAfterPaste, kKeyHideOnStartup}) {
+    for (const char16_t* key :
+         {kKeyDataFile, kKeyAutoStart, kKeyAlwaysOnTop, kKeyHotkey, kKeyHotkeyVK, kKeyHotkeyMod,
+          kKeyHotkeyCmd, kKeyHideAfterPaste, kKeyHideOnStartup, kKeyRestoreClipboard}) {
         ini.Set(kSectionGeneral, key, u"");
     }
     ini.Set(kSectionInterface, kKeyDrawEdge, u"");
     ini.Set(kSectionPos, kKeyCx, u"");
     CData data;
     data.m_strDataFile = u"old";
+    data.m_bRestoreClipboard = false;
     brindlex::ReadSettingsValues(ini, data, kDefaultPath);
     EXPECT_EQ(data.m_strDataFile, kDefaultPath);
+    EXPECT_TRUE(data.m_bRestoreClipboard);
     EXPECT_TRUE(data.m_bAutoStart);
     EXPECT_TRUE(data.m_bAlwaysOnTop);
     EXPECT_EQ(data.m_wHotkeyVK, 74);
@@ -166,6 +172,7 @@ TEST(SettingsRules, SaveWritesEveryKeyInOrderAndReadsBack) {
                                                u"General/Hotkey_nCmd",
                                                u"General/HideAfterPaste",
                                                u"General/HideOnStartup",
+                                               u"General/RestoreClipboard",
                                                u"Interface/DrawEdge"};
     EXPECT_EQ(ini.writes, order);
     using namespace brindlex::settings;

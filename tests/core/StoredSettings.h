@@ -21,6 +21,7 @@ struct StoredSettings {
     std::int32_t hotkeyCmd = 0;
     bool hideAfterPaste = false;
     bool hideOnStartup = false;
+    bool restoreClipboard = false;
     bool drawEdge = false;
 
     // Every one off its default (the data file in a folder with non-Latin letters), so that what
@@ -35,13 +36,14 @@ struct StoredSettings {
                 .hotkeyCmd = 123456,
                 .hideAfterPaste = true,
                 .hideOnStartup = true,
+                .restoreClipboard = false,
                 .drawEdge = false};
     }
 
     static StoredSettings Of(const CData& data) {
-        return {data.m_strDataFile,    data.m_bAutoStart, data.m_bAlwaysOnTop, data.m_bHotkey,
-                data.m_wHotkeyVK,      data.m_wHotkeyMod, data.m_nHotkeyCmd,   data.m_bHideAfterPaste,
-                data.m_bHideOnStartup, data.m_bDrawEdge};
+        return {data.m_strDataFile,    data.m_bAutoStart,        data.m_bAlwaysOnTop, data.m_bHotkey,
+                data.m_wHotkeyVK,      data.m_wHotkeyMod,        data.m_nHotkeyCmd,   data.m_bHideAfterPaste,
+                data.m_bHideOnStartup, data.m_bRestoreClipboard, data.m_bDrawEdge};
     }
 
     void ApplyTo(CData& data) const {
@@ -54,6 +56,7 @@ struct StoredSettings {
         data.m_nHotkeyCmd = hotkeyCmd;
         data.m_bHideAfterPaste = hideAfterPaste;
         data.m_bHideOnStartup = hideOnStartup;
+        data.m_bRestoreClipboard = restoreClipboard;
         data.m_bDrawEdge = drawEdge;
     }
 
@@ -65,7 +68,7 @@ struct StoredSettings {
             << " AlwaysOnTop=" << s.alwaysOnTop << " Hotkey=" << s.hotkey << " Hotkey_wVK=" << s.hotkeyVK
             << " Hotkey_wMod=" << s.hotkeyMod << " Hotkey_nCmd=" << s.hotkeyCmd
             << " HideAfterPaste=" << s.hideAfterPaste << " HideOnStartup=" << s.hideOnStartup
-            << " DrawEdge=" << s.drawEdge;
+            << " RestoreClipboard=" << s.restoreClipboard << " DrawEdge=" << s.drawEdge;
     }
 };
 
