@@ -206,9 +206,11 @@ public:
         m_target.WaitUntilIdle();
     }
     bool PutClipboardText(std::u16string_view text) override { return m_output.PutClipboardText(text); }
-    void KeyEvent(std::uint8_t vk, std::uint32_t flags) override { m_output.KeyEvent(vk, flags); }
+    void SendKeys(std::span<const KeyStroke> keys) override { m_output.SendKeys(keys); }
     bool IsKeyDown(std::uint8_t vk) override { return m_output.IsKeyDown(vk); }
+    bool IsKeyHeldByUser(std::uint8_t vk) override { return m_output.IsKeyHeldByUser(vk); }
     std::uint8_t KeyForCharacter(char16_t ch) override { return m_output.KeyForCharacter(ch); }
+    bool IsTargetInFront() override { return m_output.IsTargetInFront(); }
 
 private:
     CWin32KeyOutput& m_output;
@@ -228,6 +230,10 @@ std::u16string ClipboardText() {
     std::u16string result = U16(text);
     ::GlobalUnlock(hData);
     return result;
+}
+
+brindlex::PasteResult Pasted(brindlex::IKeyOutput& output, std::u16string_view text) {
+    return brindlex::PasteText(output, text).result;
 }
 
 bool KeyDown(int vk) {
@@ -255,13 +261,13 @@ TEST_F(Win32KeyOutputTest, RunsArriveThroughTheClipboardAndTokensAsKeys) {
     CPacedOutput output(real, target);
     // Text outside Latin-1 (and outside the keyboard layout) goes whole through the clipboard.
     const std::u16string wide = u"Gr\u00FC\u00DFe \u2013 \u65E5\u672C\u8A9E \u2713 \u20AC";
-    EXPECT_EQ(brindlex::PasteText(output, u"Name[TAB]x[ENTER]" + wide), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"Name[TAB]x[ENTER]" + wide), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"Name\tx\r\n" + wide), u"Name\tx\r\n" + wide);
     EXPECT_EQ(ClipboardText(), wide); // the last run stays on the clipboard
 
     // A tab and CR LF stored in the item: the Tab key, the Enter key, then the rest.
     ::SendMessageW(target.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    EXPECT_EQ(brindlex::PasteText(output, u"a\tb[LEFT][BACKSPACE]c"), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"a\tb[LEFT][BACKSPACE]c"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"acb"), u"acb");
 }
 
@@ -307,7 +313,7 @@ TEST_F(Win32KeyOutputTest, ClipboardHeldOpenLongFailsAfterRetriesAndKeepsTheOldT
 
         // The paste stops at that run: no Shift+Insert pastes the stale text, nothing after it is sent.
         CTargetWindow target;
-        EXPECT_EQ(brindlex::PasteText(output, u"abc[TAB]d"), brindlex::PasteResult::ClipboardBusy);
+        EXPECT_EQ(Pasted(output, u"abc[TAB]d"), brindlex::PasteResult::ClipboardBusy);
         target.Settle();
         EXPECT_EQ(target.Text(), u"");
     }
@@ -328,14 +334,14 @@ TEST_F(Win32KeyOutputTest, NoModifierIsLeftDownAfterAPaste) {
     CTargetWindow target;
     CWin32KeyOutput real(m_hOwner);
     CPacedOutput output(real, target);
-    EXPECT_EQ(brindlex::PasteText(output, u"a[CTRL]"), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"a[CTRL]"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"a"), u"a");
     target.Settle();
     EXPECT_FALSE(KeyDown(VK_CONTROL));
     EXPECT_FALSE(KeyDown(VK_SHIFT));
 
     ::SendMessageW(target.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    EXPECT_EQ(brindlex::PasteText(output, u"x[SHIFT]y[CTRL][SHIFT]"), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"x[SHIFT]y[CTRL][SHIFT]"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"xy"), u"xy");
     target.Settle();
     EXPECT_FALSE(KeyDown(VK_CONTROL));
@@ -355,7 +361,7 @@ TEST_F(Win32KeyOutputTest, ASlowTargetGetsEveryRunInItsOrder) {
     CTargetWindow target(60);
     ASSERT_EQ(::GetForegroundWindow(), ::GetParent(target.Edit()));
     CWin32KeyOutput output(m_hOwner);
-    EXPECT_EQ(brindlex::PasteText(output, u"one[TAB]two[TAB]three"), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"one[TAB]two[TAB]three"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"one\ttwo\tthree"), u"one\ttwo\tthree");
 }
 
@@ -365,9 +371,9 @@ TEST_F(Win32KeyOutputTest, ATargetThatNeverReadsDoesNotStallThePaste) {
     const auto start = Clock::now();
     {
         CWin32KeyOutput output(m_hOwner);
-        EXPECT_EQ(brindlex::PasteText(
-                      output, u"a[TAB]b[TAB]c[TAB]d[TAB]e[TAB]f[TAB]g[TAB]h[TAB]i[TAB]j[TAB]k[TAB]l[TAB]m"),
-                  brindlex::PasteResult::Done);
+        EXPECT_EQ(
+            Pasted(output, u"a[TAB]b[TAB]c[TAB]d[TAB]e[TAB]f[TAB]g[TAB]h[TAB]i[TAB]j[TAB]k[TAB]l[TAB]m"),
+            brindlex::PasteResult::Done);
     } // the last run is put on the clipboard for good here
     const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     // 13 runs may take 13 x 20 ms and 300 ms more (given twice that here, for a loaded machine);
