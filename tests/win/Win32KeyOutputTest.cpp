@@ -1,5 +1,6 @@
 #include "win/paste/CPasteTarget.h"
 #include "core/paste/PasteText.h"
+#include "win/paste/CClipboardRestore.h"
 #include "win/paste/CWin32KeyOutput.h"
 
 #include "win/framework/CClipboardScope.h"
@@ -10,8 +11,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 using namespace brindlex;
 
@@ -403,4 +407,82 @@ TEST_F(Win32KeyOutputTest, PasteTargetIsReadyOnlyOnceInFront) {
     start = Clock::now();
     EXPECT_EQ(CPasteTarget(hMain).WaitUntilReady(), PasteTargetState::NotInFront);
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
+}
+
+namespace {
+
+// Puts these formats on the clipboard as another program would (no owner window).
+void SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats) {
+    CClipboardScope clipboard(nullptr);
+    ASSERT_TRUE(clipboard.IsOpen());
+    ::EmptyClipboard();
+    for (const auto& [id, bytes] : formats) {
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+        ::GlobalUnlock(h);
+        ::SetClipboardData(id, h);
+    }
+}
+
+// The first `size` bytes of a format (a block may be rounded up), or "<none>".
+std::string ClipboardBytes(UINT id, std::size_t size) {
+    CClipboardScope clipboard(nullptr);
+    HANDLE h = clipboard.IsOpen() ? ::GetClipboardData(id) : nullptr;
+    if (h == nullptr || ::GlobalSize(h) < size) {
+        return "<none>";
+    }
+    std::string bytes(static_cast<const char*>(::GlobalLock(h)), size);
+    ::GlobalUnlock(h);
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(Win32KeyOutputTest, TheClipboardComesBackByteForByteUnlessAnotherProgramChangedIt) {
+    // A text and a 2x2 24-bit DIB, as the user copied them.
+    const std::u16string text = u"copied \u2713";
+    const std::string textBytes(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 2, 2, 1, 24, BI_RGB, 16, 0, 0, 0, 0};
+    std::string dib(reinterpret_cast<const char*>(&header), sizeof header);
+    dib += std::string("\x01\x02\x03\x04\x05\x06\0\0\x07\x08\x09\x0A\x0B\x0C\0\0", 16);
+    SetClipboardFormats({{CF_UNICODETEXT, textBytes}, {CF_DIB, dib}});
+
+    CTargetWindow target;
+    {
+        CWin32KeyOutput output(m_hOwner, target.Frame());
+        CClipboardRestore restore(output);
+        EXPECT_EQ(Pasted(output, u"x[TAB]y"), brindlex::PasteResult::Done);
+        EXPECT_EQ(target.WaitForText(u"x\ty"), u"x\ty");
+        EXPECT_TRUE(restore.AfterPaste(true, false));
+    }
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT, textBytes.size()), textBytes);
+    EXPECT_EQ(ClipboardBytes(CF_DIB, dib.size()), dib);
+    EXPECT_NE(ClipboardBytes(::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"), 4), "<none>")
+        << "kept out of clipboard history";
+
+    // Another program copies something while the paste runs: that stays.
+    {
+        CWin32KeyOutput output(m_hOwner, target.Frame());
+        CClipboardRestore restore(output);
+        EXPECT_EQ(Pasted(output, u"z"), brindlex::PasteResult::Done);
+        EXPECT_EQ(target.WaitForText(u"x\tyz"), u"x\tyz");
+        std::thread([] { SetClipboardFormats({{CF_TEXT, std::string("theirs", 7)}}); }).join();
+        EXPECT_FALSE(restore.AfterPaste(true, false));
+    }
+    EXPECT_EQ(ClipboardBytes(CF_TEXT, 7), std::string("theirs", 7));
+}
+
+TEST_F(Win32KeyOutputTest, KeysGoOutWithTheirScanCodesAndTheTargetIsWatched) {
+    CTargetWindow target;
+    CWin32KeyOutput output(m_hOwner, target.Frame());
+    EXPECT_TRUE(output.IsTargetInFront());
+    const HWND hOther = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 40, 100, 100,
+                                          nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SetForegroundWindow(hOther);
+    EXPECT_FALSE(output.IsTargetInFront()) << "another window in front";
+    // Nothing of the paste reaches either window once another one is in front.
+    EXPECT_EQ(Pasted(output, u"a[TAB]b"), brindlex::PasteResult::TargetLeft);
+    ::DestroyWindow(hOther);
+    target.Settle();
+    EXPECT_EQ(target.Text(), u"");
 }
