@@ -2,7 +2,8 @@
 # A paste of 50 literal runs into Wine's notepad, whole process, against its floor of 50 x 20 ms
 # (the pause before each run); reports the overhead per run. Then a paste of 13 runs into a window
 # that never reads the clipboard, against its bound of 13 x 20 ms + 300 ms.
-#   bench/paste.sh [REPEATS]     (default 10; the median is reported)
+#   bench/paste.sh [REPEATS]     (default 10; the median is reported; RESTORE=0 turns the
+#                                 clipboard restore off)
 source "$(dirname "$0")/lib.sh"
 repeats=${1:-10}
 
@@ -14,6 +15,8 @@ python3 -c "
 import sys; sys.path.insert(0, '$root/tests/e2e'); import datafile
 datafile.write('$appdata/Brindlex.dat', [('Bench', [('fifty runs', '$text'), ('thirteen runs', '$thirteen')])])"
 
+# RESTORE=0: with "Restore the clipboard after pasting" off, to compare what the restore costs.
+if [[ ${RESTORE:-1} == 0 ]]; then printf '[General]\r\nRestoreClipboard=0\r\n' >"$appdata/Settings.ini"; fi
 bench_probe_start
 (timeout -k 5 300 wine notepad >/dev/null 2>&1 </dev/null &)
 np=$(probe find Notepad - 20000)

@@ -74,6 +74,8 @@ void ReadSettingsValues(const IIniStore& ini, CData& data, const std::u16string&
         static_cast<std::uint16_t>(ReadIniInt(ini, kSectionGeneral, kKeyQuickPasteVK, kDefaultQuickPasteVK));
     data.m_wQuickPasteMod = static_cast<std::uint16_t>(
         ReadIniInt(ini, kSectionGeneral, kKeyQuickPasteMod, kDefaultQuickPasteMod));
+    data.m_bRestoreClipboard =
+        ReadIniBool(ini, kSectionGeneral, kKeyRestoreClipboard, kDefaultRestoreClipboard);
     data.m_bDrawEdge = ReadIniBool(ini, kSectionInterface, kKeyDrawEdge, kDefaultDrawEdge);
 }
 
@@ -93,6 +95,7 @@ void WriteSettingsValues(IIniStore& ini, CData& data, const std::u16string& defa
     WriteIniInt(ini, kSectionGeneral, kKeyQuickPaste, data.m_bQuickPaste ? 1 : 0);
     WriteIniUInt(ini, kSectionGeneral, kKeyQuickPasteVK, data.m_wQuickPasteVK);
     WriteIniUInt(ini, kSectionGeneral, kKeyQuickPasteMod, data.m_wQuickPasteMod);
+    WriteIniInt(ini, kSectionGeneral, kKeyRestoreClipboard, data.m_bRestoreClipboard ? 1 : 0);
     WriteIniInt(ini, kSectionInterface, kKeyDrawEdge, data.m_bDrawEdge ? 1 : 0);
 }
 

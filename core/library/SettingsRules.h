@@ -31,6 +31,7 @@ inline constexpr char16_t kKeyHotkeyMod[] = u"Hotkey_wMod";
 inline constexpr char16_t kKeyHotkeyCmd[] = u"Hotkey_nCmd";
 inline constexpr char16_t kKeyHideAfterPaste[] = u"HideAfterPaste";
 inline constexpr char16_t kKeyHideOnStartup[] = u"HideOnStartup";
+inline constexpr char16_t kKeyRestoreClipboard[] = u"RestoreClipboard";
 inline constexpr char16_t kKeyDrawEdge[] = u"DrawEdge";
 inline constexpr char16_t kKeyQuickPaste[] = u"QuickPaste";
 inline constexpr char16_t kKeyQuickPasteVK[] = u"QuickPaste_wVK";
@@ -48,6 +49,7 @@ inline constexpr std::int32_t kDefaultHotkeyMod = 3; // HOTKEYF_SHIFT | HOTKEYF_
 inline constexpr std::int32_t kDefaultHotkeyCmd = 0;
 inline constexpr bool kDefaultHideAfterPaste = false;
 inline constexpr bool kDefaultHideOnStartup = false;
+inline constexpr bool kDefaultRestoreClipboard = true;
 inline constexpr bool kDefaultDrawEdge = true;
 // The quick paste is on from the start: Ctrl+Alt+Space.
 inline constexpr bool kDefaultQuickPaste = true;

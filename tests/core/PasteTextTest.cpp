@@ -1,7 +1,9 @@
 #include "core/app/CommandIds.h"
 #include "core/app/CHeldCommands.h"
 #include "core/paste/CClipboardReadWait.h"
+#include "core/paste/CClipboardRestoreRule.h"
 #include "core/paste/CKeySender.h"
+#include "core/paste/ModifierRelease.h"
 #include "core/paste/PasteText.h"
 #include "core/paste/TargetIntegrity.h"
 
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,12 +22,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The four events of one Shift+Insert, after the pause and the clipboard text.
+// The pause and the clipboard text, then Shift+Insert in one batch (Insert is an extended key).
 Lines PasteOf(const std::string& text) {
-    return {"pause 20", "clip '" + text + "'", "down 16 ext", "down 45 ext", "up 45 ext", "up 16 ext"};
+    return {"pause 20", "clip '" + text + "'", "down 16 | down 45 ext | up 45 ext | up 16"};
 }
-Lines Tap(int vk) {
-    return {"down " + std::to_string(vk), "up " + std::to_string(vk)};
+Lines Tap(int vk, const char* flags = "") {
+    return {"down " + std::to_string(vk) + flags + " | up " + std::to_string(vk) + flags};
 }
 template <typename... T> Lines Keys(const T&... lines) {
     return Lines{std::string(lines)...};
@@ -35,7 +38,7 @@ Lines operator+(Lines a, const Lines& b) {
 }
 
 Lines Paste(CRecordingKeyOutput& out, std::u16string_view text, PasteResult expected = PasteResult::Done) {
-    EXPECT_EQ(PasteText(out, text), expected);
+    EXPECT_EQ(PasteText(out, text).result, expected);
     return out.m_events;
 }
 
@@ -81,16 +84,18 @@ TEST(PasteText, TabAndEnterAreTheKeysOfTheCurrentLayout) {
     EXPECT_EQ(Paste(none, u"[TAB]\r"), PasteOf("") + Tap(9) + PasteOf("") + Tap(13));
 }
 
-TEST(PasteText, EveryTapTokenIsADownAndAnUpWithoutTheExtendedFlag) {
+TEST(PasteText, EveryTapTokenIsADownAndAnUpInOneBatchExtendedWhereTheKeyIs) {
     CRecordingKeyOutput out;
     CKeySender sender(out);
+    // The navigation keys and the Windows key carry the extended flag, the others do not.
+    const std::set<int> extended{33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 91};
     const std::vector<std::pair<int, int>> taps{{3, 20},  {6, 8},   {8, 18},  {9, 91},  {10, 37},
                                                 {11, 39}, {12, 38}, {13, 40}, {14, 27}, {15, 33},
                                                 {16, 34}, {17, 36}, {18, 35}, {19, 45}, {20, 46}};
     Lines expected;
     for (const auto& [code, vk] : taps) {
         sender.SendControlKey(code);
-        expected = expected + Tap(vk);
+        expected = expected + Tap(vk, extended.count(vk) != 0 ? " ext" : "");
     }
     EXPECT_EQ(out.m_events, expected);
     EXPECT_TRUE(out.m_down.empty());
@@ -117,28 +122,26 @@ TEST(PasteText, HeldCtrlIsReleasedWhenThePasteEnds) {
 }
 
 TEST(PasteText, HeldShiftStaysDownAcrossRunsAndComesUpAtTheEnd) {
-    // The extended Shift key-up of Shift+Insert is not the held key's own key-up (Wine takes the
-    // extended one for the right Shift), so the held one gets its key-up when the paste ends.
+    // While [SHIFT] holds Shift, a run's paste keystroke is Insert alone: its own Shift key-up
+    // would let go of the held key.
+    const Lines insertOf{"clip 'x'", "down 45 ext | up 45 ext"};
     CRecordingKeyOutput out;
-    EXPECT_EQ(Paste(out, u"[SHIFT]x[SHIFT]"), PasteOf("") + Keys("down 16") + PasteOf("x") + Keys("up 16"));
+    EXPECT_EQ(Paste(out, u"[SHIFT]x[SHIFT]"),
+              PasteOf("") + Keys("down 16", "pause 20") + insertOf + Keys("up 16"));
     CRecordingKeyOutput tokensOnly;
     EXPECT_EQ(Paste(tokensOnly, u"a[SHIFT][LEFT]"),
-              PasteOf("a") + Keys("down 16") + PasteOf("") + Tap(37) + Keys("up 16"));
+              PasteOf("a") + Keys("down 16", "pause 20", "clip ''", "down 45 ext | up 45 ext") +
+                  Tap(37, " ext") + Keys("up 16"));
 }
 
 TEST(PasteText, HoldTokensPressOnlyWhatIsUpAndReleaseOnlyWhatTheyPressed) {
-    // The user holds Shift: [SHIFT] sends nothing, and the paste does not release the user's key.
-    CRecordingKeyOutput user;
-    user.m_physical = {16, 17};
-    EXPECT_EQ(Paste(user, u"a[SHIFT][CTRL]"), PasteOf("a") + PasteOf(""));
-
     // A key state that does not follow our own events (the case on Windows, where it belongs to
     // the thread, not the target): a second [CTRL] still sends no second key-down.
     CRecordingKeyOutput stale;
     stale.m_bStateFollowsEvents = false;
-    EXPECT_EQ(Paste(stale, u"a[CTRL][SHIFT][CTRL]"), PasteOf("a") + Keys("down 17") + PasteOf("") +
-                                                         Keys("down 16") + PasteOf("") +
-                                                         Keys("up 16", "up 17"));
+    EXPECT_EQ(Paste(stale, u"a[CTRL][SHIFT][CTRL]"),
+              PasteOf("a") + Keys("down 17") + PasteOf("") +
+                  Keys("down 16", "pause 20", "clip ''", "down 45 ext | up 45 ext", "up 16 | up 17"));
     CRecordingKeyOutput direct;
     direct.m_bStateFollowsEvents = false;
     {
@@ -167,7 +170,7 @@ TEST(PasteText, BusyClipboardStopsBeforeThatRunsKeystroke) {
     held.m_nClipboardFailsFrom = 2;
     EXPECT_EQ(Paste(held, u"[CTRL]x[SHIFT]y", PasteResult::ClipboardBusy),
               PasteOf("") + Keys("down 17") + PasteOf("x") +
-                  Keys("down 16", "pause 20", "clip busy 'y'", "up 16", "up 17"));
+                  Keys("down 16", "pause 20", "clip busy 'y'", "up 16 | up 17"));
     EXPECT_TRUE(held.m_down.empty());
 }
 
@@ -178,7 +181,7 @@ TEST(PasteText, SenderLetsGoOfHeldKeysWhenItGoesOutOfScope) {
         sender.SendToken(u"[CTRL]");
         sender.SendToken(u"[SHIFT]");
     }
-    EXPECT_EQ(out.m_events, (Keys("down 17", "down 16", "up 16", "up 17")));
+    EXPECT_EQ(out.m_events, (Keys("down 17", "down 16", "up 16 | up 17")));
     // Released once, not again by a later release.
     CRecordingKeyOutput once;
     {
@@ -280,4 +283,98 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
     EXPECT_TRUE(commands.EndPaste(0x100u).empty()) << "each paste holds only its own";
     EXPECT_TRUE(commands.CameDuringLastPaste(0xFFFFFFF0u) && commands.CameDuringLastPaste(0x50u));
     EXPECT_FALSE(commands.CameDuringLastPaste(0x200u) || commands.CameDuringLastPaste(0xFFFFFE00u));
+}
+
+TEST(PasteText, TheFirstKeyWaitsUntilTheUserHasLetGoOfEveryModifier) {
+    // Ctrl of Ctrl+Enter let go after 300 ms: nothing before, then the whole item.
+    CRecordingKeyOutput late;
+    late.m_physical = {17};
+    late.m_letGoAfterMs = {{17, 300}};
+    const Lines waited = Paste(late, u"a[ENTER]");
+    const Lines polls(300 / kModifierPollMs, "pause " + std::to_string(kModifierPollMs));
+    EXPECT_EQ(waited, polls + PasteOf("a") + Tap(13));
+
+    // Each of Shift, Ctrl, Alt and both Windows keys still held at 2 s: nothing at all is sent.
+    for (std::uint8_t vk : {16, 17, 18, 91, 92}) {
+        CRecordingKeyOutput held;
+        held.m_physical = {vk};
+        const PasteOutcome outcome = PasteText(held, u"x[TAB]y");
+        EXPECT_EQ(outcome, (PasteOutcome{PasteResult::ModifiersHeld, 0, 3})) << int{vk};
+        EXPECT_EQ(held.m_nPausedMs, kModifierReleaseWaitMs) << int{vk};
+        EXPECT_EQ(held.m_events.size(), kModifierReleaseWaitMs / kModifierPollMs) << "only pauses";
+    }
+    // Other keys held do not hold the paste up, and an empty item does not wait at all.
+    CRecordingKeyOutput letter;
+    letter.m_physical = {'A', 20};
+    EXPECT_EQ(Paste(letter, u"x"), PasteOf("x"));
+    CRecordingKeyOutput empty;
+    empty.m_physical = {17};
+    EXPECT_TRUE(Paste(empty, u"").empty());
+}
+
+TEST(PasteText, AnotherWindowInFrontStopsThePasteAndSaysHowFarItGot) {
+    // "a[TAB]b[TAB]c": five pieces, one check before each; the target leaves before the fourth.
+    CRecordingKeyOutput out;
+    out.m_nTargetLeavesAtCheck = 3;
+    const PasteOutcome outcome = PasteText(out, u"a[TAB]b[TAB]c");
+    EXPECT_EQ(outcome, (PasteOutcome{PasteResult::TargetLeft, 3, 5}));
+    EXPECT_EQ(out.m_events, PasteOf("a") + Tap(9) + PasteOf("b") + Keys()) << "no Tab, no 'c'";
+
+    // A run found the window gone after its text went on the clipboard: no Shift+Insert for it,
+    // and the modifiers the paste holds come up at once.
+    CRecordingKeyOutput held;
+    held.m_nTargetLeavesAtCheck = 2;
+    EXPECT_EQ(PasteText(held, u"[CTRL]x[TAB]"), (PasteOutcome{PasteResult::TargetLeft, 1, 3}));
+    EXPECT_EQ(held.m_events, PasteOf("") + Keys("down 17", "pause 20", "clip 'x'", "up 17"));
+
+    // Gone before the first piece: nothing typed anywhere. Empty runs are not counted as pieces.
+    CRecordingKeyOutput first;
+    first.m_nTargetLeavesAtCheck = 0;
+    EXPECT_EQ(PasteText(first, u"[TAB][TAB]z"), (PasteOutcome{PasteResult::TargetLeft, 0, 3}));
+    EXPECT_EQ(first.m_events, Keys("pause 20", "clip ''"));
+    CRecordingKeyOutput whole;
+    EXPECT_EQ(PasteText(whole, u"[TAB][TAB]z"), (PasteOutcome{PasteResult::Done, 3, 3}));
+    EXPECT_EQ(CountPieces(u"a[TAB]b[TAB]c[TAB]d[TAB]e[TAB]f[TAB]g[TAB]h[TAB]i[TAB]j[TAB]k[TAB]l[TAB]m"), 25u);
+}
+
+TEST(PasteText, TheClipboardIsGivenBackOnlyIfItStillHoldsThePastesOwnLastChange) {
+    CClipboardRestoreRule rule;
+    EXPECT_FALSE(rule.ShouldRestore(7)) << "the paste never touched the clipboard";
+    rule.OnOwnChange(8);
+    rule.OnOwnChange(10);
+    EXPECT_TRUE(rule.ShouldRestore(10));
+    EXPECT_FALSE(rule.ShouldRestore(11)) << "another program copied something meanwhile";
+    EXPECT_FALSE(rule.ShouldRestore(8));
+
+    // Up to 64 MiB is copied; one byte more, and nothing is, whatever comes after.
+    CClipboardRestoreRule big;
+    EXPECT_TRUE(big.AdmitFormat(CClipboardRestoreRule::kMaxSnapshotBytes - 10));
+    EXPECT_TRUE(big.AdmitFormat(10));
+    EXPECT_FALSE(big.AdmitFormat(1));
+    EXPECT_FALSE(big.AdmitFormat(0));
+    big.OnOwnChange(3);
+    EXPECT_TRUE(big.GaveUp());
+    EXPECT_FALSE(big.ShouldRestore(3)) << "the clipboard keeps the last run";
+    CClipboardRestoreRule huge;
+    EXPECT_FALSE(huge.AdmitFormat(~std::size_t{0})) << "no wrap-around in the sum";
+
+    // A window of our own thread reads only after the paste: it must find the last run there.
+    CClipboardRestoreRule own;
+    own.SetTargetCannotRead();
+    own.OnOwnChange(5);
+    EXPECT_FALSE(own.ShouldRestore(5));
+}
+
+TEST(PasteText, ClipboardFormatsAreCopiedByWhatTheirDataIs) {
+    for (unsigned format : {1u, 4u, 7u, 8u, 13u, 15u, 16u, 17u, 0xC000u, 0xC123u, 0xFFFFu}) {
+        EXPECT_EQ(CopyOfClipboardFormat(format, false), ClipboardCopy::GlobalMemory) << format;
+    }
+    EXPECT_EQ(CopyOfClipboardFormat(2, false), ClipboardCopy::Bitmap);
+    EXPECT_EQ(CopyOfClipboardFormat(2, true), ClipboardCopy::Skip) << "made again from the DIB";
+    EXPECT_EQ(CopyOfClipboardFormat(14, false), ClipboardCopy::EnhancedMetafile);
+    // Metafile picture and palette (handles), owner-display, private and GDI-object formats.
+    for (unsigned format :
+         {0u, 3u, 9u, 18u, 0x80u, 0x81u, 0x82u, 0x8Eu, 0x200u, 0x2FFu, 0x300u, 0x3FFu, 0xBFFFu}) {
+        EXPECT_EQ(CopyOfClipboardFormat(format, false), ClipboardCopy::Skip) << format;
+    }
 }

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@ namespace brindlex {
 class CRecordingKeyOutput : public IKeyOutput {
 public:
     void Pause(unsigned milliseconds) override {
+        m_nPausedMs += milliseconds;
         m_events.push_back("pause " + std::to_string(milliseconds));
     }
 
@@ -29,25 +31,43 @@ public:
         return ok;
     }
 
-    void KeyEvent(std::uint8_t vk, std::uint32_t flags) override {
-        const bool up = (flags & kKeyUp) != 0;
-        std::string line = std::string(up ? "up " : "down ") + std::to_string(vk);
-        if ((flags & kKeyExtended) != 0) {
-            line += " ext";
-        }
-        if ((flags & ~(kKeyUp | kKeyExtended)) != 0) {
-            line += " flags " + std::to_string(flags);
+    // One line per batch, its events joined by " | ".
+    void SendKeys(std::span<const KeyStroke> keys) override {
+        std::string line;
+        for (const KeyStroke& key : keys) {
+            const bool up = (key.flags & kKeyUp) != 0;
+            line += std::string(line.empty() ? "" : " | ") + (up ? "up " : "down ") + std::to_string(key.vk);
+            if ((key.flags & kKeyExtended) != 0) {
+                line += " ext";
+            }
+            if ((key.flags & ~(kKeyUp | kKeyExtended)) != 0) {
+                line += " flags " + std::to_string(key.flags);
+            }
+            if (up) {
+                m_down.erase(key.vk);
+            } else {
+                m_down.insert(key.vk);
+            }
         }
         m_events.push_back(line);
-        if (up) {
-            m_down.erase(vk);
-        } else {
-            m_down.insert(vk);
-        }
     }
 
     bool IsKeyDown(std::uint8_t vk) override {
-        return m_physical.count(vk) != 0 || (m_bStateFollowsEvents && m_down.count(vk) != 0);
+        return IsKeyHeldByUser(vk) || (m_bStateFollowsEvents && m_down.count(vk) != 0);
+    }
+
+    // A key in m_physical is held until the pauses have added up to its time in m_letGoAfterMs.
+    bool IsKeyHeldByUser(std::uint8_t vk) override {
+        if (m_physical.count(vk) == 0) {
+            return false;
+        }
+        const auto it = m_letGoAfterMs.find(vk);
+        return it == m_letGoAfterMs.end() || m_nPausedMs < it->second;
+    }
+
+    // Answers true until m_nTargetLeavesAtCheck checks have been made.
+    bool IsTargetInFront() override {
+        return m_nTargetLeavesAtCheck < 0 || m_nFrontChecks++ < m_nTargetLeavesAtCheck;
     }
 
     std::uint8_t KeyForCharacter(char16_t ch) override {
@@ -59,6 +79,10 @@ public:
     std::u16string m_strClipboard;
     std::set<std::uint8_t> m_down;     // keys our events left down
     std::set<std::uint8_t> m_physical; // keys the user holds, not ours
+    std::map<std::uint8_t, unsigned> m_letGoAfterMs;
+    unsigned m_nPausedMs = 0;
+    int m_nTargetLeavesAtCheck = -1; // -1: the target stays in front
+    int m_nFrontChecks = 0;
     std::map<char16_t, std::uint8_t> m_layout{{u'\t', 9}, {u'\r', 13}};
     bool m_bStateFollowsEvents = true;
     int m_nClipboardFailsFrom = -1; // index of the first put that fails, -1 for never

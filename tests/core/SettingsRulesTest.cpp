@@ -66,6 +66,7 @@ TEST(SettingsRules, AFreshFileGivesTheDefaults) {
     EXPECT_TRUE(data.m_bQuickPaste);
     EXPECT_EQ(data.m_wQuickPasteVK, 32); // Space
     EXPECT_EQ(data.m_wQuickPasteMod, 6); // Ctrl+Alt
+    EXPECT_TRUE(data.m_bRestoreClipboard);
 
     // 1280x1024 screen with a 30-pixel taskbar: SM_CXFULLSCREEN 1280, SM_CYFULLSCREEN 975.
     EXPECT_EQ(brindlex::ReadWindowGeometry(ini, 1280, 975), (brindlex::WindowGeometry{490, 187, 300, 600}));
@@ -84,6 +85,7 @@ TEST(SettingsRules, StoredValuesAreReadWithTheirRules) {
     ini.Set(kSectionGeneral, kKeyHotkeyCmd, u"4294967295");
     ini.Set(kSectionGeneral, kKeyHideAfterPaste, u"TRUE");
     ini.Set(kSectionGeneral, kKeyHideOnStartup, u"5");
+    ini.Set(kSectionGeneral, kKeyRestoreClipboard, u"0");
     ini.Set(kSectionInterface, kKeyDrawEdge, u"false");
     ini.Set(kSectionGeneral, kKeyQuickPaste, u"no");
     ini.Set(kSectionGeneral, kKeyQuickPasteVK, u"65648"); // 0x10070: cut to 16 bits
@@ -99,6 +101,7 @@ TEST(SettingsRules, StoredValuesAreReadWithTheirRules) {
     EXPECT_EQ(data.m_nHotkeyCmd, -1);
     EXPECT_TRUE(data.m_bHideAfterPaste);
     EXPECT_TRUE(data.m_bHideOnStartup);
+    EXPECT_FALSE(data.m_bRestoreClipboard);
     EXPECT_FALSE(data.m_bDrawEdge);
     EXPECT_FALSE(data.m_bQuickPaste);
     EXPECT_EQ(data.m_wQuickPasteVK, 0x0070);
@@ -122,15 +125,17 @@ TEST(SettingsRules, EmptyValuesTakeTheDefault) {
     using namespace brindlex::settings;
     for (const char16_t* key : {kKeyDataFile, kKeyAutoStart, kKeyAlwaysOnTop, kKeyHotkey, kKeyHotkeyVK,
                                 kKeyHotkeyMod, kKeyHotkeyCmd, kKeyHideAfterPaste, kKeyHideOnStartup,
-                                kKeyQuickPaste, kKeyQuickPasteVK, kKeyQuickPasteMod}) {
+                                kKeyQuickPaste, kKeyQuickPasteVK, kKeyQuickPasteMod, kKeyRestoreClipboard}) {
         ini.Set(kSectionGeneral, key, u"");
     }
     ini.Set(kSectionInterface, kKeyDrawEdge, u"");
     ini.Set(kSectionPos, kKeyCx, u"");
     CData data;
     data.m_strDataFile = u"old";
+    data.m_bRestoreClipboard = false;
     brindlex::ReadSettingsValues(ini, data, kDefaultPath);
     EXPECT_EQ(data.m_strDataFile, kDefaultPath);
+    EXPECT_TRUE(data.m_bRestoreClipboard);
     EXPECT_TRUE(data.m_bAutoStart);
     EXPECT_TRUE(data.m_bAlwaysOnTop);
     EXPECT_EQ(data.m_wHotkeyVK, 74);
@@ -182,6 +187,7 @@ TEST(SettingsRules, SaveWritesEveryKeyInOrderAndReadsBack) {
                                                u"General/QuickPaste",
                                                u"General/QuickPaste_wVK",
                                                u"General/QuickPaste_wMod",
+                                               u"General/RestoreClipboard",
                                                u"Interface/DrawEdge"};
     EXPECT_EQ(ini.writes, order);
     using namespace brindlex::settings;

@@ -21,6 +21,7 @@ struct StoredSettings {
     std::int32_t hotkeyCmd = 0;
     bool hideAfterPaste = false;
     bool hideOnStartup = false;
+    bool restoreClipboard = false;
     bool drawEdge = false;
     bool quickPaste = false;
     std::uint16_t quickPasteVK = 0;
@@ -38,6 +39,7 @@ struct StoredSettings {
                 .hotkeyCmd = 123456,
                 .hideAfterPaste = true,
                 .hideOnStartup = true,
+                .restoreClipboard = false,
                 .drawEdge = false,
                 .quickPaste = false,
                 .quickPasteVK = 0x70, // F1
@@ -45,10 +47,10 @@ struct StoredSettings {
     }
 
     static StoredSettings Of(const CData& data) {
-        return {data.m_strDataFile,    data.m_bAutoStart, data.m_bAlwaysOnTop, data.m_bHotkey,
-                data.m_wHotkeyVK,      data.m_wHotkeyMod, data.m_nHotkeyCmd,   data.m_bHideAfterPaste,
-                data.m_bHideOnStartup, data.m_bDrawEdge,  data.m_bQuickPaste, data.m_wQuickPasteVK,
-                data.m_wQuickPasteMod};
+        return {data.m_strDataFile,       data.m_bAutoStart,     data.m_bAlwaysOnTop, data.m_bHotkey,
+                data.m_wHotkeyVK,         data.m_wHotkeyMod,     data.m_nHotkeyCmd,   data.m_bHideAfterPaste,
+                data.m_bHideOnStartup,    data.m_bRestoreClipboard, data.m_bDrawEdge, data.m_bQuickPaste,
+                data.m_wQuickPasteVK,     data.m_wQuickPasteMod};
     }
 
     void ApplyTo(CData& data) const {
@@ -61,6 +63,7 @@ struct StoredSettings {
         data.m_nHotkeyCmd = hotkeyCmd;
         data.m_bHideAfterPaste = hideAfterPaste;
         data.m_bHideOnStartup = hideOnStartup;
+        data.m_bRestoreClipboard = restoreClipboard;
         data.m_bDrawEdge = drawEdge;
         data.m_bQuickPaste = quickPaste;
         data.m_wQuickPasteVK = quickPasteVK;
@@ -75,8 +78,9 @@ struct StoredSettings {
             << " AlwaysOnTop=" << s.alwaysOnTop << " Hotkey=" << s.hotkey << " Hotkey_wVK=" << s.hotkeyVK
             << " Hotkey_wMod=" << s.hotkeyMod << " Hotkey_nCmd=" << s.hotkeyCmd
             << " HideAfterPaste=" << s.hideAfterPaste << " HideOnStartup=" << s.hideOnStartup
-            << " DrawEdge=" << s.drawEdge << " QuickPaste=" << s.quickPaste
-            << " QuickPaste_wVK=" << s.quickPasteVK << " QuickPaste_wMod=" << s.quickPasteMod;
+            << " RestoreClipboard=" << s.restoreClipboard << " DrawEdge=" << s.drawEdge
+            << " QuickPaste=" << s.quickPaste << " QuickPaste_wVK=" << s.quickPasteVK
+            << " QuickPaste_wMod=" << s.quickPasteMod;
     }
 };
 

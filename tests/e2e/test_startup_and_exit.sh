@@ -28,7 +28,7 @@ until_eq 0 10 probe visible "$MAIN" || fail "Escape did not hide the window"
 until_match "*DrawEdge=*" 10 ini_text "$SETTINGS_INI" || fail "the settings were not written whole"
 keys=$(ini_text "$SETTINGS_INI")
 order=$(echo "$keys" | sed -n 's/^\[\(.*\)\]$/[\1]/p; s/^\([A-Za-z_]*\)=.*/\1/p' | tr '\n' ' ')
-expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey_wVK Hotkey_wMod Hotkey_nCmd HideAfterPaste HideOnStartup QuickPaste QuickPaste_wVK QuickPaste_wMod [Interface] DrawEdge "
+expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey_wVK Hotkey_wMod Hotkey_nCmd HideAfterPaste HideOnStartup QuickPaste QuickPaste_wVK QuickPaste_wMod RestoreClipboard [Interface] DrawEdge "
 [[ "$order" == "$expected" ]] || fail "settings order: '$order'"
 [[ ! -e $DATA_FILE ]] || fail "hiding must not write the library"
 # The close box hides it too.

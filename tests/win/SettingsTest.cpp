@@ -108,7 +108,7 @@ TEST_F(Settings, AFreshFileFromAVisibleWindowHasPosGeneralInterface) {
         u"\\Brindlex.dat\r\n"
         u"AutoStart=1\r\nAlwaysOnTop=1\r\nHotkey=1\r\nHotkey_wVK=75\r\nHotkey_wMod=3\r\n"
         u"Hotkey_nCmd=4294967294\r\nHideAfterPaste=0\r\nHideOnStartup=1\r\n"
-        u"QuickPaste=1\r\nQuickPaste_wVK=32\r\nQuickPaste_wMod=6\r\n"
+        u"QuickPaste=1\r\nQuickPaste_wVK=32\r\nQuickPaste_wMod=6\r\nRestoreClipboard=1\r\n"
         u"[Interface]\r\nDrawEdge=1\r\n";
     // Section breaks are written as the profile functions like them; compare without blank lines.
     std::u16string text = ReadUtf16(IniPath());

@@ -1,5 +1,6 @@
 #include "win/paste/CPasteTarget.h"
 #include "core/paste/PasteText.h"
+#include "win/paste/CClipboardRestore.h"
 #include "win/paste/CWin32KeyOutput.h"
 
 #include "win/framework/CClipboardScope.h"
@@ -10,8 +11,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 using namespace brindlex;
 
@@ -206,9 +210,11 @@ public:
         m_target.WaitUntilIdle();
     }
     bool PutClipboardText(std::u16string_view text) override { return m_output.PutClipboardText(text); }
-    void KeyEvent(std::uint8_t vk, std::uint32_t flags) override { m_output.KeyEvent(vk, flags); }
+    void SendKeys(std::span<const KeyStroke> keys) override { m_output.SendKeys(keys); }
     bool IsKeyDown(std::uint8_t vk) override { return m_output.IsKeyDown(vk); }
+    bool IsKeyHeldByUser(std::uint8_t vk) override { return m_output.IsKeyHeldByUser(vk); }
     std::uint8_t KeyForCharacter(char16_t ch) override { return m_output.KeyForCharacter(ch); }
+    bool IsTargetInFront() override { return m_output.IsTargetInFront(); }
 
 private:
     CWin32KeyOutput& m_output;
@@ -228,6 +234,10 @@ std::u16string ClipboardText() {
     std::u16string result = U16(text);
     ::GlobalUnlock(hData);
     return result;
+}
+
+brindlex::PasteResult Pasted(brindlex::IKeyOutput& output, std::u16string_view text) {
+    return brindlex::PasteText(output, text).result;
 }
 
 bool KeyDown(int vk) {
@@ -255,13 +265,13 @@ TEST_F(Win32KeyOutputTest, RunsArriveThroughTheClipboardAndTokensAsKeys) {
     CPacedOutput output(real, target);
     // Text outside Latin-1 (and outside the keyboard layout) goes whole through the clipboard.
     const std::u16string wide = u"Gr\u00FC\u00DFe \u2013 \u65E5\u672C\u8A9E \u2713 \u20AC";
-    EXPECT_EQ(brindlex::PasteText(output, u"Name[TAB]x[ENTER]" + wide), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"Name[TAB]x[ENTER]" + wide), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"Name\tx\r\n" + wide), u"Name\tx\r\n" + wide);
     EXPECT_EQ(ClipboardText(), wide); // the last run stays on the clipboard
 
     // A tab and CR LF stored in the item: the Tab key, the Enter key, then the rest.
     ::SendMessageW(target.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    EXPECT_EQ(brindlex::PasteText(output, u"a\tb[LEFT][BACKSPACE]c"), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"a\tb[LEFT][BACKSPACE]c"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"acb"), u"acb");
 }
 
@@ -307,7 +317,7 @@ TEST_F(Win32KeyOutputTest, ClipboardHeldOpenLongFailsAfterRetriesAndKeepsTheOldT
 
         // The paste stops at that run: no Shift+Insert pastes the stale text, nothing after it is sent.
         CTargetWindow target;
-        EXPECT_EQ(brindlex::PasteText(output, u"abc[TAB]d"), brindlex::PasteResult::ClipboardBusy);
+        EXPECT_EQ(Pasted(output, u"abc[TAB]d"), brindlex::PasteResult::ClipboardBusy);
         target.Settle();
         EXPECT_EQ(target.Text(), u"");
     }
@@ -328,14 +338,14 @@ TEST_F(Win32KeyOutputTest, NoModifierIsLeftDownAfterAPaste) {
     CTargetWindow target;
     CWin32KeyOutput real(m_hOwner);
     CPacedOutput output(real, target);
-    EXPECT_EQ(brindlex::PasteText(output, u"a[CTRL]"), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"a[CTRL]"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"a"), u"a");
     target.Settle();
     EXPECT_FALSE(KeyDown(VK_CONTROL));
     EXPECT_FALSE(KeyDown(VK_SHIFT));
 
     ::SendMessageW(target.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    EXPECT_EQ(brindlex::PasteText(output, u"x[SHIFT]y[CTRL][SHIFT]"), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"x[SHIFT]y[CTRL][SHIFT]"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"xy"), u"xy");
     target.Settle();
     EXPECT_FALSE(KeyDown(VK_CONTROL));
@@ -355,7 +365,7 @@ TEST_F(Win32KeyOutputTest, ASlowTargetGetsEveryRunInItsOrder) {
     CTargetWindow target(60);
     ASSERT_EQ(::GetForegroundWindow(), ::GetParent(target.Edit()));
     CWin32KeyOutput output(m_hOwner);
-    EXPECT_EQ(brindlex::PasteText(output, u"one[TAB]two[TAB]three"), brindlex::PasteResult::Done);
+    EXPECT_EQ(Pasted(output, u"one[TAB]two[TAB]three"), brindlex::PasteResult::Done);
     EXPECT_EQ(target.WaitForText(u"one\ttwo\tthree"), u"one\ttwo\tthree");
 }
 
@@ -365,9 +375,9 @@ TEST_F(Win32KeyOutputTest, ATargetThatNeverReadsDoesNotStallThePaste) {
     const auto start = Clock::now();
     {
         CWin32KeyOutput output(m_hOwner);
-        EXPECT_EQ(brindlex::PasteText(
-                      output, u"a[TAB]b[TAB]c[TAB]d[TAB]e[TAB]f[TAB]g[TAB]h[TAB]i[TAB]j[TAB]k[TAB]l[TAB]m"),
-                  brindlex::PasteResult::Done);
+        EXPECT_EQ(
+            Pasted(output, u"a[TAB]b[TAB]c[TAB]d[TAB]e[TAB]f[TAB]g[TAB]h[TAB]i[TAB]j[TAB]k[TAB]l[TAB]m"),
+            brindlex::PasteResult::Done);
     } // the last run is put on the clipboard for good here
     const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     // 13 runs may take 13 x 20 ms and 300 ms more (given twice that here, for a loaded machine);
@@ -397,4 +407,82 @@ TEST_F(Win32KeyOutputTest, PasteTargetIsReadyOnlyOnceInFront) {
     start = Clock::now();
     EXPECT_EQ(CPasteTarget(hMain).WaitUntilReady(), PasteTargetState::NotInFront);
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
+}
+
+namespace {
+
+// Puts these formats on the clipboard as another program would (no owner window).
+void SetClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats) {
+    CClipboardScope clipboard(nullptr);
+    ASSERT_TRUE(clipboard.IsOpen());
+    ::EmptyClipboard();
+    for (const auto& [id, bytes] : formats) {
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+        ::GlobalUnlock(h);
+        ::SetClipboardData(id, h);
+    }
+}
+
+// The first `size` bytes of a format (a block may be rounded up), or "<none>".
+std::string ClipboardBytes(UINT id, std::size_t size) {
+    CClipboardScope clipboard(nullptr);
+    HANDLE h = clipboard.IsOpen() ? ::GetClipboardData(id) : nullptr;
+    if (h == nullptr || ::GlobalSize(h) < size) {
+        return "<none>";
+    }
+    std::string bytes(static_cast<const char*>(::GlobalLock(h)), size);
+    ::GlobalUnlock(h);
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(Win32KeyOutputTest, TheClipboardComesBackByteForByteUnlessAnotherProgramChangedIt) {
+    // A text and a 2x2 24-bit DIB, as the user copied them.
+    const std::u16string text = u"copied \u2713";
+    const std::string textBytes(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 2, 2, 1, 24, BI_RGB, 16, 0, 0, 0, 0};
+    std::string dib(reinterpret_cast<const char*>(&header), sizeof header);
+    dib += std::string("\x01\x02\x03\x04\x05\x06\0\0\x07\x08\x09\x0A\x0B\x0C\0\0", 16);
+    SetClipboardFormats({{CF_UNICODETEXT, textBytes}, {CF_DIB, dib}});
+
+    CTargetWindow target;
+    {
+        CWin32KeyOutput output(m_hOwner, target.Frame());
+        CClipboardRestore restore(output);
+        EXPECT_EQ(Pasted(output, u"x[TAB]y"), brindlex::PasteResult::Done);
+        EXPECT_EQ(target.WaitForText(u"x\ty"), u"x\ty");
+        EXPECT_TRUE(restore.AfterPaste(true, false));
+    }
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT, textBytes.size()), textBytes);
+    EXPECT_EQ(ClipboardBytes(CF_DIB, dib.size()), dib);
+    EXPECT_NE(ClipboardBytes(::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"), 4), "<none>")
+        << "kept out of clipboard history";
+
+    // Another program copies something while the paste runs: that stays.
+    {
+        CWin32KeyOutput output(m_hOwner, target.Frame());
+        CClipboardRestore restore(output);
+        EXPECT_EQ(Pasted(output, u"z"), brindlex::PasteResult::Done);
+        EXPECT_EQ(target.WaitForText(u"x\tyz"), u"x\tyz");
+        std::thread([] { SetClipboardFormats({{CF_TEXT, std::string("theirs", 7)}}); }).join();
+        EXPECT_FALSE(restore.AfterPaste(true, false));
+    }
+    EXPECT_EQ(ClipboardBytes(CF_TEXT, 7), std::string("theirs", 7));
+}
+
+TEST_F(Win32KeyOutputTest, KeysGoOutWithTheirScanCodesAndTheTargetIsWatched) {
+    CTargetWindow target;
+    CWin32KeyOutput output(m_hOwner, target.Frame());
+    EXPECT_TRUE(output.IsTargetInFront());
+    const HWND hOther = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 40, 100, 100,
+                                          nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SetForegroundWindow(hOther);
+    EXPECT_FALSE(output.IsTargetInFront()) << "another window in front";
+    // Nothing of the paste reaches either window once another one is in front.
+    EXPECT_EQ(Pasted(output, u"a[TAB]b"), brindlex::PasteResult::TargetLeft);
+    ::DestroyWindow(hOther);
+    target.Settle();
+    EXPECT_EQ(target.Text(), u"");
 }

@@ -39,6 +39,7 @@ bool CBrindlexDlg::OnInitDialog() {
     SetIcon(m_hIcon.get(), false);
 
     m_store.LoadSettings(m_hWnd);
+    m_paste.SetRestoreClipboard(m_data.m_bRestoreClipboard);
     m_buttons.SetUpImageButtons(m_hWnd);
 
     m_lists.Attach(m_hWnd);
@@ -302,6 +303,7 @@ void CBrindlexDlg::ExitApp() {
 
 void CBrindlexDlg::OnSettingsClosed() {
     m_dialogs.SettingsClosed();
+    m_paste.SetRestoreClipboard(m_data.m_bRestoreClipboard);
     ApplyDrawEdge();
     m_tray.ApplyHotkey(m_data);
 }

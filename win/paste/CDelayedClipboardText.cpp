@@ -19,6 +19,13 @@ CDelayedClipboardText::~CDelayedClipboardText() {
 void CDelayedClipboardText::Promise(std::u16string text) {
     m_strText = std::move(text);
     m_bPending = true;
+    m_nPromisedAt = ::GetTickCount64();
+}
+
+bool CDelayedClipboardText::WaitForReaderSincePromise(DWORD milliseconds) {
+    const ULONGLONG elapsed = ::GetTickCount64() - m_nPromisedAt;
+    return !m_bPending ||
+           WaitUntilTaken(elapsed < milliseconds ? static_cast<DWORD>(milliseconds - elapsed) : 0);
 }
 
 bool CDelayedClipboardText::WaitForReader() {
@@ -52,6 +59,7 @@ bool CDelayedClipboardText::Render() {
     }
     hText.release(); // the clipboard owns it now
     m_bPending = false;
+    NoteOwnChange();
     return true;
 }
 

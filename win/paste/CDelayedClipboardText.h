@@ -6,6 +6,7 @@
 #include "win/framework/CWnd.h"
 #include "core/paste/CClipboardReadWait.h"
 
+#include <optional>
 #include <string>
 
 namespace brindlex {
@@ -26,6 +27,14 @@ public:
     bool IsPending() const { return m_bPending; }
     // The target is a window of this thread: it cannot read before the paste is over.
     void SetTargetCannotRead() { m_readWait.SetTargetCannotRead(); }
+    // Waits until the promised text has been taken, at most until `milliseconds` after it was
+    // promised; true when nothing of ours is pending any more.
+    bool WaitForReaderSincePromise(DWORD milliseconds);
+
+    // Each change of ours to the clipboard, by the sequence number it left there: a later one is
+    // another program's.
+    void NoteOwnChange() { m_nOwnSequence = ::GetClipboardSequenceNumber(); }
+    std::optional<DWORD> OwnSequence() const { return m_nOwnSequence; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -39,6 +48,8 @@ private:
 
     std::u16string m_strText;
     bool m_bPending = false;
+    ULONGLONG m_nPromisedAt = 0;
+    std::optional<DWORD> m_nOwnSequence;
     CClipboardReadWait m_readWait;
 };
 

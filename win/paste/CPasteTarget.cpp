@@ -41,6 +41,11 @@ std::optional<unsigned> TokenIntegrityLevelOf(HANDLE hProcess) {
 } // namespace
 
 void CPasteTarget::BringToFront() const {
+    // Nothing here waits for the target's own thread, which may hang: the restore is posted to it,
+    // and the foreground wait that follows decides.
+    if (::IsIconic(m_hWnd)) {
+        ::ShowWindowAsync(m_hWnd, SW_RESTORE);
+    }
     ::SetForegroundWindow(m_hWnd);
 }
 

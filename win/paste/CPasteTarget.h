@@ -14,7 +14,8 @@ class CPasteTarget {
 public:
     explicit CPasteTarget(HWND hWnd) : m_hWnd(hWnd) {}
 
-    // Asks the system to bring the window to the front; it may refuse, or the window be gone.
+    // Asks the system to bring the window to the front, restored if it is minimised; it may
+    // refuse, or the window be gone. Never waits for the window's thread.
     void BringToFront() const;
     // Waits up to `milliseconds` for the window to be in front, answering only the messages
     // other threads send meanwhile; then asks whether we may type into it.

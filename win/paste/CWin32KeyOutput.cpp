@@ -1,22 +1,18 @@
 #include "win/paste/CWin32KeyOutput.h"
 
-#include "win/framework/CClipboardScope.h"
-#include "win/framework/GlobalMemory.h"
 #include "win/framework/CMessageLoop.h"
+#include "win/framework/GlobalMemory.h"
 #include "win/framework/UniqueHandle.h"
+#include "win/paste/CPasteTarget.h"
 
 #include <cstring>
-#include <optional>
+#include <vector>
 
 namespace brindlex {
 
 static_assert(kKeyExtended == KEYEVENTF_EXTENDEDKEY && kKeyUp == KEYEVENTF_KEYUP);
 
-namespace {
-
-// Each run is also marked for the system's clipboard history and for clipboard monitors; one that
-// cannot be set costs only that marking, so failures here are ignored.
-void MarkAsPrivate() {
+void MarkClipboardAsPrivate() {
     static const UINT kExcludeFromMonitors =
         ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
     static const UINT kHistory = ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
@@ -33,11 +29,21 @@ void MarkAsPrivate() {
     }
 }
 
-} // namespace
-
 void CWin32KeyOutput::Pause(unsigned milliseconds) {
     // A target reading the clipboard may have to ask its owner (this thread) first.
     CMessageLoop::WaitAnsweringSentMessages(milliseconds);
+}
+
+void CWin32KeyOutput::OpenClipboardPatiently(std::optional<CClipboardScope>& clipboard, HWND hOwner) {
+    clipboard.emplace(hOwner);
+    for (DWORD delay : kOpenRetryDelaysMs) {
+        if (clipboard->IsOpen()) {
+            return;
+        }
+        clipboard.reset();
+        CMessageLoop::WaitAnsweringSentMessages(delay);
+        clipboard.emplace(hOwner);
+    }
 }
 
 bool CWin32KeyOutput::PutClipboardText(std::u16string_view text) {
@@ -54,16 +60,8 @@ bool CWin32KeyOutput::PutClipboardText(std::u16string_view text) {
             return false;
         }
     }
-    const HWND hOwner = delayed ? m_delayed.GetSafeHwnd() : m_hClipboardOwner;
-    std::optional<CClipboardScope> clipboard(std::in_place, hOwner);
-    for (DWORD delay : kOpenRetryDelaysMs) {
-        if (clipboard->IsOpen()) {
-            break;
-        }
-        clipboard.reset();
-        CMessageLoop::WaitAnsweringSentMessages(delay);
-        clipboard.emplace(hOwner);
-    }
+    std::optional<CClipboardScope> clipboard;
+    OpenClipboardPatiently(clipboard, delayed ? m_delayed.GetSafeHwnd() : m_hClipboardOwner);
     if (!clipboard->IsOpen() || !::EmptyClipboard()) {
         return false;
     }
@@ -73,25 +71,43 @@ bool CWin32KeyOutput::PutClipboardText(std::u16string_view text) {
         m_delayed.Promise(std::u16string(text));
     } else {
         if (::SetClipboardData(CF_UNICODETEXT, hText.get()) == nullptr) {
+            NoteOwnClipboardChange(); // emptied all the same
             return false;
         }
         hText.release(); // the clipboard owns it now
     }
-    MarkAsPrivate();
+    MarkClipboardAsPrivate();
+    NoteOwnClipboardChange();
     return true;
 }
 
-void CWin32KeyOutput::KeyEvent(std::uint8_t vk, std::uint32_t flags) {
-    ::keybd_event(vk, 0, flags, 0);
+void CWin32KeyOutput::SendKeys(std::span<const KeyStroke> keys) {
+    std::vector<INPUT> inputs(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i].vk;
+        // The scan code of the key itself, as a keyboard sends it; the extended flag adds its E0.
+        inputs[i].ki.wScan = static_cast<WORD>(::MapVirtualKeyW(keys[i].vk, MAPVK_VK_TO_VSC));
+        inputs[i].ki.dwFlags = keys[i].flags;
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 bool CWin32KeyOutput::IsKeyDown(std::uint8_t vk) {
     return (static_cast<unsigned short>(::GetKeyState(vk)) & 0xF000u) != 0;
 }
 
+bool CWin32KeyOutput::IsKeyHeldByUser(std::uint8_t vk) {
+    return (static_cast<unsigned short>(::GetAsyncKeyState(vk)) & 0x8000u) != 0;
+}
+
 std::uint8_t CWin32KeyOutput::KeyForCharacter(char16_t ch) {
     const SHORT scan = ::VkKeyScanW(static_cast<WCHAR>(ch));
     return scan == -1 ? 0 : LOBYTE(scan);
+}
+
+bool CWin32KeyOutput::IsTargetInFront() {
+    return m_hTarget == nullptr || CPasteTarget(m_hTarget).IsInFront();
 }
 
 } // namespace brindlex
