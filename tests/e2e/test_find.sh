@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Find in the real program: Ctrl+F and both menus open it, once; typed words find the one item
 # whose name and text hold them; Enter makes it current in the main window, Ctrl+Enter pastes it
-# into notepad, and deleting it in the main window while Find is open takes its row away.
+# into notepad once Ctrl is let go, and deleting it in the main window while Find is open takes its row away.
 source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR"
@@ -79,7 +79,11 @@ probe activate "$NP" >/dev/null
 until_eq "$NP" 5 probe foreground || fail "notepad not in front"
 find_words "wor gree"
 until_eq 1 5 probe lvcount "$RESULTS" || fail "\"wor gree\" found $(probe lvcount "$RESULTS") rows"
-probe keys +"$VK_CONTROL" "$VK_RETURN" >/dev/null
+# The paste waits for the user's hands: nothing arrives while Ctrl is still held after Ctrl+Enter
+# (the target would get Ctrl+Shift+Insert), then the exact text once it is let go.
+xdotool keydown ctrl key Return
+stays_eq "" 700 probe text "$NP_EDIT" || fail "the paste began while Ctrl was held"
+xdotool keyup ctrl
 until_eq "Hello world" 10 probe text "$NP_EDIT" || fail "Ctrl+Enter pasted \"$(probe text "$NP_EDIT")\""
 probe gone "#32770" Find 5000 >/dev/null || fail "Ctrl+Enter did not close Find"
 [[ $(probe keydown "$VK_CONTROL") == 0 ]] || fail "Ctrl left down after the paste"

@@ -18,7 +18,7 @@ datafile.write('$DATA_FILE', [('Paste', [
 start_notepad
 NP_FIRST=$NP NP_FIRST_EDIT=$NP_EDIT
 start_notepad  # a second one, with the same title: both are listed, and "<" and ">" step between them
-NP2=$NP NP=$NP_FIRST NP_EDIT=$NP_FIRST_EDIT
+NP2=$NP NP2_EDIT=$NP_EDIT NP=$NP_FIRST NP_EDIT=$NP_FIRST_EDIT
 start_app
 ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
 COMBO=$(probe item "$MAIN" "$IDC_TARGET_WINDOW")
@@ -100,6 +100,24 @@ xdotool mousemove "$px" "$py" click --repeat 2 --delay 150 1
 until_eq "$THIRTEEN" 10 probe text "$NP_EDIT" || fail "a double click on Paste: $(probe text "$NP_EDIT")"
 # The second click would come after the first paste and bring notepad forward once more.
 stays_eq "$THIRTEEN" 1000 probe text "$NP_EDIT" || fail "the second click pasted again: $(probe text "$NP_EDIT")"
+
+# The focus taken by the second notepad in the middle of that paste: the paste stops there, no
+# later piece reaches either window (what both hold together is the item's start), and the message
+# says how far it got. Each of the 25 pieces (13 runs, 12 tabs) is one character.
+select_row 5
+probe settext "$NP2_EDIT" "" >/dev/null
+xdotool mousemove "$px" "$py" click 1
+wait_ms 150
+probe activate "$NP2" >/dev/null
+box=$(probe msgbox 10000) || fail "no message when the focus moved (notepad holds: $(probe text "$NP_EDIT"))"
+sent=$(grep -o 'after [0-9]* of 25 pieces' <<<"$box" | awk '{ print $2 }') || fail "message text: $box"
+probe answer "$IDOK" >/dev/null
+until_eq none 5 probe nomsgbox || fail "the message did not close"
+got="$(probe text "$NP_EDIT")$(probe text "$NP2_EDIT")"
+[[ $got == "${THIRTEEN:0:sent}" ]] ||
+  fail "after $sent pieces the notepads hold: $(printf '%s' "$got" | od -An -c | tr -s ' \n' ' ')"
+stays_eq "$(probe text "$NP2_EDIT")" 500 probe text "$NP2_EDIT" || fail "a piece reached the second notepad later"
+[[ $(probe keydown "$VK_CONTROL") == 0 && $(probe keydown "$VK_SHIFT") == 0 ]] || fail "a key left down"
 
 # A target that has closed since the list was built: a message says so and no key is sent at all,
 # so nothing is typed into whatever has the focus instead.

@@ -58,6 +58,7 @@ bool CBrindlexDlg::OnInitDialog() {
     SendMessage(WM_SIZE, 0, 0);
     m_tray.Add(m_hWnd);
     m_tray.ApplyHotkey(m_data);
+    m_quickPaste.Prepare();
     if (GetForegroundWindow() == m_hWnd) {
         RefreshTargetList();
     }

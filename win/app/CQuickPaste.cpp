@@ -73,19 +73,29 @@ void CQuickPaste::Open() {
             note = u"That window runs as administrator: Brindlex cannot paste into it.";
         }
     }
-    if (m_pDlg == nullptr) {
-        m_pDlg = std::make_unique<CQuickPasteDlg>(m_library, m_recent);
-        // No owner: the popup must not bring the main window forward with it.
-        if (!m_pDlg->Create(nullptr)) {
-            m_pDlg.reset();
-            return;
-        }
+    if (!MakePopup()) {
+        return;
     }
     const RECT size = m_pDlg->GetWindowRect();
     const Rect anchor = PopupAnchor(m_hFront);
     const Rect placed =
         PlacePopup(anchor, size.right - size.left, size.bottom - size.top, WorkAreaOf(anchor));
     m_pDlg->Open(RECT{placed.left, placed.top, placed.right, placed.bottom}, note);
+}
+
+void CQuickPaste::Prepare() {
+    MakePopup();
+}
+
+bool CQuickPaste::MakePopup() {
+    if (m_pDlg == nullptr) {
+        m_pDlg = std::make_unique<CQuickPasteDlg>(m_library, m_recent);
+        // No owner: the popup must not bring the main window forward with it.
+        if (!m_pDlg->Create(nullptr)) {
+            m_pDlg.reset();
+        }
+    }
+    return m_pDlg != nullptr;
 }
 
 void CQuickPaste::OnChoose(WPARAM group, LPARAM item) {

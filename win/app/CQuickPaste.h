@@ -28,6 +28,8 @@ public:
 
     CQuickPaste(CLibrary& library, IOwner& owner);
 
+    // Makes the popup, hidden, so that the first hotkey finds it ready (at start-up).
+    void Prepare();
     // The hotkey: opens the popup, or closes it when it is open.
     void OnHotkey();
     void OnChoose(WPARAM group, LPARAM item);
@@ -39,6 +41,7 @@ public:
     CQuickPasteDlg* Popup() const { return m_pDlg.get(); }
 
 private:
+    bool MakePopup();
     void Open();
     void Hide();
 
