@@ -28,7 +28,8 @@ void CheckWordSearch(std::u16string_view text, std::u16string_view word) {
     const auto narrowText = NarrowCopy(text);
     const auto narrowWord = NarrowCopy(word);
     if (narrowText && narrowWord) {
-        Check(FindWord(std::string_view(*narrowText), std::string_view(*narrowWord)) == narrowText->find(*narrowWord),
+        Check(FindWord(std::string_view(*narrowText), std::string_view(*narrowWord)) ==
+                  narrowText->find(*narrowWord),
               "FindWord (8 bits) differs from a plain search");
     }
 }
@@ -64,7 +65,8 @@ std::vector<Expected> PlainResults(const CLibrary& library, const std::vector<st
             const std::u16string text = FoldLatinCase(item.m_strText);
             bool all = true;
             for (const std::u16string& word : words) {
-                all = all && (name.find(word) != std::u16string::npos || text.find(word) != std::u16string::npos);
+                all = all &&
+                      (name.find(word) != std::u16string::npos || text.find(word) != std::u16string::npos);
             }
             if (all) {
                 const bool nameOnly = HoldsAll(name, words);
@@ -82,7 +84,8 @@ void CheckResults(CLibrary& library, CFindResults& results, const std::vector<st
     for (std::size_t r = 0; r < expected.size(); ++r) {
         const FindRow row = results.Row(static_cast<int>(r));
         Check(row.pItem == expected[r].pItem, "a row shows another item or another order");
-        Check(row.nGroup == expected[r].nGroup && row.nItem == expected[r].nItem, "a row's place is not the item's");
+        Check(row.nGroup == expected[r].nGroup && row.nItem == expected[r].nItem,
+              "a row's place is not the item's");
         Check(row.bNameMatch == expected[r].bNameMatch, "a row is ranked in the wrong part");
         const std::u16string excerpt = results.Excerpt(static_cast<int>(r));
         Check(excerpt.size() <= kExcerptLength + 2, "an excerpt is longer than its budget");

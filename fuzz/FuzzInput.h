@@ -26,7 +26,8 @@ inline std::u16string Utf16Text(const std::uint8_t* data, std::size_t size) {
 inline std::vector<std::u16string> Pieces(std::u16string_view text) {
     std::vector<std::u16string> pieces;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find(kPieceSeparator, start)) != std::u16string_view::npos; start = end + 1) {
+    for (std::size_t end; (end = text.find(kPieceSeparator, start)) != std::u16string_view::npos;
+         start = end + 1) {
         pieces.emplace_back(text.substr(start, end - start));
     }
     pieces.emplace_back(text.substr(start));

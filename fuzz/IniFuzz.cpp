@@ -90,7 +90,8 @@ void CheckValue(std::u16string_view value) {
 
 class CMapIni : public IIniStore {
 public:
-    std::u16string ReadString(const char16_t* section, const char16_t* key, const char16_t* def) const override {
+    std::u16string ReadString(const char16_t* section, const char16_t* key,
+                              const char16_t* def) const override {
         if (section != nullptr && key != nullptr) {
             if (const auto found = m_values.find({section, key}); found != m_values.end()) {
                 return found->second;
@@ -99,7 +100,8 @@ public:
         return def != nullptr ? def : u"";
     }
     void WriteString(const char16_t* section, const char16_t* key, const char16_t* value) override {
-        Check(section != nullptr && key != nullptr && value != nullptr, "a write without section, key or value");
+        Check(section != nullptr && key != nullptr && value != nullptr,
+              "a write without section, key or value");
         m_values[{section, key}] = value;
     }
 
@@ -130,10 +132,10 @@ constexpr Key kKeys[] = {
 
 bool SameSettings(const CData& a, const CData& b) {
     return a.m_strDataFile == b.m_strDataFile && a.m_bAutoStart == b.m_bAutoStart &&
-           a.m_bAlwaysOnTop == b.m_bAlwaysOnTop && a.m_bHotkey == b.m_bHotkey && a.m_wHotkeyVK == b.m_wHotkeyVK &&
-           a.m_wHotkeyMod == b.m_wHotkeyMod && a.m_nHotkeyCmd == b.m_nHotkeyCmd &&
-           a.m_bHideAfterPaste == b.m_bHideAfterPaste && a.m_bHideOnStartup == b.m_bHideOnStartup &&
-           a.m_bDrawEdge == b.m_bDrawEdge;
+           a.m_bAlwaysOnTop == b.m_bAlwaysOnTop && a.m_bHotkey == b.m_bHotkey &&
+           a.m_wHotkeyVK == b.m_wHotkeyVK && a.m_wHotkeyMod == b.m_wHotkeyMod &&
+           a.m_nHotkeyCmd == b.m_nHotkeyCmd && a.m_bHideAfterPaste == b.m_bHideAfterPaste &&
+           a.m_bHideOnStartup == b.m_bHideOnStartup && a.m_bDrawEdge == b.m_bDrawEdge;
 }
 
 // A settings file with one piece per key, in the order above; a piece made of U+FFFE alone
