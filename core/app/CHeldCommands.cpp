@@ -2,6 +2,7 @@
 
 #include "core/app/CommandIds.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace brindlex {
@@ -77,7 +78,10 @@ bool CHeldCommands::Offer(const HeldMessage& message) {
     case DuringPaste::Run:
         return false;
     case DuringPaste::Hold:
-        m_arrHeld.push_back(message);
+        if (m_arrHeld.size() < kMaxHeld &&
+            std::find(m_arrHeld.begin(), m_arrHeld.end(), message) == m_arrHeld.end()) {
+            m_arrHeld.push_back(message);
+        }
         return true;
     case DuringPaste::Drop:
         break;

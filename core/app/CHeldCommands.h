@@ -2,9 +2,12 @@
 // the messages other threads send (the target asking for the clipboard among them), and would so
 // run any handler in the middle of it: a click on the tray icon would bring the main window to
 // the front and the rest of the item would land there. A command that comes then is held and run
-// once the paste is over, in the order the commands came; a second Paste is dropped.
+// once the paste is over, in the order the commands came; a second Paste is dropped. Another
+// program can send any number of messages during a long paste, so the held ones are capped and a
+// command that is already held is not held twice.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -41,7 +44,11 @@ public:
     std::vector<HeldMessage> EndPaste(unsigned now);
     bool IsPasting() const { return m_bPasting; }
 
+    // At most this many commands are held; those that come after are dropped.
+    static constexpr std::size_t kMaxHeld = 64;
+
     // True when the message is held or dropped: it must not run now. Only while a paste runs.
+    // A repeat of a held command (same message and parameters) is dropped.
     bool Offer(const HeldMessage& message);
 
     // Whether a queued Paste click (by its message time) was made while the last paste ran: that

@@ -238,7 +238,7 @@ TEST(PasteText, NoPasteGoesIntoAProgramOfHigherIntegrity) {
     EXPECT_TRUE(CanTypeInto(high, std::nullopt) && CanTypeInto(std::nullopt, high));
 }
 
-TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped) {
+TEST(PasteText, CommandsThatComeDuringAPasteAreHeldOnceInOrderUpTo64AndASecondPasteDropped) {
     constexpr unsigned kTaskbarCreated = 0xC123;
     const auto command = [](unsigned id, unsigned code) { return (std::uintptr_t{code} << 16) | id; };
     const std::vector<HeldMessage> held{
@@ -269,10 +269,11 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
     for (std::size_t i = 0; i < held.size(); ++i) {
         EXPECT_TRUE(commands.Offer(held[i])) << i;
         EXPECT_FALSE(commands.Offer(runNow[i % runNow.size()])) << i;
+        EXPECT_TRUE(commands.Offer(held[i / 2])) << "a repeat of " << i / 2;
         EXPECT_TRUE(commands.Offer(secondPaste));
         EXPECT_TRUE(commands.Offer(findPaste));
     }
-    EXPECT_EQ(commands.EndPaste(1400), held) << "in the order they came, without the Paste";
+    EXPECT_EQ(commands.EndPaste(1400), held) << "in the order they came, once each, without the Paste";
     EXPECT_FALSE(commands.Offer(held[0]));
 
     // A queued click made while that paste ran comes too late; the tick count wraps around.
@@ -283,6 +284,19 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldInOrderAndASecondPasteDropped
     EXPECT_TRUE(commands.EndPaste(0x100u).empty()) << "each paste holds only its own";
     EXPECT_TRUE(commands.CameDuringLastPaste(0xFFFFFFF0u) && commands.CameDuringLastPaste(0x50u));
     EXPECT_FALSE(commands.CameDuringLastPaste(0x200u) || commands.CameDuringLastPaste(0xFFFFFE00u));
+
+    // Another program that floods the window during a paste: the first 64 distinct commands.
+    commands.BeginPaste(1200);
+    std::vector<HeldMessage> flood;
+    for (unsigned i = 0; i < 100; ++i) {
+        flood.push_back({WM_EDIT_ITEM, i, 0});
+        EXPECT_TRUE(commands.Offer(flood.back()));
+        EXPECT_TRUE(commands.Offer(held[0])) << "a repeat is not held again";
+    }
+    flood.insert(flood.begin() + 1, held[0]);
+    flood.resize(CHeldCommands::kMaxHeld);
+    EXPECT_EQ(commands.EndPaste(1300), flood);
+    EXPECT_FALSE(commands.Offer(held[0]));
 }
 
 TEST(PasteText, TheFirstKeyWaitsUntilTheUserHasLetGoOfEveryModifier) {

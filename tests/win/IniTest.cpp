@@ -12,8 +12,10 @@ using namespace store_test;
 TEST(Ini, ReadStringReturnsValuesOfAnyLength) {
     CTestFolder folder;
     CIni ini(folder.File(u"t.ini"));
-    // Around each step of the buffer growth, and a value of several thousand characters.
-    for (std::size_t length : {0u, 1u, 510u, 511u, 512u, 513u, 1023u, 1024u, 1025u, 1535u, 5000u, 9000u}) {
+    // Around each step of the buffer growth, and values of thousands and of a million characters
+    // (read a step of 512 at a time, the last would take thousands of reads of a 2 MB file).
+    for (std::size_t length :
+         {0u, 1u, 510u, 511u, 512u, 513u, 1023u, 1024u, 1025u, 2047u, 2048u, 2049u, 4095u, 9000u, 1000000u}) {
         std::u16string value;
         for (std::size_t i = 0; i < length; ++i) {
             value.push_back(static_cast<char16_t>(u'a' + i % 26));

@@ -20,13 +20,14 @@ std::u16string CIni::ReadString(const char16_t* section, const char16_t* key, co
         return def != nullptr ? def : u"";
     }
     // The profile functions cut a value to the buffer without saying how long it is: grow until
-    // the value leaves room to spare.
+    // the value leaves room to spare. Each read parses the file again, so the buffer doubles: a
+    // value of megabytes costs a few reads, not thousands.
     DWORD size = 512;
     std::vector<wchar_t> buffer(size + 1);
     DWORD length = GetPrivateProfileStringW(Wz(section), Wz(key), def != nullptr ? Wz(def) : L"",
                                             buffer.data(), size, W(m_strPath));
     while (length + 1 >= size) {
-        size += 512;
+        size *= 2;
         buffer.assign(size + 1, L'\0');
         length = GetPrivateProfileStringW(Wz(section), Wz(key), def != nullptr ? Wz(def) : L"", buffer.data(),
                                           size, W(m_strPath));
