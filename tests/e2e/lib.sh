@@ -110,10 +110,12 @@ probe_start
 
 # Starts the program; sets MAIN to its main window. With E2E_APP_FILE_LIMIT_KB set, the program
 # cannot make a file larger than that (its writes fail there, as on a full disk).
+# E2E_APP_WINEDEBUG=+win,+dc E2E_APP_STDERR=FILE: Wine's traces of the program into FILE.
 start_app() {
   (cd "$E2E_DIR" &&
     if [[ -n ${E2E_APP_FILE_LIMIT_KB:-} ]]; then trap '' XFSZ; ulimit -f "$E2E_APP_FILE_LIMIT_KB"; fi &&
-    exec timeout -k 5 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
+    WINEDEBUG=${E2E_APP_WINEDEBUG:-$WINEDEBUG} exec timeout -k 5 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_EXE" \
+      >/dev/null 2>"${E2E_APP_STDERR:-/dev/null}" </dev/null) &
   E2E_APP_PID=$!
   MAIN=$(probe main 20000) || fail "the main window did not appear"
   [[ $MAIN == 0x* ]] || fail "no main window: $MAIN"

@@ -180,30 +180,57 @@ op_hide_show() {
 
 OPS=(op_add_group op_select_group op_rename_group op_add_item op_add_item op_rename_item op_move_item
   op_delete_item op_paste op_dialogs op_hide_show)
+# BRINDLEX_SOAK_KINDS="op_dialogs op_paste" draws from those operations alone, to tell which makes a step.
+[[ -z ${BRINDLEX_SOAK_KINDS:-} ]] || read -r -a OPS <<<"$BRINDLEX_SOAK_KINDS"
 # Each kind of operation once first: the windows, fonts and pictures that are made on first use
 # and then kept are there before the first sample.
 op=warm-up
 for name in "${OPS[@]}"; do "$name"; done
 samples=("$(probe guires "$MAIN")")
+kinds=("$(probe gditypes "$MAIN")")
+# BRINDLEX_SOAK_TRACE=1 names each operation and counts the GDI objects by kind after every one,
+# once the count holds still, with the kinds that changed.
+gdi_kinds() {
+  local a b tries=0
+  a=$(probe gditypes "$MAIN")
+  while b=$(probe gditypes "$MAIN") && [[ $b != "$a" ]] && ((++tries < 20)); do a=$b; done
+  echo "$b"
+}
+kinds_changed() {  # BEFORE AFTER: "bitmap +2 region -1"
+  local -a a=($1) b=($2)
+  local i out=""
+  for ((i = 1; i < ${#b[@]}; i += 2)); do
+    ((b[i] == a[i])) || out+=" ${b[i - 1]} $(printf '%+d' $((b[i] - a[i])))"
+  done
+  echo "${out# }"
+}
+[[ -z ${BRINDLEX_SOAK_TRACE:-} ]] || { traced=$(gdi_kinds); note "after the warm-up: ${samples[0]}; $traced"; }
 for ((op = 0; op < ops; ++op)); do
   name=${OPS[$((RANDOM % ${#OPS[@]}))]}
-  [[ -z ${BRINDLEX_SOAK_TRACE:-} ]] || note "op $op: $name (group $CUR)"
   "$name"
-  if ((op % 10 == 9)); then samples+=("$(probe guires "$MAIN")"); fi
+  if [[ -n ${BRINDLEX_SOAK_TRACE:-} ]]; then
+    now=$(gdi_kinds)
+    note "op $op: $name (group $CUR): $(kinds_changed "$traced" "$now")"
+    traced=$now
+  fi
+  if ((op % 10 == 9)); then samples+=("$(probe guires "$MAIN")") kinds+=("$(probe gditypes "$MAIN")"); fi
 done
-samples+=("$(probe guires "$MAIN")")
+samples+=("$(probe guires "$MAIN")") kinds+=("$(probe gditypes "$MAIN")")
 note "GDI, USER objects, windows, memory KB after the warm-up and every 10 operations: $(IFS=,; echo "${samples[*]}")"
 read -r gdi0 user0 win0 mem0 <<<"${samples[0]}"
 read -r gdi1 user1 win1 mem1 <<<"${samples[-1]}"
 # A leak grows with the operations, so it shows in many of the intervals between samples. Under
-# Wine the count can also step up once, by a few DCs with a region and a bitmap each, and then
-# stay flat for the rest of the run (seen now and then with paints close together; Wine keeps
-# such DCs for reuse): a single step is not a leak.
+# Wine the count can also step up once, by DCs with a region and a surface each, and then stay
+# flat for the rest of the run: Wine's traces (E2E_APP_WINEDEBUG=+win,+dc) show them made inside
+# GetDCEx, when new windows paint their frames and clients and no cached DC is free; Wine keeps
+# the DCs of its cache. A single step is not a leak.
 growing=0
 for ((i = 1; i < ${#samples[@]}; ++i)); do
   read -r gdi_a user_a _ <<<"${samples[i - 1]}"
   read -r gdi_b user_b _ <<<"${samples[i]}"
-  ((gdi_b <= gdi_a && user_b <= user_a)) || growing=$((growing + 1))
+  ((gdi_b <= gdi_a && user_b <= user_a)) && continue
+  growing=$((growing + 1))
+  note "grew in the operations before sample $i: ${samples[i - 1]} -> ${samples[i]}; $(kinds_changed "${kinds[i - 1]}" "${kinds[i]}")"
 done
 ((gdi1 <= gdi0 + 10 && user1 <= user0 + 10 || growing < 3)) ||
   fail "object counts grew in $growing of $((${#samples[@]} - 1)) intervals: ${samples[0]} -> ${samples[-1]}"

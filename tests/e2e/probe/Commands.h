@@ -61,6 +61,7 @@ std::string TrayDeleteCmd(const Args& a);
 std::string TrayExistsCmd(const Args& a);
 std::string TrayIconCmd(const Args& a);
 std::string GuiResCmd(const Args& a);
+std::string GdiTypesCmd(const Args& a);
 std::string ClipboardCmd(const Args& a);
 std::string BroadcastCmd(const Args& a);
 std::string ShortcutCmd(const Args& a);

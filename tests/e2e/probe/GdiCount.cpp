@@ -2,6 +2,7 @@
 
 #include "tests/e2e/probe/ProbeSupport.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -38,33 +39,69 @@ void* PebOf(HANDLE process) {
     return basic.pebBaseAddress;
 }
 
+// The process's GDI handle table, or an empty one when it cannot be read.
+std::vector<GdiHandleEntry> ReadGdiTable(HANDLE process) {
+    void* peb = PebOf(process);
+    std::uint64_t table = 0;
+    SIZE_T got = 0;
+    if (!peb ||
+        !ReadProcessMemory(process, static_cast<char*>(peb) + kPebGdiTableOffset, &table, sizeof(table),
+                           &got) ||
+        table == 0) {
+        return {};
+    }
+    std::vector<GdiHandleEntry> entries(kGdiHandleCount);
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<std::uintptr_t>(table)),
+                           entries.data(), entries.size() * sizeof(GdiHandleEntry), &got)) {
+        return {};
+    }
+    return entries;
+}
+
+bool InUse(const GdiHandleEntry& e) {
+    return e.type != 0 && e.object != 0;
+}
+
 } // namespace
 
 long CountGdiObjects(HANDLE process) {
     if (const DWORD n = GetGuiResources(process, GR_GDIOBJECTS); n != 0) {
         return static_cast<long>(n);
     }
-    void* peb = PebOf(process);
-    if (!peb) {
+    const std::vector<GdiHandleEntry> entries = ReadGdiTable(process);
+    if (entries.empty()) {
         return -1;
     }
-    std::uint64_t table = 0;
-    SIZE_T got = 0;
-    if (!ReadProcessMemory(process, static_cast<char*>(peb) + kPebGdiTableOffset, &table, sizeof(table),
-                           &got) ||
-        table == 0) {
-        return -1;
+    return static_cast<long>(std::count_if(entries.begin(), entries.end(), InUse));
+}
+
+std::string GdiObjectsByType(HANDLE process) {
+    // The kind is the entry's extended type (the low 7 bits of its unique field), as Wine's
+    // gdi32 sets it; pens and brushes share the plain type. Wine makes one surface with each DC.
+    struct Kind {
+        std::uint8_t extType;
+        const char* name;
+    };
+    static constexpr Kind kKinds[] = {{0x01, "dc"},      {0x04, "region"}, {0x05, "surface"},
+                                      {0x08, "palette"}, {0x09, "bitmap"}, {0x0a, "font"},
+                                      {0x10, "brush"},   {0x30, "pen"},    {0x50, "extpen"}};
+    const std::vector<GdiHandleEntry> entries = ReadGdiTable(process);
+    if (entries.empty()) {
+        return {};
     }
-    std::vector<GdiHandleEntry> entries(kGdiHandleCount);
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<std::uintptr_t>(table)),
-                           entries.data(), entries.size() * sizeof(GdiHandleEntry), &got)) {
-        return -1;
-    }
-    long used = 0;
+    long counts[std::size(kKinds) + 1] = {};
     for (const GdiHandleEntry& e : entries) {
-        used += (e.type != 0 && e.object != 0) ? 1 : 0;
+        if (InUse(e)) {
+            const auto* kind = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                            [&](const Kind& k) { return k.extType == (e.unique & 0x7f); });
+            ++counts[kind - std::begin(kKinds)];
+        }
     }
-    return used;
+    std::string text;
+    for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+        text += Format("%s %ld ", kKinds[i].name, counts[i]);
+    }
+    return text + Format("other %ld", counts[std::size(kKinds)]);
 }
 
 void CheckGdiCounting() {

@@ -125,6 +125,22 @@ std::string GuiResCmd(const Args& a) {
                       (memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.WorkingSetSize) / 1024));
 }
 
+// gditypes HWND: the window's process's GDI objects by kind ("dc N region N bitmap N ..."), to
+// tell which kind a step in the count is.
+std::string GdiTypesCmd(const Args& a) {
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ProcessOf(ParseHwnd(a[0])));
+    if (!process) {
+        Fail("cannot open process");
+    }
+    const std::string kinds = GdiObjectsByType(process);
+    CloseHandle(process);
+    if (kinds.empty()) {
+        Fail("cannot read the GDI handle table");
+    }
+    return kinds;
+}
+
 std::string ClipboardCmd(const Args&) { // clipboard: the clipboard's text
     if (!OpenClipboard(nullptr)) {
         Fail("clipboard busy");

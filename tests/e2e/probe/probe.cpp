@@ -93,6 +93,7 @@ constexpr Command kCommands[] = {
     {L"trayexists", 1, TrayExistsCmd},
     {L"trayicon", 0, TrayIconCmd},
     {L"guires", 1, GuiResCmd},
+    {L"gditypes", 1, GdiTypesCmd},
     {L"clipboard", 0, ClipboardCmd},
     {L"broadcast", 1, BroadcastCmd},
     {L"shortcut", 1, ShortcutCmd},
