@@ -43,8 +43,9 @@ bool CClipboardRestoreRule::AdmitFormat(std::size_t bytes) {
     return true;
 }
 
-bool CClipboardRestoreRule::ShouldRestore(std::uint32_t currentSequence) const {
-    return !m_bGaveUp && !m_bTargetCannotRead && m_nOwnSequence && *m_nOwnSequence == currentSequence;
+bool CClipboardRestoreRule::ShouldRestore(std::uint32_t currentSequence, bool stillOwnedByPaste) const {
+    return !m_bGaveUp && !m_bTargetCannotRead && m_nOwnSequence &&
+           (*m_nOwnSequence == currentSequence || stillOwnedByPaste);
 }
 
 } // namespace brindlex

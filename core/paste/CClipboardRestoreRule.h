@@ -36,8 +36,11 @@ public:
     // would paste whatever is on the clipboard then, so the last run stays.
     void SetTargetCannotRead() { m_bTargetCannotRead = true; }
 
-    // At the end of the paste, with the clipboard's sequence number now.
-    bool ShouldRestore(std::uint32_t currentSequence) const;
+    // At the end of the paste, with the clipboard's sequence number now and whether the window
+    // that put the runs there still owns the clipboard. Whoever copies something empties the
+    // clipboard first and so becomes its owner; a reader taking a run does not, but it may move
+    // the sequence number on as it closes the clipboard (Wine does), so either sign will do.
+    bool ShouldRestore(std::uint32_t currentSequence, bool stillOwnedByPaste = false) const;
 
 private:
     std::size_t m_nBytes = 0;

@@ -359,6 +359,7 @@ TEST(PasteText, TheClipboardIsGivenBackOnlyIfItStillHoldsThePastesOwnLastChange)
     EXPECT_TRUE(rule.ShouldRestore(10));
     EXPECT_FALSE(rule.ShouldRestore(11)) << "another program copied something meanwhile";
     EXPECT_FALSE(rule.ShouldRestore(8));
+    EXPECT_TRUE(rule.ShouldRestore(11, true)) << "moved on by a reader closing it, still ours";
 
     // Up to 64 MiB is copied; one byte more, and nothing is, whatever comes after.
     CClipboardRestoreRule big;

@@ -79,6 +79,12 @@ paste_item 4 'a'
 [[ $(probe keydown "$VK_CONTROL") == 0 ]] || fail "Ctrl left down after the paste"
 [[ $(probe keydown "$VK_SHIFT") == 0 ]] || fail "Shift left down after the paste"
 
+# The clipboard as it was: a text and a picture the user copied before a paste are there again
+# afterwards, byte for byte.
+before=$(probe setclipboard 'copied by the user')
+paste_item 2 'Grüße – 日本語 ✓ €'
+until_eq "$before" 5 probe clipdigest || fail "the clipboard was not given back: $(probe clipdigest), before: $before"
+
 # Nothing breaks into a paste of 13 runs. The shell's click on the tray icon, 150 ms in, is
 # answered at once and shows the window only once the whole item is in notepad; a second Paste
 # sent meanwhile, or clicked while the paste runs, is dropped.
@@ -113,8 +119,9 @@ box=$(probe msgbox 10000) || fail "no message when the focus moved (notepad hold
 sent=$(grep -o 'after [0-9]* of 25 pieces' <<<"$box" | awk '{ print $2 }') || fail "message text: $box"
 probe answer "$IDOK" >/dev/null
 until_eq none 5 probe nomsgbox || fail "the message did not close"
+# The piece that went out just as the focus moved may have landed in either window, or in none.
 got="$(probe text "$NP_EDIT")$(probe text "$NP2_EDIT")"
-[[ $got == "${THIRTEEN:0:sent}" ]] ||
+[[ $got == "${THIRTEEN:0:sent}" || $got == "${THIRTEEN:0:sent - 1}" ]] ||
   fail "after $sent pieces the notepads hold: $(printf '%s' "$got" | od -An -c | tr -s ' \n' ' ')"
 stays_eq "$(probe text "$NP2_EDIT")" 500 probe text "$NP2_EDIT" || fail "a piece reached the second notepad later"
 [[ $(probe keydown "$VK_CONTROL") == 0 && $(probe keydown "$VK_SHIFT") == 0 ]] || fail "a key left down"

@@ -48,6 +48,11 @@ void CQuickPasteDlg::Open(const RECT& rc, const std::u16string& note) {
     SetWindowPos(HWND_TOPMOST, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, SWP_SHOWWINDOW);
     ::SetForegroundWindow(m_hWnd);
     ::SetFocus(GetDlgItem(IDC_QUICK_QUERY));
+    // Shown and brought forward from another program's front, the caption can stay drawn in the
+    // inactive colours (seen under Wine) although the popup has the focus: draw it as it is.
+    if (::GetForegroundWindow() == m_hWnd) {
+        SendMessage(WM_NCACTIVATE, TRUE);
+    }
     m_bOpening = false;
     if (!m_results.IsSearchPrepared()) {
         ::UpdateWindow(m_hWnd);

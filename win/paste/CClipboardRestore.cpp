@@ -16,7 +16,8 @@ bool CClipboardRestore::AfterPaste(bool lastRunPasted, bool targetCannotRead) {
         }
     };
     noteOwnChange();
-    if (!m_snapshot.CanPutBack() || !m_rule.ShouldRestore(::GetClipboardSequenceNumber())) {
+    const auto stillOurs = [this] { return ::GetClipboardOwner() == m_output.ClipboardOwner(); };
+    if (!m_snapshot.CanPutBack() || !m_rule.ShouldRestore(::GetClipboardSequenceNumber(), stillOurs())) {
         return false;
     }
     if (lastRunPasted) {
@@ -26,7 +27,7 @@ bool CClipboardRestore::AfterPaste(bool lastRunPasted, bool targetCannotRead) {
     std::optional<CClipboardScope> clipboard;
     CWin32KeyOutput::OpenClipboardPatiently(clipboard, m_output.ClipboardOwner());
     // Asked again with the clipboard open: no one can change it under us now.
-    if (!clipboard->IsOpen() || !m_rule.ShouldRestore(::GetClipboardSequenceNumber()) ||
+    if (!clipboard->IsOpen() || !m_rule.ShouldRestore(::GetClipboardSequenceNumber(), stillOurs()) ||
         !::EmptyClipboard()) {
         return false;
     }

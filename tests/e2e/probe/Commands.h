@@ -63,6 +63,8 @@ std::string TrayIconCmd(const Args& a);
 std::string GuiResCmd(const Args& a);
 std::string GdiTypesCmd(const Args& a);
 std::string ClipboardCmd(const Args& a);
+std::string ClipDigestCmd(const Args& a);
+std::string SetClipboardCmd(const Args& a);
 std::string BroadcastCmd(const Args& a);
 std::string ShortcutCmd(const Args& a);
 

@@ -9,6 +9,8 @@
 #include <shellapi.h>
 #include <shobjidl.h>
 
+#include <cstring>
+
 namespace probe {
 
 std::string PidCmd(const Args& a) {
@@ -154,6 +156,78 @@ std::string ClipboardCmd(const Args&) { // clipboard: the clipboard's text
     }
     CloseClipboard();
     return OneLine(text);
+}
+
+namespace {
+
+// FNV-1a over the bytes of a clipboard format, with their count: "bytes:hash", "-" when absent.
+std::string DigestOf(UINT format) {
+    HANDLE data = GetClipboardData(format);
+    const auto* p = data != nullptr ? static_cast<const unsigned char*>(GlobalLock(data)) : nullptr;
+    if (p == nullptr) {
+        return "-";
+    }
+    const SIZE_T size = GlobalSize(data);
+    unsigned long long hash = 1469598103934665603ull;
+    for (SIZE_T i = 0; i < size; ++i) {
+        hash = (hash ^ p[i]) * 1099511628211ull;
+    }
+    GlobalUnlock(data);
+    return Format("%llu:%016llx", static_cast<unsigned long long>(size), hash);
+}
+
+} // namespace
+
+// clipdigest: the text and the DIB on the clipboard, byte for byte, as two digests.
+std::string ClipDigestCmd(const Args&) {
+    for (int attempt = 0; !OpenClipboard(nullptr); ++attempt) {
+        if (attempt == 50) {
+            Fail("clipboard busy");
+        }
+        Sleep(10);
+    }
+    const std::string digest = DigestOf(CF_UNICODETEXT) + " " + DigestOf(CF_DIB);
+    CloseClipboard();
+    return digest;
+}
+
+// setclipboard TEXT: puts TEXT and a 7 x 5 picture of 24-bit pixels made from it on the clipboard,
+// as a user's copy would; answers their digests as clipdigest gives them.
+std::string SetClipboardCmd(const Args& a) {
+    const std::wstring text = Unescape(a[0]);
+    for (int attempt = 0; !OpenClipboard(nullptr); ++attempt) {
+        if (attempt == 50) {
+            Fail("clipboard busy");
+        }
+        Sleep(10);
+    }
+    EmptyClipboard();
+    const SIZE_T textBytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, textBytes)) {
+        std::memcpy(GlobalLock(h), text.c_str(), textBytes);
+        GlobalUnlock(h);
+        SetClipboardData(CF_UNICODETEXT, h);
+    }
+    constexpr int kWidth = 7, kHeight = 5, kStride = (kWidth * 3 + 3) / 4 * 4;
+    if (HGLOBAL h =
+            GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + kStride * kHeight)) {
+        auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(h));
+        header->biSize = sizeof(BITMAPINFOHEADER);
+        header->biWidth = kWidth;
+        header->biHeight = kHeight;
+        header->biPlanes = 1;
+        header->biBitCount = 24;
+        header->biSizeImage = kStride * kHeight;
+        auto* pixels = reinterpret_cast<unsigned char*>(header + 1);
+        for (int i = 0; i < kStride * kHeight; ++i) {
+            pixels[i] = static_cast<unsigned char>(
+                text.empty() ? i : text[static_cast<std::size_t>(i) % text.size()] + i);
+        }
+        GlobalUnlock(h);
+        SetClipboardData(CF_DIB, h);
+    }
+    CloseClipboard();
+    return ClipDigestCmd(a);
 }
 
 std::string

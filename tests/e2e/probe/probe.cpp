@@ -95,6 +95,8 @@ constexpr Command kCommands[] = {
     {L"guires", 1, GuiResCmd},
     {L"gditypes", 1, GdiTypesCmd},
     {L"clipboard", 0, ClipboardCmd},
+    {L"clipdigest", 0, ClipDigestCmd},
+    {L"setclipboard", 1, SetClipboardCmd},
     {L"broadcast", 1, BroadcastCmd},
     {L"shortcut", 1, ShortcutCmd},
 };
