@@ -1,6 +1,6 @@
 #include "core/find/CRecentItems.h"
 
-#include <algorithm>
+#include <vector>
 
 namespace brindlex {
 
@@ -19,10 +19,6 @@ void CRecentItems::Add(const CPasteItem& item) {
         m_items.resize(kMaxItems);
     }
     ++m_nVersion;
-}
-
-bool CRecentItems::Contains(const CPasteItem* item) const {
-    return std::find(m_items.begin(), m_items.end(), item) != m_items.end();
 }
 
 void CRecentItems::OnItemReleasing(const CPasteItem& item) {

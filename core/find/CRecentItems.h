@@ -22,7 +22,6 @@ public:
     // `item` was just pasted: it goes first (once), the oldest beyond ten go.
     void Add(const CPasteItem& item);
     const std::vector<const CPasteItem*>& Items() const { return m_items; }
-    bool Contains(const CPasteItem* item) const;
     // Bumped by every change of the list, so that a view knows when to read it again.
     unsigned Version() const { return m_nVersion; }
 

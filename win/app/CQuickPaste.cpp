@@ -73,7 +73,7 @@ void CQuickPaste::Open() {
             note = u"That window runs as administrator: Brindlex cannot paste into it.";
         }
     }
-    if (!MakePopup()) {
+    if (!Prepare()) {
         return;
     }
     const RECT size = m_pDlg->GetWindowRect();
@@ -83,11 +83,7 @@ void CQuickPaste::Open() {
     m_pDlg->Open(RECT{placed.left, placed.top, placed.right, placed.bottom}, note);
 }
 
-void CQuickPaste::Prepare() {
-    MakePopup();
-}
-
-bool CQuickPaste::MakePopup() {
+bool CQuickPaste::Prepare() {
     if (m_pDlg == nullptr) {
         m_pDlg = std::make_unique<CQuickPasteDlg>(m_library, m_recent);
         // No owner: the popup must not bring the main window forward with it.

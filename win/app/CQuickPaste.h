@@ -28,8 +28,9 @@ public:
 
     CQuickPaste(CLibrary& library, IOwner& owner);
 
-    // Makes the popup, hidden, so that the first hotkey finds it ready (at start-up).
-    void Prepare();
+    // Makes the popup, hidden, so that the first hotkey finds it ready (at start-up); false when
+    // it could not be made.
+    bool Prepare();
     // The hotkey: opens the popup, or closes it when it is open.
     void OnHotkey();
     void OnChoose(WPARAM group, LPARAM item);
@@ -37,11 +38,8 @@ public:
     // Every paste of the session, whichever way it went, makes the item recent.
     void ItemPasted(const CPasteItem& item) { m_recent.Add(item); }
     bool IsOpen() const { return m_pDlg != nullptr && m_pDlg->IsWindowVisible(); }
-    // The popup itself, once it has been opened (for tests).
-    CQuickPasteDlg* Popup() const { return m_pDlg.get(); }
 
 private:
-    bool MakePopup();
     void Open();
     void Hide();
 

@@ -29,7 +29,6 @@ public:
     // The line under the list holds a reason not to paste.
     bool HasNote() const { return !m_strNote.empty(); }
     int SelectedRow() const { return m_list.SelectedRow(); }
-    CQuickPasteList& Results() { return m_results; }
 
 protected:
     bool OnInitDialog() override;
