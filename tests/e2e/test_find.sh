@@ -28,6 +28,9 @@ find_words() {
   ctrl_f
   FIND=$(find_window) || fail "Ctrl+F opened no Find"
   RESULTS=$(probe item "$FIND" "$IDC_FIND_RESULTS")
+  # Typed only once Find has settled in front: keys sent while the X focus is still moving go
+  # to the window that had it.
+  probe activate "$FIND" >/dev/null
   xdotool type --delay 30 "$1"
   until_eq "$1" 5 probe text "$(probe item "$FIND" "$IDC_FIND_QUERY")" || fail "the query did not get \"$1\""
 }

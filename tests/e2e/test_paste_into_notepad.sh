@@ -119,9 +119,10 @@ box=$(probe msgbox 10000) || fail "no message when the focus moved (notepad hold
 sent=$(grep -o 'after [0-9]* of 25 pieces' <<<"$box" | awk '{ print $2 }') || fail "message text: $box"
 probe answer "$IDOK" >/dev/null
 until_eq none 5 probe nomsgbox || fail "the message did not close"
-# The piece that went out just as the focus moved may have landed in either window, or in none.
+# The pieces in flight as the focus moved may have landed in either window, or in none (keys
+# queued as the X focus moves can be lost): what arrived is the item's start.
 got="$(probe text "$NP_EDIT")$(probe text "$NP2_EDIT")"
-[[ $got == "${THIRTEEN:0:sent}" || $got == "${THIRTEEN:0:sent - 1}" ]] ||
+((${#got} <= sent && ${#got} >= sent - 3)) && [[ $got == "${THIRTEEN:0:${#got}}" ]] ||
   fail "after $sent pieces the notepads hold: $(printf '%s' "$got" | od -An -c | tr -s ' \n' ' ')"
 stays_eq "$(probe text "$NP2_EDIT")" 500 probe text "$NP2_EDIT" || fail "a piece reached the second notepad later"
 [[ $(probe keydown "$VK_CONTROL") == 0 && $(probe keydown "$VK_SHIFT") == 0 ]] || fail "a key left down"

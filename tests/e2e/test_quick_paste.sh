@@ -29,6 +29,7 @@ open_popup() {
   POPUP=$(probe find "#32770" "Quick paste" 10000) || fail "the hotkey opened no popup"
   until_eq 1 5 probe visible "$POPUP" || fail "the popup is not shown"
   until_eq "$POPUP" 5 probe foreground || fail "the popup is not in front"
+  probe activate "$POPUP" >/dev/null # settled, so that typed keys reach it
   QUERY=$(probe item "$POPUP" "$IDC_QUICK_QUERY")
   RESULTS=$(probe item "$POPUP" "$IDC_QUICK_RESULTS")
 }
