@@ -33,6 +33,16 @@ exit_app
   fail "garbage: 16-bit cuts: $(ini)"
 [[ $(ini_value DrawEdge) == 1 ]] || fail "garbage: empty DrawEdge is the default"
 
+# A position on no monitor any more: the window opens wholly inside the work area, its size kept.
+reset_folder; mkdir -p "$APPDATA_DIR"
+printf '[Pos]\r\nx=30000\r\ny=20000\r\ncx=310\r\ncy=420\r\n' >"$SETTINGS_INI"
+run_case "off the desktop"
+read -r l t r b <<<"$(probe windowrect "$MAIN")"
+read -r wl wt wr wb <<<"$(probe workarea "$MAIN")"
+((l >= wl && t >= wt && r <= wr && b <= wb && r - l == 310 && b - t == 420)) ||
+  fail "off the desktop: window at $l $t $r $b, work area $wl $wt $wr $wb"
+exit_app
+
 # Missing sections and an unknown one.
 reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[Elsewhere]\r\nsomething=1\r\n' >"$SETTINGS_INI"

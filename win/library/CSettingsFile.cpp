@@ -3,6 +3,7 @@
 #include "win/library/AppDataFolder.h"
 #include "win/library/AutoStart.h"
 #include "win/library/CIni.h"
+#include "core/layout/KeepInside.h"
 #include "core/library/SettingsRules.h"
 
 namespace brindlex {
@@ -11,11 +12,29 @@ namespace {
 
 using namespace settings;
 
+// The stored rectangle, or, when it lies on no monitor of this desktop (one unplugged since, a
+// resolution lowered), that rectangle moved wholly into the nearest monitor's work area.
+Rect OnTheDesktop(const WindowGeometry& g) {
+    const Rect stored{g.x, g.y, g.x + g.cx, g.y + g.cy};
+    const RECT rc{stored.left, stored.top, stored.right, stored.bottom};
+    if (MonitorFromRect(&rc, MONITOR_DEFAULTTONULL) != nullptr) {
+        return stored;
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return stored;
+    }
+    const RECT& work = monitor.rcWork;
+    return KeepInside(stored, {work.left, work.top, work.right, work.bottom});
+}
+
 void PlaceWindow(HWND hWnd, const CIni& ini) {
     const WindowGeometry g =
         ReadWindowGeometry(ini, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
     if (hWnd != nullptr) {
-        MoveWindow(hWnd, g.x, g.y, g.cx, g.cy, TRUE);
+        const Rect r = OnTheDesktop(g);
+        MoveWindow(hWnd, r.left, r.top, r.Width(), r.Height(), TRUE);
     }
 }
 
