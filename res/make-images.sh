@@ -73,12 +73,17 @@ folder() {
   stroke none fill $HILITE_FOLDER rectangle $3"
 }
 
-# open_folder BACK SHEET FRONT [ON_SHEET [ON_FRONT]]: an open folder with a sheet of paper in it,
-# and what a larger size draws on the sheet and on the front.
+# open_folder BACK "L T R B" FRONT [ON_SHEET [ON_FRONT]]: an open folder with a sheet of paper in it
+# (its left, top and right edges drawn as 1-unit lines on L, T and R, its foot at B hidden by the
+# front), and what a larger size draws on the sheet and on the front.
 open_folder() {
+  local l t r b
+  read -r l t r b <<<"$2"
   echo "stroke-width 1 stroke-linejoin miter
   fill $BACK_FOLDER stroke $OUTLINE_FOLDER path '$1'
-  fill white stroke '#8a8f96' path '$2'
+  fill white stroke none rectangle $l,$t $r,$b
+  stroke '#8a8f96' stroke-linecap square line $l,$b $l,$t line $l,$t $r,$t line $r,$t $r,$b
+  stroke-linecap butt
   ${4:-}
   fill $FRONT_OPEN stroke $OUTLINE_FOLDER path '$3'
   ${5:-}"
@@ -97,7 +102,7 @@ doc() {
 # ---- designs on a 16-unit grid --------------------------------------------------------------
 FOLDER16=$(folder 'M 1.5,3.5 H 6.5 L 8.5,5.5 H 14.5 V 13.5 H 1.5 Z' 'M 1.5,6.5 H 14.5 V 13.5 H 1.5 Z' \
   '2,7 14,7.9')
-FOLDER_OPEN16=$(open_folder 'M 1.5,3.5 H 6.5 L 8.5,5.5 H 13.5 V 13.5 H 1.5 Z' 'M 3.5,9 V 4.5 H 11.5 V 9' \
+FOLDER_OPEN16=$(open_folder 'M 1.5,3.5 H 6.5 L 8.5,5.5 H 13.5 V 13.5 H 1.5 Z' '3.5 4.5 11.5 9' \
   'M 4.5,7.5 H 15.5 L 13.5,13.5 H 1.5 Z')
 DOC16=$(doc 'M 3.5,1.5 H 9.5 L 12.5,4.5 V 14.5 H 3.5 Z' 'M 9.5,1.5 V 4.5 H 12.5 Z' \
   'rectangle 5,6 11,6.9 rectangle 5,8 11,8.9 rectangle 5,10 8,10.9' '9,10 11,10.9' '5,12 10,12.9')
@@ -160,7 +165,7 @@ CLIPBOARD32="stroke-width 1
 FOLDER28=$(folder 'M 2.5,5.5 H 11.5 L 14.5,8.5 H 25.5 V 23.5 H 2.5 Z' 'M 2.5,10.5 H 25.5 V 23.5 H 2.5 Z' \
   '3,11 25,12')
 # At 28 pixels the sheet in the open folder has lines on it and the front a lighter rim.
-FOLDER_OPEN28=$(open_folder 'M 2.5,5.5 H 11.5 L 14.5,8.5 H 24.5 V 23.5 H 2.5 Z' 'M 5.5,15 V 7.5 H 21.5 V 15' \
+FOLDER_OPEN28=$(open_folder 'M 2.5,5.5 H 11.5 L 14.5,8.5 H 24.5 V 23.5 H 2.5 Z' '5.5 7.5 21.5 15' \
   'M 6.5,12.5 H 27.5 L 23.5,23.5 H 2.5 Z' \
   "stroke none fill '#b7c3d0' rectangle 8,10 19,10.9 rectangle 8,12 17,12.9" \
   "stroke none fill '#fdeab0' path 'M 7.2,13.3 H 26.4 L 26.1,14.2 H 6.9 Z'")
@@ -168,46 +173,63 @@ DOC28=$(doc 'M 6.5,2.5 H 17.5 L 22.5,7.5 V 25.5 H 6.5 Z' 'M 17.5,2.5 V 7.5 H 22.
   'rectangle 9,10 20,11 rectangle 9,13 20,14 rectangle 9,16 17,17 rectangle 9,19 13,20' '14,19 20,20' '9,22 18,23')
 
 # ---- icons ----------------------------------------------------------------------------------
+# Each icon holds a frame for every size the program asks for at 100, 125, 150 and 200 %. A size
+# with a design of its own draws that design; the others draw the nearest smaller design hinted
+# to their grid (snap-mvg.py), so that outlines stay one sharp pixel at every size.
 f=$tmp/f
-# 128: the program (window, taskbar, notification area)
+# hinted OUT SIZE SCALE MVG: MVG hinted by SCALE, drawn at SIZE pixels.
+hinted() {
+  frame "$1" "$2" "$2" 0 "$("$here/snap-mvg.py" "$3" <<<"$4")"
+}
+# scales16 OUT DESIGN16: the 20-, 24- and 32-pixel frames of a 16-pixel design.
+scales16() {
+  hinted "$1-20.png" 20 1.25 "$2"
+  hinted "$1-24.png" 24 1.5 "$2"
+  hinted "$1-32.png" 32 2 "$2"
+}
+
+# 128: the program (window, taskbar, notification area): 16 and 32 for 100 %, the rest hinted.
 frame "$f-128-16.png" 16 16 0 "$CLIPBOARD16"
+hinted "$f-128-20.png" 20 1.25 "$CLIPBOARD16"
+hinted "$f-128-24.png" 24 1.5 "$CLIPBOARD16"
 frame "$f-128-32.png" 32 32 0 "$CLIPBOARD32"
-frame "$f-128-48.png" 48 32 0 "$CLIPBOARD32"
-icon Brindlex "$f-128-16.png" "$f-128-32.png" "$f-128-48.png"
+hinted "$f-128-40.png" 40 1.25 "$CLIPBOARD32"
+hinted "$f-128-48.png" 48 1.5 "$CLIPBOARD32"
+hinted "$f-128-64.png" 64 2 "$CLIPBOARD32"
+icon Brindlex "$f-128-"{16,20,24,32,40,48,64}.png
 
-# 129, 139, 146: the list rows draw them at 28 x 28; 16 and 32 for everything else.
-frame "$f-129-16.png" 16 16 0 "$FOLDER16"
-frame "$f-129-28.png" 28 28 0 "$FOLDER28"
-frame "$f-129-32.png" 32 28 2 "$FOLDER28"
-icon Group "$f-129-16.png" "$f-129-28.png" "$f-129-32.png"
-frame "$f-139-16.png" 16 16 0 "$FOLDER_OPEN16"
-frame "$f-139-28.png" 28 28 0 "$FOLDER_OPEN28"
-frame "$f-139-32.png" 32 28 2 "$FOLDER_OPEN28"
-icon GroupSelected "$f-139-16.png" "$f-139-28.png" "$f-139-32.png"
-frame "$f-146-16.png" 16 16 0 "$DOC16"
-frame "$f-146-28.png" 28 28 0 "$DOC28"
-frame "$f-146-32.png" 32 28 2 "$DOC28"
-icon Item "$f-146-16.png" "$f-146-28.png" "$f-146-32.png"
+# 129, 139, 146: the list rows draw them at 28 x 28 (35, 42 and 56 at 125, 150 and 200 %); 16 and
+# 32 for everything else.
+row_icon() { # row_icon NAME ID DESIGN16 DESIGN28
+  frame "$f-$2-16.png" 16 16 0 "$3"
+  hinted "$f-$2-20.png" 20 1.25 "$3"
+  hinted "$f-$2-24.png" 24 1.5 "$3"
+  frame "$f-$2-28.png" 28 28 0 "$4"
+  frame "$f-$2-32.png" 32 28 2 "$4"
+  hinted "$f-$2-35.png" 35 1.25 "$4"
+  hinted "$f-$2-42.png" 42 1.5 "$4"
+  hinted "$f-$2-56.png" 56 2 "$4"
+  icon "$1" "$f-$2-"{16,20,24,28,32,35,42,56}.png
+}
+row_icon Group 129 "$FOLDER16" "$FOLDER28"
+row_icon GroupSelected 139 "$FOLDER_OPEN16" "$FOLDER_OPEN28"
+row_icon Item 146 "$DOC16" "$DOC28"
 
-# Image buttons: one 16-pixel frame each, since the buttons load them at the resource's own size.
-frame "$f-135.png" 16 16 0 "$MORE16"
-icon More "$f-135.png"
-frame "$f-140.png" 16 16 0 "$FOLDER16 $BADGE_ADD"
-icon AddGroup "$f-140.png"
-frame "$f-141.png" 16 16 0 "$FOLDER16 $BADGE_EDIT"
-icon EditGroup "$f-141.png"
-frame "$f-142.png" 16 16 0 "$FOLDER16 $BADGE_DELETE"
-icon DeleteGroup "$f-142.png"
-frame "$f-143.png" 16 16 0 "$DOC16 $BADGE_ADD"
-icon AddItem "$f-143.png"
-frame "$f-145.png" 16 16 0 "$DOC16 $BADGE_EDIT"
-icon EditItem "$f-145.png"
-frame "$f-144.png" 16 16 0 "$DOC16 $BADGE_DELETE"
-icon DeleteItem "$f-144.png"
-frame "$f-155.png" 16 16 0 "$PIN16"
-icon AlwaysOnTop "$f-155.png"
-frame "$f-156.png" 16 16 0 "$KEYBOARD16"
-icon InsertToken "$f-156.png"
+# Image buttons: 16 pixels at 100 %.
+button_icon() { # button_icon NAME ID DESIGN16
+  frame "$f-$2-16.png" 16 16 0 "$3"
+  scales16 "$f-$2" "$3"
+  icon "$1" "$f-$2-"{16,20,24,32}.png
+}
+button_icon More 135 "$MORE16"
+button_icon AddGroup 140 "$FOLDER16 $BADGE_ADD"
+button_icon EditGroup 141 "$FOLDER16 $BADGE_EDIT"
+button_icon DeleteGroup 142 "$FOLDER16 $BADGE_DELETE"
+button_icon AddItem 143 "$DOC16 $BADGE_ADD"
+button_icon EditItem 145 "$DOC16 $BADGE_EDIT"
+button_icon DeleteItem 144 "$DOC16 $BADGE_DELETE"
+button_icon AlwaysOnTop 155 "$PIN16"
+button_icon InsertToken 156 "$KEYBOARD16"
 
 # ---- banner ---------------------------------------------------------------------------------
 # 445 x 209, drawn at the top left of the about box. The box's labels lie over the right part

@@ -26,8 +26,8 @@ void CMainWindowButtons::SetUpImageButtons(HWND hParent) {
     };
     for (const ButtonSetup& s : buttons) {
         s.button->SubclassDlgItem(s.id, hParent);
-        // At the resource's own size: one stretched to the system's icon size would overflow them.
-        s.button->AssignIcon(LoadIconResource(s.icon));
+        // At the small size: one stretched to the system's icon size would overflow them.
+        s.button->AssignIcon(LoadIconResource(s.icon, kSmallIconSize, kSmallIconSize));
         s.button->UseHandCursor();
         s.button->SetWindowText(s.caption);
         s.button->SetTipText(s.tip);

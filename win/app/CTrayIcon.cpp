@@ -12,7 +12,7 @@ CTrayIcon::~CTrayIcon() {
 
 void CTrayIcon::Add(HWND hWnd, UINT callbackMessage, int iconId) {
     if (m_hIcon == nullptr) {
-        m_hIcon = LoadIconResource(iconId, 16, 16, LR_CREATEDIBSECTION);
+        m_hIcon = LoadIconResource(iconId, kSmallIconSize, kSmallIconSize, LR_CREATEDIBSECTION);
     }
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);

@@ -65,8 +65,7 @@ bool CPastingDlg::OnInitDialog() {
 }
 
 void CPastingDlg::SetUpInsertButton() {
-    // The icon at the resource's own size.
-    m_btnInsert.AssignIcon(LoadIconResource(IDI_INSERT_TOKEN));
+    m_btnInsert.AssignIcon(LoadIconResource(IDI_INSERT_TOKEN, kSmallIconSize, kSmallIconSize));
     m_btnInsert.UseHandCursor();
     m_btnInsert.SetWindowText(kInsertCaption);
     m_btnInsert.SetTipText(W(kInsertCaption));

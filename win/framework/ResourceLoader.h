@@ -9,8 +9,11 @@
 
 namespace brindlex {
 
-// Icon resource `id` at cx x cy; 0 x 0 is the resource's own size (its first frame), which the
-// image buttons draw as it is. The caller owns the icon.
+// The size the image buttons and the notification area draw their icons at.
+inline constexpr int kSmallIconSize = 16;
+
+// Icon resource `id` at cx x cy, from the frame made for that size; 0 x 0 is the size of its first
+// frame. The caller owns the icon.
 inline HICON LoadIconResource(int id, int cx = 0, int cy = 0, UINT flags = 0) {
     return static_cast<HICON>(
         ::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, cx, cy, flags));
