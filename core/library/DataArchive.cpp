@@ -87,8 +87,9 @@ std::size_t DataArchiveSize(const CLibrary& library) {
     return size;
 }
 
-Bytes WriteDataArchive(const CLibrary& library) {
-    Bytes out;
+Bytes WriteDataArchive(const CLibrary& library, Bytes memory) {
+    Bytes out = std::move(memory);
+    out.clear();
     out.reserve(DataArchiveSize(library));
     CArchiveWriter ar(out);
     ar.WriteUInt16(kNewClassTag);

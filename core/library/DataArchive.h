@@ -29,7 +29,8 @@ bool HasDataArchiveHeader(std::span<const std::uint8_t> start);
 std::size_t DataArchiveSize(const CLibrary& library);
 
 // The image of `library`: every string in the Unicode form and every reserved value 0. May throw
-// std::bad_alloc.
-Bytes WriteDataArchive(const CLibrary& library);
+// std::bad_alloc. It is made in `memory` (whatever that holds is dropped): memory already mapped
+// spares a large image most of its cost, which lies in the page faults of new memory.
+Bytes WriteDataArchive(const CLibrary& library, Bytes memory = {});
 
 } // namespace brindlex

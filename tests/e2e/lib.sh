@@ -108,15 +108,18 @@ probe_wait() {
 
 probe_start
 
-# Starts the program; sets MAIN to its main window. With E2E_APP_FILE_LIMIT_KB set, the program
+# Starts the program (launch_app: and no more); sets MAIN to its main window. With E2E_APP_FILE_LIMIT_KB set, the program
 # cannot make a file larger than that (its writes fail there, as on a full disk).
 # E2E_APP_WINEDEBUG=+win,+dc E2E_APP_STDERR=FILE: Wine's traces of the program into FILE.
-start_app() {
+launch_app() {
   (cd "$E2E_DIR" &&
     if [[ -n ${E2E_APP_FILE_LIMIT_KB:-} ]]; then trap '' XFSZ; ulimit -f "$E2E_APP_FILE_LIMIT_KB"; fi &&
     WINEDEBUG=${E2E_APP_WINEDEBUG:-$WINEDEBUG} exec timeout -k 5 "$E2E_APP_TIMEOUT" wine "$BRINDLEX_EXE" \
       >/dev/null 2>"${E2E_APP_STDERR:-/dev/null}" </dev/null) &
   E2E_APP_PID=$!
+}
+start_app() {
+  launch_app
   MAIN=$(probe main 20000) || fail "the main window did not appear"
   [[ $MAIN == 0x* ]] || fail "no main window: $MAIN"
   # The window exists before its initialisation is done; the tray icon comes near its end.

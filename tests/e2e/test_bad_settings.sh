@@ -120,4 +120,16 @@ probe terminate "$MAIN" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 [[ $(cat "$APPDATA_DIR") == "not a folder" ]] || fail "uncreatable folder: the file in the way was changed"
 rm -f "$APPDATA_DIR"
+
+# No application-data folder at all: said, and the program ends without a folder at the root of
+# the drive.
+roaming=$(dirname "$APPDATA_DIR")
+mv "$roaming" "$roaming.away"
+launch_app
+box=$(probe msgbox 10000) || fail "no application-data folder: no message"
+grep -q "cannot find your application data folder" <<<"$box" || fail "no application-data folder: message: $box"
+probe answer "$IDOK" >/dev/null
+wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
+[[ ! -e $WINEPREFIX/drive_c/Brindlex && ! -e $roaming ]] || fail "no application-data folder: a folder was made"
+mv "$roaming.away" "$roaming"
 note "bad settings ok"

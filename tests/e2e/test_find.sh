@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Find in the real program: Ctrl+F and both menus open it, once; typed words find the one item
 # whose name and text hold them; Enter makes it current in the main window, Ctrl+Enter pastes it
-# into notepad once Ctrl is let go, and deleting it in the main window while Find is open takes its row away.
+# into notepad once Ctrl is let go, deleting it in the main window while Find is open takes its row
+# away, and an item saved in the editor meanwhile joins the results.
 source "$(dirname "$0")/lib.sh"
 
 mkdir -p "$APPDATA_DIR"
@@ -102,4 +103,17 @@ until_eq 1 5 probe lbcount "$ITEMS" || fail "the item was not deleted"
 until_eq 0 5 probe lvcount "$RESULTS" || fail "the deleted item's row stayed"
 [[ $(probe text "$(probe item "$FIND" "$IDC_FIND_COUNT")") == "No item matches" ]] || fail "count line after the delete"
 [[ $(probe lvtext "$RESULTS" 0 0) == "" ]] || fail "a row left after the delete"
+
+# An item saved in the editor while Find is open: Find stays, with its query, and finds it.
+probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
+ED=$(probe find "#32770" "Pasting text" 10000) || fail "Add item opened no editor"
+probe settext "$(probe item "$ED" "$IDC_ITEM_NAME")" "Greeting again" >/dev/null
+probe settext "$(probe item "$ED" "$IDC_ITEM_TEXT")" "a wide world" >/dev/null
+probe click "$ED" "$IDOK" >/dev/null
+probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Save did not close the editor"
+until_eq 1 5 probe lvcount "$RESULTS" || fail "Find did not show the saved item"
+[[ $(probe count "#32770" Find) == 1 && $(probe text "$(probe item "$FIND" "$IDC_FIND_QUERY")") == "gree wor" ]] ||
+  fail "Find or its query went with the editor"
+[[ $(probe lvtext "$RESULTS" 0 0) == "Greeting again" ]] || fail "the found row: $(probe lvtext "$RESULTS" 0 0)"
+
 exit_app

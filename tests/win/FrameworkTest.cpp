@@ -6,9 +6,12 @@
 #include "win/framework/Callbacks.h"
 #include "win/framework/MessageParams.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 using namespace brindlex;
 
@@ -27,10 +30,12 @@ CDialogTemplateBuilder SmallDialog() {
 class CCountingButton : public CWnd {
 public:
     int clicks = 0;
+    int notifies = 0;
     bool consume = true;
 
 protected:
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult) override {
+        notifies += message == WM_NOTIFY ? 1 : 0;
         if (message == WM_COMMAND && brindlex::CommandCode(wParam) == BN_CLICKED) {
             ++clicks;
             *pResult = 0;
@@ -119,6 +124,24 @@ TEST_F(Framework, NotificationsGoToTheChildObjectFirst) {
     SendMessageW(hButton, BM_CLICK, 0, 0);
     EXPECT_EQ(dlg.button.clicks, 2);
     EXPECT_EQ(dlg.parentClicks, 1) << "not consumed: the parent hears of it too";
+
+    // A WM_NOTIFY reaches the child when its own thread sends it; from another thread, pointing
+    // into memory that is not the window thread's, as another program's does, it is not read.
+    NMHDR hdr{hButton, kIdButton, NM_CLICK};
+    SendMessageW(dlg.GetSafeHwnd(), WM_NOTIFY, kIdButton, reinterpret_cast<LPARAM>(&hdr));
+    EXPECT_EQ(dlg.button.notifies, 1);
+    std::atomic<bool> sent{false};
+    std::thread other([&] {
+        NMHDR its{hButton, kIdButton, NM_CLICK};
+        SendMessageW(dlg.GetSafeHwnd(), WM_NOTIFY, kIdButton, reinterpret_cast<LPARAM>(&its));
+        sent = true;
+    });
+    while (!sent) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        Pump();
+    }
+    other.join();
+    EXPECT_EQ(dlg.button.notifies, 1) << "a WM_NOTIFY from another thread was read";
     dlg.EndDialog(IDCANCEL);
 }
 

@@ -1,6 +1,8 @@
 #include "win/app/CBrindlexApp.h"
 
 #include "win/app/CBrindlexDlg.h"
+#include "win/framework/MessageBox.h"
+#include "win/library/AppDataFolder.h"
 
 #include <commctrl.h>
 
@@ -26,6 +28,15 @@ bool CBrindlexApp::InitInstance() {
     static CModuleHandle richEdit(LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
 
     SetRegistryKey(L"Local AppWizard-Generated Applications");
+
+    if (!AppDataBaseExists()) {
+        ShowMessageBox(
+            nullptr,
+            u"Brindlex cannot find your application data folder, where it keeps its settings and library, "
+            "and will close.",
+            kProgramName, MB_ICONSTOP);
+        return false;
+    }
 
     CBrindlexDlg dlg(m_data);
     m_pMainWnd = &dlg;

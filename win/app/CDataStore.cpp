@@ -78,6 +78,14 @@ void CDataStore::OnLibraryChanged() {
     if (m_schedule.OnChange()) {
         StartWait();
     }
+    // The image's memory is mapped while the save waits, with room for the changes that may
+    // still come. A small library is not worth a thread.
+    constexpr std::size_t kWorthMapping = 1 << 20;
+    if (!m_imageMemory.Pending()) {
+        if (const std::size_t size = DataArchiveSize(m_data.m_library); size >= kWorthMapping) {
+            m_imageMemory.Prepare(size + size / 16);
+        }
+    }
 }
 
 void CDataStore::StartWait() {
@@ -89,7 +97,8 @@ void CDataStore::StartWait() {
 // Only the image is made here, on the window's thread; the disk is left to the write's own.
 void CDataStore::SaveInBackground() {
     const bool keepBackup = m_schedule.OnSaveStarted();
-    std::optional<CDataFile::PreparedSave> save = m_dataFile.PrepareSave(m_data, keepBackup);
+    std::optional<CDataFile::PreparedSave> save =
+        m_dataFile.PrepareSave(m_data, keepBackup, m_imageMemory.Take());
     if (!save || !m_write.Start(std::move(*save), m_hMainWnd, WM_LIBRARY_WRITTEN)) {
         OnSaveFinished(false);
     }

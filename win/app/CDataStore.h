@@ -11,6 +11,7 @@
 #include "win/framework/Win32.h"
 #include "win/library/CBackgroundSave.h"
 #include "win/library/CDataFile.h"
+#include "win/library/CMappedBuffer.h"
 
 namespace brindlex {
 
@@ -64,6 +65,7 @@ private:
     CDataFile m_dataFile;
     CSaveSchedule m_schedule;
     CBackgroundSave m_write;
+    CMappedBuffer m_imageMemory; // made ready for the image while the save waits
     HWND m_hMainWnd = nullptr; // set while changes are saved
     bool m_bLibrarySavedAtSessionEnd = false;
 };

@@ -42,8 +42,8 @@ void CModelessDialogs::EditorClosed(bool saved, bool isNew) {
             library.SetCurrentItem(library.CurrentItemCount() - 1);
         }
     }
+    // Find stays open with its query: it follows the library, and so shows what the editor saved.
     m_pEditor.reset();
-    m_pFindDlg.reset();
 }
 
 void CModelessDialogs::ItemReleasing(const CPasteItem& item) {
@@ -56,8 +56,8 @@ void CModelessDialogs::ItemReleasing(const CPasteItem& item) {
 void CModelessDialogs::CloseAll() {
     m_pAboutDlg.reset();
     m_pSettingsDlg.reset();
+    // Find stays open with its query: it follows the library, and so shows what the editor saved.
     m_pEditor.reset();
-    m_pFindDlg.reset();
 }
 
 bool CModelessDialogs::OnMessage(HWND hOwner, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -10,6 +10,11 @@ namespace brindlex {
 void CTrayAndHotkey::Add(HWND hWnd) {
     m_hWnd = hWnd;
     m_trayIcon.Add(hWnd, WM_TRAY_CALLBACK, IDR_MAINFRAME);
+    // Run elevated, the window would not hear the unelevated Explorer's word that it restarted,
+    // and the icon would not come back.
+    if (const UINT taskbarCreated = CTrayIcon::TaskbarCreatedMessage(); taskbarCreated != 0) {
+        ChangeWindowMessageFilterEx(hWnd, taskbarCreated, MSGFLT_ALLOW, nullptr);
+    }
 }
 
 void CTrayAndHotkey::ApplyHotkey(const CData& data) {

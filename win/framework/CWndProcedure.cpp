@@ -7,9 +7,37 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+
 namespace brindlex {
 
+namespace {
+
+// A WM_NOTIFY carries a pointer into its sender's memory. The controls send theirs from this
+// thread, the structure on its stack, also while they answer another program (a screen reader
+// asking a list for a row's text). One sent from another thread and pointing anywhere else, as
+// another program's does, is never read.
+bool IsForeignNotify(UINT message, LPARAM lParam) {
+    if (message != WM_NOTIFY || ::InSendMessageEx(nullptr) == ISMEX_NOSEND) {
+        return false;
+    }
+    // The stack grows down: a caller's structure lies above this frame, in the same reservation.
+    const int here = 0;
+    MEMORY_BASIC_INFORMATION stack{};
+    MEMORY_BASIC_INFORMATION pointed{};
+    const void* const at = reinterpret_cast<const void*>(lParam);
+    return reinterpret_cast<std::uintptr_t>(at) <= reinterpret_cast<std::uintptr_t>(&here) ||
+           ::VirtualQuery(&here, &stack, sizeof(stack)) == 0 ||
+           ::VirtualQuery(at, &pointed, sizeof(pointed)) == 0 ||
+           pointed.AllocationBase != stack.AllocationBase;
+}
+
+} // namespace
+
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsForeignNotify(message, lParam)) {
+        return 0;
+    }
     const CDispatchFrame frame(m_pFrame, m_current, {message, wParam, lParam});
     LRESULT result = 0;
     if (ReflectToChild(m_hWnd, message, wParam, lParam, &result)) {

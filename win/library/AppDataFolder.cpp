@@ -19,12 +19,20 @@ std::u16string UserAppDataFolder() {
     return U16(path);
 }
 
+std::u16string AppDataBase() {
+    const std::u16string& standIn = CAppDataBaseOverride::Current();
+    return standIn.empty() ? UserAppDataFolder() : standIn;
+}
+
 } // namespace
 
+bool AppDataBaseExists() {
+    const std::u16string base = AppDataBase();
+    return !base.empty() && PathIsDirectoryW(W(base));
+}
+
 std::u16string GetAppDataFolder() {
-    const std::u16string& standIn = CAppDataBaseOverride::Current();
-    const std::u16string base = standIn.empty() ? UserAppDataFolder() : standIn;
-    std::u16string folder = base + u"\\" + settings::kFolderName;
+    std::u16string folder = AppDataBase() + u"\\" + settings::kFolderName;
     if (!PathIsDirectoryW(W(folder))) {
         CreateDirectoryW(W(folder), nullptr); // if it fails, reads fall back to defaults and writes are lost
     }

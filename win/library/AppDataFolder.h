@@ -7,6 +7,9 @@
 
 namespace brindlex {
 
+// Whether the user's application-data folder is there. Without it the settings folder would
+// fall back to the root of the drive, so the program does not start.
+bool AppDataBaseExists();
 // The settings folder, created (one level) when it does not exist yet.
 std::u16string GetAppDataFolder();
 // "<settings folder>\Settings.ini" and "<settings folder>\Brindlex.dat" (the default data file).

@@ -25,6 +25,7 @@ bool CBackgroundSave::Start(CDataFile::PreparedSave save, HWND hNotify, UINT mes
 void CBackgroundSave::Run() {
     try {
         m_bSaved = CDataFile::Write(m_save);
+        m_save.bytes = {}; // unmapping as large an image is left to this thread too
     } catch (const std::exception&) {
         m_bSaved = false; // no memory for a path: nothing may leave the thread
     }

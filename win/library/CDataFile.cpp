@@ -73,7 +73,8 @@ bool CDataFile::Load(CData& data) {
     return true;
 }
 
-std::optional<CDataFile::PreparedSave> CDataFile::PrepareSave(const CData& data, bool keepBackup) {
+std::optional<CDataFile::PreparedSave> CDataFile::PrepareSave(const CData& data, bool keepBackup,
+                                                              Bytes memory) {
     PreparedSave save;
     save.path = PathOf(data);
     // A file that could not be read and is not kept yet is left as it is, and the library in
@@ -82,7 +83,7 @@ std::optional<CDataFile::PreparedSave> CDataFile::PrepareSave(const CData& data,
         return std::nullopt;
     }
     try {
-        save.bytes = WriteDataArchive(data.m_library);
+        save.bytes = WriteDataArchive(data.m_library, std::move(memory));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

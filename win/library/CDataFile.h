@@ -33,7 +33,8 @@ public:
     // The library's image for its file, the old file to be kept as "<file>.bak" when
     // `keepBackup`. Nothing when it must not be written (a file there that could not be read is
     // not kept yet) or cannot be made (no memory).
-    std::optional<PreparedSave> PrepareSave(const CData& data, bool keepBackup);
+    // The image is made in `memory` (see WriteDataArchive).
+    std::optional<PreparedSave> PrepareSave(const CData& data, bool keepBackup, Bytes memory = {});
     // Puts the image in place of the file (temporary file, flush, replace). Touches nothing but
     // the disk, so it may run on a thread of its own.
     static bool Write(const PreparedSave& save);
