@@ -23,7 +23,7 @@ wineserver_start
 
 appdata=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | head -1)/Brindlex
 mkdir -p "$appdata"
-exe=$win/Brindlex.exe
+exe=${BENCH_EXE:-$win/Brindlex.exe} # BENCH_EXE: another build of the program, to compare
 w() { timeout -k 5 120 wine "$@" 2>/dev/null </dev/null | tr -d '\r'; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 # The scripts that read windows start the probe, one process for the whole run; the start-up

@@ -45,6 +45,7 @@ TEST(Archive, WorkedExampleIsWrittenAndReadByteForByte) {
     lib.AddItem(a, u"x", 0, u"hi");
     EXPECT_EQ(WriteDataArchive(lib), kWorkedExample);
     EXPECT_EQ(brindlex::DataArchiveSize(lib), kWorkedExample.size());
+    EXPECT_EQ(WriteDataArchive(lib, Bytes(64, 0xAB)), kWorkedExample) << "made in memory that held bytes";
 
     bool ok = false;
     EXPECT_EQ(DumpOf(kWorkedExample, &ok), "[A] {x|0|hi}\n");
