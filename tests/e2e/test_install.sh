@@ -29,7 +29,6 @@ regvalue() {
 run_setup_as_administrator() { (cd "$E2E_DIR" && timeout -k 5 120 wine "$BRINDLEX_SETUP" /S "$@" </dev/null >/dev/null 2>&1); }
 run_setup() { BRINDLEX_SETUP_TEST_UNELEVATED=1 run_setup_as_administrator "$@"; }
 windows_path() { echo "C:${1#"$WINEPREFIX/drive_c"}" | tr / '\\'; }
-unix_path() { local p=${1#[Cc]:}; echo "$WINEPREFIX/drive_c${p//\\//}"; }
 
 # Started as administrator, the setup stops with an error and installs nothing.
 rc=0
@@ -118,9 +117,16 @@ exit_app
 portable_run=$(regvalue "$RUN_KEY" Brindlex)
 
 # A copy in the temporary folder, where Windows unpacks a program opened inside a zip: start with
-# Windows stays on in its settings, and the Run value goes on naming the portable copy.
-temp_copy=$(unix_path "$(regvalue 'HKCU\Environment' TEMP)")/Temp1_Brindlex.zip
+# Windows stays on in its settings, and the Run value goes on naming the portable copy. %TEMP% is
+# given in 8.3 names, as it may be on Windows, and the copy is started by its long path.
+temp_copy="$USER_DIR/Temporary Files/Temp1_Brindlex.zip"
 mkdir -p "$temp_copy"
+short=$(timeout -k 2 30 wine cmd /c "dir /x $(windows_path "$USER_DIR")" </dev/null 2>/dev/null | tr -d '\r' |
+  sed -n 's/.*<DIR> *\([^ ]*\) *Temporary Files$/\1/p')
+[[ -n $short ]] || fail "no 8.3 name for the temporary folder"
+for name in TEMP TMP; do
+  timeout -k 2 30 wine reg add 'HKCU\Environment' /v $name /d "$(windows_path "$USER_DIR")\\$short" /f </dev/null >/dev/null 2>&1
+done
 cp "$PORTABLE/Brindlex.exe" "$PORTABLE/Brindlex.chm" "$temp_copy/"
 BRINDLEX_EXE=$(windows_path "$temp_copy")\\Brindlex.exe start_app
 exit_app
