@@ -24,6 +24,7 @@ ShowUninstDetails show
 !define MOVEFILE_REPLACE_EXISTING_WRITE_THROUGH 9
 !define TOKEN_QUERY 8
 !define TokenElevationType 18
+!define TokenLinkedToken 19
 !define TokenElevationTypeFull 2
 
 Name "Brindlex"
@@ -68,17 +69,23 @@ Var ClosedBrindlex
 ; full token of an administrator whose ordinary runs get a limited one) its files would belong to
 ; the administrator, and where another account's password was given they would go to that
 ; account's profile and registry; so it stops there. An administrator's ordinary run, and a run
-; on a system without limited tokens, installs as usual. Under Wine every process gets a full
-; token, so the end-to-end test sets BRINDLEX_SETUP_TEST_UNELEVATED=1 to stand for an ordinary run.
+; on a system without limited tokens, installs as usual.
 Function .onInit
-  ReadEnvStr $0 BRINDLEX_SETUP_TEST_UNELEVATED
-  ${If} $0 == 1
-    Return
-  ${EndIf}
   System::Call 'kernel32::GetCurrentProcess() p .r1'
   System::Call 'advapi32::OpenProcessToken(p r1, i ${TOKEN_QUERY}, *p .r2) i .r0'
   ${If} $0 == 0
     Return
+  ${EndIf}
+  ; Under Wine every process gets a full token. With BRINDLEX_SETUP_TEST_LIMITED_TOKEN=1 the
+  ; end-to-end test has the setup judge by the limited token linked to its own instead: the one
+  ; an ordinary run of the same user would have.
+  ReadEnvStr $0 BRINDLEX_SETUP_TEST_LIMITED_TOKEN
+  ${If} $0 == 1
+    System::Call 'advapi32::GetTokenInformation(p r2, i ${TokenLinkedToken}, *p .r5, i ${NSIS_PTR_SIZE}, *i .r4) i .r0'
+    ${If} $0 != 0
+      System::Call 'kernel32::CloseHandle(p r2)'
+      StrCpy $2 $5
+    ${EndIf}
   ${EndIf}
   System::Call 'advapi32::GetTokenInformation(p r2, i ${TokenElevationType}, *i .r3, i 4, *i .r4) i .r0'
   System::Call 'kernel32::CloseHandle(p r2)'

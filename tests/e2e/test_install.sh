@@ -24,10 +24,10 @@ regvalue() {
   sed -n "s/^ *$2 *REG_[A-Z_]* *//p" <<<"$out" | sed -n 1p | grep . || return 1
 }
 # Under Wine every process has a full administrator's token, as "Run as administrator" gives on
-# Windows; the setup's test override stands for an ordinary run (run_setup), its absence for one
-# started as administrator (run_setup_as_administrator).
+# Windows (run_setup_as_administrator). For an ordinary run (run_setup) the setup is told to judge
+# by the limited token linked to its own.
 run_setup_as_administrator() { (cd "$E2E_DIR" && timeout -k 5 120 wine "$BRINDLEX_SETUP" /S "$@" </dev/null >/dev/null 2>&1); }
-run_setup() { BRINDLEX_SETUP_TEST_UNELEVATED=1 run_setup_as_administrator "$@"; }
+run_setup() { BRINDLEX_SETUP_TEST_LIMITED_TOKEN=1 run_setup_as_administrator "$@"; }
 windows_path() { echo "C:${1#"$WINEPREFIX/drive_c"}" | tr / '\\'; }
 
 # Started as administrator, the setup stops with an error and installs nothing.
