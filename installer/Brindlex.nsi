@@ -22,6 +22,10 @@ ShowUninstDetails show
 !define WM_EXIT_APP 0x464
 !define SYNCHRONIZE 0x00100000
 !define MOVEFILE_REPLACE_EXISTING_WRITE_THROUGH 9
+!define TOKEN_QUERY 8
+!define TokenElevationType 18
+!define TokenLinkedToken 19
+!define TokenElevationTypeFull 2
 
 Name "Brindlex"
 OutFile "${OUTFILE}"
@@ -44,6 +48,7 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !define MUI_WELCOMEPAGE_TEXT "This will install Brindlex ${VERSION} for you alone; it needs no administrator rights.$\r$\n$\r$\nIf Brindlex is running, it is asked to save its library and exit before its files are replaced.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE PlaceInFolderOfItsOwn
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "Brindlex ${VERSION} is installed. It is in the Start menu, and once started it lives in the notification area.$\r$\n$\r$\nYour library and settings are kept in $APPDATA\Brindlex."
@@ -56,6 +61,61 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "English"
+
+; Set when the install asked a running Brindlex to exit and it did.
+Var ClosedBrindlex
+
+; Brindlex installs for the user who runs the setup. Started with "Run as administrator" (the
+; full token of an administrator whose ordinary runs get a limited one) its files would belong to
+; the administrator, and where another account's password was given they would go to that
+; account's profile and registry; so it stops there. An administrator's ordinary run, and a run
+; on a system without limited tokens, installs as usual.
+Function .onInit
+  System::Call 'kernel32::GetCurrentProcess() p .r1'
+  System::Call 'advapi32::OpenProcessToken(p r1, i ${TOKEN_QUERY}, *p .r2) i .r0'
+  ${If} $0 == 0
+    Return
+  ${EndIf}
+  ; Under Wine every process gets a full token. With BRINDLEX_SETUP_TEST_LIMITED_TOKEN=1 the
+  ; end-to-end test has the setup judge by the limited token linked to its own instead: the one
+  ; an ordinary run of the same user would have.
+  ReadEnvStr $0 BRINDLEX_SETUP_TEST_LIMITED_TOKEN
+  ${If} $0 == 1
+    System::Call 'advapi32::GetTokenInformation(p r2, i ${TokenLinkedToken}, *p .r5, i ${NSIS_PTR_SIZE}, *i .r4) i .r0'
+    ${If} $0 != 0
+      System::Call 'kernel32::CloseHandle(p r2)'
+      StrCpy $2 $5
+    ${EndIf}
+  ${EndIf}
+  System::Call 'advapi32::GetTokenInformation(p r2, i ${TokenElevationType}, *i .r3, i 4, *i .r4) i .r0'
+  System::Call 'kernel32::CloseHandle(p r2)'
+  ${If} $0 != 0
+  ${AndIf} $3 == ${TokenElevationTypeFull}
+    MessageBox MB_OK|MB_ICONSTOP "Brindlex installs for the current user only and needs no administrator rights, but this setup was started as administrator.$\r$\n$\r$\nStart it again without $\"Run as administrator$\"." /SD IDOK
+    SetErrorLevel 3
+    Quit
+  ${EndIf}
+FunctionEnd
+
+; A chosen folder that already holds other files, but no Brindlex, gets a Brindlex folder inside
+; it, so that the install never replaces its README.txt, LICENSE.txt or Uninstall.exe and the
+; uninstaller never removes them. Used by the directory page and, for /D= of a silent install,
+; by the install itself.
+Function PlaceInFolderOfItsOwn
+  ${Do}
+    ${DirState} "$INSTDIR" $0
+    ${If} $0 != 1
+    ${OrIf} ${FileExists} "$INSTDIR\Brindlex.exe"
+      ${Break}
+    ${EndIf}
+    StrCpy $1 "$INSTDIR" "" -1
+    ${If} $1 == "\"
+      StrCpy $INSTDIR "$INSTDIRBrindlex"
+    ${Else}
+      StrCpy $INSTDIR "$INSTDIR\Brindlex"
+    ${EndIf}
+  ${Loop}
+FunctionEnd
 
 ; Asks every running Brindlex to save its library and exit, and waits until its process has
 ; ended, so that its files can be replaced or removed. Its main window is a dialog titled
@@ -90,6 +150,9 @@ Function ${UN}CloseRunningBrindlex
       Abort
       retry:
     ${EndIf}
+    ${If} $R4 == 0
+      StrCpy $ClosedBrindlex 1
+    ${EndIf}
     ; Windows have come and gone: look again from the first one.
     StrCpy $R0 0
     Goto next_window
@@ -99,6 +162,7 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_BRINDLEX "un."
 
 Section "Brindlex"
+  Call PlaceInFolderOfItsOwn
   Call CloseRunningBrindlex
   SetOutPath "$INSTDIR"
   ; The new program is written beside the old one and then put in its place in one step, so
@@ -131,6 +195,12 @@ Section "Brindlex"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+  ; A silent upgrade puts back the program it closed (the finish page offers that otherwise).
+  ${If} ${Silent}
+  ${AndIf} $ClosedBrindlex == 1
+    Exec '"$INSTDIR\Brindlex.exe"'
+  ${EndIf}
 SectionEnd
 
 Section "Uninstall"
@@ -147,6 +217,11 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\Brindlex.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ; After the program has exited: its exit writes this value again while start with Windows is on.
-  DeleteRegValue HKCU "${RUN_KEY}" "Brindlex"
+  ; Only a value that starts this copy goes; another one (a portable copy's) stays.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "Brindlex"
+  ${If} $0 == '"$INSTDIR\Brindlex.exe"'
+  ${OrIf} $0 == "$INSTDIR\Brindlex.exe"
+    DeleteRegValue HKCU "${RUN_KEY}" "Brindlex"
+  ${EndIf}
   DetailPrint "Your library and settings are kept in $APPDATA\Brindlex."
 SectionEnd

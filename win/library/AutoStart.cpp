@@ -1,5 +1,6 @@
 #include "win/library/AutoStart.h"
 
+#include "core/app/TempFolder.h"
 #include "win/framework/Win32.h"
 #include "win/framework/WideString.h"
 #include "win/library/CRegKey.h"
@@ -23,6 +24,39 @@ std::u16string ModulePath() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+// The long form of a path (%TEMP% may be given in 8.3 names), or the path itself when there is none.
+std::u16string LongPath(const std::u16string& path) {
+    const DWORD size = GetLongPathNameW(W(path), nullptr, 0);
+    if (size == 0) {
+        return path;
+    }
+    std::vector<wchar_t> buffer(size);
+    const DWORD n = GetLongPathNameW(W(path), buffer.data(), size);
+    return n == 0 || n >= size ? path : U16(buffer.data(), n);
+}
+
+// Whether the program runs from under the temporary folder, as one opened inside a zip does: a
+// Run value there would name a file that is gone by the next logon. Both paths are compared as
+// given and in their long forms. Without a temporary folder the answer is no.
+bool RunsFromTempFolder(const std::u16string& modulePath) {
+    std::vector<wchar_t> buffer(MAX_PATH + 1);
+    const DWORD n = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (n == 0 || n >= buffer.size()) {
+        return false;
+    }
+    const std::u16string temp = U16(buffer.data(), n);
+    const std::u16string folders[] = {temp, LongPath(temp)};
+    const std::u16string paths[] = {modulePath, LongPath(modulePath)};
+    for (const std::u16string& path : paths) {
+        for (const std::u16string& folder : folders) {
+            if (IsInsideFolder(path, folder)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void DeleteValue(HKEY root, const std::u16string& subkey) {
@@ -71,6 +105,11 @@ void SetAutoStart(bool bAutoStart) {
     DeleteValue(HKEY_LOCAL_MACHINE, subkey);
     if (!bAutoStart) {
         DeleteValue(HKEY_CURRENT_USER, subkey);
+        return;
+    }
+    // The setting stays on; the value is just not pointed at a copy that will be gone. A value
+    // that is already there (an installed copy's) is left as it is.
+    if (RunsFromTempFolder(ModulePath())) {
         return;
     }
     CRegKey key;

@@ -10,7 +10,9 @@ namespace brindlex {
 
 // Writes the value when `bAutoStart` is set and removes it otherwise. Earlier versions wrote it
 // under HKEY_LOCAL_MACHINE; such a value is removed too where the user may remove it, so that
-// the program does not start twice or after being turned off. Failures leave things as they are.
+// the program does not start twice or after being turned off. A program run from under the
+// temporary folder (opened inside a zip) writes no value: it would be gone by the next logon.
+// Failures leave things as they are.
 void SetAutoStart(bool bAutoStart);
 
 inline constexpr char16_t kRunKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
