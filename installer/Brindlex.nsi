@@ -24,7 +24,6 @@ ShowUninstDetails show
 !define MOVEFILE_REPLACE_EXISTING_WRITE_THROUGH 9
 !define TOKEN_QUERY 8
 !define TokenElevationType 18
-!define TokenLinkedToken 19
 !define TokenElevationTypeFull 2
 
 Name "Brindlex"
@@ -75,17 +74,6 @@ Function .onInit
   System::Call 'advapi32::OpenProcessToken(p r1, i ${TOKEN_QUERY}, *p .r2) i .r0'
   ${If} $0 == 0
     Return
-  ${EndIf}
-  ; Under Wine every process gets a full token. With BRINDLEX_SETUP_TEST_LIMITED_TOKEN=1 the
-  ; end-to-end test has the setup judge by the limited token linked to its own instead: the one
-  ; an ordinary run of the same user would have.
-  ReadEnvStr $0 BRINDLEX_SETUP_TEST_LIMITED_TOKEN
-  ${If} $0 == 1
-    System::Call 'advapi32::GetTokenInformation(p r2, i ${TokenLinkedToken}, *p .r5, i ${NSIS_PTR_SIZE}, *i .r4) i .r0'
-    ${If} $0 != 0
-      System::Call 'kernel32::CloseHandle(p r2)'
-      StrCpy $2 $5
-    ${EndIf}
   ${EndIf}
   System::Call 'advapi32::GetTokenInformation(p r2, i ${TokenElevationType}, *i .r3, i 4, *i .r4) i .r0'
   System::Call 'kernel32::CloseHandle(p r2)'

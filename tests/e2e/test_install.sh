@@ -24,10 +24,13 @@ regvalue() {
   sed -n "s/^ *$2 *REG_[A-Z_]* *//p" <<<"$out" | sed -n 1p | grep . || return 1
 }
 # Under Wine every process has a full administrator's token, as "Run as administrator" gives on
-# Windows (run_setup_as_administrator). For an ordinary run (run_setup) the setup is told to judge
-# by the limited token linked to its own.
+# Windows (run_setup_as_administrator). An ordinary run (run_setup) gets the limited token linked
+# to it, from the probe.
 run_setup_as_administrator() { (cd "$E2E_DIR" && timeout -k 5 120 wine "$BRINDLEX_SETUP" /S "$@" </dev/null >/dev/null 2>&1); }
-run_setup() { BRINDLEX_SETUP_TEST_LIMITED_TOKEN=1 run_setup_as_administrator "$@"; }
+run_setup() {
+  (cd "$E2E_DIR" && timeout -k 5 120 wine "$BRINDLEX_PROBE" limited "$(winepath -w "$BRINDLEX_SETUP" 2>/dev/null)" /S "$@" \
+    </dev/null >/dev/null 2>&1)
+}
 windows_path() { echo "C:${1#"$WINEPREFIX/drive_c"}" | tr / '\\'; }
 
 # Started as administrator, the setup stops with an error and installs nothing.

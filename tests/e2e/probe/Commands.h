@@ -72,5 +72,6 @@ std::string ShortcutCmd(const Args& a);
 int KeyWatch(const Args& a);
 int HoldClipboard(const Args& a);
 int HoldFile(const Args& a);
+int RunLimited(const Args& a);
 
 } // namespace probe

@@ -69,3 +69,45 @@ int HoldFile(const Args& a) { // holdfile PATH MS: keeps a file open without sha
 }
 
 } // namespace probe
+
+namespace probe {
+
+// limited EXE ARGS...: runs EXE with the limited token linked to the probe's own, the one an
+// administrator's ordinary run gets, and waits for it; its exit code is the probe's. (Wine gives
+// every process a full elevated token.)
+int RunLimited(const Args& a) {
+    HANDLE own = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &own)) {
+        Fail("cannot open the probe's token");
+    }
+    TOKEN_LINKED_TOKEN linked{};
+    DWORD size = 0;
+    const BOOL got = GetTokenInformation(own, TokenLinkedToken, &linked, sizeof(linked), &size);
+    CloseHandle(own);
+    HANDLE primary = nullptr;
+    if (!got || !DuplicateTokenEx(linked.LinkedToken, TOKEN_ALL_ACCESS, nullptr, SecurityImpersonation,
+                                  TokenPrimary, &primary)) {
+        Fail("no limited token linked to the probe's");
+    }
+    CloseHandle(linked.LinkedToken);
+    std::wstring command;
+    for (const std::wstring& arg : a) {
+        command += (command.empty() ? L"\"" + arg + L"\"" : L" " + arg);
+    }
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessAsUserW(primary, nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &si, &pi)) {
+        Fail("cannot start the program with the limited token");
+    }
+    CloseHandle(primary);
+    CloseHandle(pi.hThread);
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+} // namespace probe

@@ -105,6 +105,7 @@ constexpr StreamingCommand kStreamingCommands[] = {
     {L"keywatch", 1, KeyWatch},
     {L"holdclipboard", 1, HoldClipboard},
     {L"holdfile", 2, HoldFile},
+    {L"limited", 1, RunLimited},
 };
 
 // The entry of that name with enough arguments, or nullptr when the table has none of that name.
