@@ -14,7 +14,6 @@ namespace brindlex {
 class CData {
 public:
     CData();
-    virtual ~CData() = default;
     CData(const CData&) = delete;
     CData& operator=(const CData&) = delete;
 
