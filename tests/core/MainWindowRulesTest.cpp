@@ -4,15 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 
 using namespace brindlex;
 
 namespace {
-std::map<int, Rect> LayoutById(int w, int h, int combo) {
+std::map<int, Rect> LayoutById(int w, int h, int combo, int dpi = kBaseDpi) {
     std::map<int, Rect> out;
-    for (const auto& p : MainWindowLayout(w, h, combo)) {
+    for (const auto& p : MainWindowLayout(w, h, combo, dpi)) {
         out[p.id] = p.rect;
     }
     return out;
@@ -41,6 +42,35 @@ TEST(MainLayout, OddWidthsAndTinyWindowsArePassedOnAsComputed) {
     auto tiny = LayoutById(10, 40, 21);
     EXPECT_LT(tiny[1008].Height(), 0);
     EXPECT_LT(tiny[1002].Width(), 0);
+}
+
+TEST(MainLayout, AtEachScaleTheRectanglesAreThoseAt96ScaledAndNeighboursStayFlush) {
+    const auto at96 = LayoutById(300, 600, 22);
+    for (const int dpi : {120, 144, 192}) {
+        const auto S = [dpi](int v) { return ScaleForDpi(v, dpi); };
+        const auto r = LayoutById(S(300), S(600), S(22), dpi);
+        for (const auto& [id, rect] : at96) {
+            const Rect& scaled = r.at(id);
+            for (const auto& [got, want] : {std::pair{scaled.left, rect.left},
+                                            {scaled.top, rect.top},
+                                            {scaled.right, rect.right},
+                                            {scaled.bottom, rect.bottom}}) {
+                EXPECT_LE(std::abs(got - S(want)), dpi == 192 ? 0 : 1) << id << " at " << dpi;
+            }
+        }
+        EXPECT_EQ(r.at(1016).right, r.at(1015).left) << dpi;
+        EXPECT_EQ(r.at(1019).right, r.at(1020).left) << dpi;
+        EXPECT_EQ(r.at(1020).right, r.at(1021).left) << dpi;
+        EXPECT_EQ(r.at(1022).right, r.at(1023).left) << dpi;
+        EXPECT_EQ(r.at(1056).right, r.at(1057).left) << dpi;
+        EXPECT_EQ(r.at(1057).right, r.at(1002).left) << dpi;
+        EXPECT_EQ(r.at(1008).bottom, r.at(1009).bottom) << dpi;
+        const auto band = MainWindowBand(Rect{0, 0, S(300), S(600)}, 0x00FFFFFF, dpi);
+        EXPECT_EQ(band[1].rect.Height(), 1) << "the band's lines stay one pixel at " << dpi;
+        EXPECT_EQ(band[0].rect, (Rect{S(2), S(28), S(300) - S(2), S(52)})) << dpi;
+    }
+    EXPECT_EQ(UnscaleForDpi(ScaleForDpi(310, 120), 120), 310);
+    EXPECT_EQ(ScaleForDpi(-61, 120), -76) << "halves round away from zero";
 }
 
 TEST(MainLayout, BandColoursWrapAroundEachByte) {
