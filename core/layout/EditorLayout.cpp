@@ -5,17 +5,18 @@
 
 namespace brindlex {
 
-std::array<EditorPlacement, 8> EditorLayout(int width, int height) {
+std::array<EditorPlacement, 8> EditorLayout(int width, int height, int dpi) {
+    const auto S = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     return {{
-        {IDC_NAME_LABEL, {8, 8, width - 8, 22}},
-        {IDC_ITEM_NAME, {8, 30, width - 8, 50}},
-        {IDC_TEXT_LABEL, {8, 66, width - 8, 80}},
-        {IDC_ITEM_TEXT, {8, 88, width - 8, height - 48}},
-        {IDC_COPY_TEXT, BottomLeftButton(height)},
-        {1 /* IDOK, "Save" */, BottomRightButton(width, height, 1)},
-        {2 /* IDCANCEL */, BottomRightButton(width, height, 0)},
+        {IDC_NAME_LABEL, {S(8), S(8), width - S(8), S(22)}},
+        {IDC_ITEM_NAME, {S(8), S(30), width - S(8), S(50)}},
+        {IDC_TEXT_LABEL, {S(8), S(66), width - S(8), S(80)}},
+        {IDC_ITEM_TEXT, {S(8), S(88), width - S(8), height - S(48)}},
+        {IDC_COPY_TEXT, BottomLeftButton(height, dpi)},
+        {1 /* IDOK, "Save" */, BottomRightButton(width, height, 1, dpi)},
+        {2 /* IDCANCEL */, BottomRightButton(width, height, 0, dpi)},
         // 120 x 24 over the right end of the "Pasting text:" line, just above the text.
-        {IDC_INSERT_TOKEN, {width - 128, 64, width - 8, 88}},
+        {IDC_INSERT_TOKEN, {width - S(128), S(64), width - S(8), S(88)}},
     }};
 }
 

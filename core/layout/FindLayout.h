@@ -10,6 +10,6 @@ namespace brindlex {
 
 // Where Find's controls go for a client area of width x height pixels. Order: query, results,
 // count line, Paste, Close. Nothing is clamped: a tiny client area gives inverted rectangles.
-std::array<EditorPlacement, 5> FindLayout(int width, int height);
+std::array<EditorPlacement, 5> FindLayout(int width, int height, int dpi = kBaseDpi);
 
 } // namespace brindlex

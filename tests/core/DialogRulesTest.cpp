@@ -16,9 +16,9 @@ using namespace brindlex;
 
 namespace {
 
-std::map<int, Rect> EditorById(int w, int h) {
+std::map<int, Rect> EditorById(int w, int h, int dpi = kBaseDpi) {
     std::map<int, Rect> out;
-    for (const auto& p : EditorLayout(w, h)) {
+    for (const auto& p : EditorLayout(w, h, dpi)) {
         EXPECT_TRUE(out.emplace(p.id, p.rect).second) << "control " << p.id << " placed twice";
     }
     return out;
@@ -45,24 +45,30 @@ TEST(EditorLayout, PlacesEveryControlOfTheTemplateOnceAtATypicalSize) {
     EXPECT_EQ(r[IDC_INSERT_TOKEN], (Rect{372, 64, 492, 88}));
 }
 
-TEST(EditorLayout, ButtonsKeepTheirSizeAndDistanceToTheEdgesAtAnySize) {
-    for (const auto& [w, h] : {std::pair{500, 380}, {333, 237}, {800, 900}, {260, 200}}) {
-        auto r = EditorById(w, h);
-        for (const int id : {IDC_COPY_TEXT, 1, 2}) {
-            EXPECT_EQ(r[id].Width(), 75) << id << " at " << w << "x" << h;
-            EXPECT_EQ(r[id].Height(), 24) << id;
-            EXPECT_EQ(h - r[id].bottom, 8) << id;
+// At 96 DPI the numbers are exact; at other scales each is within a pixel of its scaled value
+// (an edge scales its own distance from the window's edge), and whole multiples stay exact.
+TEST(EditorLayout, ButtonsKeepTheirSizeAndDistanceToTheEdgesAtAnySizeAndScale) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        const auto S = [dpi](int v) { return ScaleForDpi(v, dpi); };
+        const int slack = dpi % kBaseDpi == 0 ? 0 : 1;
+        for (const auto& [w, h] : {std::pair{500, 380}, {333, 237}, {800, 900}, {260, 200}}) {
+            auto r = EditorById(S(w), S(h), dpi);
+            for (const int id : {IDC_COPY_TEXT, 1, 2}) {
+                EXPECT_NEAR(r[id].Width(), S(75), slack) << id << " at " << w << "x" << h << ", " << dpi;
+                EXPECT_EQ(r[id].Height(), S(24)) << id;
+                EXPECT_EQ(S(h) - r[id].bottom, S(8)) << id;
+            }
+            EXPECT_EQ(S(w) - r[2].right, S(8));
+            EXPECT_NEAR(r[2].left - r[1].right, S(8), slack) << "Save and Cancel 8 pixels apart";
+            // The text ends 48 pixels above the bottom, 16 above the buttons.
+            EXPECT_EQ(S(h) - r[IDC_ITEM_TEXT].bottom, S(48));
+            EXPECT_NEAR(r[1].top - r[IDC_ITEM_TEXT].bottom, S(16), slack);
+            // Insert: 120 x 24 at the right, its bottom on the text's top.
+            EXPECT_NEAR(r[IDC_INSERT_TOKEN].Width(), S(120), slack);
+            EXPECT_EQ(r[IDC_INSERT_TOKEN].Height(), S(24));
+            EXPECT_EQ(r[IDC_INSERT_TOKEN].right, r[IDC_ITEM_TEXT].right);
+            EXPECT_EQ(r[IDC_INSERT_TOKEN].bottom, r[IDC_ITEM_TEXT].top);
         }
-        EXPECT_EQ(w - r[2].right, 8);
-        EXPECT_EQ(r[2].left - r[1].right, 8) << "Save and Cancel 8 pixels apart";
-        // The text ends 48 pixels above the bottom, 16 above the buttons.
-        EXPECT_EQ(h - r[IDC_ITEM_TEXT].bottom, 48);
-        EXPECT_EQ(r[1].top - r[IDC_ITEM_TEXT].bottom, 16);
-        // Insert: 120 x 24 at the right, its bottom on the text's top.
-        EXPECT_EQ(r[IDC_INSERT_TOKEN].Width(), 120);
-        EXPECT_EQ(r[IDC_INSERT_TOKEN].Height(), 24);
-        EXPECT_EQ(r[IDC_INSERT_TOKEN].right, r[IDC_ITEM_TEXT].right);
-        EXPECT_EQ(r[IDC_INSERT_TOKEN].bottom, r[IDC_ITEM_TEXT].top);
     }
 }
 
@@ -73,30 +79,36 @@ TEST(EditorLayout, TinyClientAreasGiveInvertedRectanglesAsComputed) {
     EXPECT_EQ(r[IDC_COPY_TEXT], (Rect{8, -32, 83, -8}));
 }
 
-TEST(FindLayout, QueryOnTopResultsFillTheRestButtonsKeepTheirSize) {
-    for (const auto& [w, h] : {std::pair{460, 360}, {300, 200}, {1000, 900}}) {
-        std::map<int, Rect> r;
-        for (const auto& p : FindLayout(w, h)) {
-            EXPECT_TRUE(r.emplace(p.id, p.rect).second) << "control " << p.id << " placed twice";
+TEST(FindLayout, QueryOnTopResultsFillTheRestButtonsKeepTheirSizeAtEachScale) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        const auto S = [dpi](int v) { return ScaleForDpi(v, dpi); };
+        const int slack = dpi % kBaseDpi == 0 ? 0 : 1;
+        for (const auto& [w0, h0] : {std::pair{460, 360}, {300, 200}, {1000, 900}}) {
+            const int w = S(w0);
+            const int h = S(h0);
+            std::map<int, Rect> r;
+            for (const auto& p : FindLayout(w, h, dpi)) {
+                EXPECT_TRUE(r.emplace(p.id, p.rect).second) << "control " << p.id << " placed twice";
+            }
+            ASSERT_EQ(r.size(), 5u);
+            const Rect query = r[IDC_FIND_QUERY];
+            const Rect results = r[IDC_FIND_RESULTS];
+            EXPECT_EQ(query, (Rect{S(8), S(8), w - S(8), S(30)}));
+            EXPECT_EQ(results.left, S(8));
+            EXPECT_EQ(results.right, w - S(8));
+            EXPECT_EQ(results.top - query.bottom, S(8));
+            for (const int id : {IDC_FIND_PASTE, 2}) {
+                EXPECT_NEAR(r[id].Width(), S(75), slack) << id << " at " << w << "x" << h << ", " << dpi;
+                EXPECT_EQ(r[id].Height(), S(24)) << id;
+                EXPECT_EQ(h - r[id].bottom, S(8)) << id;
+                EXPECT_NEAR(r[id].top - results.bottom, S(8), slack) << id;
+            }
+            EXPECT_EQ(w - r[2].right, S(8));
+            EXPECT_NEAR(r[2].left - r[IDC_FIND_PASTE].right, S(8), slack);
+            // The count line sits in the buttons' row, clear of Paste.
+            EXPECT_GT(r[IDC_FIND_COUNT].top, results.bottom);
+            EXPECT_LT(r[IDC_FIND_COUNT].right, r[IDC_FIND_PASTE].left);
         }
-        ASSERT_EQ(r.size(), 5u);
-        const Rect query = r[IDC_FIND_QUERY];
-        const Rect results = r[IDC_FIND_RESULTS];
-        EXPECT_EQ(query, (Rect{8, 8, w - 8, 30}));
-        EXPECT_EQ(results.left, 8);
-        EXPECT_EQ(results.right, w - 8);
-        EXPECT_EQ(results.top - query.bottom, 8);
-        for (const int id : {IDC_FIND_PASTE, 2}) {
-            EXPECT_EQ(r[id].Width(), 75) << id << " at " << w << "x" << h;
-            EXPECT_EQ(r[id].Height(), 24) << id;
-            EXPECT_EQ(h - r[id].bottom, 8) << id;
-            EXPECT_EQ(r[id].top - results.bottom, 8) << id;
-        }
-        EXPECT_EQ(w - r[2].right, 8);
-        EXPECT_EQ(r[2].left - r[IDC_FIND_PASTE].right, 8);
-        // The count line sits in the buttons' row, clear of Paste.
-        EXPECT_GT(r[IDC_FIND_COUNT].top, results.bottom);
-        EXPECT_LT(r[IDC_FIND_COUNT].right, r[IDC_FIND_PASTE].left);
     }
     EXPECT_EQ(FindLayout(0, 0)[1].rect, (Rect{8, 38, -8, -40}));
 }
