@@ -4,15 +4,16 @@
 
 namespace brindlex {
 
-Point RowIconPosition(const Rect& row) {
+Point RowIconPosition(const Rect& row, int dpi) {
     const int h = row.Height();
-    return {row.left + h / 2 - 11, row.top + h / 2 - 14};
+    return {row.left + h / 2 - ScaleForDpi(11, dpi), row.top + h / 2 - ScaleForDpi(14, dpi)};
 }
 
-Rect RowTextRect(const Rect& row, int cy) {
+Rect RowTextRect(const Rect& row, int cy, int dpi) {
     const int h = row.Height();
+    const auto S = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     Rect r;
-    r.left = (row.left + h / 2 + 14) + (row.left + h / 2 - 11) + 4;
+    r.left = (row.left + h / 2 + S(14)) + (row.left + h / 2 - S(11)) + S(4);
     r.top = row.top + row.bottom / 2 - row.top / 2 - cy / 2 - cy / 8;
     r.right = row.right;
     r.bottom = row.bottom;

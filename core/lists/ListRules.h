@@ -2,6 +2,7 @@
 // auto-scroll period. The Win32 lists ask these and turn the answers into list-box calls.
 #pragma once
 
+#include "core/layout/Dpi.h"
 #include "core/layout/Geometry.h"
 
 #include <cstddef>
@@ -15,11 +16,19 @@ inline constexpr int kRowIconSize = 28;
 inline constexpr int kTimerScrollDown = 100;
 inline constexpr int kTimerScrollUp = 101;
 
-// Top-left corner of the row's 28 x 28 icon.
-Point RowIconPosition(const Rect& row);
+// A row and its icon in a list at `dpi` (30 and 28 pixels at 96 DPI).
+constexpr int RowHeight(int dpi) {
+    return ScaleForDpi(kRowHeight, dpi);
+}
+constexpr int RowIconSize(int dpi) {
+    return ScaleForDpi(kRowIconSize, dpi);
+}
+
+// Top-left corner of the row's icon (28 x 28 at 96 DPI).
+Point RowIconPosition(const Rect& row, int dpi = kBaseDpi);
 
 // Where the row's name is drawn; cy is the measured height of the name in the list's font.
-Rect RowTextRect(const Rect& row, int cy);
+Rect RowTextRect(const Rect& row, int cy, int dpi = kBaseDpi);
 
 // Period in ms of the auto-scroll timer while the pointer is `distance` pixels beyond the edge.
 int AutoScrollPeriod(int distance, int rowHeight);

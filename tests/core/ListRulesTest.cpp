@@ -12,6 +12,15 @@ TEST(ListRules, RowGeometryOfThirtyPixelRows) {
     EXPECT_EQ(text.right, 147);
     EXPECT_EQ(text.bottom, 90);
     EXPECT_EQ(text.top, 60 + 45 - 30 - 6 - 1); // top + bottom/2 - top/2 - cy/2 - cy/8
+
+    // At 144 DPI: 45-pixel rows, the 42-pixel icon inside its row, the name clear of the icon.
+    EXPECT_EQ(RowHeight(144), 45);
+    EXPECT_EQ(RowIconSize(144), 42);
+    const Rect big{0, 90, 220, 135};
+    const Point icon = RowIconPosition(big, 144);
+    EXPECT_EQ(icon, (Point{22 - 17, 90 + 22 - 21}));
+    EXPECT_LE(icon.y + RowIconSize(144), big.bottom);
+    EXPECT_GT(RowTextRect(big, 20, 144).left, icon.x + RowIconSize(144));
 }
 
 TEST(ListRules, AutoScrollPeriodFallsWithDistanceInRowBands) {
