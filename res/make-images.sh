@@ -238,23 +238,30 @@ button_icon InsertToken 156 "$KEYBOARD16"
 # same plain white: no edge shows where the picture ends. The name and tagline keep to the band
 # above the labels, the picture and the two tokens under it to the left of them, far enough that
 # the JPEG's blur around the art stays off the labels too.
-frame "$tmp/board.png" 128 32 0 "$CLIPBOARD32"
-convert "$tmp/board.png" \( +clone -background '#1b3e68' -shadow 35x3+3+4 \) +swap \
-  -background none -layers merge +repage "$tmp/board-shadow.png"
-chip() { # chip OUT TEXT: a token as the item editor inserts it, in a monospaced font
-  local w=$((${#2} * 7 + 10)) h=17
-  convert -size "${w}x${h}" xc:none -fill "$TOKEN" -draw "roundrectangle 0,0 $((w - 1)),$((h - 1)) 4,4" \
-    -font DejaVu-Sans-Mono-Bold -pointsize 11 -fill white -gravity center -annotate +0+0 "$2" "$1"
+# banner OUT B: the banner at B times its size (B 2 for screens at 150 and 200 %, where the about
+# box draws it scaled down rather than blown up).
+banner() {
+  local out=$1 B=$2
+  frame "$tmp/board.png" $((128 * B)) 32 0 "$CLIPBOARD32"
+  convert "$tmp/board.png" \( +clone -background '#1b3e68' -shadow 35x$((3 * B))+$((3 * B))+$((4 * B)) \) +swap \
+    -background none -layers merge +repage "$tmp/board-shadow.png"
+  chip() { # chip OUT TEXT: a token as the item editor inserts it, in a monospaced font
+    local w=$(((${#2} * 7 + 10) * B)) h=$((17 * B))
+    convert -size "${w}x${h}" xc:none -fill "$TOKEN" -draw "roundrectangle 0,0 $((w - 1)),$((h - 1)) $((4 * B)),$((4 * B))" \
+      -font DejaVu-Sans-Mono-Bold -pointsize $((11 * B)) -fill white -gravity center -annotate +0+0 "$2" "$1"
+  }
+  chip "$tmp/chip1.png" '[TAB]'
+  chip "$tmp/chip2.png" '[ENTER]'
+  convert -size $((445 * B))x$((209 * B)) xc:white \
+    "$tmp/board-shadow.png" -geometry +$((18 * B))+$((40 * B)) -composite \
+    -font DejaVu-Sans-Bold -pointsize $((34 * B)) -fill "$OUTLINE_BOARD" -annotate +$((162 * B))+$((84 * B)) 'Brindlex' \
+    -font DejaVu-Sans -pointsize $((12 * B)) -fill '#55657a' -annotate +$((164 * B))+$((106 * B)) 'Your snippets, pasted where you need them' \
+    -fill '#c3d3e6' -draw "rectangle $((164 * B)),$((118 * B)) $((250 * B + B - 1)),$((119 * B + B - 1))" \
+    "$tmp/chip1.png" -geometry +$((27 * B))+$((184 * B)) -composite \
+    "$tmp/chip2.png" -geometry +$((78 * B))+$((184 * B)) -composite \
+    -strip -interlace none -sampling-factor 2x2 -quality 92 JPEG:"$out"
 }
-chip "$tmp/chip1.png" '[TAB]'
-chip "$tmp/chip2.png" '[ENTER]'
-convert -size 445x209 xc:white \
-  "$tmp/board-shadow.png" -geometry +18+40 -composite \
-  -font DejaVu-Sans-Bold -pointsize 34 -fill "$OUTLINE_BOARD" -annotate +162+84 'Brindlex' \
-  -font DejaVu-Sans -pointsize 12 -fill '#55657a' -annotate +164+106 'Your snippets, pasted where you need them' \
-  -fill '#c3d3e6' -draw 'rectangle 164,118 250,119' \
-  "$tmp/chip1.png" -geometry +27+184 -composite \
-  "$tmp/chip2.png" -geometry +78+184 -composite \
-  -strip -interlace none -sampling-factor 2x2 -quality 92 JPEG:"$here/Banner.jpg"
-if [[ -n $preview ]]; then cp "$here/Banner.jpg" "$preview/Banner.jpg"; fi
-echo "make-images: wrote $(cd "$icons" && ls *.ico | wc -l) icons and Banner.jpg"
+banner "$here/Banner.jpg" 1
+banner "$here/Banner-2x.jpg" 2
+if [[ -n $preview ]]; then cp "$here/Banner.jpg" "$here/Banner-2x.jpg" "$preview/"; fi
+echo "make-images: wrote $(cd "$icons" && ls *.ico | wc -l) icons, Banner.jpg and Banner-2x.jpg"

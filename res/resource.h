@@ -39,6 +39,8 @@
 
 // The about box's banner: a JPEG held under the custom resource type "JPG"
 #define IDR_BANNER 1012
+// The same banner drawn at twice its size, for screens above 100 %
+#define IDR_BANNER_2X 1013
 
 // Main window (template 102)
 #define IDC_PASTE 1002
