@@ -1,5 +1,7 @@
 #include "core/library/SettingsRules.h"
 
+#include "core/layout/Dpi.h"
+
 #include "core/library/CData.h"
 #include "core/library/IniValue.h"
 
@@ -32,26 +34,26 @@ void WriteIniUInt(IIniStore& ini, const char16_t* section, const char16_t* key, 
     ini.WriteString(section, key, FormatIniUInt(value).c_str());
 }
 
-WindowGeometry ReadWindowGeometry(const IIniStore& ini, int cxFullScreen, int cyFullScreen) {
+WindowGeometry ReadWindowGeometry(const IIniStore& ini, int cxFullScreen, int cyFullScreen, int dpi) {
     WindowGeometry g;
     g.x = ReadIniInt(ini, kSectionPos, kKeyX, kDefaultX);
     g.y = ReadIniInt(ini, kSectionPos, kKeyY, kDefaultY);
     if (g.x < 0) {
-        g.x = cxFullScreen / 2 - 150;
+        g.x = cxFullScreen / 2 - ScaleForDpi(150, dpi);
     }
     if (g.y < 0) {
-        g.y = cyFullScreen / 2 - 300;
+        g.y = cyFullScreen / 2 - ScaleForDpi(300, dpi);
     }
-    g.cx = ReadIniInt(ini, kSectionPos, kKeyCx, kDefaultCx);
-    g.cy = ReadIniInt(ini, kSectionPos, kKeyCy, kDefaultCy);
+    g.cx = ScaleForDpi(ReadIniInt(ini, kSectionPos, kKeyCx, kDefaultCx), dpi);
+    g.cy = ScaleForDpi(ReadIniInt(ini, kSectionPos, kKeyCy, kDefaultCy), dpi);
     return g;
 }
 
-void WriteWindowGeometry(IIniStore& ini, const WindowGeometry& geometry) {
+void WriteWindowGeometry(IIniStore& ini, const WindowGeometry& geometry, int dpi) {
     WriteIniInt(ini, kSectionPos, kKeyX, geometry.x);
     WriteIniInt(ini, kSectionPos, kKeyY, geometry.y);
-    WriteIniInt(ini, kSectionPos, kKeyCx, geometry.cx);
-    WriteIniInt(ini, kSectionPos, kKeyCy, geometry.cy);
+    WriteIniInt(ini, kSectionPos, kKeyCx, UnscaleForDpi(geometry.cx, dpi));
+    WriteIniInt(ini, kSectionPos, kKeyCy, UnscaleForDpi(geometry.cy, dpi));
 }
 
 void ReadSettingsValues(const IIniStore& ini, CData& data, const std::u16string& defaultDataFile) {

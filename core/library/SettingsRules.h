@@ -79,11 +79,13 @@ bool ReadIniBool(const IIniStore& ini, const char16_t* section, const char16_t* 
 void WriteIniInt(IIniStore& ini, const char16_t* section, const char16_t* key, std::int32_t value);
 void WriteIniUInt(IIniStore& ini, const char16_t* section, const char16_t* key, std::uint32_t value);
 
-// The stored geometry; a negative x or y (none stored, or a window left of or above the primary
-// monitor) is replaced by half the full-screen size (SM_CXFULLSCREEN, SM_CYFULLSCREEN) less 150
-// and 300.
-WindowGeometry ReadWindowGeometry(const IIniStore& ini, int cxFullScreen, int cyFullScreen);
-void WriteWindowGeometry(IIniStore& ini, const WindowGeometry& geometry);
+// The stored geometry for a window at `dpi`; a negative x or y (none stored, or a window left of
+// or above the primary monitor) is replaced by half the full-screen size (SM_CXFULLSCREEN,
+// SM_CYFULLSCREEN) less 150 and 300. The position is in screen pixels; the size is kept in
+// pixels at 96 DPI, so that a file reads the same at every scale and a window moved between
+// screens does not grow.
+WindowGeometry ReadWindowGeometry(const IIniStore& ini, int cxFullScreen, int cyFullScreen, int dpi = 96);
+void WriteWindowGeometry(IIniStore& ini, const WindowGeometry& geometry, int dpi = 96);
 
 // Everything but the geometry: DataFile (empty means `defaultDataFile`), the flags and the
 // hotkey (VK and modifiers cut to 16 bits), the quick-paste hotkey, and DrawEdge.

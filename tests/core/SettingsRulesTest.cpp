@@ -71,6 +71,9 @@ TEST(SettingsRules, AFreshFileGivesTheDefaults) {
     // 1280x1024 screen with a 30-pixel taskbar: SM_CXFULLSCREEN 1280, SM_CYFULLSCREEN 975.
     EXPECT_EQ(brindlex::ReadWindowGeometry(ini, 1280, 975), (brindlex::WindowGeometry{490, 187, 300, 600}));
     EXPECT_EQ(brindlex::ReadWindowGeometry(ini, 1023, 599), (brindlex::WindowGeometry{361, -1, 300, 600}));
+    // At 150 %: the size scaled, the centring too; the position is the screen's own.
+    EXPECT_EQ(brindlex::ReadWindowGeometry(ini, 1920, 1462, 144),
+              (brindlex::WindowGeometry{735, 281, 450, 900}));
 }
 
 TEST(SettingsRules, StoredValuesAreReadWithTheirRules) {
@@ -170,6 +173,13 @@ TEST(SettingsRules, SaveWritesEveryKeyInOrderAndReadsBack) {
     stored.ApplyTo(data);
     brindlex::WriteWindowGeometry(ini, {-20, 30, 310, 620});
     brindlex::WriteSettingsValues(ini, data, kDefaultPath);
+    {
+        // The size is kept at 96 DPI: written at 120 DPI, it reads back as it was written there.
+        CMemoryIni scaled;
+        brindlex::WriteWindowGeometry(scaled, {-20, 30, 388, 775}, 120);
+        EXPECT_EQ(scaled.Get(u"Pos", u"cx"), u"310");
+        EXPECT_EQ(brindlex::ReadWindowGeometry(scaled, 0, 0, 120).cx, 388);
+    }
 
     const std::vector<std::u16string> order = {u"Pos/x",
                                                u"Pos/y",

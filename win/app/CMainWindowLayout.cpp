@@ -4,6 +4,7 @@
 #include "win/framework/CPaintDC.h"
 #include "win/framework/Drawing.h"
 #include "win/framework/LayoutGeometry.h"
+#include "win/framework/WindowDpi.h"
 #include "res/resource.h"
 
 #include <vector>
@@ -17,8 +18,8 @@ void CMainWindowLayout::Arrange(const CWnd& window) {
     if (hCombo != nullptr) {
         ::GetClientRect(hCombo, &combo);
     }
-    const auto layout =
-        MainWindowLayout(client.right - client.left, client.bottom - client.top, combo.bottom - combo.top);
+    const auto layout = MainWindowLayout(client.right - client.left, client.bottom - client.top,
+                                         combo.bottom - combo.top, WindowDpi(window.GetSafeHwnd()));
     const bool bottomRowComplete = window.GetDlgItem(IDC_PREV_WINDOW) != nullptr &&
                                    window.GetDlgItem(IDC_NEXT_WINDOW) != nullptr &&
                                    window.GetDlgItem(IDC_PASTE) != nullptr;
@@ -54,7 +55,7 @@ void CMainWindowLayout::Paint(const CWnd& window, HICON hIcon, COLORREF clrWindo
         return;
     }
     FillSolidRect(dc.get(), client, clrWindow);
-    for (const BandRect& band : MainWindowBand(ToRect(client), clrWindow)) {
+    for (const BandRect& band : MainWindowBand(ToRect(client), clrWindow, WindowDpi(window.GetSafeHwnd()))) {
         FillSolidRect(dc.get(), ToRECT(band.rect), band.colour);
     }
 }

@@ -3,6 +3,7 @@
 #include "win/library/AppDataFolder.h"
 #include "win/library/AutoStart.h"
 #include "win/library/CIni.h"
+#include "win/framework/WindowDpi.h"
 #include "core/layout/KeepInside.h"
 #include "core/library/SettingsRules.h"
 
@@ -30,8 +31,8 @@ Rect OnTheDesktop(const WindowGeometry& g) {
 }
 
 void PlaceWindow(HWND hWnd, const CIni& ini) {
-    const WindowGeometry g =
-        ReadWindowGeometry(ini, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    const WindowGeometry g = ReadWindowGeometry(ini, GetSystemMetrics(SM_CXFULLSCREEN),
+                                                GetSystemMetrics(SM_CYFULLSCREEN), WindowDpi(hWnd));
     if (hWnd != nullptr) {
         const Rect r = OnTheDesktop(g);
         MoveWindow(hWnd, r.left, r.top, r.Width(), r.Height(), TRUE);
@@ -54,7 +55,8 @@ void CSettingsFile::Save(CData& data, HWND hMainWnd) {
     if (hMainWnd != nullptr && IsWindowVisible(hMainWnd)) {
         RECT rc{};
         GetWindowRect(hMainWnd, &rc);
-        WriteWindowGeometry(ini, {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top});
+        WriteWindowGeometry(ini, {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top},
+                            WindowDpi(hMainWnd));
     } else {
         // A hidden window's rectangle is not what the user left it at; it takes the stored one.
         PlaceWindow(hMainWnd, ini);

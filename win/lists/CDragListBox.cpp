@@ -3,6 +3,7 @@
 #include "core/app/CommandIds.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
+#include "win/framework/WindowDpi.h"
 #include "core/lists/ListRules.h"
 
 namespace brindlex {
@@ -25,10 +26,11 @@ void CDragListBox::PreSubclassWindow() {
     m_nCurSel = -1;
     m_bPaintedKnown = false;
     m_rows.AdoptExisting();
-    m_painter.LoadIcons();
+    const int dpi = WindowDpi(m_hWnd);
+    m_painter.LoadIcons(dpi);
     // A fixed-height list measured its rows before we took it over; a variable one asks per row.
     if ((GetStyle() & LBS_OWNERDRAWFIXED) != 0) {
-        SendMessage(LB_SETITEMHEIGHT, 0, kRowHeight);
+        SendMessage(LB_SETITEMHEIGHT, 0, RowHeight(dpi));
     }
     // The list must not paint over the in-place editor when rows are repainted under it.
     ModifyStyle(0, WS_CLIPCHILDREN);
@@ -212,7 +214,7 @@ bool CDragListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
     }
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        mis->itemHeight = kRowHeight;
+        mis->itemHeight = static_cast<UINT>(RowHeight(WindowDpi(m_hWnd)));
         mis->itemWidth = kRowMeasureWidth;
         *pResult = TRUE;
         return true;

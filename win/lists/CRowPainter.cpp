@@ -10,8 +10,8 @@ namespace brindlex {
 
 namespace {
 
-HICON LoadRowIcon(int id) {
-    return LoadIconResource(id, kRowIconSize, kRowIconSize, LR_DEFAULTCOLOR);
+HICON LoadRowIcon(int id, int dpi) {
+    return LoadIconResource(id, RowIconSize(dpi), RowIconSize(dpi), LR_DEFAULTCOLOR);
 }
 
 } // namespace
@@ -20,10 +20,11 @@ CRowPainter::CRowPainter(int nIconId, int nSelectedIconId, bool bFillBackground)
     : m_nIconId(nIconId), m_nSelectedIconId(nSelectedIconId), m_bFillBackground(bFillBackground) {
 }
 
-void CRowPainter::LoadIcons() {
-    m_hIcon.reset(LoadRowIcon(m_nIconId));
+void CRowPainter::LoadIcons(int dpi) {
+    m_nDpi = dpi;
+    m_hIcon.reset(LoadRowIcon(m_nIconId, dpi));
     // The item list shows one icon in both looks: it is loaded once.
-    m_hSelectedIcon.reset(m_nSelectedIconId != m_nIconId ? LoadRowIcon(m_nSelectedIconId) : nullptr);
+    m_hSelectedIcon.reset(m_nSelectedIconId != m_nIconId ? LoadRowIcon(m_nSelectedIconId, dpi) : nullptr);
 }
 
 void CRowPainter::DrawItem(const DRAWITEMSTRUCT& dis, const NameOfRow& nameOf) const {
@@ -54,15 +55,16 @@ void CRowPainter::DrawLook(HDC hDC, const RECT& row, const std::u16string* name,
     }
     const HICON hIcon = selected && m_hSelectedIcon ? m_hSelectedIcon.get() : m_hIcon.get();
     if (hIcon != nullptr) {
-        const Point at = RowIconPosition(ToRect(row));
-        ::DrawIconEx(hDC, at.x, at.y, hIcon, kRowIconSize, kRowIconSize, 0, nullptr, DI_NORMAL);
+        const Point at = RowIconPosition(ToRect(row), m_nDpi);
+        const int size = RowIconSize(m_nDpi);
+        ::DrawIconEx(hDC, at.x, at.y, hIcon, size, size, 0, nullptr, DI_NORMAL);
     }
     if (name == nullptr || name->empty()) {
         return;
     }
     SIZE extent{};
     ::GetTextExtentPoint32W(hDC, W(*name), static_cast<int>(name->size()), &extent);
-    RECT text = ToRECT(RowTextRect(ToRect(row), extent.cy));
+    RECT text = ToRECT(RowTextRect(ToRect(row), extent.cy, m_nDpi));
     const COLORREF oldColour = ::SetTextColor(hDC, selected ? m_clrSelText : RGB(0, 0, 0));
     // One line, clipped at the row; an '&' in a name is shown as it is, not as a mnemonic.
     ::DrawTextW(hDC, W(*name), static_cast<int>(name->size()), &text, DT_SINGLELINE | DT_NOPREFIX);

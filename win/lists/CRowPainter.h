@@ -14,8 +14,9 @@ class CRowPainter {
 public:
     CRowPainter(int nIconId, int nSelectedIconId, bool bFillBackground);
 
-    // Loads the icons; once the program's instance is known.
-    void LoadIcons();
+    // Loads the icons for rows in a list at `dpi`; once the program's instance is known, and again
+    // when the list moves to a screen of another scale.
+    void LoadIcons(int dpi);
     void SetDrawEdge(bool draw) { m_bDrawEdge = draw; }
     bool GetDrawEdge() const { return m_bDrawEdge; }
     // The name a row shows, nullptr for no record.
@@ -34,6 +35,7 @@ private:
     const int m_nIconId;
     const int m_nSelectedIconId;
     const bool m_bFillBackground;
+    int m_nDpi = 96;
     CIconHandle m_hIcon;
     CIconHandle m_hSelectedIcon;
 };
