@@ -6,6 +6,8 @@
 #include "win/framework/CPaintDC.h"
 #include "win/framework/CWinApp.h"
 #include "win/framework/WideString.h"
+#include "win/framework/WindowDpi.h"
+#include "core/layout/Dpi.h"
 #include "res/resource.h"
 
 #include <shellapi.h>
@@ -46,7 +48,8 @@ bool CAboutDlg::OnInitDialog() {
     m_lblMoreInfo.SubclassDlgItem(IDC_MORE_INFO, this);
 
     SizeWindow();
-    m_picture.LoadResourceImage(IDR_BANNER, L"JPG");
+    // Above 100 % the banner is drawn from its art at twice the size, scaled down, never blown up.
+    m_picture.LoadResourceImage(WindowDpi(m_hWnd) > kBaseDpi ? IDR_BANNER_2X : IDR_BANNER, L"JPG");
 
     m_lblVersion.SetSeeThrough(true).SetCaptionColour(kBlack);
     m_lblVersion.SetWindowText(u"Version " + LoadStringResource(IDS_VERSION));
@@ -63,10 +66,11 @@ bool CAboutDlg::OnInitDialog() {
     return true;
 }
 
-// A client area of exactly 500 x 300 pixels whatever the frame and caption sizes, centred over
-// the owner when that is shown, else on the work area.
+// A client area of exactly 500 x 300 pixels (at 96 DPI) whatever the frame and caption sizes,
+// centred over the owner when that is shown, else on the work area.
 void CAboutDlg::SizeWindow() {
-    RECT rc{0, 0, kClientWidth, kClientHeight};
+    const int dpi = WindowDpi(m_hWnd);
+    RECT rc{0, 0, ScaleForDpi(kClientWidth, dpi), ScaleForDpi(kClientHeight, dpi)};
     ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
     MoveWindow(0, 0, rc.right - rc.left, rc.bottom - rc.top, true);
     CenterWindow();
@@ -99,7 +103,7 @@ LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void CAboutDlg::OnPaint() {
     const CPaintDC dc(m_hWnd);
     const RECT rcClient = GetClientRect();
-    const RECT rcBanner{0, 0, m_picture.GetWidth(), m_picture.GetHeight()};
+    const RECT rcBanner = BannerRect();
     // What the banner does not cover (all of it without a banner) is filled with the banner's own
     // white, so that no stale pixels stay under the see-through labels.
     const auto hBrush = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
@@ -108,8 +112,19 @@ void CAboutDlg::OnPaint() {
     ::FillRect(dc.get(), &rcRight, hBrush);
     ::FillRect(dc.get(), &rcBelow, hBrush);
     if (m_picture.HasImage()) {
+        // The art at twice the size is averaged down, not sampled.
+        ::SetStretchBltMode(dc.get(), HALFTONE);
+        ::SetBrushOrgEx(dc.get(), 0, 0, nullptr);
         m_picture.DrawInto(dc.get(), rcBanner);
     }
+}
+
+RECT CAboutDlg::BannerRect() const {
+    // The art at twice the size stands for a banner of half its pixels at 96 DPI.
+    const int artScale = m_picture.GetWidth() > kBannerWidth ? 2 : 1;
+    const int dpi = WindowDpi(m_hWnd);
+    return {0, 0, ScaleForDpi(m_picture.GetWidth() / artScale, dpi),
+            ScaleForDpi(m_picture.GetHeight() / artScale, dpi)};
 }
 
 void CAboutDlg::OnLinkClicked(UINT_PTR nID) {

@@ -19,6 +19,7 @@ public:
 
     static constexpr int kClientWidth = 500;
     static constexpr int kClientHeight = 300;
+    static constexpr int kBannerWidth = 445; // at 96 DPI
 
     // The licence paragraph shown at the bottom of the box.
     static const std::u16string& LegalNotice();
@@ -32,6 +33,8 @@ protected:
 private:
     void SizeWindow();
     void OnPaint();
+    // Where the banner is drawn: its size at 96 DPI, scaled to the box's.
+    RECT BannerRect() const;
     void OnLinkClicked(UINT_PTR nID);
 
     CPicture m_picture;
