@@ -64,6 +64,14 @@ TEST_F(AboutBox, HasAFixedClientAreaOfFiveHundredByThreeHundred) {
     EXPECT_EQ(dlg->GetBanner().GetWidth(), 445);
     EXPECT_EQ(dlg->GetBanner().GetHeight(), 209);
     EXPECT_TRUE(messages.messages.empty());
+
+    // Moved to a screen at 150 %: 750 x 450, with the banner's art at twice the size.
+    RECT suggested{0, 0, 800, 500};
+    SendMessageW(hDlg, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(hDlg, &rc);
+    EXPECT_EQ(rc.right, 750);
+    EXPECT_EQ(rc.bottom, 450);
+    EXPECT_EQ(dlg->GetBanner().GetWidth(), 890);
 }
 
 TEST_F(AboutBox, LabelsCarryTheVersionTheNoticesAndTheLinks) {

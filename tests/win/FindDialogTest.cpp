@@ -206,6 +206,18 @@ TEST_F(Find, ResizingKeepsTheResultsFillingTheWindow) {
     EXPECT_EQ(button.right, client.right - 8);
     EXPECT_EQ(button.bottom, client.bottom - 8);
     EXPECT_EQ(GetWindowTextU16(close), u"Close");
+
+    // Moved to a screen at 200 %: the offered rectangle taken, the controls placed for that scale.
+    RECT suggested{10, 20, 1410, 1020};
+    SendMessageW(Dlg(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(Dlg(), &client);
+    GetWindowRect(close, &button);
+    MapWindowPoints(nullptr, Dlg(), reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_EQ(button.right, client.right - 16);
+    EXPECT_EQ(button.bottom - button.top, 48);
+    SetWindowPos(Dlg(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageW(Dlg(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    SetWindowPos(Dlg(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
     Type(u"gree");
     SendMessageW(Query(), EM_SETSEL, 4, 4); // the caret after the words, as typing leaves it
     OfferForScreenshot("find", Dlg());

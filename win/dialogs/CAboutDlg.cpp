@@ -6,7 +6,6 @@
 #include "win/framework/CPaintDC.h"
 #include "win/framework/CWinApp.h"
 #include "win/framework/WideString.h"
-#include "win/framework/WindowDpi.h"
 #include "core/layout/Dpi.h"
 #include "res/resource.h"
 
@@ -48,8 +47,8 @@ bool CAboutDlg::OnInitDialog() {
     m_lblMoreInfo.SubclassDlgItem(IDC_MORE_INFO, this);
 
     SizeWindow();
-    // Above 100 % the banner is drawn from its art at twice the size, scaled down, never blown up.
-    m_picture.LoadResourceImage(WindowDpi(m_hWnd) > kBaseDpi ? IDR_BANNER_2X : IDR_BANNER, L"JPG");
+    CenterWindow();
+    LoadBanner();
 
     m_lblVersion.SetSeeThrough(true).SetCaptionColour(kBlack);
     m_lblVersion.SetWindowText(u"Version " + LoadStringResource(IDS_VERSION));
@@ -66,14 +65,23 @@ bool CAboutDlg::OnInitDialog() {
     return true;
 }
 
-// A client area of exactly 500 x 300 pixels (at 96 DPI) whatever the frame and caption sizes,
-// centred over the owner when that is shown, else on the work area.
+// A client area of exactly 500 x 300 pixels (at 96 DPI) whatever the frame and caption sizes; at
+// first centred over the owner when that is shown, else on the work area.
 void CAboutDlg::SizeWindow() {
-    const int dpi = WindowDpi(m_hWnd);
-    RECT rc{0, 0, ScaleForDpi(kClientWidth, dpi), ScaleForDpi(kClientHeight, dpi)};
+    RECT rc{0, 0, ScaleForDpi(kClientWidth, Dpi()), ScaleForDpi(kClientHeight, Dpi())};
     ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
-    MoveWindow(0, 0, rc.right - rc.left, rc.bottom - rc.top, true);
-    CenterWindow();
+    SetWindowPos(nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CAboutDlg::LoadBanner() {
+    // Above 100 % the banner is drawn from its art at twice the size, scaled down, never blown up.
+    m_picture.LoadResourceImage(Dpi() > kBaseDpi ? IDR_BANNER_2X : IDR_BANNER, L"JPG");
+}
+
+void CAboutDlg::OnDpiChanged() {
+    SizeWindow();
+    LoadBanner();
 }
 
 void CAboutDlg::OnOK() {
@@ -122,7 +130,7 @@ void CAboutDlg::OnPaint() {
 RECT CAboutDlg::BannerRect() const {
     // The art at twice the size stands for a banner of half its pixels at 96 DPI.
     const int artScale = m_picture.GetWidth() > kBannerWidth ? 2 : 1;
-    const int dpi = WindowDpi(m_hWnd);
+    const int dpi = Dpi();
     return {0, 0, ScaleForDpi(m_picture.GetWidth() / artScale, dpi),
             ScaleForDpi(m_picture.GetHeight() / artScale, dpi)};
 }

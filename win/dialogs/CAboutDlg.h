@@ -32,6 +32,8 @@ protected:
 
 private:
     void SizeWindow();
+    void LoadBanner();
+    void OnDpiChanged() override;
     void OnPaint();
     // Where the banner is drawn: its size at 96 DPI, scaled to the box's.
     RECT BannerRect() const;

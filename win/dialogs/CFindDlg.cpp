@@ -5,7 +5,6 @@
 #include "core/app/CommandIds.h"
 #include "win/framework/LocaleCaseFold.h"
 #include "win/framework/LayoutGeometry.h"
-#include "win/framework/WindowDpi.h"
 #include "win/framework/WideString.h"
 #include "res/resource.h"
 
@@ -51,7 +50,7 @@ bool CFindDlg::OnInitDialog() {
 
 void CFindDlg::LayoutControls() {
     const RECT rc = GetClientRect();
-    PlaceControls(m_hWnd, FindLayout(rc.right - rc.left, rc.bottom - rc.top, WindowDpi(m_hWnd)));
+    PlaceControls(m_hWnd, FindLayout(rc.right - rc.left, rc.bottom - rc.top, Dpi()));
     // Name and folder a quarter and a sixth of the width; the text takes what is left.
     const HWND hList = m_list.GetSafeHwnd();
     RECT rcList{};

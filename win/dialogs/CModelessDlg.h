@@ -25,6 +25,11 @@ protected:
     HWND ReportToOwner(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // The client area has a new size: a resizable dialog places its controls for it.
     virtual void LayoutControls() {}
+    // The DPI the dialog is drawn at: its window's when it was made, then each WM_DPICHANGED's.
+    int Dpi() const;
+    // The dialog has moved to a screen of another scale and taken the rectangle the system
+    // offered; its controls are placed again after this. What else it draws at a size is redone here.
+    virtual void OnDpiChanged() {}
 
     void OnCancel() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -41,6 +46,7 @@ private:
 
     UINT m_nClosedMessage;
     std::vector<Command> m_commands;
+    int m_nDpi = 0; // 0: the window's own, until a WM_DPICHANGED says otherwise
 };
 
 } // namespace brindlex

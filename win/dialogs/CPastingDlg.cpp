@@ -7,7 +7,6 @@
 #include "win/framework/CGlobalLock.h"
 #include "win/framework/CWinApp.h"
 #include "win/framework/LayoutGeometry.h"
-#include "win/framework/WindowDpi.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 #include "core/library/CData.h"
@@ -99,7 +98,7 @@ void CPastingDlg::LayoutControls() {
         }
     }
     const RECT rc = GetClientRect();
-    PlaceControls(m_hWnd, EditorLayout(rc.right - rc.left, rc.bottom - rc.top, WindowDpi(m_hWnd)));
+    PlaceControls(m_hWnd, EditorLayout(rc.right - rc.left, rc.bottom - rc.top, Dpi()));
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
