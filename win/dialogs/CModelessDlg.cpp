@@ -52,6 +52,8 @@ int CModelessDlg::Dpi() const {
 
 LRESULT CModelessDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DPICHANGED && lParam != 0) {
+        // The system's own handling first: it scales a template dialog's font and controls.
+        Default();
         m_nDpi = LOWORD(wParam);
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
