@@ -60,7 +60,8 @@ protected:
     }
     Bytes Library() const { return brindlex::WriteDataArchive(data.m_library); }
     bool SavedAsItIs(DWORD ms = 5000) const {
-        return PumpUntil([&] { return ReadBytes(path) == Library(); }, ms);
+        // Under Wine the file is briefly not there while a save puts the new one in its place.
+        return PumpUntil([&] { return TryReadBytes(path) == Library(); }, ms);
     }
 
     CTestFolder folder;

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,14 +68,14 @@ inline std::vector<std::u16string> List(const std::u16string& folder) {
     return names;
 }
 
-inline Bytes ReadBytes(const std::u16string& path) {
-    Bytes out;
+// The file's bytes, or nothing when it cannot be opened (a save may be replacing it just then).
+inline std::optional<Bytes> TryReadBytes(const std::u16string& path) {
     HANDLE h = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        ADD_FAILURE() << "cannot open " << testing::PrintToString(WStr(path)) << " error " << GetLastError();
-        return out;
+        return std::nullopt;
     }
+    Bytes out;
     char buf[65536];
     DWORD n = 0;
     while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0) {
@@ -82,6 +83,15 @@ inline Bytes ReadBytes(const std::u16string& path) {
     }
     CloseHandle(h);
     return out;
+}
+
+inline Bytes ReadBytes(const std::u16string& path) {
+    std::optional<Bytes> bytes = TryReadBytes(path);
+    if (!bytes) {
+        ADD_FAILURE() << "cannot open " << testing::PrintToString(WStr(path)) << " error " << GetLastError();
+        return {};
+    }
+    return std::move(*bytes);
 }
 
 inline void WriteBytes(const std::u16string& path, const Bytes& bytes) {
