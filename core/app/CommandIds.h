@@ -1,6 +1,6 @@
 // The main window's private messages, under the names the windows use: the program's interface
-// to other programs (the installer sends WM_EXIT_APP, the shell the tray callback, and its build
-// reads the number from here), which the main window's procedure turns into commands. Control
+// to other programs (the installer sends WM_EXIT_APP, whose number its build reads from here; the
+// shell sends the tray callback), which the main window's procedure turns into commands. Control
 // and menu ids are the resource header's own, so that the .rc, the core and the windows cannot
 // disagree on a number.
 #pragma once

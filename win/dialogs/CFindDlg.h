@@ -5,8 +5,7 @@
 // Up and Down in the query move through the results; Enter or a double click report ChooseFound
 // to the host (the main window), Ctrl+Enter or Paste PasteFound, both with the row's group and
 // item. Esc and the close box report FindClosed. The host releases Find while handling any of
-// the three, so nothing of the object is touched after
-// a report. Find only reads the library.
+// the three, so nothing of the object is touched after a report. Find only reads the library.
 #pragma once
 
 #include "core/find/CFindResults.h"

@@ -1,8 +1,8 @@
 // What the program's modeless dialogs (the item editor, settings, the about box, Find) share.
 // None of them ends itself: each reports to its host (the main window), which releases the
 // dialog, often while the dialog's own handler is still on the stack. Esc and the close box
-// report the dialog's "closed" command. Its buttons and fields are handled
-// through a table of commands, and a resizable one places its controls again on every WM_SIZE.
+// report the dialog's "closed" command. Its buttons and fields are handled through a table of
+// commands, and a resizable one places its controls again on every WM_SIZE.
 #pragma once
 
 #include "core/app/ICommandHost.h"

@@ -5,8 +5,8 @@
 //
 // The editor never ends itself: Save and Cancel (Esc, the close box) report to its host, the
 // main window (NewItemSaved for Save of a new item, else EditorClosed), which takes a new item
-// with TakeNewItem and then releases the editor, possibly while the
-// editor's handler is still on the stack: nothing of the object is touched after the report.
+// with TakeNewItem and then releases the editor, possibly while the editor's handler is still
+// on the stack: nothing of the object is touched after the report.
 #pragma once
 
 #include "win/controls/CImageButton.h"

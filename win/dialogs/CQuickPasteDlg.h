@@ -6,8 +6,7 @@
 // PasteQuickItem with the row's group and item to the host (the main window). Esc and the close
 // box report QuickPasteClosed (give the focus back to the window the user came from); the popup
 // losing the activation (a click elsewhere) reports QuickPasteDeactivated. The main window hides
-// the popup in each case. The popup only reads the
-// library.
+// the popup in each case. The popup only reads the library.
 #pragma once
 
 #include "core/find/CQuickPasteList.h"

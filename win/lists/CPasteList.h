@@ -1,8 +1,8 @@
 // The item list of the main window: one row per item of the current group, in the group's
 // order, each row referring to the stored item. Its current row is the library's current item,
 // the one that Paste delivers and that Edit and Delete act on. A double click asks the host (the
-// main window) to edit the current item; a right click on the current row or the Insert key renames it
-// in place; the Delete key deletes it after asking, as the Delete button does.
+// main window) to edit the current item; a right click on the current row or the Insert key
+// renames it in place; the Delete key deletes it after asking, as the Delete button does.
 #pragma once
 
 #include "core/app/ICommandHost.h"
