@@ -1,8 +1,9 @@
 ; Brindlex's installer: installs for the current user only, without administrator rights.
 ; Built by the Windows build (installer/CMakeLists.txt) with
 ;   makensis -DVERSION=1.1 -DVERSION_QUAD=1.1.0.0 -DCOPYRIGHT=... -DSTAGE=DIR -DICON=FILE
-;            -DOUTFILE=FILE Brindlex.nsi
-; where DIR holds Brindlex.exe, Brindlex.chm, README.txt and LICENSE.txt.
+;            -DOUTFILE=FILE -DWM_EXIT_APP=NUMBER Brindlex.nsi
+; where DIR holds Brindlex.exe, Brindlex.chm, README.txt and LICENSE.txt, and NUMBER is the
+; program's WM_EXIT_APP as core/app/CommandIds.h defines it.
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel user
@@ -18,8 +19,10 @@ ShowUninstDetails show
 !define PUBLISHER "The Brindlex developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brindlex"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-; The program's private message that makes it save its library and exit.
-!define WM_EXIT_APP 0x464
+; The program's private message that makes it save its library and exit: given by the build.
+!ifndef WM_EXIT_APP
+  !error "WM_EXIT_APP is not defined: the build passes it from core/app/CommandIds.h"
+!endif
 !define SYNCHRONIZE 0x00100000
 !define MOVEFILE_REPLACE_EXISTING_WRITE_THROUGH 9
 !define TOKEN_QUERY 8

@@ -7,61 +7,44 @@
 // command that is already held is not held twice.
 #pragma once
 
+#include "core/app/AppCommand.h"
+
 #include <cstddef>
-#include <cstdint>
 #include <vector>
 
 namespace brindlex {
 
-// The system's messages this knows by number (the values of the Win32 headers).
-inline constexpr unsigned kWmCommand = 0x0111;
-inline constexpr unsigned kWmSysCommand = 0x0112;
-inline constexpr unsigned kWmHotkey = 0x0312;
-
-struct HeldMessage {
-    unsigned message = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
-    bool operator==(const HeldMessage&) const = default;
-};
-
 enum class DuringPaste { Run, Hold, Drop };
 
-// What becomes of a message to the main window while a paste runs. Held are the commands:
-// WM_COMMAND for a menu entry, an accelerator, a click or a selection change, WM_SYSCOMMAND,
-// WM_HOTKEY, the main window's private messages and the taskbar's re-creation message. The
-// Paste button's click is dropped. Everything else runs: the clipboard's and the session's
-// messages, activation, painting, the other notifications and other programs' questions.
-DuringPaste HandlingDuringPaste(unsigned message, std::uintptr_t wParam, unsigned taskbarCreatedMessage);
+// What becomes of a command while a paste runs. Paste and Find's Paste are dropped; the quick
+// paste popup's choice and its closing run; every other command is held.
+DuringPaste HandlingDuringPaste(CommandKind kind);
 
 class CHeldCommands {
 public:
-    explicit CHeldCommands(unsigned taskbarCreatedMessage) : m_nTaskbarCreated(taskbarCreatedMessage) {}
-
     // Times are tick counts in ms, which wrap around.
     void BeginPaste(unsigned now);
     // The held commands in the order they came; nothing is held any more afterwards.
-    std::vector<HeldMessage> EndPaste(unsigned now);
+    std::vector<AppCommand> EndPaste(unsigned now);
     bool IsPasting() const { return m_bPasting; }
 
     // At most this many commands are held; those that come after are dropped.
     static constexpr std::size_t kMaxHeld = 64;
 
-    // True when the message is held or dropped: it must not run now. Only while a paste runs.
-    // A repeat of a held command (same message and parameters) is dropped.
-    bool Offer(const HeldMessage& message);
+    // True when the command is held or dropped: it must not run now. Only while a paste runs.
+    // A repeat of a held command (same kind and parameters) is dropped.
+    bool Offer(const AppCommand& command);
 
     // Whether a queued Paste click (by its message time) was made while the last paste ran: that
     // paste has delivered the item, so the click is dropped like a Paste that came during it.
     bool CameDuringLastPaste(unsigned messageTime) const;
 
 private:
-    unsigned m_nTaskbarCreated;
     bool m_bPasting = false;
     bool m_bHavePasted = false;
     unsigned m_nStart = 0;
     unsigned m_nEnd = 0;
-    std::vector<HeldMessage> m_arrHeld;
+    std::vector<AppCommand> m_arrHeld;
 };
 
 } // namespace brindlex

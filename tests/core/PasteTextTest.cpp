@@ -1,4 +1,3 @@
-#include "core/app/CommandIds.h"
 #include "core/app/CHeldCommands.h"
 #include "core/paste/CClipboardReadWait.h"
 #include "core/paste/CClipboardRestoreRule.h"
@@ -239,31 +238,26 @@ TEST(PasteText, NoPasteGoesIntoAProgramOfHigherIntegrity) {
 }
 
 TEST(PasteText, CommandsThatComeDuringAPasteAreHeldOnceInOrderUpTo64AndASecondPasteDropped) {
-    constexpr unsigned kTaskbarCreated = 0xC123;
-    const auto command = [](unsigned id, unsigned code) { return (std::uintptr_t{code} << 16) | id; };
-    const std::vector<HeldMessage> held{
-        {WM_TRAY_CALLBACK, 0, 0x201},              // a click on the tray icon
-        {kWmCommand, command(ID_TRAY_EXIT, 0), 0}, // Exit from the tray menu
-        {WM_EXIT_APP, 0, 0},                       // another program asks us to exit
-        {kWmCommand, command(1017, 1), 0x5678},    // another target chosen
-        {kWmHotkey, 43, 0},
-        {kWmSysCommand, 0xF060, 0},
-        {WM_EDIT_ITEM, 0xDEAD, 0},
-        {kTaskbarCreated, 0, 0},
-        {WM_SHOW_FIND, 0, 0},
-        {WM_FIND_CHOOSE, 2, 7}, // Enter in Find
+    using K = CommandKind;
+    const std::vector<AppCommand> held{
+        K::ShowMainWindow, // a click on the tray icon
+        K::Exit,           // Exit from the tray menu, or another program asks us to exit
+        K::SettingsClosed,
+        K::ChooseTarget, // another target chosen
+        K::ToggleMainWindow,
+        AppCommand::System(0xF060, 0),
+        AppCommand::Edit(nullptr), // Add item
+        K::RestoreTrayIcon,
+        K::ShowFind,
+        {K::ChooseFound, 2, 7}, // Enter in Find
     };
-    const std::vector<HeldMessage> runNow{
-        {0x0011, 0, 0},                         // WM_QUERYENDSESSION
-        {0x0016, 1, 0},                         // WM_ENDSESSION
-        {0x0006, 0, 0},                         // WM_ACTIVATE
-        {0x000D, 10, 0x1000},                   // WM_GETTEXT from another program
-        {kWmCommand, command(1008, 5), 0x2222}, // LBN_KILLFOCUS: the focus went to the target
-    };
-    const HeldMessage secondPaste{kWmCommand, command(IDC_PASTE, 0), 0x9999};
-    const HeldMessage findPaste{WM_FIND_PASTE, 2, 7}; // Ctrl+Enter in Find
+    // The quick-paste popup's answers run at once.
+    const std::vector<AppCommand> runNow{
+        {K::PasteQuickItem, 0, 1}, K::QuickPasteClosed, K::QuickPasteDeactivated};
+    const AppCommand secondPaste = K::Paste;
+    const AppCommand findPaste{K::PasteFound, 2, 7}; // Ctrl+Enter in Find
 
-    CHeldCommands commands(kTaskbarCreated);
+    CHeldCommands commands;
     EXPECT_FALSE(commands.Offer(held[0]) || commands.Offer(secondPaste)) << "no paste runs";
     commands.BeginPaste(1000);
     for (std::size_t i = 0; i < held.size(); ++i) {
@@ -287,14 +281,14 @@ TEST(PasteText, CommandsThatComeDuringAPasteAreHeldOnceInOrderUpTo64AndASecondPa
 
     // Another program that floods the window during a paste: the first 64 distinct commands.
     commands.BeginPaste(1200);
-    std::vector<HeldMessage> flood;
-    for (unsigned i = 0; i < 100; ++i) {
-        flood.push_back({WM_EDIT_ITEM, i, 0});
+    std::vector<AppCommand> flood;
+    for (int i = 0; i < 100; ++i) {
+        flood.push_back({K::ChooseFound, i, 0});
         EXPECT_TRUE(commands.Offer(flood.back()));
         EXPECT_TRUE(commands.Offer(held[0])) << "a repeat is not held again";
     }
     flood.insert(flood.begin() + 1, held[0]);
-    flood.resize(CHeldCommands::kMaxHeld);
+    flood.erase(flood.begin() + CHeldCommands::kMaxHeld, flood.end());
     EXPECT_EQ(commands.EndPaste(1300), flood);
     EXPECT_FALSE(commands.Offer(held[0]));
 }

@@ -1,8 +1,8 @@
 // The about box in-process: its fixed size, the banner on the screen, the labels' texts, colours
-// and link styles, and how it reports its end to a test owner.
+// and link styles, and how it reports its end to a test host.
 #include "DialogTestSupport.h"
 #include "SettingsTestSupport.h"
-#include "core/app/CommandIds.h"
+#include "RecordingCommandHost.h"
 #include "win/dialogs/CAboutDlg.h"
 #include "res/resource.h"
 
@@ -18,14 +18,14 @@ class AboutBox : public ::testing::Test {
 protected:
     void SetUp() override {
         LoadControls();
-        owner.onMessage = [this](const Received& r) {
-            if (r.message == WM_ABOUT_CLOSED) {
+        host.onCommand = [this](const AppCommand& c) {
+            if (c.kind == CommandKind::AboutClosed) {
                 dlg.reset();
             }
         };
     }
     void Open() {
-        dlg = std::make_unique<CAboutDlg>();
+        dlg = std::make_unique<CAboutDlg>(host);
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
         dlg->CenterWindow(GetDesktopWindow());
         dlg->ShowWindow(SW_SHOW);
@@ -41,6 +41,7 @@ protected:
     }
 
     store_test::CMessageRecorder messages; // a failing banner would say so here
+    CRecordingCommandHost host;
     CTestOwner owner;
     std::unique_ptr<CAboutDlg> dlg;
     HWND hDlg = nullptr;
@@ -157,7 +158,7 @@ TEST_F(AboutBox, EnterDoesNothingAndEscapeReportsTheEnd) {
     Open();
     SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     Pump(50);
-    EXPECT_EQ(owner.Count(WM_ABOUT_CLOSED), 0);
+    EXPECT_EQ(host.Count(CommandKind::AboutClosed), 0);
     ASSERT_NE(dlg, nullptr);
     EXPECT_TRUE(dlg->IsWindow());
     // Esc through the dialog manager, as a person presses it.
@@ -165,17 +166,17 @@ TEST_F(AboutBox, EnterDoesNothingAndEscapeReportsTheEnd) {
     SetFocus(hDlg);
     PostMessageW(hDlg, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     PumpUntil([&] { return dlg == nullptr; }, 2000);
-    EXPECT_EQ(owner.Count(WM_ABOUT_CLOSED), 1);
-    EXPECT_EQ(dlg, nullptr) << "released by the owner while reporting";
+    EXPECT_EQ(host.Count(CommandKind::AboutClosed), 1);
+    EXPECT_EQ(dlg, nullptr) << "released by the host while reporting";
     Pump(50);
 }
 
 TEST_F(AboutBox, TheCloseBoxReportsTheEndAndTheBoxDoesNotDestroyItself) {
-    owner.onMessage = nullptr; // this owner keeps the box
+    host.onCommand = nullptr; // this host keeps the box
     Open();
     SendMessageW(hDlg, WM_CLOSE, 0, 0);
-    PumpUntil([&] { return owner.Count(WM_ABOUT_CLOSED) > 0; }, 2000);
-    EXPECT_EQ(owner.Count(WM_ABOUT_CLOSED), 1);
+    PumpUntil([&] { return host.Count(CommandKind::AboutClosed) > 0; }, 2000);
+    EXPECT_EQ(host.Count(CommandKind::AboutClosed), 1);
     EXPECT_TRUE(IsWindow(hDlg));
     dlg.reset();
     EXPECT_FALSE(IsWindow(hDlg)) << "releasing the object destroys the window";

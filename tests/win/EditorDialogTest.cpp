@@ -1,7 +1,7 @@
-// The item editor in-process: a modeless CPastingDlg under a test owner that records
-// WM_EDITOR_CLOSED and, like the main window, may release the editor while it reports.
+// The item editor in-process: a modeless CPastingDlg under a test owner, with a host that records
+// how the editor closed and, like the main window, may release the editor while it reports.
 #include "DialogTestSupport.h"
-#include "core/app/CommandIds.h"
+#include "RecordingCommandHost.h"
 #include "win/dialogs/CPastingDlg.h"
 #include "core/layout/EditorLayout.h"
 #include "win/framework/CClipboardScope.h"
@@ -30,17 +30,17 @@ protected:
 
     // Opens the editor as the main window does: created with the owner as parent, shown.
     void Open(CPasteItem* edited) {
-        dlg = std::make_unique<CPastingDlg>(data, edited);
+        dlg = std::make_unique<CPastingDlg>(data, edited, host);
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
         dlg->CenterWindow(owner.GetSafeHwnd());
         dlg->ShowWindow(SW_SHOW);
         Pump(50);
     }
-    // As the main window does on WM_EDITOR_CLOSED: take a new item, then release the editor.
+    // As the main window does when the editor closes: take a new item, then release the editor.
     void ReleaseOnClose() {
-        owner.onMessage = [this](const Received& r) {
-            if (r.message == WM_EDITOR_CLOSED) {
-                if (r.wParam == 1 && r.lParam == 1) {
+        host.onCommand = [this](const AppCommand& c) {
+            if (IsClosing(c.kind)) {
+                if (c.kind == CommandKind::NewItemSaved) {
                     taken = dlg->TakeNewItem();
                 }
                 dlg.reset();
@@ -61,11 +61,14 @@ protected:
         SendMessageW(Dlg(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(Dlg(), id)));
     }
-    std::vector<Received> Closings() const {
-        std::vector<Received> out;
-        for (const auto& r : owner.received) {
-            if (r.message == WM_EDITOR_CLOSED) {
-                out.push_back(r);
+    static bool IsClosing(CommandKind kind) {
+        return kind == CommandKind::EditorClosed || kind == CommandKind::NewItemSaved;
+    }
+    std::vector<CommandKind> Closings() const {
+        std::vector<CommandKind> out;
+        for (const AppCommand& c : host.commands) {
+            if (IsClosing(c.kind)) {
+                out.push_back(c.kind);
             }
         }
         return out;
@@ -74,6 +77,7 @@ protected:
     CData data;
     CPasteGroup* group = nullptr;
     CPasteItem* item = nullptr;
+    CRecordingCommandHost host;
     CTestOwner owner;
     std::unique_ptr<CPastingDlg> dlg;
     std::unique_ptr<CPasteItem> taken;
@@ -120,8 +124,7 @@ TEST_F(Editor, ANewItemStartsAsNewItemAndSaveHandsItOverOnce) {
     Command(IDOK);
     const auto closings = Closings();
     ASSERT_EQ(closings.size(), 1u);
-    EXPECT_EQ(closings[0].wParam, 1u);
-    EXPECT_EQ(closings[0].lParam, 1);
+    EXPECT_EQ(closings[0], CommandKind::NewItemSaved);
     // The editor does not end itself: its window waits for the owner to release it.
     EXPECT_TRUE(dlg->IsWindow());
     auto made = dlg->TakeNewItem();
@@ -157,8 +160,7 @@ TEST_F(Editor, SaveOfAStoredItemChangesItInPlace) {
     Command(IDOK);
     const auto closings = Closings();
     ASSERT_EQ(closings.size(), 1u);
-    EXPECT_EQ(closings[0].wParam, 1u);
-    EXPECT_EQ(closings[0].lParam, 0);
+    EXPECT_EQ(closings[0], CommandKind::EditorClosed);
     EXPECT_EQ(taken, nullptr);
     EXPECT_EQ(item->m_strName, u"") << "empty names are accepted";
     EXPECT_EQ(item->m_strText, u"Hi\r\n\tthere");
@@ -168,7 +170,7 @@ TEST_F(Editor, SaveOfAStoredItemChangesItInPlace) {
 
 TEST_F(Editor, CancelEscapeAndTheCloseBoxLeaveTheItemAlone) {
     for (const int way : {0, 1, 2}) {
-        owner.received.clear();
+        host.commands.clear();
         Open(item);
         SetText(IDC_ITEM_NAME, u"Changed");
         SetText(IDC_ITEM_TEXT, u"Changed text");
@@ -186,8 +188,7 @@ TEST_F(Editor, CancelEscapeAndTheCloseBoxLeaveTheItemAlone) {
         }
         const auto closings = Closings();
         ASSERT_EQ(closings.size(), 1u) << "way " << way;
-        EXPECT_EQ(closings[0].wParam, 0u);
-        EXPECT_EQ(closings[0].lParam, 0);
+        EXPECT_EQ(closings[0], CommandKind::EditorClosed);
         EXPECT_EQ(item->m_strName, u"Greeting");
         EXPECT_EQ(item->m_strText, u"Hello\r\nWorld");
         EXPECT_EQ(dlg->TakeNewItem(), nullptr);
@@ -338,7 +339,7 @@ TEST_F(Editor, AnItemGoneFromTheLibraryIsNotWrittenInto) {
     Command(IDOK);
     const auto closings = Closings();
     ASSERT_EQ(closings.size(), 1u);
-    EXPECT_EQ(closings[0].wParam, 0u) << "nothing was saved";
+    EXPECT_EQ(closings[0], CommandKind::EditorClosed) << "no new item to take";
     EXPECT_EQ(kept->m_strName, u"Greeting");
 }
 

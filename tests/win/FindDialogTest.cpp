@@ -1,9 +1,9 @@
-// Find in-process: a modeless CFindDlg over a small library under a test owner that records what
-// Find asks of the main window and, like it, releases Find while Find reports.
+// Find in-process: a modeless CFindDlg over a small library under a test owner, with a host that
+// records what Find asks of the main window and, like it, releases Find while Find reports.
 #include "DialogTestSupport.h"
 #include "core/library/CData.h"
 #include "res/resource.h"
-#include "core/app/CommandIds.h"
+#include "RecordingCommandHost.h"
 #include "win/dialogs/CFindDlg.h"
 #include "win/framework/LocaleCaseFold.h"
 
@@ -27,12 +27,13 @@ protected:
         library.AddItem(code, u"Loop", 0, u"for (;;) { greet(world); }"); // matches in its text only
         library.AddItem(code, u"Green", 0, u"#00ff00");
         library.SelectGroup(0);
-        owner.onMessage = [this](const Received& r) {
-            if (r.message == WM_FIND_CLOSED || r.message == WM_FIND_CHOOSE || r.message == WM_FIND_PASTE) {
+        host.onCommand = [this](const AppCommand& c) {
+            if (c.kind == CommandKind::FindClosed || c.kind == CommandKind::ChooseFound ||
+                c.kind == CommandKind::PasteFound) {
                 dlg.reset();
             }
         };
-        dlg = std::make_unique<CFindDlg>(library);
+        dlg = std::make_unique<CFindDlg>(library, host);
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
         dlg->CenterWindow(owner.GetSafeHwnd());
         dlg->ShowWindow(SW_SHOW);
@@ -55,16 +56,10 @@ protected:
         PostMessageW(Query(), WM_KEYDOWN, vk, 1);
         Pump(30);
     }
-    const Received* Report(UINT message) const {
-        for (const auto& r : owner.received) {
-            if (r.message == message) {
-                return &r;
-            }
-        }
-        return nullptr;
-    }
+    const AppCommand* Report(CommandKind kind) const { return host.First(kind); }
 
     CData data;
+    CRecordingCommandHost host;
     CTestOwner owner;
     std::unique_ptr<CFindDlg> dlg;
 };
@@ -114,12 +109,12 @@ TEST_F(Find, UpAndDownMoveTheSelectionAndEnterReportsTheRowOnce) {
     EXPECT_EQ(dlg->SelectedRow(), 1);
     EXPECT_EQ(Cell(1, 0), u"Green");
     Key(VK_RETURN);
-    const Received* chosen = Report(WM_FIND_CHOOSE);
+    const AppCommand* chosen = Report(CommandKind::ChooseFound);
     ASSERT_NE(chosen, nullptr);
-    EXPECT_EQ(chosen->wParam, 1u); // "Code"
-    EXPECT_EQ(chosen->lParam, 1);  // its second item
+    EXPECT_EQ(chosen->nGroup, 1); // "Code"
+    EXPECT_EQ(chosen->nItem, 1);  // its second item
     EXPECT_EQ(dlg, nullptr) << "released while it reported";
-    EXPECT_EQ(owner.Count(WM_FIND_PASTE), 0);
+    EXPECT_EQ(host.Count(CommandKind::PasteFound), 0);
 }
 
 TEST_F(Find, CtrlEnterAndPasteAskForThePasteEscapeForTheEnd) {
@@ -131,27 +126,27 @@ TEST_F(Find, CtrlEnterAndPasteAskForThePasteEscapeForTheEnd) {
     Key(VK_RETURN);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
-    const Received* pasted = Report(WM_FIND_PASTE);
+    const AppCommand* pasted = Report(CommandKind::PasteFound);
     ASSERT_NE(pasted, nullptr);
-    EXPECT_EQ(pasted->wParam, 0u);
-    EXPECT_EQ(pasted->lParam, 0);
-    EXPECT_EQ(owner.Count(WM_FIND_CHOOSE), 0);
+    EXPECT_EQ(pasted->nGroup, 0);
+    EXPECT_EQ(pasted->nItem, 0);
+    EXPECT_EQ(host.Count(CommandKind::ChooseFound), 0);
 
     for (const bool byButton : {true, false}) {
-        owner.received.clear();
-        dlg = std::make_unique<CFindDlg>(data.m_library);
+        host.commands.clear();
+        dlg = std::make_unique<CFindDlg>(data.m_library, host);
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
         dlg->ShowWindow(SW_SHOW);
         Type(u"loop");
         if (byButton) {
             SendMessageW(Dlg(), WM_COMMAND, MAKEWPARAM(IDC_FIND_PASTE, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(Dlg(), IDC_FIND_PASTE)));
-            ASSERT_NE(Report(WM_FIND_PASTE), nullptr);
-            EXPECT_EQ(Report(WM_FIND_PASTE)->wParam, 1u);
+            ASSERT_NE(Report(CommandKind::PasteFound), nullptr);
+            EXPECT_EQ(Report(CommandKind::PasteFound)->nGroup, 1);
         } else {
             Key(VK_ESCAPE);
-            EXPECT_EQ(owner.Count(WM_FIND_CLOSED), 1);
-            EXPECT_EQ(owner.Count(WM_FIND_PASTE), 0);
+            EXPECT_EQ(host.Count(CommandKind::FindClosed), 1);
+            EXPECT_EQ(host.Count(CommandKind::PasteFound), 0);
         }
         EXPECT_EQ(dlg, nullptr);
     }

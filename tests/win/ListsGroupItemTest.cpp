@@ -64,7 +64,7 @@ TEST_F(ListsGroup, AttachingShowsTheLibraryAndSelectingAGroupRefillsTheItems) {
     m_items.RequestEdit();
     ASSERT_EQ(boxes.Asked().size(), 1u);
     ExpectAsked(boxes.Asked()[0], u"No selected item", u"No selected item", MB_ICONEXCLAMATION);
-    EXPECT_TRUE(m_dlg->m_editRequests.empty());
+    EXPECT_TRUE(EditRequests().empty());
 }
 
 TEST_F(ListsGroup, ModelChangesFromOutsideShowInTheRows) {
@@ -156,7 +156,7 @@ TEST_F(ListsGroup, RightClickSelectsADoubleClickOnTheCurrentRowRenames) {
     const HWND editor = Editor(m_groups);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(GetWindowTextU16(editor), u"G2");
-    EXPECT_TRUE(m_dlg->m_editRequests.empty());
+    EXPECT_TRUE(EditRequests().empty());
 }
 
 TEST_F(ListsItem, DoubleClickAnywhereAsksToEditARightClickRenames) {
@@ -164,12 +164,12 @@ TEST_F(ListsItem, DoubleClickAnywhereAsksToEditARightClickRenames) {
     Attach();
     m_items.SetCurrent(1);
     m_items.RequestEdit();
-    ASSERT_EQ(m_dlg->m_editRequests.size(), 1u);
-    EXPECT_EQ(m_dlg->m_editRequests[0], reinterpret_cast<WPARAM>(&m_library.Group(0).Item(1)));
+    ASSERT_EQ(EditRequests().size(), 1u);
+    EXPECT_EQ(EditRequests()[0], &m_library.Group(0).Item(1));
     // Empty space under the rows: still the current item.
     ::SendMessageW(m_items.GetSafeHwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(POINT{60, 150}));
-    ASSERT_EQ(m_dlg->m_editRequests.size(), 2u);
-    EXPECT_EQ(m_dlg->m_editRequests[1], reinterpret_cast<WPARAM>(m_library.CurrentItem()));
+    ASSERT_EQ(EditRequests().size(), 2u);
+    EXPECT_EQ(EditRequests()[1], m_library.CurrentItem());
     EXPECT_EQ(Editor(m_items), nullptr);
     // A right click renames, but only on the current row.
     ::SendMessageW(m_items.GetSafeHwnd(), WM_RBUTTONUP, 0, At(RowPoint(m_items, 2)));

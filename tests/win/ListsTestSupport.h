@@ -5,8 +5,8 @@
 #pragma once
 
 #include "DialogTemplateBuilder.h"
+#include "RecordingCommandHost.h"
 
-#include "core/app/CommandIds.h"
 #include "win/framework/CDialog.h"
 #include "win/framework/CMessageLoop.h"
 #include "win/framework/MessageBox.h"
@@ -39,7 +39,8 @@ inline constexpr int kButtonId = 1002;
 inline constexpr int kListWidth = 200;
 inline constexpr int kVisibleRows = 6;
 
-// The owner of the lists: records what the lists tell it and what the dialog manager does.
+// The owner of the lists: records what the lists tell it and what the dialog manager does (the
+// item list's requests to edit go to the fixture's host).
 class CListOwnerDialog : public CDialog {
 public:
     explicit CListOwnerDialog(const DLGTEMPLATE* t) : CDialog(t) {}
@@ -49,7 +50,6 @@ public:
         std::u16string previous;
     };
     std::vector<NameChange> m_nameChanges;
-    std::vector<WPARAM> m_editRequests;
     int m_nOk = 0;
     int m_nCancel = 0;
     int m_nGroupSelChanges = 0; // LBN_SELCHANGE notifications that reached the owner itself
@@ -61,9 +61,6 @@ protected:
         switch (message) {
         case WM_LIST_NAME_CHANGED:
             m_nameChanges.push_back({wParam, U16(reinterpret_cast<const wchar_t*>(lParam))});
-            return 0;
-        case WM_EDIT_ITEM:
-            m_editRequests.push_back(wParam);
             return 0;
         case WM_COMMAND:
             if (CommandId(wParam) == IDC_GROUP_LIST && CommandCode(wParam) == LBN_SELCHANGE) {
@@ -265,9 +262,21 @@ protected:
         return ::FindWindowExW(list.GetSafeHwnd(), nullptr, L"Edit", nullptr);
     }
 
+    // The items the item list asked the host to edit, in order.
+    std::vector<CPasteItem*> EditRequests() const {
+        std::vector<CPasteItem*> items;
+        for (const AppCommand& c : m_host.commands) {
+            if (c.kind == CommandKind::EditItem) {
+                items.push_back(c.pItem);
+            }
+        }
+        return items;
+    }
+
     CLibrary m_library;
+    CRecordingCommandHost m_host;
     CGroupList m_groups;
-    CPasteList m_items;
+    CPasteList m_items{m_host};
     std::unique_ptr<CListOwnerDialog> m_dlg;
 };
 

@@ -1,8 +1,8 @@
-// The quick-paste popup in-process, under a test owner that records its reports: the rows it
+// The quick-paste popup in-process, under a test owner, with a host that records its reports: the rows it
 // shows, the keys that move and choose, and a note (a target it cannot paste into) that keeps
 // Enter from choosing.
 #include "DialogTestSupport.h"
-#include "core/app/CommandIds.h"
+#include "RecordingCommandHost.h"
 #include "core/library/CData.h"
 #include "res/resource.h"
 #include "win/dialogs/CQuickPasteDlg.h"
@@ -24,7 +24,7 @@ protected:
         library.AddItem(mail, u"Greeting", 0, u"Hello");
         CPasteGroup& code = library.AddGroup(u"Code");
         library.AddItem(code, u"Green", 0, u"#00ff00");
-        dlg = std::make_unique<CQuickPasteDlg>(library, recent);
+        dlg = std::make_unique<CQuickPasteDlg>(library, recent, host);
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
     }
 
@@ -48,6 +48,7 @@ protected:
 
     CLibrary library;
     CRecentItems recent{library};
+    CRecordingCommandHost host;
     CTestOwner owner;
     std::unique_ptr<CQuickPasteDlg> dlg;
 };
@@ -72,17 +73,17 @@ TEST_F(QuickPasteDialog, RecentFirstTypingFiltersAndEnterReportsTheSelectedRow) 
     Key(VK_DOWN); // stays on the last row
     EXPECT_EQ(dlg->SelectedRow(), 1);
     Key(VK_RETURN);
-    ASSERT_EQ(owner.Count(WM_QUICK_PASTE_CHOOSE), 1);
-    EXPECT_EQ(owner.received.back().wParam, 1u); // group Code
-    EXPECT_EQ(owner.received.back().lParam, 0);  // its item Green
+    ASSERT_EQ(host.Count(CommandKind::PasteQuickItem), 1);
+    EXPECT_EQ(host.commands.back().nGroup, 1); // group Code
+    EXPECT_EQ(host.commands.back().nItem, 0);  // its item Green
 
     // Opened again: the query is empty and the library shows again.
     Open();
     EXPECT_EQ(GetWindowTextU16(Query()), u"");
     EXPECT_EQ(Rows(), 3);
     Key(VK_ESCAPE);
-    ASSERT_GE(owner.Count(WM_QUICK_PASTE_CLOSED), 1);
-    EXPECT_EQ(owner.received.back().wParam, 1u); // Esc gives the focus back
+    ASSERT_GE(host.Count(CommandKind::QuickPasteClosed), 1);
+    EXPECT_EQ(host.commands.back().kind, CommandKind::QuickPasteClosed); // Esc gives the focus back
 }
 
 TEST_F(QuickPasteDialog, ANoteKeepsEnterFromChoosing) {
@@ -90,9 +91,9 @@ TEST_F(QuickPasteDialog, ANoteKeepsEnterFromChoosing) {
     EXPECT_EQ(GetWindowTextU16(GetDlgItem(Dlg(), IDC_QUICK_NOTE)),
               u"That window runs as administrator: Brindlex cannot paste into it.");
     Key(VK_RETURN);
-    EXPECT_EQ(owner.Count(WM_QUICK_PASTE_CHOOSE), 0);
+    EXPECT_EQ(host.Count(CommandKind::PasteQuickItem), 0);
     Open();
     EXPECT_EQ(GetWindowTextU16(GetDlgItem(Dlg(), IDC_QUICK_NOTE)), u"");
     Key(VK_RETURN);
-    EXPECT_EQ(owner.Count(WM_QUICK_PASTE_CHOOSE), 1);
+    EXPECT_EQ(host.Count(CommandKind::PasteQuickItem), 1);
 }

@@ -1,9 +1,9 @@
-// The settings dialog in-process: a modeless CSettingsDlg under a test owner that records
-// WM_SETTINGS_CLOSED and releases the dialog then, as the main window does; each test with a
+// The settings dialog in-process: a modeless CSettingsDlg under a test owner, with a host that
+// records SettingsClosed and releases the dialog then, as the main window does; each test with a
 // settings folder and a Run key of its own.
 #include "DialogTestSupport.h"
 #include "SettingsTestSupport.h"
-#include "core/app/CommandIds.h"
+#include "RecordingCommandHost.h"
 #include "win/dialogs/CSettingsDlg.h"
 #include "core/library/CData.h"
 #include "win/library/CIni.h"
@@ -46,8 +46,8 @@ protected:
         data.m_bQuickPaste = true;
         data.m_wQuickPasteVK = VK_F9;
         data.m_wQuickPasteMod = HOTKEYF_CONTROL | HOTKEYF_ALT;
-        owner.onMessage = [this](const Received& r) {
-            if (r.message == WM_SETTINGS_CLOSED) {
+        host.onCommand = [this](const AppCommand& c) {
+            if (c.kind == CommandKind::SettingsClosed) {
                 iniExistedAtReport = store_test::Exists(IniPath());
                 dlg.reset();
             }
@@ -55,7 +55,7 @@ protected:
     }
 
     void Open() {
-        dlg = std::make_unique<CSettingsDlg>(data, dataFiles);
+        dlg = std::make_unique<CSettingsDlg>(data, dataFiles, host);
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
         dlg->CenterWindow(GetDesktopWindow());
         dlg->ShowWindow(SW_SHOW);
@@ -80,6 +80,7 @@ protected:
     store_test::CIsolatedSettings iso;
     CData data;
     CRecordingDataFileSwitch dataFiles;
+    CRecordingCommandHost host;
     CTestOwner owner;
     std::unique_ptr<CSettingsDlg> dlg;
     HWND hDlg = nullptr;
@@ -115,11 +116,11 @@ TEST_F(SettingsDialog, OkStoresEveryControlReportsAndThenWritesTheFile) {
     SendDlgItemMessageW(hDlg, IDC_HOTKEY, HKM_SETHOTKEY, MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
     Click(IDOK);
 
-    EXPECT_EQ(dlg, nullptr) << "released by the owner while reporting";
+    EXPECT_EQ(dlg, nullptr) << "released by the host while reporting";
     EXPECT_EQ(dataFiles.asked, std::vector<std::u16string>{u"D:\\new place\\lib.dat"});
     EXPECT_TRUE(dataFiles.askerIsTheDialog);
-    EXPECT_EQ(owner.Count(WM_SETTINGS_CLOSED), 1);
-    EXPECT_FALSE(iniExistedAtReport) << "the file is written after the owner has applied the settings";
+    EXPECT_EQ(host.Count(CommandKind::SettingsClosed), 1);
+    EXPECT_FALSE(iniExistedAtReport) << "the file is written after the host has applied the settings";
     EXPECT_EQ(data.m_strDataFile, u"D:\\new place\\lib.dat");
     EXPECT_TRUE(data.m_bAutoStart);
     EXPECT_FALSE(data.m_bHotkey);
@@ -193,7 +194,7 @@ TEST_F(SettingsDialog, OkStopsBeforeAnythingChangesWhenTheDataFileIsNotSwitched)
     EXPECT_TRUE(dlg->IsWindow());
     EXPECT_EQ(dataFiles.asked.size(), 1u);
     EXPECT_EQ(Path(), u"D:\\old\\Brindlex.dat");
-    EXPECT_EQ(owner.Count(WM_SETTINGS_CLOSED), 0);
+    EXPECT_EQ(host.Count(CommandKind::SettingsClosed), 0);
     EXPECT_EQ(data.m_strDataFile, u"D:\\old\\Brindlex.dat");
     EXPECT_TRUE(data.m_bDrawEdge);
     EXPECT_FALSE(store_test::Exists(IniPath()));
@@ -216,7 +217,7 @@ TEST_F(SettingsDialog, RestoreDefaultOnlyFillsTheFieldAndCancelKeepsEverything) 
     SendMessageW(hDlg, WM_CLOSE, 0, 0); // the close box: IDCANCEL, posted
     PumpUntil([&] { return dlg == nullptr; }, 2000);
     EXPECT_EQ(dlg, nullptr);
-    EXPECT_EQ(owner.Count(WM_SETTINGS_CLOSED), 1);
+    EXPECT_EQ(host.Count(CommandKind::SettingsClosed), 1);
     EXPECT_EQ(data.m_strDataFile, u"D:\\old\\Brindlex.dat");
     EXPECT_TRUE(data.m_bDrawEdge);
     EXPECT_FALSE(store_test::Exists(IniPath())) << "Cancel saves nothing";

@@ -1,11 +1,11 @@
 #include "win/app/CBrindlexDlg.h"
 
+#include "win/app/CommandFromMessage.h"
 #include "win/app/HelpFile.h"
 #include "win/app/CMainWindowLayout.h"
 #include "win/app/CTrayIcon.h"
 #include "core/app/MenuModel.h"
 #include "core/app/CommandIds.h"
-#include "win/framework/MessageParams.h"
 #include "win/framework/ResourceLoader.h"
 #include "win/framework/WideString.h"
 #include "win/library/ExportText.h"
@@ -13,13 +13,11 @@
 
 namespace brindlex {
 
-static_assert(kWmCommand == WM_COMMAND && kWmSysCommand == WM_SYSCOMMAND && kWmHotkey == WM_HOTKEY);
-
 CBrindlexDlg::CBrindlexDlg(CData& data)
     : CDialog(IDD_BRINDLEX_DIALOG), m_data(data), m_store(data),
-      m_hIcon(LoadIconResource(IDR_MAINFRAME, 0, 0, LR_DEFAULTSIZE)), m_dialogs(data, m_store),
-      m_lists(data.m_library), m_alwaysOnTop(data.m_bAlwaysOnTop, m_buttons), m_visibility(*this, m_store),
-      m_tray(m_visibility), m_paste(CTrayIcon::TaskbarCreatedMessage()), m_quickPaste(data.m_library, *this) {
+      m_hIcon(LoadIconResource(IDR_MAINFRAME, 0, 0, LR_DEFAULTSIZE)), m_dialogs(data, m_store, *this),
+      m_lists(data.m_library, *this), m_alwaysOnTop(data.m_bAlwaysOnTop, m_buttons),
+      m_visibility(*this, m_store), m_quickPaste(data.m_library, *this, *this) {
     m_data.m_clrWindow = GetSysColor(COLOR_WINDOW);
 }
 
@@ -78,24 +76,16 @@ void CBrindlexDlg::AddAboutToSystemMenu() {
 // The window procedure
 
 LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_paste.Hold(message, wParam, lParam)) {
-        // Answered at once, so that no sender waits for the paste; it runs when the paste is over.
+    if (const std::optional<AppCommand> command =
+            CommandFromMessage(message, wParam, lParam, CTrayIcon::TaskbarCreatedMessage())) {
+        // A held one is answered at once all the same, so that no sender waits for the paste.
+        OnCommand(*command);
         return message == WM_TRAY_CALLBACK ? 1 : 0;
     }
-    if (message == WM_SHOW_SETTINGS) {
-        m_tray.SuspendQuickPaste(); // until the dialog has closed
-    }
-    if (m_tray.OnTaskbarCreated(message) || m_dialogs.OnMessage(m_hWnd, message, wParam, lParam) ||
-        m_store.OnMessage(message, wParam)) {
+    if (m_store.OnMessage(message, wParam)) {
         return 0;
     }
     switch (message) {
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
-            m_dialogs.ShowAbout(m_hWnd);
-            return 0;
-        }
-        break;
     case WM_PAINT:
         CMainWindowLayout::Paint(*this, m_hIcon.get(), m_data.m_clrWindow);
         return 0;
@@ -120,114 +110,129 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnActivate();
         return result;
     }
-    case WM_HOTKEY:
-        if (wParam == static_cast<WPARAM>(HOTKEY_QUICK_PASTE)) {
-            m_quickPaste.OnHotkey();
-        } else {
-            m_tray.OnHotkey(wParam);
-        }
-        return Default();
     case WM_QUERYENDSESSION:
         m_store.SaveSettings(m_hWnd);
         return TRUE;
     case WM_ENDSESSION:
         m_store.OnEndSession(m_hWnd, wParam != FALSE);
         return 0;
-    case WM_COMMAND:
-        if (OnCommand(wParam, lParam)) {
-            return 0;
-        }
-        break;
     case WM_TRAY_CALLBACK:
-        return m_tray.OnTrayCallback(lParam);
-    case WM_SETTINGS_CLOSED:
-        OnSettingsClosed();
-        return 0;
-    case WM_EXIT_APP:
-        ExitApp();
-        return 0;
-    case WM_SHOW_FIND:
-        OnShowFind();
-        return 0;
-    case WM_FIND_CHOOSE:
-    case WM_FIND_PASTE:
-        OnFindChoose(wParam, lParam, message == WM_FIND_PASTE);
-        return 0;
-    case WM_QUICK_PASTE_CHOOSE:
-        m_quickPaste.OnChoose(wParam, lParam);
-        return 0;
-    case WM_QUICK_PASTE_CLOSED:
-        m_quickPaste.OnClosed(wParam != 0);
-        return 0;
+        return 1; // the pointer moved over the icon, another click
     default:
         break;
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
-bool CBrindlexDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const int id = static_cast<int>(CommandId(wParam));
-    const unsigned code = CommandCode(wParam);
-    if (lParam == 0 && OnMenuCommand(id)) {
-        return true;
-    }
-    if (m_targets.OnCommand(id, code)) {
-        return true;
-    }
-    if (code != BN_CLICKED) {
-        return false;
-    }
-    switch (id) {
-    case IDC_MENU_BUTTON:
-        OnMenuButton();
-        return true;
-    case IDC_ALWAYS_ON_TOP:
-        m_alwaysOnTop.Toggle(m_hWnd);
-        return true;
-    case IDC_ADD_ITEM:
-        SendMessage(WM_EDIT_ITEM, 0, 0);
-        return true;
-    case IDC_PASTE:
-        OnPaste();
-        return true;
-    default:
-        return m_lists.OnButton(id);
+void CBrindlexDlg::OnCommand(const AppCommand& command) {
+    if (!m_paste.Hold(command)) {
+        Execute(command);
     }
 }
 
-bool CBrindlexDlg::OnMenuCommand(int id) {
-    switch (id) {
-    case ID_TRAY_SHOWHIDE:
-    case ID_MENU_HIDE:
+void CBrindlexDlg::Execute(const AppCommand& command) {
+    switch (command.kind) {
+    case CommandKind::ShowMainWindow:
+        m_visibility.ShowMainWindow();
+        break;
+    case CommandKind::ToggleMainWindow:
         m_visibility.ToggleMainWindow();
-        return true;
-    case ID_TRAY_EXIT:
+        break;
+    case CommandKind::HideMainWindow:
+        OnCancel();
+        break;
+    case CommandKind::ShowTrayMenu:
+        m_tray.ShowMenu();
+        break;
+    case CommandKind::ShowMoreMenu:
+        OnMenuButton();
+        break;
+    case CommandKind::Exit:
         ExitApp();
-        return true;
-    case ID_TRAY_ABOUT:
-    case ID_MENU_ABOUT:
-        SendMessage(WM_SHOW_ABOUT);
-        return true;
-    case ID_TRAY_SETTINGS:
-    case ID_MENU_SETTINGS:
-        SendMessage(WM_SHOW_SETTINGS);
-        return true;
-    case ID_TRAY_FIND:
-    case ID_MENU_FIND:
-        SendMessage(WM_SHOW_FIND);
-        return true;
-    case ID_TRAY_HELP:
-    case ID_MENU_HELP:
+        break;
+    case CommandKind::ShowAbout:
+        m_dialogs.ShowAbout(m_hWnd);
+        break;
+    case CommandKind::AboutClosed:
+        m_dialogs.AboutClosed();
+        break;
+    case CommandKind::ShowSettings:
+        m_tray.SuspendQuickPaste(); // until the dialog has closed
+        m_dialogs.ShowSettings(m_hWnd);
+        break;
+    case CommandKind::SettingsClosed:
+        OnSettingsClosed();
+        break;
+    case CommandKind::ShowFind:
+        OnShowFind();
+        break;
+    case CommandKind::FindClosed:
+        m_dialogs.FindClosed();
+        break;
+    case CommandKind::ChooseFound:
+    case CommandKind::PasteFound:
+        OnFindChoose(command.nGroup, command.nItem, command.kind == CommandKind::PasteFound);
+        break;
+    case CommandKind::ShowHelp:
         OpenHelpFile();
-        return true;
-    case ID_MENU_ALWAYS_ON_TOP:
+        break;
+    case CommandKind::ToggleAlwaysOnTop:
         m_alwaysOnTop.Toggle(m_hWnd);
-        return true;
-    case ID_MENU_EXPORT:
+        break;
+    case CommandKind::ExportText:
         ExportTextToChosenFile(m_hWnd, m_data.m_library);
-        return true;
-    default:
-        return false;
+        break;
+    case CommandKind::AddGroup:
+        m_lists.AddGroup();
+        break;
+    case CommandKind::RenameGroup:
+        m_lists.RenameGroup();
+        break;
+    case CommandKind::DeleteGroup:
+        m_lists.DeleteGroup();
+        break;
+    case CommandKind::EditItem:
+        m_dialogs.EditItem(m_hWnd, command.pItem);
+        break;
+    case CommandKind::EditCurrentItem:
+        m_lists.EditCurrentItem();
+        break;
+    case CommandKind::DeleteCurrentItem:
+        m_lists.DeleteCurrentItem();
+        break;
+    case CommandKind::EditorClosed:
+    case CommandKind::NewItemSaved:
+        m_dialogs.EditorClosed(command.kind == CommandKind::NewItemSaved);
+        break;
+    case CommandKind::Paste:
+        OnPaste();
+        break;
+    case CommandKind::ChooseTarget:
+        m_targets.OnSelectionChanged();
+        break;
+    case CommandKind::PreviousTarget:
+        m_targets.SelectPrevious();
+        break;
+    case CommandKind::NextTarget:
+        m_targets.SelectNext();
+        break;
+    case CommandKind::QuickPaste:
+        m_quickPaste.OnHotkey();
+        break;
+    case CommandKind::PasteQuickItem:
+        m_quickPaste.OnChoose(command.nGroup, command.nItem);
+        break;
+    case CommandKind::QuickPasteClosed:
+    case CommandKind::QuickPasteDeactivated:
+        m_quickPaste.OnClosed(command.kind == CommandKind::QuickPasteClosed);
+        break;
+    case CommandKind::RestoreTrayIcon:
+        m_tray.RestoreIcon();
+        break;
+    case CommandKind::SystemCommand:
+        DefWindowProc(WM_SYSCOMMAND, static_cast<WPARAM>(command.nSysCommand),
+                      static_cast<LPARAM>(command.nSysPoint));
+        break;
     }
 }
 
@@ -271,9 +276,9 @@ void CBrindlexDlg::PasteQuickItem(HWND hTarget, const CPasteItem& item) {
     RunHeldCommands(result.held);
 }
 
-void CBrindlexDlg::RunHeldCommands(const std::vector<HeldMessage>& held) {
-    for (const HeldMessage& m : held) {
-        SendMessage(m.message, static_cast<WPARAM>(m.wParam), static_cast<LPARAM>(m.lParam));
+void CBrindlexDlg::RunHeldCommands(const std::vector<AppCommand>& held) {
+    for (const AppCommand& command : held) {
+        OnCommand(command);
     }
 }
 
@@ -312,7 +317,7 @@ void CBrindlexDlg::OnSettingsClosed() {
 bool CBrindlexDlg::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'F' && (::GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
         (::GetKeyState(VK_MENU) & 0x8000) == 0 && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
-        SendMessage(WM_SHOW_FIND);
+        OnCommand(CommandKind::ShowFind);
         return true;
     }
     return CDialog::PreTranslateMessage(pMsg);
@@ -327,7 +332,7 @@ void CBrindlexDlg::OnShowFind() {
 
 // As a click in the two lists would do it; then Find goes, and the paste runs as the Paste
 // button's does.
-void CBrindlexDlg::OnFindChoose(WPARAM group, LPARAM item, bool paste) {
+void CBrindlexDlg::OnFindChoose(int group, int item, bool paste) {
     if (!m_lists.SelectItem(group, item)) {
         return;
     }

@@ -1,9 +1,11 @@
 // The main window: the two library lists with their buttons, the target-window list and the
 // Paste row. It loads the settings and the library, lays out and paints itself, hides to the
-// notification area instead of closing, and owns the modeless dialogs.
+// notification area instead of closing, and owns the modeless dialogs. Its window procedure turns
+// the messages that carry commands into typed ones; those, and the commands the lists and dialogs
+// report, run here, or wait while a paste runs.
 #pragma once
 
-#include "core/app/CHeldCommands.h"
+#include "core/app/ICommandHost.h"
 #include "win/app/CAlwaysOnTop.h"
 #include "win/app/CDataStore.h"
 #include "win/app/CLibraryLists.h"
@@ -23,7 +25,10 @@
 
 namespace brindlex {
 
-class CBrindlexDlg : public CDialog, private ILibraryObserver, private CQuickPaste::IOwner {
+class CBrindlexDlg : public CDialog,
+                     private ILibraryObserver,
+                     private CQuickPaste::IOwner,
+                     private ICommandHost {
 public:
     explicit CBrindlexDlg(CData& data);
     ~CBrindlexDlg() override;
@@ -46,22 +51,23 @@ protected:
 private:
     void AddAboutToSystemMenu();
 
-    bool OnCommand(WPARAM wParam, LPARAM lParam);
-    bool OnMenuCommand(int id);
+    // Runs the command, or holds it while a paste runs.
+    void OnCommand(const AppCommand& command) override;
+    void Execute(const AppCommand& command);
     void OnActivate();
 
     // The "More" menu below its button. The builder fails while a menu is being tracked.
     void OnMenuButton();
     void OnPaste();
     // The commands held while the paste ran, once it is over.
-    void RunHeldCommands(const std::vector<HeldMessage>& held);
+    void RunHeldCommands(const std::vector<AppCommand>& held);
     HWND ChosenTarget() const override { return m_targets.SelectedWindow(); }
     void PasteQuickItem(HWND hTarget, const CPasteItem& item) override;
     void RefreshTargetList();
 
     void OnSettingsClosed();
     void OnShowFind();
-    void OnFindChoose(WPARAM group, LPARAM item, bool paste);
+    void OnFindChoose(int group, int item, bool paste);
     void ApplyDrawEdge();
 
     // The editor must never write into an item that is being freed: it is closed as by Cancel.

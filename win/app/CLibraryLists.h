@@ -2,6 +2,7 @@
 // them do: add, rename and delete a folder, edit and delete an item.
 #pragma once
 
+#include "core/app/ICommandHost.h"
 #include "core/library/CLibrary.h"
 #include "win/lists/CGroupList.h"
 #include "win/lists/CPasteList.h"
@@ -10,7 +11,8 @@ namespace brindlex {
 
 class CLibraryLists {
 public:
-    explicit CLibraryLists(CLibrary& library) : m_library(library) {}
+    // The item list asks `host` to edit an item.
+    CLibraryLists(CLibrary& library, ICommandHost& host) : m_library(library), m_listItems(host) {}
 
     // Binds the two list boxes of hParent.
     void Attach(HWND hParent);
@@ -18,12 +20,16 @@ public:
     void ShowLibrary();
     void SetDrawEdge(bool drawEdge);
 
-    // A click on one of the folder and item buttons (Add item excepted: it opens the editor).
-    // False for any other control.
-    bool OnButton(int id);
+    // The folder and item buttons (Add item excepted: it opens the editor). The new folder
+    // becomes current and is then named in place, as Edit folder would.
+    void AddGroup();
+    void RenameGroup() { m_listGroups.BeginInplaceEdit(); }
+    void DeleteGroup() { m_listGroups.DeleteSelectedGroup(); }
+    void EditCurrentItem() { m_listItems.RequestEdit(); }
+    void DeleteCurrentItem() { m_listItems.DeleteSelectedItem(); }
     // Makes group `group` and its item `item` current, as clicks in the two lists would. Any
     // program can ask for it by a message: false, with nothing changed, for indices out of range.
-    bool SelectItem(WPARAM group, LPARAM item);
+    bool SelectItem(int group, int item);
 
 private:
     CLibrary& m_library;

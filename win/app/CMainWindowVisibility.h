@@ -2,20 +2,19 @@
 #pragma once
 
 #include "win/app/CDataStore.h"
-#include "win/app/CTrayAndHotkey.h"
 #include "win/framework/CWnd.h"
 
 namespace brindlex {
 
-class CMainWindowVisibility final : public CTrayAndHotkey::IOwner {
+class CMainWindowVisibility {
 public:
     CMainWindowVisibility(CWnd& window, CDataStore& store) : m_window(window), m_store(store) {}
 
     // Shows the window without moving it and brings it to the front.
-    void ShowMainWindow() override;
+    void ShowMainWindow();
     // The settings are saved first, with the window's place while it is still shown.
     void HideMainWindow();
-    void ToggleMainWindow() override;
+    void ToggleMainWindow();
 
 private:
     CWnd& m_window;

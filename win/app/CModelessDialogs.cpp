@@ -1,20 +1,18 @@
 #include "win/app/CModelessDialogs.h"
 
-#include "core/app/CommandIds.h"
-
 namespace brindlex {
 
 void CModelessDialogs::ShowSettings(HWND hOwner) {
     Open(m_pSettingsDlg, hOwner, GetDesktopWindow(),
-         [this] { return std::make_unique<CSettingsDlg>(m_data, m_dataFiles); });
+         [this] { return std::make_unique<CSettingsDlg>(m_data, m_dataFiles, m_host); });
 }
 
 void CModelessDialogs::ShowAbout(HWND hOwner) {
-    Open(m_pAboutDlg, hOwner, GetDesktopWindow(), [] { return std::make_unique<CAboutDlg>(); });
+    Open(m_pAboutDlg, hOwner, GetDesktopWindow(), [this] { return std::make_unique<CAboutDlg>(m_host); });
 }
 
 void CModelessDialogs::ShowFind(HWND hOwner) {
-    Open(m_pFindDlg, hOwner, hOwner, [this] { return std::make_unique<CFindDlg>(m_data.m_library); });
+    Open(m_pFindDlg, hOwner, hOwner, [this] { return std::make_unique<CFindDlg>(m_data.m_library, m_host); });
 }
 
 void CModelessDialogs::EditItem(HWND hOwner, CPasteItem* item) {
@@ -23,15 +21,16 @@ void CModelessDialogs::EditItem(HWND hOwner, CPasteItem* item) {
     if (item != nullptr && !m_data.m_library.Contains(item)) {
         return;
     }
-    Open(m_pEditor, hOwner, hOwner, [this, item] { return std::make_unique<CPastingDlg>(m_data, item); });
+    Open(m_pEditor, hOwner, hOwner,
+         [this, item] { return std::make_unique<CPastingDlg>(m_data, item, m_host); });
 }
 
-void CModelessDialogs::EditorClosed(bool saved, bool isNew) {
+void CModelessDialogs::EditorClosed(bool newItemSaved) {
     if (!m_pEditor || !m_pEditor->IsWindow()) {
         m_pEditor.reset();
         return;
     }
-    if (saved && isNew) {
+    if (newItemSaved) {
         std::unique_ptr<CPasteItem> item = m_pEditor->TakeNewItem();
         CLibrary& library = m_data.m_library;
         // The new item goes to the group current at Save; with no group it is discarded.
@@ -58,31 +57,6 @@ void CModelessDialogs::CloseAll() {
     m_pSettingsDlg.reset();
     // Find stays open with its query: it follows the library, and so shows what the editor saved.
     m_pEditor.reset();
-}
-
-bool CModelessDialogs::OnMessage(HWND hOwner, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SHOW_SETTINGS:
-        ShowSettings(hOwner);
-        return true;
-    case WM_SHOW_ABOUT:
-        ShowAbout(hOwner);
-        return true;
-    case WM_ABOUT_CLOSED:
-        AboutClosed();
-        return true;
-    case WM_EDIT_ITEM:
-        EditItem(hOwner, reinterpret_cast<CPasteItem*>(wParam));
-        return true;
-    case WM_EDITOR_CLOSED:
-        EditorClosed(wParam == 1, lParam == 1);
-        return true;
-    case WM_FIND_CLOSED:
-        FindClosed();
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace brindlex

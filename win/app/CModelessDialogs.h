@@ -1,8 +1,9 @@
 // The main window's modeless dialogs: the settings, the about box, the item editor and Find, at most one
-// of each. Each tells the main window when it closes; the main window then calls the matching
-// Closed function.
+// of each. Each reports to the host (the main window) when it closes; the main window then calls
+// the matching Closed function.
 #pragma once
 
+#include "core/app/ICommandHost.h"
 #include "core/library/CData.h"
 #include "win/dialogs/CAboutDlg.h"
 #include "win/dialogs/CFindDlg.h"
@@ -16,7 +17,8 @@ namespace brindlex {
 
 class CModelessDialogs {
 public:
-    CModelessDialogs(CData& data, IDataFileSwitch& dataFiles) : m_data(data), m_dataFiles(dataFiles) {}
+    CModelessDialogs(CData& data, IDataFileSwitch& dataFiles, ICommandHost& host)
+        : m_data(data), m_dataFiles(dataFiles), m_host(host) {}
 
     void ShowSettings(HWND hOwner);
     void SettingsClosed() { m_pSettingsDlg.reset(); }
@@ -28,13 +30,10 @@ public:
     // Opens the editor for `item`, one of the library's, or for a new item when it is null.
     void EditItem(HWND hOwner, CPasteItem* item);
     // A new item saved goes to the current group.
-    void EditorClosed(bool saved, bool isNew);
+    void EditorClosed(bool newItemSaved);
     // The editor must never write into an item that is being freed: it is closed as by Cancel.
     void ItemReleasing(const CPasteItem& item);
     void CloseAll();
-    // The main window's messages that open one of the dialogs or report one closed and need no more
-    // of the main window: true when `message` was one of them.
-    bool OnMessage(HWND hOwner, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     // Opens a modeless dialog, or brings the open one forward.
@@ -56,6 +55,7 @@ private:
 
     CData& m_data;
     IDataFileSwitch& m_dataFiles;
+    ICommandHost& m_host;
     std::unique_ptr<CAboutDlg> m_pAboutDlg;
     std::unique_ptr<CSettingsDlg> m_pSettingsDlg;
     std::unique_ptr<CPastingDlg> m_pEditor;

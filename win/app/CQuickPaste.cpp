@@ -48,8 +48,8 @@ Rect WorkAreaOf(const Rect& anchor) {
 
 } // namespace
 
-CQuickPaste::CQuickPaste(CLibrary& library, IOwner& owner)
-    : m_library(library), m_owner(owner), m_recent(library) {
+CQuickPaste::CQuickPaste(CLibrary& library, IOwner& owner, ICommandHost& host)
+    : m_library(library), m_owner(owner), m_host(host), m_recent(library) {
 }
 
 void CQuickPaste::OnHotkey() {
@@ -85,7 +85,7 @@ void CQuickPaste::Open() {
 
 bool CQuickPaste::Prepare() {
     if (m_pDlg == nullptr) {
-        m_pDlg = std::make_unique<CQuickPasteDlg>(m_library, m_recent);
+        m_pDlg = std::make_unique<CQuickPasteDlg>(m_library, m_recent, m_host);
         // No owner: the popup must not bring the main window forward with it.
         if (!m_pDlg->Create(nullptr)) {
             m_pDlg.reset();
@@ -94,13 +94,12 @@ bool CQuickPaste::Prepare() {
     return m_pDlg != nullptr;
 }
 
-void CQuickPaste::OnChoose(WPARAM group, LPARAM item) {
-    const int g = static_cast<int>(group);
-    if (!m_library.IsGroupIndex(g) || item < 0 ||
-        static_cast<std::size_t>(item) >= m_library.Group(g).ItemCount()) {
+void CQuickPaste::OnChoose(int group, int item) {
+    if (!m_library.IsGroupIndex(group) || item < 0 ||
+        static_cast<std::size_t>(item) >= m_library.Group(group).ItemCount()) {
         return;
     }
-    const CPasteItem& chosen = m_library.Group(g).Item(static_cast<std::size_t>(item));
+    const CPasteItem& chosen = m_library.Group(group).Item(static_cast<std::size_t>(item));
     // The target first, so that hiding the popup hands the activation to no other window.
     if (m_hTarget != nullptr) {
         ::SetForegroundWindow(m_hTarget);

@@ -4,6 +4,7 @@
 // session, which the popup offers first.
 #pragma once
 
+#include "core/app/ICommandHost.h"
 #include "core/find/CRecentItems.h"
 #include "win/dialogs/CQuickPasteDlg.h"
 #include "win/framework/Win32.h"
@@ -26,14 +27,15 @@ public:
         ~IOwner() = default;
     };
 
-    CQuickPaste(CLibrary& library, IOwner& owner);
+    // The popup reports what the user chose to `host`.
+    CQuickPaste(CLibrary& library, IOwner& owner, ICommandHost& host);
 
     // Makes the popup, hidden, so that the first hotkey finds it ready (at start-up); false when
     // it could not be made.
     bool Prepare();
     // The hotkey: opens the popup, or closes it when it is open.
     void OnHotkey();
-    void OnChoose(WPARAM group, LPARAM item);
+    void OnChoose(int group, int item);
     void OnClosed(bool giveFocusBack);
     // Every paste of the session, whichever way it went, makes the item recent.
     void ItemPasted(const CPasteItem& item) { m_recent.Add(item); }
@@ -45,6 +47,7 @@ private:
 
     CLibrary& m_library;
     IOwner& m_owner;
+    ICommandHost& m_host;
     CRecentItems m_recent;
     std::unique_ptr<CQuickPasteDlg> m_pDlg;
     HWND m_hFront = nullptr;  // the window in front when the hotkey came

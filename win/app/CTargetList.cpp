@@ -61,22 +61,6 @@ void CTargetList::OnSelectionChanged() {
     BringWindowToFront(SelectedWindow(), true);
 }
 
-bool CTargetList::OnCommand(int id, unsigned code) {
-    if (id == IDC_TARGET_WINDOW && code == CBN_SELCHANGE) {
-        OnSelectionChanged();
-        return true;
-    }
-    if (code != BN_CLICKED || (id != IDC_PREV_WINDOW && id != IDC_NEXT_WINDOW)) {
-        return false;
-    }
-    if (id == IDC_PREV_WINDOW) {
-        SelectPrevious();
-    } else {
-        SelectNext();
-    }
-    return true;
-}
-
 HWND CTargetList::SelectedWindow() const {
     const TargetEntry* entry = m_model.SelectedEntry();
     return entry != nullptr ? reinterpret_cast<HWND>(entry->window) : nullptr;

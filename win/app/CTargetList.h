@@ -21,9 +21,6 @@ public:
     void SelectNext();
     // CBN_SELCHANGE: the user chose an entry.
     void OnSelectionChanged();
-    // A command of the target row: a choice in the list, a click on "<" or ">". False for any
-    // other command.
-    bool OnCommand(int id, unsigned code);
     // The selected entry's window, or nullptr.
     HWND SelectedWindow() const;
 

@@ -30,42 +30,19 @@ void CTrayAndHotkey::ApplyHotkey(const CData& data) {
     }
 }
 
-bool CTrayAndHotkey::OnTaskbarCreated(UINT message) {
-    if (message != CTrayIcon::TaskbarCreatedMessage() || message == 0) {
-        return false;
-    }
-    // Explorer restarted: without its icon a hidden window could not be reached any more.
+void CTrayAndHotkey::RestoreIcon() {
     m_trayIcon.Add(m_hWnd, WM_TRAY_CALLBACK, IDR_MAINFRAME);
-    return true;
 }
 
-LRESULT CTrayAndHotkey::OnTrayCallback(LPARAM mouseMessage) {
-    switch (static_cast<UINT>(mouseMessage)) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        m_owner.ShowMainWindow();
-        break;
-    case WM_RBUTTONUP: {
-        if (!m_menuTray.Build(TrayMenuEntries(IsWindowVisible(m_hWnd) != FALSE))) {
-            break; // a menu of ours is open: it stays as it is
-        }
-        POINT pt{};
-        GetCursorPos(&pt);
-        SetForegroundWindow(m_hWnd);
-        m_menuTray.Track(TPM_LEFTALIGN | TPM_BOTTOMALIGN, pt, m_hWnd);
-        PostMessageW(m_hWnd, WM_NULL, 0, 0);
-        break;
+void CTrayAndHotkey::ShowMenu() {
+    if (!m_menuTray.Build(TrayMenuEntries(IsWindowVisible(m_hWnd) != FALSE))) {
+        return; // a menu of ours is open: it stays as it is
     }
-    default:
-        break;
-    }
-    return 1;
-}
-
-void CTrayAndHotkey::OnHotkey(WPARAM id) {
-    if (id == static_cast<WPARAM>(HOTKEY_SHOW_HIDE)) {
-        m_owner.ToggleMainWindow();
-    }
+    POINT pt{};
+    GetCursorPos(&pt);
+    SetForegroundWindow(m_hWnd);
+    m_menuTray.Track(TPM_LEFTALIGN | TPM_BOTTOMALIGN, pt, m_hWnd);
+    PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
 } // namespace brindlex

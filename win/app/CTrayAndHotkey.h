@@ -1,5 +1,6 @@
 // How the main window is reached while it is hidden: its notification-area icon with the icon's
 // menu, the icon's return after Explorer restarts, and the hotkeys: show/hide and quick paste.
+// What a click on the icon or a hotkey asks for is the main window's command (CommandFromMessage).
 #pragma once
 
 #include "core/app/CommandIds.h"
@@ -12,18 +13,6 @@ namespace brindlex {
 
 class CTrayAndHotkey {
 public:
-    // What the icon and the hotkey do to the main window.
-    class IOwner {
-    public:
-        virtual void ShowMainWindow() = 0;
-        virtual void ToggleMainWindow() = 0;
-
-    protected:
-        ~IOwner() = default;
-    };
-
-    explicit CTrayAndHotkey(IOwner& owner) : m_owner(owner) {}
-
     // Adds the icon of hWnd, the main window, which gets its callback messages and menu commands.
     void Add(HWND hWnd);
     void Remove() { m_trayIcon.Remove(); }
@@ -34,13 +23,12 @@ public:
     // whether a key is free must not meet our own registration; ApplyHotkey takes it up again.
     void SuspendQuickPaste() { UnregisterHotKey(m_hWnd, HOTKEY_QUICK_PASTE); }
 
-    // The taskbar's re-creation message brings the icon back: true when `message` was it.
-    bool OnTaskbarCreated(UINT message);
-    LRESULT OnTrayCallback(LPARAM mouseMessage);
-    void OnHotkey(WPARAM id);
+    // Explorer restarted: without its icon a hidden window could not be reached any more.
+    void RestoreIcon();
+    // The icon's menu at the mouse pointer (a right click on the icon).
+    void ShowMenu();
 
 private:
-    IOwner& m_owner;
     HWND m_hWnd = nullptr;
     CTrayIcon m_trayIcon;
     CPopupMenu m_menuTray;

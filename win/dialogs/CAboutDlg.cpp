@@ -1,6 +1,5 @@
 #include "win/dialogs/CAboutDlg.h"
 
-#include "core/app/CommandIds.h"
 #include "win/framework/ResourceLoader.h"
 #include "core/app/WebAddresses.h"
 #include "win/framework/CPaintDC.h"
@@ -21,7 +20,7 @@ constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 
 } // namespace
 
-CAboutDlg::CAboutDlg() : CModelessDlg(IDD_ABOUTBOX, WM_ABOUT_CLOSED) {
+CAboutDlg::CAboutDlg(ICommandHost& host) : CModelessDlg(IDD_ABOUTBOX, host, CommandKind::AboutClosed) {
 }
 
 CAboutDlg::~CAboutDlg() {

@@ -1,7 +1,7 @@
 // The about box: a modeless window of a fixed 500 x 300 pixel client area with the banner at its
 // top left, the version, the makers' line, two links and the licence notice as see-through
-// labels over it. Esc and the close box report WM_ABOUT_CLOSED to its owner (the main window),
-// which releases the box; Enter does nothing. The box never ends itself.
+// labels over it. Esc and the close box report AboutClosed to its host (the main window), which
+// releases the box; Enter does nothing. The box never ends itself.
 #pragma once
 
 #include "win/controls/CLabel.h"
@@ -14,7 +14,7 @@ namespace brindlex {
 
 class CAboutDlg : public CModelessDlg {
 public:
-    CAboutDlg();
+    explicit CAboutDlg(ICommandHost& host);
     ~CAboutDlg() override;
 
     static constexpr int kClientWidth = 500;

@@ -2,7 +2,6 @@
 
 #include "core/layout/FindLayout.h"
 #include "core/library/CLibrary.h"
-#include "core/app/CommandIds.h"
 #include "win/framework/LocaleCaseFold.h"
 #include "win/framework/LayoutGeometry.h"
 #include "win/framework/WideString.h"
@@ -23,8 +22,9 @@ enum Column { kColumnName, kColumnFolder, kColumnText };
 
 } // namespace
 
-CFindDlg::CFindDlg(CLibrary& library)
-    : CModelessDlg(IDD_FIND, WM_FIND_CLOSED), m_library(library), m_results(library, FoldForUserLocale) {
+CFindDlg::CFindDlg(CLibrary& library, ICommandHost& host)
+    : CModelessDlg(IDD_FIND, host, CommandKind::FindClosed), m_library(library),
+      m_results(library, FoldForUserLocale) {
     AddCommand(IDC_FIND_QUERY, EN_CHANGE, [this] { OnQueryChanged(); });
     AddCommand(IDC_FIND_PASTE, BN_CLICKED, [this] { Choose(true); });
 }
@@ -185,8 +185,7 @@ void CFindDlg::Choose(bool paste) {
         return;
     }
     // The owner releases this dialog while it handles the report.
-    ReportToOwner(paste ? WM_FIND_PASTE : WM_FIND_CHOOSE, static_cast<WPARAM>(row.nGroup),
-                  static_cast<LPARAM>(row.nItem));
+    ReportToOwner({paste ? CommandKind::PasteFound : CommandKind::ChooseFound, row.nGroup, row.nItem});
 }
 
 void CFindDlg::OnOK() {

@@ -2,11 +2,10 @@
 // are a virtual list view (rows are asked for as they are painted), so a query that matches
 // everything shows its first rows at once.
 //
-// Up and Down in the query move through the results; Enter or a double click sends
-// WM_FIND_CHOOSE to the owner (the main window), Ctrl+Enter or Paste WM_FIND_PASTE, both with the
-// row's group in wParam and its item in lParam. Esc and the close box send WM_FIND_CLOSED. The
-// owner releases Find while handling any of the three, so nothing of the object is touched after
-// a report. Find only reads the library.
+// Up and Down in the query move through the results; Enter or a double click report ChooseFound
+// to the host (the main window), Ctrl+Enter or Paste PasteFound, both with the row's group and
+// item. Esc and the close box report FindClosed. The host releases Find while handling any of
+// the three, so nothing of the object is touched after a report. Find only reads the library.
 #pragma once
 
 #include "core/find/CFindResults.h"
@@ -23,7 +22,7 @@ class CLibrary;
 
 class CFindDlg : public CModelessDlg {
 public:
-    explicit CFindDlg(CLibrary& library);
+    CFindDlg(CLibrary& library, ICommandHost& host);
     ~CFindDlg() override;
 
     // The results as the list shows them (for tests and the owner).

@@ -9,28 +9,26 @@
 
 namespace brindlex {
 
-CModelessDlg::CModelessDlg(UINT nIDTemplate, UINT nClosedMessage)
-    : CDialog(nIDTemplate), m_nClosedMessage(nClosedMessage) {
+CModelessDlg::CModelessDlg(UINT nIDTemplate, ICommandHost& host, CommandKind closed)
+    : CDialog(nIDTemplate), m_host(host), m_closed(closed) {
 }
 
 void CModelessDlg::AddCommand(UINT id, UINT code, std::function<void()> handler) {
     m_commands.push_back({id, code, std::move(handler)});
 }
 
-HWND CModelessDlg::ReportToOwner(UINT message, WPARAM wParam, LPARAM lParam) const {
+HWND CModelessDlg::ReportToOwner(const AppCommand& command) const {
     HWND hOwner = m_hWnd != nullptr ? ::GetWindow(m_hWnd, GW_OWNER) : nullptr;
     if (hOwner == nullptr) {
         CWnd* pMainWnd = AfxGetMainWnd();
         hOwner = pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr;
     }
-    if (hOwner != nullptr) {
-        ::SendMessageW(hOwner, message, wParam, lParam);
-    }
+    m_host.OnCommand(command);
     return hOwner;
 }
 
 void CModelessDlg::OnCancel() {
-    ReportToOwner(m_nClosedMessage);
+    ReportToOwner(m_closed);
 }
 
 bool CModelessDlg::RunCommand(WPARAM wParam) {

@@ -1,11 +1,11 @@
 // What the program's modeless dialogs (the item editor, settings, the about box, Find) share.
-// None of them ends itself: each reports to the window that owns it (the main window creates
-// every one of them as their owner, else the application's main window hears it), and that
-// window releases the dialog, often while the dialog's own handler is still on the stack. Esc
-// and the close box report the dialog's "closed" message. Its buttons and fields are handled
-// through a table of commands, and a resizable one places its controls again on every WM_SIZE.
+// None of them ends itself: each reports to its host (the main window), which releases the
+// dialog, often while the dialog's own handler is still on the stack. Esc and the close box
+// report the dialog's "closed" command. Its buttons and fields are handled through a table of
+// commands, and a resizable one places its controls again on every WM_SIZE.
 #pragma once
 
+#include "core/app/ICommandHost.h"
 #include "win/framework/CDialog.h"
 
 #include <functional>
@@ -15,14 +15,15 @@ namespace brindlex {
 
 class CModelessDlg : public CDialog {
 protected:
-    // nClosedMessage: what Esc and the close box send to the owner (wParam and lParam 0).
-    CModelessDlg(UINT nIDTemplate, UINT nClosedMessage);
+    // closed: what Esc and the close box report to the host.
+    CModelessDlg(UINT nIDTemplate, ICommandHost& host, CommandKind closed);
 
     // WM_COMMAND with `code` from control (or menu entry) `id` calls `handler` and ends there.
     void AddCommand(UINT id, UINT code, std::function<void()> handler);
-    // Sends `message` to the window the dialog reports to and returns that window; nullptr (and
-    // nothing sent) when there is none. The owner may release the dialog while it handles it.
-    HWND ReportToOwner(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // Reports `command` to the host, which may release the dialog while it handles it, and
+    // returns the window the dialog belongs to (its owner, else the application's main window;
+    // nullptr when there is none) for what comes after.
+    HWND ReportToOwner(const AppCommand& command) const;
     // The client area has a new size: a resizable dialog places its controls for it.
     virtual void LayoutControls() {}
     // The DPI the dialog is drawn at: its window's when it was made, then each WM_DPICHANGED's.
@@ -44,7 +45,8 @@ private:
     // Runs the handler of a WM_COMMAND; false when the table has none.
     bool RunCommand(WPARAM wParam);
 
-    UINT m_nClosedMessage;
+    ICommandHost& m_host;
+    CommandKind m_closed;
     std::vector<Command> m_commands;
     int m_nDpi = 0; // 0: the window's own, until a WM_DPICHANGED says otherwise
 };

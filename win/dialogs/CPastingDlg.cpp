@@ -1,6 +1,5 @@
 #include "win/dialogs/CPastingDlg.h"
 
-#include "core/app/CommandIds.h"
 #include "win/framework/ResourceLoader.h"
 #include "core/layout/EditorLayout.h"
 #include "win/framework/CClipboardScope.h"
@@ -30,8 +29,8 @@ constexpr LPARAM kTextLimit = 0x7FFFFFFE;
 
 } // namespace
 
-CPastingDlg::CPastingDlg(CData& data, CPasteItem* pItem)
-    : CModelessDlg(IDD_PASTING, WM_EDITOR_CLOSED), m_data(data), m_pItem(pItem) {
+CPastingDlg::CPastingDlg(CData& data, CPasteItem* pItem, ICommandHost& host)
+    : CModelessDlg(IDD_PASTING, host, CommandKind::EditorClosed), m_data(data), m_pItem(pItem) {
     AddCommand(IDC_INSERT_TOKEN, BN_CLICKED, [this] { OnInsert(); });
     AddCommand(IDC_COPY_TEXT, BN_CLICKED, [this] { CopyToClipboard(); });
 }
@@ -184,12 +183,12 @@ bool CPastingDlg::WriteBack() {
     return true;
 }
 
-// Cancel reports WM_EDITOR_CLOSED with both flags 0. The owner releases the editor while
-// handling the report: nothing of it may be used afterwards.
+// Cancel reports EditorClosed, and so does Save of an item of the library. The owner releases
+// the editor while handling the report: nothing of it may be used afterwards.
 void CPastingDlg::OnOK() {
     const bool bNew = m_pItem == nullptr;
     const bool bSaved = WriteBack();
-    ReportToOwner(WM_EDITOR_CLOSED, bSaved ? 1 : 0, bNew && bSaved ? 1 : 0);
+    ReportToOwner(bNew && bSaved ? CommandKind::NewItemSaved : CommandKind::EditorClosed);
 }
 
 } // namespace brindlex

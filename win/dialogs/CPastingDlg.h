@@ -3,10 +3,10 @@
 // which go in at the caret (undoably); "Copy" puts the selection, or the whole text, on the
 // clipboard.
 //
-// The editor never ends itself: Save and Cancel (Esc, the close box) send WM_EDITOR_CLOSED to
-// its owner, the main window (wParam 1 saved / 0 cancelled, lParam 1 new item / 0 existing),
-// which takes a new item with TakeNewItem and then releases the editor, possibly while the
-// editor's handler is still on the stack: nothing of the object is touched after the report.
+// The editor never ends itself: Save and Cancel (Esc, the close box) report to its host, the
+// main window (NewItemSaved for Save of a new item, else EditorClosed), which takes a new item
+// with TakeNewItem and then releases the editor, possibly while the editor's handler is still
+// on the stack: nothing of the object is touched after the report.
 #pragma once
 
 #include "win/controls/CImageButton.h"
@@ -24,7 +24,7 @@ class CPasteItem;
 class CPastingDlg : public CModelessDlg {
 public:
     // pItem: the stored item to edit, not owned; nullptr makes a new item on Save.
-    CPastingDlg(CData& data, CPasteItem* pItem);
+    CPastingDlg(CData& data, CPasteItem* pItem, ICommandHost& host);
     ~CPastingDlg() override;
 
     // The item made by Save of a new item (nullptr before that, or once taken).

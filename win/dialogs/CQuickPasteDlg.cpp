@@ -1,6 +1,5 @@
 #include "win/dialogs/CQuickPasteDlg.h"
 
-#include "core/app/CommandIds.h"
 #include "win/framework/LocaleCaseFold.h"
 #include "res/resource.h"
 
@@ -18,8 +17,8 @@ enum Column { kColumnName, kColumnFolder };
 
 } // namespace
 
-CQuickPasteDlg::CQuickPasteDlg(CLibrary& library, const CRecentItems& recent)
-    : CModelessDlg(IDD_QUICK_PASTE, WM_QUICK_PASTE_CLOSED), m_library(library),
+CQuickPasteDlg::CQuickPasteDlg(CLibrary& library, const CRecentItems& recent, ICommandHost& host)
+    : CModelessDlg(IDD_QUICK_PASTE, host, CommandKind::QuickPasteClosed), m_library(library),
       m_results(library, FoldForUserLocale, recent) {
     AddCommand(IDC_QUICK_QUERY, EN_CHANGE, [this] { OnQueryChanged(); });
 }
@@ -97,7 +96,7 @@ LRESULT CQuickPasteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         // A click elsewhere: the popup goes, and the focus stays where the user clicked.
         if (LOWORD(wParam) == WA_INACTIVE && !m_bOpening && IsWindowVisible()) {
-            ReportToOwner(WM_QUICK_PASTE_CLOSED, 0);
+            ReportToOwner(CommandKind::QuickPasteDeactivated);
         }
         break;
     case WM_NOTIFY:
@@ -150,15 +149,11 @@ void CQuickPasteDlg::Choose() {
     if (row.pItem == nullptr || HasNote()) {
         return; // nothing to paste, or a target that cannot take it (the note says why)
     }
-    ReportToOwner(WM_QUICK_PASTE_CHOOSE, static_cast<WPARAM>(row.nGroup), static_cast<LPARAM>(row.nItem));
+    ReportToOwner({CommandKind::PasteQuickItem, row.nGroup, row.nItem});
 }
 
 void CQuickPasteDlg::OnOK() {
     Choose();
-}
-
-void CQuickPasteDlg::OnCancel() {
-    ReportToOwner(WM_QUICK_PASTE_CLOSED, 1);
 }
 
 } // namespace brindlex

@@ -2,12 +2,11 @@
 // window the user types in. It lives for the whole session and is only hidden between uses, so
 // that it opens at once and its search stays folded.
 //
-// Up and Down in the query move through the results; Enter or a double click send
-// WM_QUICK_PASTE_CHOOSE to the main window with the row's group in wParam and its item in
-// lParam. Esc and the close box send WM_QUICK_PASTE_CLOSED with wParam 1 (give the focus back
-// to the window the user came from); the popup losing the activation (a click elsewhere) sends
-// it with wParam 0. The main window hides the popup in each case. The popup only reads the
-// library.
+// Up and Down in the query move through the results; Enter or a double click report
+// PasteQuickItem with the row's group and item to the host (the main window). Esc and the close
+// box report QuickPasteClosed (give the focus back to the window the user came from); the popup
+// losing the activation (a click elsewhere) reports QuickPasteDeactivated. The main window hides
+// the popup in each case. The popup only reads the library.
 #pragma once
 
 #include "core/find/CQuickPasteList.h"
@@ -20,7 +19,7 @@ namespace brindlex {
 
 class CQuickPasteDlg : public CModelessDlg {
 public:
-    CQuickPasteDlg(CLibrary& library, const CRecentItems& recent);
+    CQuickPasteDlg(CLibrary& library, const CRecentItems& recent, ICommandHost& host);
     ~CQuickPasteDlg() override;
 
     // Shows the popup at `rc` (screen pixels) with an empty query, in front and with the focus in
@@ -33,7 +32,6 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
     bool PreTranslateMessage(MSG* pMsg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -1,7 +1,6 @@
 #include "win/dialogs/CSettingsDlg.h"
 
 #include "core/app/CTargetListModel.h"
-#include "core/app/CommandIds.h"
 #include "win/framework/WideString.h"
 #include "win/library/AppDataFolder.h"
 #include "core/library/CData.h"
@@ -17,8 +16,8 @@
 
 namespace brindlex {
 
-CSettingsDlg::CSettingsDlg(CData& data, IDataFileSwitch& dataFiles)
-    : CModelessDlg(IDD_SETTINGS, WM_SETTINGS_CLOSED), m_data(data), m_dataFiles(dataFiles) {
+CSettingsDlg::CSettingsDlg(CData& data, IDataFileSwitch& dataFiles, ICommandHost& host)
+    : CModelessDlg(IDD_SETTINGS, host, CommandKind::SettingsClosed), m_data(data), m_dataFiles(dataFiles) {
     AddCommand(IDC_RESTORE_DEFAULT, BN_CLICKED, [this] { OnRestoreDefault(); });
     AddCommand(IDC_BROWSE, BN_CLICKED, [this] { OnBrowse(); });
     AddCommand(IDC_QUICK_PASTE_HOTKEY, EN_CHANGE, [this] { ShowWhetherQuickPasteKeyIsTaken(); });
@@ -121,7 +120,7 @@ void CSettingsDlg::OnOK() {
     data.m_wQuickPasteMod = HIBYTE(quickPaste);
     data.m_bRestoreClipboard = GetCheck(IDC_RESTORE_CLIPBOARD);
     // The owner releases this dialog while handling the report; only locals are used after it.
-    const HWND hOwner = ReportToOwner(WM_SETTINGS_CLOSED);
+    const HWND hOwner = ReportToOwner(CommandKind::SettingsClosed);
     CSettingsFile::Save(data, hOwner);
 }
 

@@ -6,7 +6,7 @@
 // chosen (the main window lets go of its own while the dialog is open, so that the control can
 // take the keys and the check sees only other programs).
 //
-// OK copies the controls into CData, reports WM_SETTINGS_CLOSED to its owner (the main window,
+// OK copies the controls into CData, reports SettingsClosed to its host (the main window,
 // which releases the dialog and applies the list look and the hotkey) and then writes the
 // settings; Cancel only reports. The dialog never ends itself. A data file path that names another
 // existing file is first put to the owner of the library, which may ask the user about it.
@@ -23,7 +23,7 @@ class CData;
 
 class CSettingsDlg : public CModelessDlg {
 public:
-    CSettingsDlg(CData& data, IDataFileSwitch& dataFiles);
+    CSettingsDlg(CData& data, IDataFileSwitch& dataFiles, ICommandHost& host);
     ~CSettingsDlg() override;
 
 protected:

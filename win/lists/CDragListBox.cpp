@@ -1,6 +1,5 @@
 #include "win/lists/CDragListBox.h"
 
-#include "core/app/CommandIds.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
 #include "win/framework/WindowDpi.h"

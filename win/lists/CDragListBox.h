@@ -25,6 +25,10 @@
 
 namespace brindlex {
 
+// From a list with LBS_NOTIFY to its parent after a rename that changed a name: wParam the row,
+// lParam the previous name (valid during the call). The main window does not act on it.
+inline constexpr UINT WM_LIST_NAME_CHANGED = 0x8840;
+
 class CDragListBox : public CListBox, protected ILibraryObserver {
 public:
     // The part of the model a list shows (the groups, or the current group's items): where its

@@ -1,7 +1,5 @@
 #include "win/lists/CInplaceEdit.h"
 
-#include "core/app/CommandIds.h"
-
 namespace brindlex {
 
 namespace {

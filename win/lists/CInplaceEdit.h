@@ -12,6 +12,9 @@
 
 namespace brindlex {
 
+// From the editor to its list: the rename ends (wParam 1: accept the text).
+inline constexpr UINT WM_INPLACE_EDIT_END = 0x8841;
+
 class CInplaceEdit : public CWnd {
 public:
     // Takes the accepted text to the row's record: the row the editor was opened on and the

@@ -1,6 +1,5 @@
 #include "win/lists/CPasteList.h"
 
-#include "core/app/CommandIds.h"
 #include "win/framework/MessageBox.h"
 #include "res/resource.h"
 
@@ -33,7 +32,8 @@ constexpr CDragListBox::LibraryPart kCurrentGroupItems{CDragListBox::LibraryPart
 
 } // namespace
 
-CPasteList::CPasteList() : CDragListBox(kCurrentGroupItems, IDI_ITEM, IDI_ITEM, true) {
+CPasteList::CPasteList(ICommandHost& host)
+    : CDragListBox(kCurrentGroupItems, IDI_ITEM, IDI_ITEM, true), m_host(host) {
 }
 
 CPasteItem* CPasteList::GetItem(int index) const {
@@ -50,7 +50,7 @@ void CPasteList::RequestEdit() {
         ShowNoSelectedItem();
         return;
     }
-    ::SendMessageW(GetParent(), WM_EDIT_ITEM, reinterpret_cast<WPARAM>(item), 0);
+    m_host.OnCommand(AppCommand::Edit(item));
 }
 
 void CPasteList::DeleteSelectedItem() {

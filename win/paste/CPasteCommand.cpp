@@ -43,9 +43,8 @@ std::u16string Number(std::size_t n) {
 
 } // namespace
 
-bool CPasteCommand::Hold(UINT message, WPARAM wParam, LPARAM lParam) {
-    return m_heldCommands.IsPasting() && m_heldCommands.Offer({message, static_cast<std::uintptr_t>(wParam),
-                                                               static_cast<std::intptr_t>(lParam)});
+bool CPasteCommand::Hold(const AppCommand& command) {
+    return m_heldCommands.Offer(command);
 }
 
 CPasteCommand::Result CPasteCommand::Run(HWND hWnd, HWND hTarget, const CLibrary& library) {

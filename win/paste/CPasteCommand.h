@@ -26,15 +26,13 @@ public:
     };
     struct Result {
         Outcome outcome = Outcome::Skipped;
-        std::vector<HeldMessage> held; // to be sent to the main window, in order
-        std::size_t piecesSent = 0;    // of the item's pieces (text runs and keys), went out whole
+        std::vector<AppCommand> held; // for the main window to run, in order
+        std::size_t piecesSent = 0;   // of the item's pieces (text runs and keys), went out whole
         std::size_t pieces = 0;
     };
 
-    explicit CPasteCommand(unsigned taskbarCreatedMessage) : m_heldCommands(taskbarCreatedMessage) {}
-
-    // True when the message to the main window must not run now: a paste runs and holds it.
-    bool Hold(UINT message, WPARAM wParam, LPARAM lParam);
+    // True when the command must not run now: a paste runs and holds or drops it.
+    bool Hold(const AppCommand& command);
 
     // Pastes the library's current item into hTarget (none: the foreground window) for hWnd, the
     // main window, which owns the messages about it.
