@@ -5,6 +5,7 @@
 // With "reselect" (Brindlex with at least two groups) each line also holds the time in ms to
 // select group 1 and then group 0 again by clicks on the group list, each with the repaint, after
 // one unmeasured round of the same.
+#include "core/app/CommandIds.h"
 #include "win/framework/Win32.h"
 
 #include <cstdio>
@@ -101,7 +102,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("\n");
         std::fflush(stdout);
         if (search.found != nullptr) {
-            PostMessageW(search.found, 0x464 /* WM_EXIT_APP */, 0, 0);
+            PostMessageW(search.found, brindlex::WM_EXIT_APP, 0, 0);
             PostMessageW(search.found, WM_CLOSE, 0, 0);
         }
         if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) {

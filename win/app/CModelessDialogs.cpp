@@ -55,8 +55,8 @@ void CModelessDialogs::ItemReleasing(const CPasteItem& item) {
 void CModelessDialogs::CloseAll() {
     m_pAboutDlg.reset();
     m_pSettingsDlg.reset();
-    // Find stays open with its query: it follows the library, and so shows what the editor saved.
     m_pEditor.reset();
+    m_pFindDlg.reset();
 }
 
 } // namespace brindlex
