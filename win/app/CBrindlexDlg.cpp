@@ -38,7 +38,7 @@ bool CBrindlexDlg::OnInitDialog() {
 
     m_store.LoadSettings(m_hWnd);
     m_paste.SetRestoreClipboard(m_data.m_bRestoreClipboard);
-    m_buttons.SetUpImageButtons(m_hWnd);
+    m_buttons.SetUpImageButtons(m_hWnd, Dpi());
 
     m_lists.Attach(m_hWnd);
     m_buttons.SetUpTargetRow(m_hWnd);
@@ -87,7 +87,7 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
     case WM_PAINT:
-        CMainWindowLayout::Paint(*this, m_hIcon.get(), m_data.m_clrWindow);
+        CMainWindowLayout::Paint(*this, m_hIcon.get(), m_data.m_clrWindow, Dpi());
         return 0;
     case WM_ERASEBKGND:
         return TRUE;
@@ -95,7 +95,7 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(m_hIcon.get());
     case WM_SIZE: {
         const LRESULT result = Default();
-        CMainWindowLayout::Arrange(*this);
+        CMainWindowLayout::Arrange(*this, Dpi());
         return result;
     }
     case WM_WINDOWPOSCHANGED: {
@@ -122,6 +122,11 @@ LRESULT CBrindlexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CBrindlexDlg::OnDpiChanged() {
+    m_lists.SetDpi(Dpi());
+    m_buttons.SetDpi(Dpi());
 }
 
 void CBrindlexDlg::OnCommand(const AppCommand& command) {

@@ -45,6 +45,7 @@ protected:
     // "Hide main window on startup": the modal run starts with the tray icon only.
     bool ShowWhenModalRunStarts() const override { return !m_data.m_bHideOnStartup; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged() override;
     // Ctrl+F, from the main window and any of its controls.
     bool PreTranslateMessage(MSG* pMsg) override;
 

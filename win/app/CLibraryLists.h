@@ -19,6 +19,11 @@ public:
     // Fills the lists from the library, loaded by now; from here on they follow its changes.
     void ShowLibrary();
     void SetDrawEdge(bool drawEdge);
+    // The main window moved to a screen of another scale.
+    void SetDpi(int dpi) {
+        m_listGroups.SetDpi(dpi);
+        m_listItems.SetDpi(dpi);
+    }
 
     // The folder and item buttons (Add item excepted: it opens the editor). The new folder
     // becomes current and is then named in place, as Edit folder would.

@@ -1,47 +1,66 @@
 #include "win/app/CMainWindowButtons.h"
 
+#include "core/layout/Dpi.h"
 #include "win/framework/ResourceLoader.h"
 #include "res/resource.h"
 
 namespace brindlex {
 
-void CMainWindowButtons::SetUpImageButtons(HWND hParent) {
-    struct ButtonSetup {
-        CImageButton* button;
-        int id;
-        int icon;
-        const char16_t* caption;
-        const wchar_t* tip;
-        unsigned char alignment;
-    };
-    const ButtonSetup buttons[] = {
-        {&m_btnAlwaysOnTop, IDC_ALWAYS_ON_TOP, IDI_ALWAYS_ON_TOP, u"", L"Always on top", 0},
-        {&m_btnMenu, IDC_MENU_BUTTON, IDI_MORE, u"More", L"More", 2},
-        {&m_btnAddGroup, IDC_ADD_GROUP, IDI_ADD_GROUP, u"", L"Add folder", 0},
-        {&m_btnEditGroup, IDC_EDIT_GROUP, IDI_EDIT_GROUP, u"", L"Edit folder", 0},
-        {&m_btnDeleteGroup, IDC_DELETE_GROUP, IDI_DELETE_GROUP, u"", L"Delete folder", 0},
-        {&m_btnAddItem, IDC_ADD_ITEM, IDI_ADD_ITEM, u"", L"Add item", 0},
-        {&m_btnEditItem, IDC_EDIT_ITEM, IDI_EDIT_ITEM, u"", L"Edit item", 0},
-        {&m_btnDeleteItem, IDC_DELETE_ITEM, IDI_DELETE_ITEM, u"", L"Delete item", 0},
-    };
-    for (const ButtonSetup& s : buttons) {
-        s.button->SubclassDlgItem(s.id, hParent);
-        // At the small size: one stretched to the system's icon size would overflow them.
-        s.button->AssignIcon(LoadIconResource(s.icon, kSmallIconSize, kSmallIconSize));
-        s.button->UseHandCursor();
-        s.button->SetWindowText(s.caption);
-        s.button->SetTipText(s.tip);
+struct CMainWindowButtons::ButtonSetup {
+    CImageButton CMainWindowButtons::*button;
+    int id;
+    int icon;
+    const char16_t* caption;
+    const wchar_t* tip;
+    unsigned char alignment;
+};
+
+const CMainWindowButtons::ButtonSetup CMainWindowButtons::kImageButtons[kImageButtonCount] = {
+    {&CMainWindowButtons::m_btnAlwaysOnTop, IDC_ALWAYS_ON_TOP, IDI_ALWAYS_ON_TOP, u"", L"Always on top", 0},
+    {&CMainWindowButtons::m_btnMenu, IDC_MENU_BUTTON, IDI_MORE, u"More", L"More", 2},
+    {&CMainWindowButtons::m_btnAddGroup, IDC_ADD_GROUP, IDI_ADD_GROUP, u"", L"Add folder", 0},
+    {&CMainWindowButtons::m_btnEditGroup, IDC_EDIT_GROUP, IDI_EDIT_GROUP, u"", L"Edit folder", 0},
+    {&CMainWindowButtons::m_btnDeleteGroup, IDC_DELETE_GROUP, IDI_DELETE_GROUP, u"", L"Delete folder", 0},
+    {&CMainWindowButtons::m_btnAddItem, IDC_ADD_ITEM, IDI_ADD_ITEM, u"", L"Add item", 0},
+    {&CMainWindowButtons::m_btnEditItem, IDC_EDIT_ITEM, IDI_EDIT_ITEM, u"", L"Edit item", 0},
+    {&CMainWindowButtons::m_btnDeleteItem, IDC_DELETE_ITEM, IDI_DELETE_ITEM, u"", L"Delete item", 0},
+};
+
+namespace {
+
+HICON LoadButtonIcon(int id, int dpi) {
+    // At the small size for that scale: one stretched to the system's icon size would overflow.
+    const int size = ScaleForDpi(kSmallIconSize, dpi);
+    return LoadIconResource(id, size, size);
+}
+
+} // namespace
+
+void CMainWindowButtons::SetUpImageButtons(HWND hParent, int dpi) {
+    for (const ButtonSetup& s : kImageButtons) {
+        CImageButton& button = this->*s.button;
+        button.SubclassDlgItem(s.id, hParent);
+        button.AssignIcon(LoadButtonIcon(s.icon, dpi));
+        button.UseHandCursor();
+        button.SetWindowText(s.caption);
+        button.SetTipText(s.tip);
         if (s.alignment != 0) {
-            s.button->SetImageAlignment(s.alignment);
+            button.SetImageAlignment(s.alignment);
         }
-        s.button->MakeTransparent();
+        button.MakeTransparent();
     }
     // The buttons took their background snapshots before the window had painted its band.
     RedrawWindow(hParent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    for (const ButtonSetup& s : buttons) {
-        if (s.button != &m_btnAlwaysOnTop) {
-            s.button->MakeTransparent();
+    for (const ButtonSetup& s : kImageButtons) {
+        if (s.button != &CMainWindowButtons::m_btnAlwaysOnTop) {
+            (this->*s.button).MakeTransparent();
         }
+    }
+}
+
+void CMainWindowButtons::SetDpi(int dpi) {
+    for (const ButtonSetup& s : kImageButtons) {
+        (this->*s.button).AssignIcon(LoadButtonIcon(s.icon, dpi));
     }
 }
 

@@ -10,8 +10,11 @@ namespace brindlex {
 
 class CMainWindowButtons {
 public:
-    // Binds the image buttons of hParent and gives them their icons, captions and tips.
-    void SetUpImageButtons(HWND hParent);
+    // Binds the image buttons of hParent and gives them their icons (for a window at `dpi`),
+    // captions and tips.
+    void SetUpImageButtons(HWND hParent, int dpi);
+    // The window moved to a screen of another scale: the icons for that one.
+    void SetDpi(int dpi);
     // Binds the buttons of the target row: previous, next, Paste.
     void SetUpTargetRow(HWND hParent);
 
@@ -19,6 +22,10 @@ public:
     void ShowAlwaysOnTop(bool on);
 
 private:
+    struct ButtonSetup;
+    static constexpr int kImageButtonCount = 8;
+    static const ButtonSetup kImageButtons[kImageButtonCount];
+
     CImageButton m_btnMenu;
     CImageButton m_btnAddGroup;
     CImageButton m_btnEditGroup;

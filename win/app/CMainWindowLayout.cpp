@@ -4,14 +4,13 @@
 #include "win/framework/CPaintDC.h"
 #include "win/framework/Drawing.h"
 #include "win/framework/LayoutGeometry.h"
-#include "win/framework/WindowDpi.h"
 #include "res/resource.h"
 
 #include <vector>
 
 namespace brindlex {
 
-void CMainWindowLayout::Arrange(const CWnd& window) {
+void CMainWindowLayout::Arrange(const CWnd& window, int dpi) {
     const RECT client = window.GetClientRect();
     RECT combo{};
     HWND hCombo = window.GetDlgItem(IDC_TARGET_WINDOW);
@@ -19,7 +18,7 @@ void CMainWindowLayout::Arrange(const CWnd& window) {
         ::GetClientRect(hCombo, &combo);
     }
     const auto layout = MainWindowLayout(client.right - client.left, client.bottom - client.top,
-                                         combo.bottom - combo.top, WindowDpi(window.GetSafeHwnd()));
+                                         combo.bottom - combo.top, dpi);
     const bool bottomRowComplete = window.GetDlgItem(IDC_PREV_WINDOW) != nullptr &&
                                    window.GetDlgItem(IDC_NEXT_WINDOW) != nullptr &&
                                    window.GetDlgItem(IDC_PASTE) != nullptr;
@@ -44,7 +43,7 @@ void CMainWindowLayout::Arrange(const CWnd& window) {
     }
 }
 
-void CMainWindowLayout::Paint(const CWnd& window, HICON hIcon, COLORREF clrWindow) {
+void CMainWindowLayout::Paint(const CWnd& window, HICON hIcon, COLORREF clrWindow, int dpi) {
     CPaintDC dc(window.GetSafeHwnd());
     const RECT client = window.GetClientRect();
     if (window.IsIconic()) {
@@ -55,7 +54,7 @@ void CMainWindowLayout::Paint(const CWnd& window, HICON hIcon, COLORREF clrWindo
         return;
     }
     FillSolidRect(dc.get(), client, clrWindow);
-    for (const BandRect& band : MainWindowBand(ToRect(client), clrWindow, WindowDpi(window.GetSafeHwnd()))) {
+    for (const BandRect& band : MainWindowBand(ToRect(client), clrWindow, dpi)) {
         FillSolidRect(dc.get(), ToRECT(band.rect), band.colour);
     }
 }

@@ -12,7 +12,9 @@ CTrayIcon::~CTrayIcon() {
 
 void CTrayIcon::Add(HWND hWnd, UINT callbackMessage, int iconId) {
     if (m_hIcon == nullptr) {
-        m_hIcon = LoadIconResource(iconId, kSmallIconSize, kSmallIconSize, LR_CREATEDIBSECTION);
+        // The notification area draws small icons at the system's scale.
+        m_hIcon = LoadIconResource(iconId, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                   LR_CREATEDIBSECTION);
     }
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);

@@ -2,7 +2,6 @@
 
 #include "win/framework/CWinApp.h"
 #include "win/framework/MessageParams.h"
-#include "win/framework/WindowDpi.h"
 
 #include <algorithm>
 #include <utility>
@@ -44,23 +43,7 @@ bool CModelessDlg::RunCommand(WPARAM wParam) {
     return true;
 }
 
-int CModelessDlg::Dpi() const {
-    return m_nDpi != 0 ? m_nDpi : WindowDpi(m_hWnd);
-}
-
 LRESULT CModelessDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DPICHANGED && lParam != 0) {
-        // The system's own handling first: it scales a template dialog's font and controls.
-        Default();
-        m_nDpi = LOWORD(wParam);
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        OnDpiChanged();
-        LayoutControls();
-        InvalidateRect(nullptr, true);
-        return 0;
-    }
     if (message == WM_SIZE) {
         const LRESULT result = Default();
         LayoutControls();

@@ -26,11 +26,6 @@ protected:
     HWND ReportToOwner(const AppCommand& command) const;
     // The client area has a new size: a resizable dialog places its controls for it.
     virtual void LayoutControls() {}
-    // The DPI the dialog is drawn at: its window's when it was made, then each WM_DPICHANGED's.
-    int Dpi() const;
-    // The dialog has moved to a screen of another scale and taken the rectangle the system
-    // offered; its controls are placed again after this. What else it draws at a size is redone here.
-    virtual void OnDpiChanged() {}
 
     void OnCancel() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -48,7 +43,6 @@ private:
     ICommandHost& m_host;
     CommandKind m_closed;
     std::vector<Command> m_commands;
-    int m_nDpi = 0; // 0: the window's own, until a WM_DPICHANGED says otherwise
 };
 
 } // namespace brindlex

@@ -4,6 +4,7 @@
 #include "win/framework/CWinApp.h"
 #include "win/framework/Callbacks.h"
 #include "win/framework/MessageParams.h"
+#include "win/framework/WindowDpi.h"
 
 namespace brindlex {
 
@@ -112,10 +113,29 @@ void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
+int CDialog::Dpi() const {
+    return m_nDpi != 0 ? m_nDpi : WindowDpi(m_hWnd);
+}
+
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog() ? TRUE : FALSE;
+    case WM_DPICHANGED: {
+        if (lParam == 0) {
+            break;
+        }
+        // The system's own handling first: it scales a template dialog's font and controls.
+        Default();
+        m_nDpi = LOWORD(wParam);
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        OnDpiChanged();
+        SendMessage(WM_SIZE, 0, 0);
+        InvalidateRect(nullptr, true);
+        return 0;
+    }
     case WM_COMMAND:
         // Buttons, Enter and Esc (the dialog manager) and menus all send code 0 (BN_CLICKED).
         if (CommandCode(wParam) == BN_CLICKED) {

@@ -46,6 +46,8 @@ public:
     // Modeless: destroys the window (the object stays, windowless, for its owner to release).
     void EndDialog(int nResult);
     bool IsModal() const { return m_bModal; }
+    // The DPI the dialog is drawn at: its window's when it was made, then each WM_DPICHANGED's.
+    int Dpi() const;
 
 protected:
     // WM_INITDIALOG: true lets the dialog manager focus the first tab stop.
@@ -57,6 +59,9 @@ protected:
     // Both end the dialog with their id unless overridden.
     virtual void OnOK();
     virtual void OnCancel();
+    // WM_DPICHANGED: the dialog has moved to a screen of another scale and taken the rectangle the
+    // system offered. What it draws at a size is redone here; it is then laid out as after WM_SIZE.
+    virtual void OnDpiChanged() {}
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -69,6 +74,7 @@ private:
     bool m_bModal = false;
     bool m_bEndModal = false;
     INT_PTR m_nModalResult = -1;
+    int m_nDpi = 0; // 0: the window's own, until a WM_DPICHANGED says otherwise
 };
 
 } // namespace brindlex

@@ -21,16 +21,21 @@ CDragListBox::~CDragListBox() {
     ReleaseWindow();
 }
 
-void CDragListBox::PreSubclassWindow() {
-    m_nCurSel = -1;
-    m_bPaintedKnown = false;
-    m_rows.AdoptExisting();
-    const int dpi = WindowDpi(m_hWnd);
+void CDragListBox::SetDpi(int dpi) {
+    m_nDpi = dpi;
     m_painter.LoadIcons(dpi);
     // A fixed-height list measured its rows before we took it over; a variable one asks per row.
     if ((GetStyle() & LBS_OWNERDRAWFIXED) != 0) {
         SendMessage(LB_SETITEMHEIGHT, 0, RowHeight(dpi));
     }
+    Invalidate();
+}
+
+void CDragListBox::PreSubclassWindow() {
+    m_nCurSel = -1;
+    m_bPaintedKnown = false;
+    m_rows.AdoptExisting();
+    SetDpi(WindowDpi(m_hWnd));
     // The list must not paint over the in-place editor when rows are repainted under it.
     ModifyStyle(0, WS_CLIPCHILDREN);
 }
@@ -213,7 +218,7 @@ bool CDragListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
     }
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        mis->itemHeight = static_cast<UINT>(RowHeight(WindowDpi(m_hWnd)));
+        mis->itemHeight = static_cast<UINT>(RowHeight(m_nDpi));
         mis->itemWidth = kRowMeasureWidth;
         *pResult = TRUE;
         return true;

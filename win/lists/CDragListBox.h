@@ -57,6 +57,8 @@ public:
     void SetLibrary(CLibrary* library);
     // Whether a sunken line is drawn under each row; the list is redrawn.
     void SetDrawEdge(bool draw);
+    // The list's window moved to a screen of another scale: rows and icons for that one.
+    void SetDpi(int dpi);
     bool GetDrawEdge() const { return m_painter.GetDrawEdge(); }
     // The current row, -1 for none; always the row the list box shows as selected.
     int GetCurrent() const { return m_nCurSel; }
@@ -137,6 +139,7 @@ private:
     CInplaceEdit m_wndEdit;
     CRowPainter m_painter;
     int m_nCurSel = -1;
+    int m_nDpi = 96;        // of the rows: the window's, told by SetDpi
     int m_nPaintedCur = -1; // the current row as last repainted
     bool m_bPaintedKnown = false;
 };
