@@ -38,12 +38,13 @@ wine_clone_prefix() {
   cp -a "$template/drive_c/users" "$prefix/drive_c/users"
 }
 
-# Starts Xvfb on the first free display from 90 up; sets DISPLAY and XVFB_PID.
+# Starts Xvfb on the first free display from 90 up (a 1280 x 1024 screen, or XVFB_SCREEN=WxHxD);
+# sets DISPLAY and XVFB_PID.
 xvfb_start() {
   local n
   for n in $(seq 90 190); do
     if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+      Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 </dev/null &
       XVFB_PID=$!
       local i
       for i in $(seq 1 250); do
