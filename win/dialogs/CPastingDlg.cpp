@@ -1,6 +1,7 @@
 #include "win/dialogs/CPastingDlg.h"
 
 #include "win/framework/ResourceLoader.h"
+#include "core/layout/Dpi.h"
 #include "core/layout/EditorLayout.h"
 #include "win/framework/CClipboardScope.h"
 #include "win/framework/CGlobalLock.h"
@@ -63,8 +64,17 @@ bool CPastingDlg::OnInitDialog() {
     return true;
 }
 
+void CPastingDlg::LoadInsertIcon() {
+    const int size = ScaleForDpi(kSmallIconSize, Dpi());
+    m_btnInsert.AssignIcon(LoadIconResource(IDI_INSERT_TOKEN, size, size));
+}
+
+void CPastingDlg::OnDpiChanged() {
+    LoadInsertIcon();
+}
+
 void CPastingDlg::SetUpInsertButton() {
-    m_btnInsert.AssignIcon(LoadIconResource(IDI_INSERT_TOKEN, kSmallIconSize, kSmallIconSize));
+    LoadInsertIcon();
     m_btnInsert.UseHandCursor();
     m_btnInsert.SetWindowText(kInsertCaption);
     m_btnInsert.SetTipText(W(kInsertCaption));

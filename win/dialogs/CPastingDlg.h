@@ -38,8 +38,10 @@ protected:
     void OnOK() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void LayoutControls() override;
+    void OnDpiChanged() override;
 
 private:
+    void LoadInsertIcon();
     void SetUpInsertButton();
     void BuildTokenMenu();
     void OnInsert();
