@@ -30,7 +30,7 @@ protected:
         dlg->CenterWindow(GetDesktopWindow());
         dlg->ShowWindow(SW_SHOW);
         hDlg = dlg->GetSafeHwnd();
-        Pump(50);
+        PumpUntil(QueueEmpty);
     }
     std::u16string TextOf(int id) const { return GetWindowTextU16(GetDlgItem(hDlg, id)); }
     RECT LabelRect(int id) const {
@@ -148,8 +148,7 @@ TEST_F(AboutBox, ShowsTheBannerAndTheLabelsInTheirColours) {
 TEST_F(AboutBox, EnterDoesNothingAndEscapeReportsTheEnd) {
     Open();
     SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    Pump(50);
-    EXPECT_EQ(owner.Count(WM_ABOUT_CLOSED), 0);
+    EXPECT_FALSE(PumpUntil([&] { return owner.Count(WM_ABOUT_CLOSED) > 0; }, 50));
     ASSERT_NE(dlg, nullptr);
     EXPECT_TRUE(dlg->IsWindow());
     // Esc through the dialog manager, as a person presses it.
@@ -159,7 +158,7 @@ TEST_F(AboutBox, EnterDoesNothingAndEscapeReportsTheEnd) {
     PumpUntil([&] { return dlg == nullptr; }, 2000);
     EXPECT_EQ(owner.Count(WM_ABOUT_CLOSED), 1);
     EXPECT_EQ(dlg, nullptr) << "released by the owner while reporting";
-    Pump(50);
+    PumpUntil(QueueEmpty);
 }
 
 TEST_F(AboutBox, TheCloseBoxReportsTheEndAndTheBoxDoesNotDestroyItself) {
