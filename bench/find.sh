@@ -28,10 +28,10 @@ start() {  # library-file-or-empty: sets MAIN
   if [[ -n "$1" ]]; then cp "$1" "$appdata/Brindlex.dat"; fi
   (exec timeout -k 5 600 wine "$exe" >/dev/null 2>&1 </dev/null) &
   app_pid=$!
-  MAIN=$(probe main 120000)
+  MAIN=$(probe --timeout 120000 main)
   probe_until 1 120 trayexists "$MAIN"  # the tray icon comes near the end of the start
 }
-stop() { probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null; probe waitexit "$MAIN" 60000 >/dev/null; wait "$app_pid" || true; }
+stop() { probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null; probe --timeout 60000 waitexit "$MAIN" >/dev/null; wait "$app_pid" || true; }
 memory_kb() { probe guires "$MAIN" | awk '{ print $4 }'; }
 
 echo "library of $((text_bytes / 1048576)) MiB of text written" >&2
@@ -41,7 +41,7 @@ stop
 
 start "$bench_dir/big.dat"
 probe post "$MAIN" "$WM_SHOW_FIND" 0 0 >/dev/null
-FIND=$(probe find "#32770" Find 60000)
+FIND=$(probe --timeout 60000 find "#32770" Find)
 EDIT=$(probe item "$FIND" "$IDC_FIND_QUERY")
 for ((r = 0; r < runs; ++r)); do
   probe settext "$EDIT" "" >/dev/null

@@ -19,10 +19,10 @@ datafile.write('$appdata/Brindlex.dat', [('Bench', [('fifty runs', '$text'), ('t
 if [[ ${RESTORE:-1} == 0 ]]; then printf '[General]\r\nRestoreClipboard=0\r\n' >"$appdata/Settings.ini"; fi
 bench_probe_start
 (timeout -k 5 300 wine notepad >/dev/null 2>&1 </dev/null &)
-np=$(probe find Notepad - 20000)
+np=$(probe --timeout 20000 find Notepad -)
 edit=$(probe child "$np" Edit)
 (timeout -k 5 300 wine "$exe" >/dev/null 2>&1 </dev/null &)
-main=$(probe main 20000)
+main=$(probe --timeout 20000 main)
 probe_until 1 20 trayexists "$main"  # the tray icon comes near the end of the start
 items=$(probe item "$main" "$IDC_ITEM_LIST")
 probe activate "$np" >/dev/null
@@ -50,4 +50,4 @@ ms=$(median <<<"$times")
 echo "paste of 13 runs into a window that never reads, median of $repeats: $ms ms;" \
   "bound 560 ms (13 x 20 + 300); ratio $(awk "BEGIN { printf \"%.2f\", $ms / 560 }") (target <= 1)"
 probe post "$main" "$WM_EXIT_APP" 0 0 >/dev/null
-probe waitexit "$main" 20000 >/dev/null || true
+probe --timeout 20000 waitexit "$main" >/dev/null || true

@@ -17,10 +17,10 @@ printf '[General]\r\nAlwaysOnTop=0\r\nHideOnStartup=1\r\n' >"$appdata/Settings.i
 bench_probe_start
 (exec timeout -k 5 900 wine "$exe" >/dev/null 2>&1 </dev/null) &
 app_pid=$!
-MAIN=$(probe main 120000)
+MAIN=$(probe --timeout 120000 main)
 probe_until 1 120 trayexists "$MAIN"
 (exec timeout -k 5 900 wine notepad >/dev/null 2>&1 </dev/null) &
-NP=$(probe find Notepad - 20000)
+NP=$(probe --timeout 20000 find Notepad -)
 probe_until "$NP" 20 foreground
 
 hotkey=("$VK_CONTROL" "$VK_MENU" "$VK_SPACE")
@@ -28,7 +28,7 @@ open_ms() {  # FILE: the ms from the hotkey to the popup painted go into FILE; s
   probe activate "$NP" >/dev/null
   probe_until "$NP" 20 foreground
   probe hotkeytime "#32770" "Quick paste" "${hotkey[@]}" >>"$1"
-  POPUP=$(probe find "#32770" "Quick paste" 5000)
+  POPUP=$(probe --timeout 5000 find "#32770" "Quick paste")
   QUERY=$(probe item "$POPUP" "$IDC_QUICK_QUERY")
 }
 close_popup() { probe keys "$VK_ESCAPE" >/dev/null; probe_until 0 10 visible "$POPUP"; }
@@ -44,7 +44,7 @@ for ((r = 0; r < runs; ++r)); do
 done
 count=$(probe lvcount "$(probe item "$POPUP" "$IDC_QUICK_RESULTS")")
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
-probe waitexit "$MAIN" 60000 >/dev/null
+probe --timeout 60000 waitexit "$MAIN" >/dev/null
 wait "$app_pid" || true
 
 echo "Quick paste with 100,000 items, notepad in front, median of $runs runs:"

@@ -17,7 +17,7 @@ bench_probe_start
 cp "$bench_dir/big.dat" "$appdata/Brindlex.dat"
 (exec timeout -k 5 900 wine "$exe" >/dev/null 2>&1 </dev/null) &
 app_pid=$!
-MAIN=$(probe main 120000)
+MAIN=$(probe --timeout 120000 main)
 probe_until 1 120 trayexists "$MAIN"
 size=$(stat -c %s "$appdata/Brindlex.dat")
 
@@ -36,10 +36,10 @@ for ((r = 0; r < runs; ++r)); do
   probe terminate "$MAIN" >/dev/null; wait "$app_pid" || true
   (exec timeout -k 5 900 wine "$exe" >/dev/null 2>&1 </dev/null) &
   app_pid=$!
-  MAIN=$(probe main 120000)
+  MAIN=$(probe --timeout 120000 main)
   probe_until 1 120 trayexists "$MAIN"
 done
-probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null; probe waitexit "$MAIN" 120000 >/dev/null; wait "$app_pid" || true
+probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null; probe --timeout 120000 waitexit "$MAIN" >/dev/null; wait "$app_pid" || true
 
 change_ms=$(median <"$bench_dir/change")
 sync_ms=$(median <"$bench_dir/sync")

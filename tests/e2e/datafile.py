@@ -3,7 +3,8 @@
 
   datafile.py dump FILE                 prints the library: one line per group "G name",
                                         one per item "I name|text" (text with \\r \\n \\t escaped)
-  datafile.py make FILE LAYOUT          writes a library from LAYOUT: "Group:item=text,item=text;Group2:..."
+  datafile.py make FILE [LAYOUT]        writes a library from LAYOUT: "Group:item=text,item=text;Group2:..."
+                                        (\\r \\n \\t in texts unescaped), or from the layout on stdin
   datafile.py big FILE GROUPS ITEMS LEN writes GROUPS groups of ITEMS items with LEN-unit texts
 """
 import struct
@@ -94,7 +95,8 @@ def main():
                 print("I " + escape(item_name) + "|" + escape(text))
     elif cmd == "make":
         groups = []
-        for part in filter(None, sys.argv[3].split(";")):
+        layout = sys.argv[3] if len(sys.argv) > 3 else sys.stdin.read().rstrip("\n")
+        for part in filter(None, layout.split(";")):
             name, _, rest = part.partition(":")
             items = []
             for entry in filter(None, rest.split(",")):

@@ -1,8 +1,14 @@
-# Shared by the end-to-end scripts: a private Wine prefix (so a private settings folder), its own
-# Xvfb display and wineserver, the program, the probe and xdotool, all bounded and all ended.
-set -eEuo pipefail
-# Under pipefail a "| head" can end its writer with SIGPIPE (rc 141) before the writer is done,
-# so the scripts take one line with "sed -n 1p", which reads all of its input.
+# Shared by the end-to-end scripts. Sourcing it defines functions and starts nothing; a script
+# calls e2e_start first, which gives it a private Wine prefix (so a private settings folder), its
+# own Xvfb display and wineserver, and the probe, all bounded and all ended when the script exits:
+#   source "$(dirname "$0")/lib.sh"
+#   e2e_start
+source "$BRINDLEX_SOURCE/tools/lib/wine-env.sh"
+# The probe: one process for the whole test (probe serve), fed one command a line and answering
+# each on one line (tools/lib/probe-serve.sh says how). `probe [--timeout MS] CMD ARGS` gives the
+# answer with its escapes undone and without CRs; `probe_escaped` as it came.
+source "$BRINDLEX_SOURCE/tools/lib/probe-serve.sh"
+
 # A command that ends the script under set -e is named, with the lines that led to it.
 e2e_on_error() {
   local rc=$1 command=$2 where="" i
@@ -11,22 +17,6 @@ e2e_on_error() {
   for ((i = 1; i < ${#FUNCNAME[@]}; ++i)); do where+=" ${BASH_SOURCE[i]##*/}:${BASH_LINENO[i - 1]}"; done
   echo "e2e: \"$command\" failed (rc $rc) at$where" >&2
 }
-trap 'e2e_on_error $? "$BASH_COMMAND"' ERR
-source "$BRINDLEX_SOURCE/tools/lib/wine-env.sh"
-# The interpreter itself: a version manager's shim in front of it costs about 0.3 s a call.
-E2E_PYTHON=$(command python3 -c 'import sys; print(sys.executable)')
-python3() { "$E2E_PYTHON" "$@"; }
-# Control ids and message numbers by name, generated from the program's headers next to the probe.
-source "${BRINDLEX_IDS:-$(dirname "$BRINDLEX_PROBE")/ids.sh}"
-
-E2E_NAME=$(basename "$0" .sh)
-E2E_DIR=$(mktemp -d "/tmp/brindlex-e2e-$E2E_NAME.XXXXXX")
-E2E_APP_PID=
-E2E_KEEP=()  # files a script wants kept in build/e2e-failures when it fails
-declare -A E2E_SPAWNED=()  # the probes started for one blocking command each, by name: their ids
-: "${BRINDLEX_WINE_TEMPLATE:?run through tools/test or tools/wine-ctest}"
-# The long runs (BRINDLEX_E2E_FULL=1, tools/reliability) keep the programs much longer.
-E2E_APP_TIMEOUT=$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 7200 || echo 170)
 
 # A script that leaves things the general cleanup cannot remove (a mount, an immutable file)
 # defines e2e_before_cleanup to undo them.
@@ -43,35 +33,55 @@ e2e_cleanup() {
     echo "e2e: $E2E_NAME failed (rc $rc); screenshot in build/e2e-failures/$E2E_NAME.png" >&2
   fi
   if [[ -n "$E2E_APP_PID" ]]; then kill "$E2E_APP_PID" 2>/dev/null || true; fi
-  if declare -F probe_stop >/dev/null; then
-    for spawned in "${!E2E_SPAWNED[@]}"; do probe_end "$spawned"; done
-    probe_stop
-  fi
+  for spawned in "${!E2E_SPAWNED[@]}"; do probe_end "$spawned"; done
+  probe_stop
   WINEPREFIX=$E2E_DIR/prefix wineserver_stop
   xvfb_stop
   e2e_before_cleanup || true
   rm -rf "$E2E_DIR"
   exit $rc
 }
-trap e2e_cleanup EXIT
 
-wine_clone_prefix "$BRINDLEX_WINE_TEMPLATE" "$E2E_DIR/prefix"
-export WINEPREFIX=$E2E_DIR/prefix
-xvfb_start
-wineserver_start
+# The interpreter itself: a version manager's shim in front of it costs about 0.3 s a call.
+python3() { "$E2E_PYTHON" "$@"; }
 
-# The program's settings folder inside this prefix.
-APPDATA_DIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | sed -n 1p)/Brindlex
-SETTINGS_INI=$APPDATA_DIR/Settings.ini
-DATA_FILE=$APPDATA_DIR/Brindlex.dat
+# e2e_start: the script's shell options and traps, its folder, prefix, display, wineserver and
+# probe; sets E2E_DIR, APPDATA_DIR, SETTINGS_INI and DATA_FILE, and the ids by name (ids.sh).
+e2e_start() {
+  set -eEuo pipefail
+  # Under pipefail a "| head" can end its writer with SIGPIPE (rc 141) before the writer is done,
+  # so the scripts take one line with "sed -n 1p", which reads all of its input.
+  trap 'e2e_on_error $? "$BASH_COMMAND"' ERR
+  : "${BRINDLEX_WINE_TEMPLATE:?run through tools/test or tools/wine-ctest}"
+  E2E_PYTHON=$(command python3 -c 'import sys; print(sys.executable)')
+  # Control ids and message numbers by name, generated from the program's headers next to the probe.
+  source "${BRINDLEX_IDS:-$(dirname "$BRINDLEX_PROBE")/ids.sh}"
+
+  E2E_NAME=$(basename "$0" .sh)
+  E2E_APP_PID=
+  E2E_KEEP=()  # files a script wants kept in build/e2e-failures when it fails
+  declare -gA E2E_SPAWNED=()  # the probes started for one blocking command each, by name: their ids
+  E2E_NOTEPADS=()
+  # The long runs (BRINDLEX_E2E_FULL=1, tools/reliability) keep the programs much longer.
+  E2E_APP_TIMEOUT=$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 7200 || echo 170)
+  E2E_DIR=$(mktemp -d "/tmp/brindlex-e2e-$E2E_NAME.XXXXXX")
+  trap e2e_cleanup EXIT
+
+  wine_clone_prefix "$BRINDLEX_WINE_TEMPLATE" "$E2E_DIR/prefix"
+  export WINEPREFIX=$E2E_DIR/prefix
+  xvfb_start
+  wineserver_start
+
+  # The program's settings folder inside this prefix.
+  APPDATA_DIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | sed -n 1p)/Brindlex
+  SETTINGS_INI=$APPDATA_DIR/Settings.ini
+  DATA_FILE=$APPDATA_DIR/Brindlex.dat
+  probe_start
+}
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "-- $*"; }
 
-# The probe: one process for the whole test (probe serve), fed one command a line and answering
-# each on one line (tools/lib/probe-serve.sh says how). `probe CMD ARGS` gives the answer with its
-# escapes undone and without CRs; `probe_escaped` as it came.
-source "$BRINDLEX_SOURCE/tools/lib/probe-serve.sh"
 probe_start() { probe_serve_start "$E2E_DIR" "$BRINDLEX_PROBE" "$E2E_APP_TIMEOUT"; }
 probe_stop() { probe_serve_stop; }
 # probe_spawn NAME CMD ARGS...: a probe of its own for a command that blocks or streams (keywatch,
@@ -82,14 +92,8 @@ probe_spawn() {
     >"$E2E_DIR/$name.out" 2>>"$E2E_DIR/probe.err" </dev/null) &
   E2E_SPAWNED[$name]=$!
 }
-# probe_spawned_says NAME LINE SECONDS: waits until the spawned probe has printed that line.
-probe_spawned_says() {
-  local deadline=$((SECONDS + $3))
-  until grep -qx -- "$2" "$E2E_DIR/$1.out" 2>/dev/null; do
-    ((SECONDS < deadline)) && kill -0 "${E2E_SPAWNED[$1]}" 2>/dev/null || return 1
-    sleep 0.05
-  done
-}
+# spawned_says NAME LINE: a condition (wait_for): the spawned probe has printed that line.
+spawned_says() { grep -qx -- "$2" "$E2E_DIR/$1.out" 2>/dev/null; }
 # probe_end NAME: ends a spawned probe by its id (timeout passes the signal on to Wine's process).
 probe_end() {
   local pid=${E2E_SPAWNED[$1]:-}
@@ -106,10 +110,9 @@ probe_wait() {
   unset "E2E_SPAWNED[$1]"
 }
 
-probe_start
-
-# Starts the program (launch_app: and no more); sets MAIN to its main window. With E2E_APP_FILE_LIMIT_KB set, the program
-# cannot make a file larger than that (its writes fail there, as on a full disk).
+# Starts the program (launch_app: and no more); sets MAIN to its main window and GROUP_LIST and
+# ITEMS to its lists. With E2E_APP_FILE_LIMIT_KB set, the program cannot make a file larger than
+# that (its writes fail there, as on a full disk).
 # E2E_APP_WINEDEBUG=+win,+dc E2E_APP_STDERR=FILE: Wine's traces of the program into FILE.
 launch_app() {
   (cd "$E2E_DIR" &&
@@ -120,10 +123,11 @@ launch_app() {
 }
 start_app() {
   launch_app
-  MAIN=$(probe main 20000) || fail "the main window did not appear"
+  MAIN=$(probe --timeout 20000 main) || fail "the main window did not appear"
   [[ $MAIN == 0x* ]] || fail "no main window: $MAIN"
   # The window exists before its initialisation is done; the tray icon comes near its end.
-  until_eq 1 20 probe trayexists "$MAIN" || fail "the main window did not finish its start"
+  wait_for 20 eq 1 probe trayexists "$MAIN" || fail "the main window did not finish its start"
+  find_lists
 }
 
 # Sets GROUP_LIST and ITEMS to the main window's two lists.
@@ -134,14 +138,13 @@ find_lists() {
 
 # Starts Wine's notepad; sets NP to its window and NP_EDIT to its edit control. A second one is
 # told from the first by its window (they have the same title).
-E2E_NOTEPADS=()
 start_notepad() {
   (cd "$E2E_DIR" && exec timeout -k 5 "$E2E_APP_TIMEOUT" wine notepad >/dev/null 2>&1 </dev/null) &
-  NP=$(probe find Notepad - 20000 "${E2E_NOTEPADS[@]}") || fail "notepad did not start"
+  NP=$(probe --timeout 20000 find Notepad - "${E2E_NOTEPADS[@]}") || fail "notepad did not start"
   E2E_NOTEPADS+=("$NP")
   NP_EDIT=$(probe child "$NP" Edit) || fail "no edit control in notepad"
   # Shown is not yet in front: notepad comes forward a moment later, over what a test does next.
-  until_eq "$NP" 10 probe foreground || fail "notepad did not come to the front"
+  wait_for 10 eq "$NP" probe foreground || fail "notepad did not come to the front"
 }
 
 # Ends the probes that hold files open (holdfile), so that the files can be opened again.
@@ -153,74 +156,87 @@ release_held_files() {
 # Asks the program to save and exit, and waits until it has.
 exit_app() {
   probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
-  probe waitexit "$MAIN" 20000 >/dev/null || fail "the program did not exit"
+  probe --timeout 20000 waitexit "$MAIN" >/dev/null || fail "the program did not exit"
   wait "$E2E_APP_PID" 2>/dev/null || true
   E2E_APP_PID=
 }
 
-# until_answer eq|match EXPECTED SECONDS CMD...: polls CMD until it prints EXPECTED, or (match) a
-# text that the glob pattern EXPECTED matches.
-until_answer() {
-  local how=$1 expected=$2 seconds=$3; shift 3
-  # A probe command is asked again by the probe itself, at once and without a process a turn.
-  if [[ $how == eq && $1 == probe ]]; then
+# The one family of waits: wait_for [--stays] SECONDS CONDITION...
+#   wait_for SECONDS CONDITION...          asks CONDITION (a command) again and again until it
+#                                          succeeds, for at most SECONDS (a fraction allowed), and
+#                                          prints what it printed then; rc 1 when time is up, with
+#                                          what it said last on stderr
+#   wait_for --stays SECONDS CONDITION...  CONDITION holds at every look for SECONDS: for what must
+#                                          not happen (a second window, a stale paste, a window
+#                                          shown), as nothing announces that it did not happen
+# The conditions on what a command prints:
+#   eq EXPECTED CMD...                     CMD prints EXPECTED
+#   matches PATTERN CMD...                 what CMD prints matches the glob PATTERN
+# and any command is one, e.g. wait_for 10 eq 1 probe visible "$MAIN", wait_for 5 eq "" band_wrong
+# (a function that says what is still wrong), wait_for 30 test ! -e "$DIR".
+wait_for() {
+  local stays=0
+  if [[ $1 == --stays ]]; then
+    stays=1
     shift
+  fi
+  local seconds=$1
+  shift
+  # A probe command compared with eq is asked again by the probe itself, at once and without a
+  # process a turn.
+  if ((!stays)) && [[ $1 == eq && ${3:-} == probe ]]; then
+    local expected=$2
+    shift 3
     probe_until "$expected" "$seconds" "$@"
     return
   fi
-  local deadline=$((SECONDS + seconds)) got=""
-  while ((SECONDS < deadline)); do
-    got=$("$@" 2>/dev/null || true)
-    if [[ $how == eq ]]; then [[ "$got" == "$expected" ]] && return 0; else [[ "$got" == $expected ]] && return 0; fi
-    sleep 0.05
-  done
-  echo "expected '$expected', last got '$got' from: $*" >&2
-  return 1
-}
-# until_eq EXPECTED SECONDS CMD...: polls CMD until it prints EXPECTED.
-until_eq() { until_answer eq "$@"; }
-# until_match PATTERN SECONDS CMD...: polls CMD until what it prints matches the glob PATTERN.
-until_match() { until_answer match "$@"; }
-
-# stays_eq EXPECTED MS CMD...: checks that CMD keeps printing EXPECTED for MS milliseconds. For
-# what must not happen (a second window, a stale paste, a window shown): nothing announces that it
-# did not happen, so the only test is to keep looking for a while.
-stays_eq() {
-  local expected=$1 until_us=$((${EPOCHREALTIME/./} + $2 * 1000)) got
-  shift 2
+  local until_us=$((${EPOCHREALTIME/./} + $(probe_ms "$seconds") * 1000)) out said=$E2E_DIR/condition.err
   while :; do
-    got=$("$@" 2>/dev/null || true)
-    [[ "$got" == "$expected" ]] || { echo "expected '$expected' to stay, got '$got' from: $*" >&2; return 1; }
-    ((${EPOCHREALTIME/./} < until_us)) || return 0
-    sleep 0.1
+    if out=$("$@" 2>"$said"); then
+      if ((!stays)); then
+        [[ -z $out ]] || printf '%s\n' "$out"
+        return 0
+      fi
+    elif ((stays)); then
+      cat "$said" >&2
+      echo "wait_for: did not stay so for $seconds s: $*" >&2
+      return 1
+    fi
+    if ((${EPOCHREALTIME/./} >= until_us)); then
+      ((stays)) && return 0
+      cat "$said" >&2
+      echo "wait_for: not so within $seconds s: $*" >&2
+      return 1
+    fi
+    if ((stays)); then sleep 0.1; else sleep 0.05; fi
   done
 }
 
-# until_empty SECONDS CMD...: polls CMD until it prints nothing (CMD says what is still wrong);
-# prints what it said last when the time is up.
-until_empty() {
-  local deadline=$((SECONDS + $1)) wrong; shift
-  while :; do
-    wrong=$("$@")
-    [[ -z $wrong ]] && return 0
-    ((SECONDS < deadline)) || break
-    sleep 0.05
-  done
-  printf '%s\n' "$wrong"
+# eq EXPECTED CMD...: a condition: CMD prints EXPECTED (whatever its exit code).
+eq() {
+  local expected=$1 got
+  shift
+  got=$("$@" 2>/dev/null) || true
+  [[ $got == "$expected" ]] && return 0
+  echo "expected '$expected', got '$got' from: $*" >&2
+  return 1
+}
+# matches PATTERN CMD...: a condition: what CMD prints matches the glob PATTERN.
+matches() {
+  local pattern=$1 got
+  shift
+  got=$("$@" 2>/dev/null) || true
+  # shellcheck disable=SC2053 # a glob
+  [[ $got == $pattern ]] && return 0
+  echo "expected a match of '$pattern', got '$got' from: $*" >&2
   return 1
 }
 
-# until_clock_passes FILE: waits until a file written now gets a later time than FILE has, so that
-# a later write of FILE (or its absence) shows in the times however coarse the file system's are.
-until_clock_passes() {
-  local deadline=$((SECONDS + 5)) stamp
-  stamp=$(stat -c %.9Y "$1")
-  while ((SECONDS < deadline)); do
-    touch "$E2E_DIR/clock"
-    [[ $(stat -c %.9Y "$E2E_DIR/clock") > $stamp ]] && return 0
-    sleep 0.01
-  done
-  return 1
+# clock_passed FILE: a condition: a file written now gets a later time than FILE has, so that a
+# later write of FILE (or its absence) shows in the times however coarse the file system's are.
+clock_passed() {
+  touch "$E2E_DIR/clock"
+  [[ $(stat -c %.9Y "$E2E_DIR/clock") > $(stat -c %.9Y "$1") ]]
 }
 
 # wait_ms MS: lets that much time pass. Only where the time is what a test is about (a kill at a
@@ -235,24 +251,12 @@ field() {
   printf '%s\n' "${rest%%$'\t'*}"
 }
 
-# until_ok SECONDS CMD...: polls CMD until it succeeds, and prints what it printed then.
-until_ok() {
-  local deadline=$((SECONDS + $1)) got; shift
-  while ((SECONDS < deadline)); do
-    got=$("$@" 2>/dev/null) && { printf '%s\n' "$got"; return 0; }
-    sleep 0.05
-  done
-  "$@"
-}
-
-# until_paste_ended [SECONDS]: waits until the paste just asked for has ended, keys and all. A
-# click on the tray icon that comes while a paste runs is held until the paste is over and then
-# brings the main window forward: the one sign of the end that another program can see (the
-# paste answers sent messages while it runs, and its keys can pause for long on a busy machine).
-until_paste_ended() {
-  probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
-  until_eq "$MAIN" "${1:-20}" probe foreground
-}
+# click_tray_icon: a left click on the tray icon, as the shell delivers it. One that comes while a
+# paste runs is held until the paste is over and then brings the main window forward: the one sign
+# of the end that another program can see (the paste answers sent messages while it runs, and its
+# keys can pause for long on a busy machine). So the end of a paste just asked for, keys and all:
+#   click_tray_icon && wait_for 20 eq "$MAIN" probe foreground
+click_tray_icon() { probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null; }
 
 # Centre of a screen rectangle "l t r b".
 centre() { local l t r b; read -r l t r b <<<"$1"; echo "$(((l + r) / 2)) $(((t + b) / 2))"; }
@@ -287,5 +291,14 @@ ini_text() {
 
 # ini_lines FILE LINE: how many lines of the INI file are LINE; 0 while it has none (or no file).
 ini_lines() { ini_text "$1" 2>/dev/null | grep -cx -- "$2" || true; }
+
+# write_library FILE [LAYOUT]: writes a data file of the library LAYOUT, "Group:item=text,item=text;
+# Group2:..." (\r \n \t in a text stand for those characters), or of the layout read from stdin.
+write_library() { python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$@"; }
+# read_library FILE: the library in a data file, a line per folder "G name" and one per item
+# "I name|text" (\r \n \t escaped).
+read_library() { python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$1"; }
+# folders_in FILE: how many folders the data file holds; 0 while it cannot be read.
+folders_in() { read_library "$1" 2>/dev/null | grep -c '^G ' || true; }
 
 hexdump_file() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }

@@ -2,6 +2,7 @@
 # Odd settings files and folders: the program starts with the defaults, keeps the library, and
 # at exit writes what can be written (with "Wrong data file!" where the library cannot be).
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 ini() { ini_text "$SETTINGS_INI"; }
 ini_value() { ini | sed -n "s/^$1=//p" | sed -n 1p; }
@@ -14,9 +15,9 @@ e2e_before_cleanup() { chattr -i "$SETTINGS_INI" 2>/dev/null || true; }
 
 run_case() {  # NAME: start, check the window and the library, exit
   start_app
-  until_eq 1 10 probe visible "$MAIN" || fail "$1: main window not shown"
-  probe nomsgbox >/dev/null || fail "$1: a message at start-up: $(probe msgbox 100)"
-  until_eq 1 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$1: no sample group"
+  wait_for 10 eq 1 probe visible "$MAIN" || fail "$1: main window not shown"
+  probe nomsgbox >/dev/null || fail "$1: a message at start-up: $(probe --timeout 100 msgbox)"
+  wait_for 10 eq 1 probe lbcount "$GROUP_LIST" || fail "$1: no sample group"
   [[ $(probe visible "$MAIN") == 1 ]] || fail "$1: main window not shown"
 }
 
@@ -47,7 +48,7 @@ exit_app
 reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[Elsewhere]\r\nsomething=1\r\n' >"$SETTINGS_INI"
 run_case "missing sections"
-until_eq 1 5 probe topmost "$MAIN" || fail "missing sections: always on top by default"
+wait_for 5 eq 1 probe topmost "$MAIN" || fail "missing sections: always on top by default"
 exit_app
 [[ $(ini_value cx) -gt 0 && $(ini_value Hotkey_wVK) == $(vk J) ]] || fail "missing sections: defaults not written: $(ini)"
 grep -q '^something=1' <<<"$(ini)" || fail "missing sections: the unknown key was lost"
@@ -64,9 +65,9 @@ reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 before=$(md5sum <"$SETTINGS_INI")
 probe_spawn holdfile holdfile "$(winepath -w "$SETTINGS_INI" 2>/dev/null)" 15000
-probe_spawned_says holdfile held 10 || fail "could not hold the settings file"
+wait_for 10 spawned_says holdfile held || fail "could not hold the settings file"
 run_case "settings file held open"
-until_eq 1 5 probe topmost "$MAIN" || fail "held settings file: the default (always on top) was not used"
+wait_for 5 eq 1 probe topmost "$MAIN" || fail "held settings file: the default (always on top) was not used"
 exit_app
 [[ -f $DATA_FILE ]] || fail "held settings file: library not saved"
 [[ $(md5sum <"$SETTINGS_INI") == "$before" ]] || fail "held settings file: the file changed"
@@ -93,16 +94,16 @@ reset_folder; mkdir -p "$APPDATA_DIR"
 printf '[General]\r\nDataFile=C:\\no such folder\\lib.dat\r\n' >"$SETTINGS_INI"
 run_case "missing data folder"
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
-box=$(probe msgbox 10000) || fail "missing data folder: no message when the library cannot be written"
+box=$(probe --timeout 10000 msgbox) || fail "missing data folder: no message when the library cannot be written"
 grep -q "Wrong data file!" <<<"$box" || fail "missing data folder: message: $box"
 # Cancel keeps the program running with its library; the end of the session then writes the
 # settings all the same, after telling the library's failure once more.
 probe answer "$IDCANCEL" >/dev/null
-until_eq none 10 probe nomsgbox || fail "missing data folder: the message did not go"
+wait_for 10 eq none probe nomsgbox || fail "missing data folder: the message did not go"
 probe post "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null
-box=$(probe msgbox 10000) || fail "missing data folder: no message at the end of the session"
+box=$(probe --timeout 10000 msgbox) || fail "missing data folder: no message at the end of the session"
 probe answer "$IDOK" >/dev/null
-until_match "*DrawEdge=*" 10 ini || fail "missing data folder: the settings were not written"
+wait_for 10 matches "*DrawEdge=*" ini || fail "missing data folder: the settings were not written"
 probe terminate "$MAIN" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 [[ $(ini_value DataFile) == 'C:\no such folder\lib.dat' ]] || fail "missing data folder: DataFile lost: $(ini)"
@@ -112,10 +113,10 @@ reset_folder
 echo "not a folder" >"$APPDATA_DIR"
 run_case "uncreatable folder"
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
-box=$(probe msgbox 10000) || fail "uncreatable folder: no message when the library cannot be written"
+box=$(probe --timeout 10000 msgbox) || fail "uncreatable folder: no message when the library cannot be written"
 grep -q "Wrong data file!" <<<"$box" || fail "uncreatable folder: message: $box"
 probe answer "$IDCANCEL" >/dev/null
-until_eq none 10 probe nomsgbox || fail "uncreatable folder: the message did not go"
+wait_for 10 eq none probe nomsgbox || fail "uncreatable folder: the message did not go"
 probe terminate "$MAIN" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=
 [[ $(cat "$APPDATA_DIR") == "not a folder" ]] || fail "uncreatable folder: the file in the way was changed"
@@ -126,7 +127,7 @@ rm -f "$APPDATA_DIR"
 roaming=$(dirname "$APPDATA_DIR")
 mv "$roaming" "$roaming.away"
 launch_app
-box=$(probe msgbox 10000) || fail "no application-data folder: no message"
+box=$(probe --timeout 10000 msgbox) || fail "no application-data folder: no message"
 grep -q "cannot find your application data folder" <<<"$box" || fail "no application-data folder: message: $box"
 probe answer "$IDOK" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true; E2E_APP_PID=

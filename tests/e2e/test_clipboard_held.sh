@@ -2,44 +2,44 @@
 # Another program holds the clipboard open while a paste runs: a short hold is ridden out and the
 # right text arrives; a long one stops the paste with a message, and no stale text arrives.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 mkdir -p "$APPDATA_DIR"
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Clip:fresh=fresh text"
+write_library "$DATA_FILE" "Clip:fresh=fresh text"
 
 start_notepad
 start_app
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
-until_eq 1 10 probe lbcount "$ITEMS" || fail "item not loaded"
+wait_for 10 eq 1 probe lbcount "$ITEMS" || fail "item not loaded"
 probe activate "$NP" >/dev/null
-until_eq "$NP" 5 probe foreground
+wait_for 5 eq "$NP" probe foreground
 probe activate "$MAIN" >/dev/null
-until_eq "$MAIN" 5 probe foreground
+wait_for 5 eq "$MAIN" probe foreground
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 xdotool mousemove "$rx" "$ry" click 1
-until_eq 0 5 probe lbsel "$ITEMS" || fail "item not selected"
+wait_for 5 eq 0 probe lbsel "$ITEMS" || fail "item not selected"
 
 hold_and_paste() {  # MS: the probe holds the clipboard that long while Paste is pressed
   probe_spawn clipboard holdclipboard "$1"
-  probe_spawned_says clipboard held 10 || fail "the clipboard could not be held: $(cat "$E2E_DIR/clipboard.out")"
+  wait_for 10 spawned_says clipboard held || fail "the clipboard could not be held: $(cat "$E2E_DIR/clipboard.out")"
   probe click "$MAIN" "$IDC_PASTE" >/dev/null
 }
 
 # Short hold: the retry rides it out.
 probe settext "$NP_EDIT" "" >/dev/null
 hold_and_paste 40
-until_eq "fresh text" 10 probe text "$NP_EDIT" || fail "a short hold stopped the paste"
+wait_for 10 eq "fresh text" probe text "$NP_EDIT" || fail "a short hold stopped the paste"
 probe_wait clipboard
 
 # Something else is on the clipboard now; a long hold must not paste it.
 probe settext "$NP_EDIT" "" >/dev/null
 probe activate "$MAIN" >/dev/null
-until_eq "$MAIN" 5 probe foreground
+wait_for 5 eq "$MAIN" probe foreground
 hold_and_paste 4000
-box=$(probe msgbox 10000) || fail "no message after a long hold"
+box=$(probe --timeout 10000 msgbox) || fail "no message after a long hold"
 grep -qi "clipboard" <<<"$box" || fail "the message does not name the clipboard: $box"
 [[ -z $(probe text "$NP_EDIT") ]] || fail "text arrived although the clipboard was held: $(probe text "$NP_EDIT")"
 probe answer "$IDOK" >/dev/null
 probe_wait clipboard
-stays_eq "" 500 probe text "$NP_EDIT" || fail "stale text arrived after the message"
+wait_for --stays 0.5 eq "" probe text "$NP_EDIT" || fail "stale text arrived after the message"
 exit_app
 note "clipboard held: short hold ridden out, long hold stopped with the message"

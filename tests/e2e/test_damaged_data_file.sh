@@ -6,30 +6,29 @@
 # longer cannot be read: nothing is saved over it unless the library is changed, and then it is
 # kept first.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 # CASE: starts the program, expects the message and then the sample group.
 start_on_unusable_file() {
-  (cd "$E2E_DIR" && exec timeout -k 5 170 wine "$BRINDLEX_EXE" >/dev/null 2>&1 </dev/null) &
-  E2E_APP_PID=$!
+  launch_app
   local box
-  box=$(probe msgbox 20000) || fail "$1: no message"
+  box=$(probe --timeout 20000 msgbox) || fail "$1: no message"
   [[ $(field 2 "$box") == "Brindlex" ]] || fail "$1: caption: $box"
   [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$1: text: $box"
   probe answer "$IDOK" >/dev/null
-  MAIN=$(probe main 20000) || fail "$1: no main window after the message"
+  MAIN=$(probe --timeout 20000 main) || fail "$1: no main window after the message"
   # As start_app: the tray icon comes at the end of the start, before which an exit is not taken.
-  until_eq 1 20 probe trayexists "$MAIN" || fail "$1: the main window did not finish its start"
-  until_eq 1 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$1: no sample group"
+  wait_for 20 eq 1 probe trayexists "$MAIN" || fail "$1: the main window did not finish its start"
+  find_lists
+  wait_for 10 eq 1 probe lbcount "$GROUP_LIST" || fail "$1: no sample group"
 }
 
 saved_sample() {
   # Read whole before grep: a grep -q that ends early would fail the dump with a broken pipe.
   local dump
-  dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE") || fail "$1: unreadable library"
+  dump=$(read_library "$DATA_FILE") || fail "$1: unreadable library"
   grep -qx "G Sample Group" <<<"$dump" || fail "$1: the library was not saved: $dump"
 }
-
-saved_folders() { python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" 2>/dev/null | grep -c '^G ' || true; }
 
 mkdir -p "$APPDATA_DIR"
 printf 'this is not a library' >"$DATA_FILE"
@@ -49,12 +48,12 @@ note "damaged file kept as $(basename "$DATA_FILE").unread"
 
 # A whole library, held open without sharing by another program for a moment at the start:
 # waited for, and read without a message.
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" 'Mine:greeting=Hello;Yours:x=y'
+write_library "$DATA_FILE" 'Mine:greeting=Hello;Yours:x=y'
 cp "$DATA_FILE" "$E2E_DIR/held"
 probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 1000
-probe_spawned_says holdfile held 10 || fail "could not hold the data file"
+wait_for 10 spawned_says holdfile held || fail "could not hold the data file"
 start_app
-until_eq 2 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "held a moment: the library was not read"
+wait_for 10 eq 2 probe lbcount "$GROUP_LIST" || fail "held a moment: the library was not read"
 probe nomsgbox >/dev/null || fail "held a moment: a message"
 probe_wait holdfile
 probe terminate "$MAIN" >/dev/null
@@ -64,7 +63,7 @@ E2E_APP_PID=
 # Held for longer than the program waits: it cannot be read. Nothing is written over it while
 # the library stays as the start made it, not even at exit, and the next start reads it.
 probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 100000
-probe_spawned_says holdfile held 10 || fail "could not hold the data file"
+wait_for 10 spawned_says holdfile held || fail "could not hold the data file"
 start_on_unusable_file "held data file"
 release_held_files
 exit_app
@@ -73,13 +72,13 @@ cmp -s "$DATA_FILE" "$E2E_DIR/held" || fail "held data file: the exit wrote over
 
 # Once the user changes the library, the file is kept before the change is saved over it.
 probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 100000
-probe_spawned_says holdfile held 10 || fail "could not hold the data file"
+wait_for 10 spawned_says holdfile held || fail "could not hold the data file"
 start_on_unusable_file "held data file, then a change"
 release_held_files
 probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
-until_eq 2 10 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "Add folder"
-until_ok 10 cmp -s "$DATA_FILE.unread.1" "$E2E_DIR/held" >/dev/null || fail "held data file: not kept before the save"
-until_eq 2 10 saved_folders || fail "held data file: the change was not saved"
+wait_for 10 eq 2 probe lbcount "$GROUP_LIST" || fail "Add folder"
+wait_for 10 cmp -s "$DATA_FILE.unread.1" "$E2E_DIR/held" >/dev/null || fail "held data file: not kept before the save"
+wait_for 10 eq 2 folders_in "$DATA_FILE" || fail "held data file: the change was not saved"
 exit_app
 cmp -s "$DATA_FILE.unread" "$E2E_DIR/damaged" || fail "held data file: the first kept file changed"
 saved_sample "held data file"

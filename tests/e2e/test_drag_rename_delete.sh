@@ -4,79 +4,75 @@
 # of 20,000 items shown at once down to its last row; after Exit the data file holds the new order
 # and names.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 mkdir -p "$APPDATA_DIR"
-python3 -c "
-import sys; sys.path.insert(0, '$BRINDLEX_SOURCE/tests/e2e'); import datafile
-groups = [('Work', [(n, str(i + 1)) for i, n in enumerate('abcd')]), ('Empty', []), ('One', [('x', 'y')]),
-          ('Three', [('p', '1'), ('q', '2'), ('r', '3')]), ('Many', [('m%d' % i, 't') for i in range(20000)])]
-datafile.write('$DATA_FILE', groups)"
+# Given on stdin: the 20,000 items of the last folder make too long an argument.
+write_library "$DATA_FILE" <<<"Work:a=1,b=2,c=3,d=4;Empty:;One:x=y;Three:p=1,q=2,r=3;Many:$(printf 'm%d=t,' {0..19999})"
 start_app
-GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
-until_eq 5 10 probe lbcount "$GROUP_LIST" || fail "groups not loaded"
-until_eq 4 10 probe lbcount "$ITEMS" || fail "items of group 0 not shown"
+wait_for 10 eq 5 probe lbcount "$GROUP_LIST" || fail "groups not loaded"
+wait_for 10 eq 4 probe lbcount "$ITEMS" || fail "items of group 0 not shown"
 probe activate "$MAIN" >/dev/null
 
 # Drag item 0 ("a") onto row 2: it lands before "c", at index 1.
 read -r x0 y0 <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 read -r x2 y2 <<<"$(centre "$(probe lbrect "$ITEMS" 2)")"
 drag_through "$x0" "$y0" $(for step in 1 2 3 4 5; do echo "$x0 $((y0 + (y2 - 8 - y0) * step / 5))"; done)
-until_eq 1 5 probe lbsel "$ITEMS" || fail "the moved item is not current"
+wait_for 5 eq 1 probe lbsel "$ITEMS" || fail "the moved item is not current"
 
 # Double-click the current folder and type a new name.
 read -r gx gy <<<"$(centre "$(probe lbrect "$GROUP_LIST" 0)")"
 xdotool mousemove "$gx" "$gy" click 1
-until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "the folder is not current"
+wait_for 5 eq 0 probe lbsel "$GROUP_LIST" || fail "the folder is not current"
 xdotool click --repeat 2 --delay 80 1
-until_ok 5 in_place_editor "$GROUP_LIST" >/dev/null || fail "the double-click opened no editor"
+wait_for 5 in_place_editor "$GROUP_LIST" >/dev/null || fail "the double-click opened no editor"
 xdotool key ctrl+a type --delay 20 "Office"
 xdotool key Return
-until_eq "" 5 in_place_editor "$GROUP_LIST" || fail "Return did not close the folder's editor"
+wait_for 5 eq "" in_place_editor "$GROUP_LIST" || fail "Return did not close the folder's editor"
 
 # Insert on the item list opens the editor over the current row; Escape keeps the name.
 read -r ix iy <<<"$(centre "$(probe lbrect "$ITEMS" 1)")"
 xdotool mousemove "$ix" "$iy" click 1
-until_eq 1 5 probe lbsel "$ITEMS" || fail "the item is not current"
+wait_for 5 eq 1 probe lbsel "$ITEMS" || fail "the item is not current"
 xdotool key Insert
-until_ok 5 in_place_editor "$ITEMS" >/dev/null || fail "Insert opened no editor"
+wait_for 5 in_place_editor "$ITEMS" >/dev/null || fail "Insert opened no editor"
 xdotool type --delay 20 "zzz"
 xdotool key Escape
-until_eq "" 5 in_place_editor "$ITEMS" || fail "Escape did not close the item's editor"
-until_eq 1 5 probe visible "$MAIN" || fail "Escape in the editor hid the main window"
+wait_for 5 eq "" in_place_editor "$ITEMS" || fail "Escape did not close the item's editor"
+wait_for 5 eq 1 probe visible "$MAIN" || fail "Escape in the editor hid the main window"
 
 # Delete folder: the question for 0, 1 and 3 items.
 ask_delete() {  # row expected-text answer
   read -r rx ry <<<"$(centre "$(probe lbrect "$GROUP_LIST" "$1")")"
   xdotool mousemove "$rx" "$ry" click 1
-  until_eq "$1" 5 probe lbsel "$GROUP_LIST" || fail "row $1 not selected"
+  wait_for 5 eq "$1" probe lbsel "$GROUP_LIST" || fail "row $1 not selected"
   probe click "$MAIN" "$IDC_DELETE_GROUP" >/dev/null
-  local box; box=$(probe msgbox 5000) || fail "no delete question for row $1"
+  local box; box=$(probe --timeout 5000 msgbox) || fail "no delete question for row $1"
   local caption text
   caption=$(field 2 "$box"); text=$(field 3 "$box" | tr -d '\n')
   [[ $caption == "Deleting" ]] || fail "caption '$caption'"
   [[ $text == "$2" ]] || fail "question for row $1: '$text'"
   probe answer "$3" >/dev/null
-  probe gone "#32770" Deleting 5000 >/dev/null
+  probe --timeout 5000 gone "#32770" Deleting >/dev/null
 }
 ask_delete 1 "Are you sure to delete selected folder?" "$IDNO"
 ask_delete 2 "The selected group contains 1 item.Are you sure to delete selected folder?" "$IDNO"
 ask_delete 3 "The selected group contains 3 items.Are you sure to delete selected folder?" "$IDYES"
-until_eq 4 5 probe lbcount "$GROUP_LIST" || fail "group Three not deleted"
+wait_for 5 eq 4 probe lbcount "$GROUP_LIST" || fail "group Three not deleted"
 
 # The big folder fills its list at once, and End goes to its last row, which is shown.
 read -r mx my <<<"$(centre "$(probe lbrect "$GROUP_LIST" 3)")"
 xdotool mousemove "$mx" "$my" click 1
-until_eq 20000 5 probe lbcount "$ITEMS" || fail "the items of the big folder are not shown"
+wait_for 5 eq 20000 probe lbcount "$ITEMS" || fail "the items of the big folder are not shown"
 read -r ix iy <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 xdotool mousemove "$ix" "$iy" click 1 key End
-until_eq 19999 5 probe lbsel "$ITEMS" || fail "End did not reach the last item"
+wait_for 5 eq 19999 probe lbsel "$ITEMS" || fail "End did not reach the last item"
 read -r _ lt _ lb <<<"$(probe lbrect "$ITEMS" 19999)"
 read -r _ ct _ cb <<<"$(probe clientrect "$ITEMS")"
 ((lt >= ct && lb <= cb)) || fail "the last item ($lt..$lb) is not in the list ($ct..$cb)"
 
 exit_app
-dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+dump=$(read_library "$DATA_FILE")
 expected=$'G Office\nI b|2\nI a|1\nI c|3\nI d|4\nG Empty\nG One\nI x|y\nG Many'
 [[ "$(head -n 9 <<<"$dump")" == "$expected" ]] || fail "data file after exit:
 $(head -n 20 <<<"$dump")"

@@ -3,18 +3,19 @@
 # yet: the UTF-16LE text with its byte-order mark, byte for byte. Line ends are CR LF: a lone LF
 # of a text is written as CR LF, a CR LF stays one CR LF, a lone CR stays as it is.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 mkdir -p "$APPDATA_DIR" "$E2E_DIR/out"
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" \
+write_library "$DATA_FILE" \
   'Work:Sig=Bye\nAnn,Tab=a\tb,Lines=one\r\ntwo\rthree\nfour\r\n\r\nfive\r'
 ln -s "$E2E_DIR/out" "$WINEPREFIX/dosdevices/e:"
 start_app
 probe activate "$MAIN" >/dev/null
-until_eq "$MAIN" 5 probe foreground
+wait_for 5 eq "$MAIN" probe foreground
 probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
-probe menu 5000 >/dev/null || fail "no Menu-button popup"
+probe --timeout 5000 menu >/dev/null || fail "no Menu-button popup"
 probe keys "$(vk E)" >/dev/null  # &Export to text file...
-SAVE=$(probe find "#32770" "Save As" 10000) || fail "no Save As dialog"
+SAVE=$(probe --timeout 10000 find "#32770" "Save As") || fail "no Save As dialog"
 name=$(probe item "$SAVE" "$cmb13")
 [[ $name == 0x* ]] || name=$(probe child "$(probe item "$SAVE" "$cmb13")" Edit 2>/dev/null || true)
 edit=$(probe child "$(probe child "$SAVE" ComboBoxEx32)" ComboBox 2>/dev/null || true)
@@ -33,7 +34,7 @@ print((b"\xff\xfe" + text.encode("utf-16-le")).hex())
 PY
 )
 export_bytes() { od -An -tx1 -v "$E2E_DIR/out/library.txt" 2>/dev/null | tr -d ' \n'; }
-until_eq "$expected" 10 export_bytes 2>/dev/null || true  # until the whole file is there
+wait_for 10 eq "$expected" export_bytes 2>/dev/null || true  # until the whole file is there
 got=$(export_bytes)
 [[ -n $got ]] || fail "the export file was not written"
 [[ $got == "$expected" ]] || fail "export bytes differ:

@@ -5,6 +5,7 @@
 # is left, the settings are still written, and the next start loads the old library.
 # Last, a folder that takes no new file: the data file there is written in place.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 mkdir -p "$APPDATA_DIR"
 OLD=$E2E_DIR/old.dat
@@ -14,19 +15,18 @@ old_kb=$(( ($(stat -c %s "$OLD") + 1023) / 1024 ))
 
 # One change since the start: a folder added with the Add button.
 change_library() {
-  GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
-  until_eq $groups_old 30 probe lbcount "$GROUP_LIST" || fail "$1: the library did not load"
+  wait_for 30 eq $groups_old probe lbcount "$GROUP_LIST" || fail "$1: the library did not load"
   probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
-  until_eq $((groups_old + 1)) 10 probe lbcount "$GROUP_LIST" || fail "$1: Add folder"
+  wait_for 10 eq $((groups_old + 1)) probe lbcount "$GROUP_LIST" || fail "$1: Add folder"
 }
 
 # CASE: the change's own save, within seconds, fails: told once, and the program goes on.
 change_save_fails() {
   local box
-  box=$(probe msgbox 30000) || fail "$1: no message for the failed save of the change"
+  box=$(probe --timeout 30000 msgbox) || fail "$1: no message for the failed save of the change"
   [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$1: message: $box"
   probe answer "$IDOK" >/dev/null
-  until_eq none 10 probe nomsgbox || fail "$1: the message did not go"
+  wait_for 10 eq none probe nomsgbox || fail "$1: the message did not go"
 }
 
 # CASE MESSAGE: makes the program save (WM_EXIT_APP, or WM_ENDSESSION), expects the message,
@@ -38,21 +38,21 @@ save_fails() {
   local case=$1 message=$2
   probe post "$MAIN" "$message" 1 0 >/dev/null
   local box
-  box=$(probe msgbox 30000) || fail "$case: no message for the failed save"
+  box=$(probe --timeout 30000 msgbox) || fail "$case: no message for the failed save"
   [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
   [[ $(probe lbcount "$GROUP_LIST") == $((groups_old + 1)) ]] || fail "$case: the library in memory changed"
   if [[ $message == "$WM_EXIT_APP" ]]; then
     probe answer "$IDRETRY" >/dev/null
-    until_ok 30 another_box "$(field 1 "$box")" >/dev/null || fail "$case: Retry did not save again"
+    wait_for 30 another_box "$(field 1 "$box")" >/dev/null || fail "$case: Retry did not save again"
     probe answer "$IDCANCEL" >/dev/null
-    until_eq none 10 probe nomsgbox || fail "$case: the message did not go"
+    wait_for 10 eq none probe nomsgbox || fail "$case: the message did not go"
     [[ $(probe lbcount "$GROUP_LIST") == $((groups_old + 1)) ]] || fail "$case: Cancel did not keep the program running"
     probe post "$MAIN" "$WM_ENDSESSION" 1 0 >/dev/null
-    box=$(probe msgbox 30000) || fail "$case: no message at the end of the session"
+    box=$(probe --timeout 30000 msgbox) || fail "$case: no message at the end of the session"
   fi
   probe answer "$IDOK" >/dev/null
   # The settings come after the library: wait for them before the end.
-  until_eq 1 10 settings_written || fail "$case: the settings were not written at the end of the session"
+  wait_for 10 eq 1 settings_written || fail "$case: the settings were not written at the end of the session"
   probe terminate "$MAIN" >/dev/null
   wait "$E2E_APP_PID" 2>/dev/null || true
   E2E_APP_PID=
@@ -61,7 +61,7 @@ save_fails() {
 # another_box HWND: succeeds once a message box other than HWND shows "Wrong data file!".
 another_box() {
   local box
-  box=$(probe msgbox 500) && [[ $(field 1 "$box") != "$1" && $(field 3 "$box") == "Wrong data file!" ]]
+  box=$(probe --timeout 500 msgbox) && [[ $(field 1 "$box") != "$1" && $(field 3 "$box") == "Wrong data file!" ]]
 }
 
 settings_written() { ini_text "$SETTINGS_INI" 2>/dev/null | grep -c '^cx='; }
@@ -73,7 +73,7 @@ old_file_kept() {
   [[ ! -e $folder/Brindlex.dat.tmp ]] || fail "$case: a temporary file was left: $(ls -l "$folder")"
   [[ $(settings_written) == 1 ]] || fail "$case: the settings were not written"
   start_app
-  until_eq $groups_old 30 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$case: the next start did not load the old file"
+  wait_for 30 eq $groups_old probe lbcount "$GROUP_LIST" || fail "$case: the next start did not load the old file"
   probe nomsgbox >/dev/null || fail "$case: a message at the next start"
   probe terminate "$MAIN" >/dev/null
   wait "$E2E_APP_PID" 2>/dev/null || true
@@ -113,20 +113,20 @@ cp "$OLD" "$DATA_FILE"
 rm -f "$SETTINGS_INI"
 start_app
 probe_spawn holdfile holdfile "$(winepath -w "$DATA_FILE" 2>/dev/null)" 60000
-probe_spawned_says holdfile held 10 || fail "could not hold the data file"
+wait_for 10 spawned_says holdfile held || fail "could not hold the data file"
 change_library "$case"
 change_save_fails "$case"
 [[ ! -e $DATA_FILE.bak ]] || cmp -s "$DATA_FILE.bak" "$OLD" || fail "$case: the backup is not the old file"
 probe post "$MAIN" "$WM_EXIT_APP" 0 0 >/dev/null
-box=$(probe msgbox 30000) || fail "$case: no message at exit"
+box=$(probe --timeout 30000 msgbox) || fail "$case: no message at exit"
 [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
 cmp -s "$DATA_FILE" "$OLD" || fail "$case: the old data file changed"
 release_held_files
 probe answer "$IDRETRY" >/dev/null
-probe waitexit "$MAIN" 20000 >/dev/null || fail "$case: Retry did not save and exit"
+probe --timeout 20000 waitexit "$MAIN" >/dev/null || fail "$case: Retry did not save and exit"
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=
-[[ $(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE" | grep -c '^G ') == $((groups_old + 1)) ]] ||
+[[ $(folders_in "$DATA_FILE") == $((groups_old + 1)) ]] ||
   fail "$case: Retry did not save the library"
 cmp -s "$DATA_FILE.bak" "$OLD" || fail "$case: the backup is not the library the session found"
 [[ $(settings_written) == 1 ]] || fail "$case: the settings were not written"
@@ -147,17 +147,17 @@ start_app
 change_library "$case"
 exit_app
 [[ $(ls -A "$NONEW") == Brindlex.dat ]] || fail "$case: other files: $(ls -A "$NONEW")"
-[[ $(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$NONEW/Brindlex.dat" | grep -c '^G ') == $((groups_old + 1)) ]] ||
+[[ $(folders_in "$NONEW/Brindlex.dat") == $((groups_old + 1)) ]] ||
   fail "$case: the change was not saved"
 start_app
-until_eq $((groups_old + 1)) 30 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "$case: the next start did not load it"
+wait_for 30 eq $((groups_old + 1)) probe lbcount "$GROUP_LIST" || fail "$case: the next start did not load it"
 probe nomsgbox >/dev/null || fail "$case: a message at the next start"
 chattr -i "$NONEW" && rm "$NONEW/Brindlex.dat" && chattr +i "$NONEW"
 probe post "$MAIN" "$WM_EXIT_APP" 1 0 >/dev/null
-box=$(probe msgbox 30000) || fail "$case: no message when the data file cannot be made"
+box=$(probe --timeout 30000 msgbox) || fail "$case: no message when the data file cannot be made"
 [[ $(field 3 "$box") == "Wrong data file!" ]] || fail "$case: message: $box"
 probe answer "$IDCANCEL" >/dev/null
-until_eq none 10 probe nomsgbox || fail "$case: the message did not go"
+wait_for 10 eq none probe nomsgbox || fail "$case: the message did not go"
 probe terminate "$MAIN" >/dev/null
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=

@@ -4,6 +4,7 @@
 # anchor, and the Help entry of each menu opens the HTML Help window. (Wine here has no
 # browser engine, so that window's page pane stays empty; its frame is what can be seen.)
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 HELP_SOURCE=$BRINDLEX_SOURCE/docs/help
 CHM=$(dirname "$BRINDLEX_EXE")/Brindlex.chm
@@ -68,28 +69,28 @@ note "$(wc -l <"$E2E_DIR/compiled") files in Brindlex.chm; every page and link f
 # Help from the More menu and from the notification-area menu, chosen with the arrow keys (Wine
 # keeps a menu's entries inside its process, where another program cannot read them).
 wait_for_help() {  # the HTML Help window, titled by the help file
-  HELP=$(probe find "HH Parent" "Brindlex Help" 20000) || fail "no HTML Help window after $1"
-  until_eq 1 5 probe visible "$HELP" || fail "the HTML Help window is not shown"
+  HELP=$(probe --timeout 20000 find "HH Parent" "Brindlex Help") || fail "no HTML Help window after $1"
+  wait_for 5 eq 1 probe visible "$HELP" || fail "the HTML Help window is not shown"
   # Its contents tab lists the contents file's pages (TVM_GETCOUNT).
   local contents
-  contents=$(until_ok 5 probe descendant "$HELP" SysTreeView32) || fail "the HTML Help window has no contents"
-  until_eq "$(grep -c 'name="Local"' "$HELP_SOURCE/toc.hhc")" 5 probe send "$contents" "$TVM_GETCOUNT" 0 0 ||
+  contents=$(wait_for 5 probe descendant "$HELP" SysTreeView32) || fail "the HTML Help window has no contents"
+  wait_for 5 eq "$(grep -c 'name="Local"' "$HELP_SOURCE/toc.hhc")" probe send "$contents" "$TVM_GETCOUNT" 0 0 ||
     fail "the contents do not list every page"
   if [[ -n ${E2E_HELP_SHOT:-} ]]; then screen_settled "$E2E_HELP_SHOT"; fi
   probe post "$HELP" "$WM_CLOSE" 0 0 >/dev/null
-  probe gone "HH Parent" "Brindlex Help" 10000 >/dev/null || fail "the HTML Help window did not close"
+  probe --timeout 10000 gone "HH Parent" "Brindlex Help" >/dev/null || fail "the HTML Help window did not close"
 }
 
 start_app
 probe activate "$MAIN" >/dev/null
-until_eq "$MAIN" 5 probe foreground
+wait_for 5 eq "$MAIN" probe foreground
 probe click "$MAIN" "$IDC_MENU_BUTTON" >/dev/null
-probe menu 5000 >/dev/null || fail "no More menu"
+probe --timeout 5000 menu >/dev/null || fail "no More menu"
 probe keys "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_RETURN" >/dev/null # Down to Help, past Hide, Always on top, Find, Settings, Export
 wait_for_help "Help in the More menu"
 
 probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_RBUTTONUP" >/dev/null
-probe menu 5000 >/dev/null || fail "no notification-area menu"
+probe --timeout 5000 menu >/dev/null || fail "no notification-area menu"
 probe keys "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_RETURN" >/dev/null # Down to Help, past Hide, Find and Settings
 wait_for_help "Help in the notification-area menu"
 exit_app

@@ -2,31 +2,31 @@
 # "Hide main window on startup": only the tray icon at start; "Hide main window after string
 # pasted": the window hides after a paste. Both keys are kept in Settings.ini.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 mkdir -p "$APPDATA_DIR"
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Hide:hello=hello"
+write_library "$DATA_FILE" "Hide:hello=hello"
 printf '[General]\r\nAlwaysOnTop=0\r\nHideAfterPaste=1\r\nHideOnStartup=1\r\n' >"$SETTINGS_INI"
 start_notepad
 start_app  # finds the main window whether it is shown or not
-until_eq 1 10 probe trayexists "$MAIN" || fail "no tray icon"
-stays_eq 0 1600 probe visible "$MAIN" || fail "the main window was shown at start-up"
+wait_for 10 eq 1 probe trayexists "$MAIN" || fail "no tray icon"
+wait_for --stays 1.6 eq 0 probe visible "$MAIN" || fail "the main window was shown at start-up"
 
 # Brought back with its icon; after a paste it hides again.
 probe activate "$NP" >/dev/null
-until_eq "$NP" 5 probe foreground
+wait_for 5 eq "$NP" probe foreground
 probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
-until_eq 1 10 probe visible "$MAIN" || fail "the icon did not show the window"
-until_eq "$MAIN" 5 probe foreground
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
+wait_for 10 eq 1 probe visible "$MAIN" || fail "the icon did not show the window"
+wait_for 5 eq "$MAIN" probe foreground
 read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" 0)")"
 xdotool mousemove "$rx" "$ry" click 1
-until_eq 0 5 probe lbsel "$ITEMS" || fail "item not selected"
+wait_for 5 eq 0 probe lbsel "$ITEMS" || fail "item not selected"
 probe click "$MAIN" "$IDC_PASTE" >/dev/null
-until_eq hello 10 probe text "$NP_EDIT" || fail "the paste did not arrive"
-until_eq 0 10 probe visible "$MAIN" || fail "the window did not hide after the paste"
+wait_for 10 eq hello probe text "$NP_EDIT" || fail "the paste did not arrive"
+wait_for 10 eq 0 probe visible "$MAIN" || fail "the window did not hide after the paste"
 # Settings saved while hidden put the window back at its stored geometry: it stays hidden.
 probe send "$MAIN" "$WM_QUERYENDSESSION" 0 0 >/dev/null
-stays_eq 0 500 probe visible "$MAIN" || fail "saving the settings while hidden showed the window"
+wait_for --stays 0.5 eq 0 probe visible "$MAIN" || fail "saving the settings while hidden showed the window"
 
 exit_app
 ini=$(ini_text "$SETTINGS_INI")

@@ -9,6 +9,7 @@
 # other files, which goes into a Brindlex folder inside it and whose uninstall leaves those files
 # and the portable copy's Run value.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 [[ -s $BRINDLEX_SETUP && -s $BRINDLEX_ZIP ]] || fail "no installer or zip: $BRINDLEX_SETUP $BRINDLEX_ZIP"
 USER_DIR=$(dirname "$(dirname "$(dirname "$APPDATA_DIR")")")
@@ -60,7 +61,7 @@ installed_kb=$(du -sk "$INSTALL_DIR" | cut -f1)
 [[ $(regvalue "$UNINSTALL_KEY" UninstallString) == "\"$(windows_path "$INSTALL_DIR")\\Uninstall.exe\"" ]] ||
   fail "Uninstall entry: command"
 # Nothing was running, so nothing is started.
-! probe main 2000 >/dev/null 2>&1 || fail "the first install started the program"
+! probe --timeout 2000 main >/dev/null 2>&1 || fail "the first install started the program"
 
 # The program as the Start menu starts it. A byte added to the installed exe tells the old copy
 # from the one the next install brings.
@@ -68,25 +69,25 @@ target=$(probe shortcut "$(windows_path "$SHORTCUT")") || fail "the shortcut can
 [[ $target == "$(windows_path "$INSTALL_DIR")\\Brindlex.exe" ]] || fail "the shortcut starts $target"
 printf 'x' >>"$INSTALL_DIR/Brindlex.exe"
 BRINDLEX_EXE=$target start_app
-until_eq 1 10 probe visible "$MAIN" || fail "the installed program shows no window"
+wait_for 10 eq 1 probe visible "$MAIN" || fail "the installed program shows no window"
 [[ $(regvalue "$RUN_KEY" Brindlex) == "\"$target\"" ]] || fail "the installed program did not set its Run value"
 [[ ! -e $DATA_FILE ]] || fail "a data file before any exit"
 
 # Installing again over the running program: it saves its library and exits, then its exe is
 # replaced whole.
 run_setup || fail "the install over the running program failed (rc $?)"
-probe waitexit "$MAIN" 5000 >/dev/null || fail "the running program was not ended"
+probe --timeout 5000 waitexit "$MAIN" >/dev/null || fail "the running program was not ended"
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=
 [[ -s $DATA_FILE ]] || fail "the program did not save its library before the install"
-dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+dump=$(read_library "$DATA_FILE")
 grep -qx "G Sample Group" <<<"$dump" || fail "the saved library lacks its folder: $dump"
 cmp -s "$INSTALL_DIR/Brindlex.exe" "$(dirname "$BRINDLEX_EXE")/Brindlex.exe" || fail "the exe was not replaced"
 [[ ! -e $INSTALL_DIR/Brindlex.exe.new ]] || fail "a copy was left behind"
 # The silent install started the new program in place of the one it closed.
 closed=$MAIN
-MAIN=$(probe main 20000) && [[ $MAIN == 0x* && $MAIN != "$closed" ]] || fail "the new program was not started: $MAIN"
-until_eq 1 20 probe trayexists "$MAIN" || fail "the new program did not finish its start"
+MAIN=$(probe --timeout 20000 main) && [[ $MAIN == 0x* && $MAIN != "$closed" ]] || fail "the new program was not started: $MAIN"
+wait_for 20 eq 1 probe trayexists "$MAIN" || fail "the new program did not finish its start"
 note "installed, started from the shortcut, installed again over the running program, which started again"
 
 # A silent uninstall while the program (the one the install started) runs: it is asked to exit
@@ -95,8 +96,8 @@ note "installed, started from the shortcut, installed again over the running pro
 library_sum=$(sha256sum <"$DATA_FILE")
 (cd "$E2E_DIR" && timeout -k 5 60 wine "$(windows_path "$INSTALL_DIR")\\Uninstall.exe" /S </dev/null >/dev/null 2>&1) ||
   fail "the uninstaller failed"
-until_ok 30 test ! -e "$INSTALL_DIR" || fail "the program folder is still there: $(ls "$INSTALL_DIR")"
-probe waitexit "$MAIN" 5000 >/dev/null || fail "the uninstaller did not end the running program"
+wait_for 30 test ! -e "$INSTALL_DIR" || fail "the program folder is still there: $(ls "$INSTALL_DIR")"
+probe --timeout 5000 waitexit "$MAIN" >/dev/null || fail "the uninstaller did not end the running program"
 wait "$E2E_APP_PID" 2>/dev/null || true
 E2E_APP_PID=
 [[ ! -e $SHORTCUT ]] || fail "the shortcut is still there"
@@ -112,10 +113,10 @@ note "uninstalled; the library kept"
 PORTABLE=$WINEPREFIX/drive_c/Portable\ Brindlex
 unzip -q "$BRINDLEX_ZIP" -d "$PORTABLE"
 BRINDLEX_EXE=$(windows_path "$PORTABLE")\\Brindlex.exe start_app
-until_eq 1 10 probe visible "$MAIN" || fail "the unpacked program shows no window"
+wait_for 10 eq 1 probe visible "$MAIN" || fail "the unpacked program shows no window"
 [[ $(regvalue "$RUN_KEY" Brindlex) == "\"$(windows_path "$PORTABLE")\\Brindlex.exe\"" ]] ||
   fail "the unpacked program is not the one running"
-until_eq 1 5 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "the unpacked program did not read the kept library"
+wait_for 5 eq 1 probe lbcount "$GROUP_LIST" || fail "the unpacked program did not read the kept library"
 exit_app
 portable_run=$(regvalue "$RUN_KEY" Brindlex)
 
@@ -152,7 +153,7 @@ run_setup "/D=$(windows_path "$TOOLS")" || fail "the install into a folder of ot
 cmp -s "$TOOLS/README.txt" "$E2E_DIR/tools-readme" || fail "the folder's README.txt was replaced"
 (cd "$E2E_DIR" && timeout -k 5 60 wine "$(windows_path "$TOOLS")\\Brindlex\\Uninstall.exe" /S </dev/null >/dev/null 2>&1) ||
   fail "the uninstaller in the folder of its own failed"
-until_ok 30 test ! -e "$TOOLS/Brindlex" || fail "the folder of its own is still there: $(ls "$TOOLS/Brindlex")"
+wait_for 30 test ! -e "$TOOLS/Brindlex" || fail "the folder of its own is still there: $(ls "$TOOLS/Brindlex")"
 cmp -s "$TOOLS/README.txt" "$E2E_DIR/tools-readme" || fail "the uninstall removed the folder's README.txt"
 [[ $(regvalue "$RUN_KEY" Brindlex) == "$portable_run" ]] || fail "the uninstall removed the portable copy's Run value"
 note "installed into a folder of other files and uninstalled from there"

@@ -5,6 +5,7 @@
 # one or the new one, byte for byte, and the next start loads it.
 #   BRINDLEX_E2E_FULL=1 for the long run (200 kills); CI runs a handful.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 kills=${BRINDLEX_KILLS:-$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 200 || echo 6)}
 
 mkdir -p "$APPDATA_DIR"
@@ -15,10 +16,9 @@ groups_old=10
 
 # One change since the start: a folder added with the Add button (its rename cancelled).
 change_library() {
-  GROUP_LIST=$(probe item "$MAIN" "$IDC_GROUP_LIST")
-  until_eq $groups_old 30 probe lbcount "$GROUP_LIST" || fail "the library did not load"
+  wait_for 30 eq $groups_old probe lbcount "$GROUP_LIST" || fail "the library did not load"
   probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
-  until_eq $((groups_old + 1)) 10 probe lbcount "$GROUP_LIST" || fail "Add folder"
+  wait_for 10 eq $((groups_old + 1)) probe lbcount "$GROUP_LIST" || fail "Add folder"
 }
 
 # The new file, from one save that is not interrupted.
@@ -69,7 +69,7 @@ for ((k = 0; k < kills; ++k)); do
   fi
   # The next start loads what is there; a stray temporary file changes nothing.
   start_app
-  until_eq "$expect" 30 probe lbcount "$(probe item "$MAIN" "$IDC_GROUP_LIST")" || fail "kill $k: the next start did not load the file"
+  wait_for 30 eq "$expect" probe lbcount "$GROUP_LIST" || fail "kill $k: the next start did not load the file"
   probe nomsgbox >/dev/null || fail "kill $k: a message box at the next start"
   probe terminate "$MAIN" >/dev/null
   wait "$E2E_APP_PID" 2>/dev/null || true

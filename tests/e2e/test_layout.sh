@@ -4,6 +4,7 @@
 # lying wholly inside it: the icon at its own 16 x 16 pixels, nothing of it on the ring one pixel
 # inside the button's edge.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 start_app
 [[ $(probe resizeclient "$MAIN" 300 600) == "300 600" ]] || fail "could not size the client area"
@@ -49,7 +50,7 @@ band_wrong() {  # prints what is wrong with the band in a new screenshot
   elif [[ $(pixel 297 29) != "$(shift_by 15)" ]]; then echo "right line $(pixel 297 29)"
   fi
 }
-wrong=$(until_empty 5 band_wrong) || fail "$wrong"
+wait_for 5 eq "" band_wrong || fail "the band behind the buttons is wrong"
 
 # image_button WINDOW ID ICON ALIGN: prints what is wrong with the button's picture in $shot, if
 # anything. Its ring one pixel inside its edge must be one colour, and the icon's square must show
@@ -83,8 +84,7 @@ buttons_wrong() {  # WINDOW "ID ICON ALIGN"...: what is wrong in a new screensho
   for button in "$@"; do image_button "$window" $button; done
 }
 image_buttons() {
-  local wrong
-  wrong=$(until_empty 5 buttons_wrong "$@") || { E2E_KEEP+=("$shot"); fail "$wrong"; }
+  wait_for 5 eq "" buttons_wrong "$@" || { E2E_KEEP+=("$shot"); fail "an image button is wrong"; }
 }
 xdotool mousemove 0 0  # no button lit by the pointer
 probe activate "$MAIN" >/dev/null
@@ -92,10 +92,10 @@ image_buttons "$MAIN" "$IDC_MENU_BUTTON More 2" "$IDC_ALWAYS_ON_TOP AlwaysOnTop 
   "$IDC_EDIT_GROUP EditGroup 0" "$IDC_DELETE_GROUP DeleteGroup 0" "$IDC_ADD_ITEM AddItem 0" "$IDC_EDIT_ITEM EditItem 0" \
   "$IDC_DELETE_ITEM DeleteItem 0"
 probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
-ED=$(probe find "#32770" "Pasting text" 10000) || fail "Add item opened no editor"
+ED=$(probe --timeout 10000 find "#32770" "Pasting text") || fail "Add item opened no editor"
 image_buttons "$ED" "$IDC_INSERT_TOKEN InsertToken 2"
 probe click "$ED" "$IDCANCEL" >/dev/null
-probe gone "#32770" "Pasting text" 5000 >/dev/null || fail "Cancel did not close the editor"
+probe --timeout 5000 gone "#32770" "Pasting text" >/dev/null || fail "Cancel did not close the editor"
 
 exit_app
 note "layout ok"

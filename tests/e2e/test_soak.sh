@@ -5,17 +5,18 @@
 # end the data file holds exactly the library the script expects.
 #   BRINDLEX_E2E_FULL=1 for the long run (3,000 operations); CI runs a short one.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 ops=${BRINDLEX_SOAK_OPS:-$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 3000 || echo 60)}
 RANDOM=${BRINDLEX_SEED:-7}
 
 mkdir -p "$APPDATA_DIR"
-python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" make "$DATA_FILE" "Start:one=text one,two=text two"
+write_library "$DATA_FILE" "Start:one=text one,two=text two"
 printf '[General]\r\nAlwaysOnTop=0\r\n' >"$SETTINGS_INI"
 
 start_notepad
 start_app
 find_lists
-until_eq 2 10 probe lbcount "$ITEMS" || fail "library not loaded"
+wait_for 10 eq 2 probe lbcount "$ITEMS" || fail "library not loaded"
 
 # The model: group names, and per group its items as lines "name|text".
 G_NAMES=("Start")
@@ -27,7 +28,7 @@ item_count() { items_of "$1" | grep -c . || true; }
 
 front() {
   probe activate "$MAIN" >/dev/null
-  until_eq "$MAIN" 5 probe foreground || fail "op $op: main window not in front"
+  wait_for 5 eq "$MAIN" probe foreground || fail "op $op: main window not in front"
 }
 # Successive clicks land 24 pixels apart: two quick clicks on one spot would be a double click,
 # which opens the editor (item list) or the rename (group list).
@@ -38,18 +39,18 @@ click_row() {  # LIST ROW
   read -r x y <<<"$(centre "$(probe lbrect "$1" "$2")")"
   jitter
   xdotool mousemove $((x + JITTER)) "$y" click 1
-  until_eq "$2" 5 probe lbsel "$1" || fail "op $op: row $2 not selected"
+  wait_for 5 eq "$2" probe lbsel "$1" || fail "op $op: row $2 not selected"
 }
 # A dialog closed by the script may take a while to go under a loaded Wine.
 dialog_closes() {  # CAPTION WHAT
-  probe gone "#32770" "$1" 15000 >/dev/null || fail "op $op: $2 did not close"
+  probe --timeout 15000 gone "#32770" "$1" >/dev/null || fail "op $op: $2 did not close"
 }
 inplace_rename() {  # LIST NAME: types into the open in-place editor and accepts with Enter
   local edit
-  edit=$(until_ok 2 in_place_editor "$1") || fail "op $op: no in-place editor"
+  edit=$(wait_for 2 in_place_editor "$1") || fail "op $op: no in-place editor"
   probe settext "$edit" "$2" >/dev/null
   probe keys "$VK_RETURN" >/dev/null
-  until_eq "" 5 in_place_editor "$1" || fail "op $op: the in-place editor stayed open"
+  wait_for 5 eq "" in_place_editor "$1" || fail "op $op: the in-place editor stayed open"
 }
 
 op_add_group() {
@@ -57,7 +58,7 @@ op_add_group() {
   serial=$((serial + 1))
   front
   probe click "$MAIN" "$IDC_ADD_GROUP" >/dev/null
-  until_eq $((${#G_NAMES[@]} + 1)) 5 probe lbcount "$GROUP_LIST" || fail "op $op: add group"
+  wait_for 5 eq $((${#G_NAMES[@]} + 1)) probe lbcount "$GROUP_LIST" || fail "op $op: add group"
   inplace_rename "$GROUP_LIST" "Group $serial"
   G_NAMES+=("Group $serial"); G_ITEMS+=(""); CUR=$((${#G_NAMES[@]} - 1))
 }
@@ -67,9 +68,9 @@ op_delete_group() {
   local g=$((RANDOM % ${#G_NAMES[@]}))
   click_row "$GROUP_LIST" $g
   probe click "$MAIN" "$IDC_DELETE_GROUP" >/dev/null
-  probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
+  probe --timeout 5000 msgbox >/dev/null || fail "op $op: no delete question"
   probe answer "$IDYES" >/dev/null
-  until_eq $((${#G_NAMES[@]} - 1)) 5 probe lbcount "$GROUP_LIST" || fail "op $op: delete group"
+  wait_for 5 eq $((${#G_NAMES[@]} - 1)) probe lbcount "$GROUP_LIST" || fail "op $op: delete group"
   G_NAMES=("${G_NAMES[@]:0:g}" "${G_NAMES[@]:g+1}")
   G_ITEMS=("${G_ITEMS[@]:0:g}" "${G_ITEMS[@]:g+1}")
   CUR=$(probe lbsel "$GROUP_LIST")
@@ -78,7 +79,7 @@ op_select_group() {
   front
   CUR=$((RANDOM % ${#G_NAMES[@]}))
   click_row "$GROUP_LIST" $CUR
-  until_eq "$(item_count $CUR)" 5 probe lbcount "$ITEMS" || fail "op $op: the item list was not refilled"
+  wait_for 5 eq "$(item_count $CUR)" probe lbcount "$ITEMS" || fail "op $op: the item list was not refilled"
 }
 op_rename_group() {
   front
@@ -93,13 +94,13 @@ op_add_item() {
   front
   probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
   local ed
-  ed=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: no editor"
+  ed=$(probe --timeout 10000 find "#32770" "Pasting text") || fail "op $op: no editor"
   probe settext "$(probe item "$ed" "$IDC_ITEM_NAME")" "Item $serial" >/dev/null
   probe settext "$(probe item "$ed" "$IDC_ITEM_TEXT")" "text $serial" >/dev/null
   probe click "$ed" "$IDOK" >/dev/null
   dialog_closes "Pasting text" editor
   G_ITEMS[$CUR]=$(items_of $CUR; echo "Item $serial|text $serial")
-  until_eq "$(item_count $CUR)" 5 probe lbcount "$ITEMS" || fail "op $op: new item not listed"
+  wait_for 5 eq "$(item_count $CUR)" probe lbcount "$ITEMS" || fail "op $op: new item not listed"
 }
 op_rename_item() {
   local n; n=$(item_count $CUR)
@@ -122,7 +123,7 @@ op_move_item() {
   jitter
   x0=$((x0 + JITTER)); x1=$x0
   drag_through "$x0" "$y0" "$x0" $((y0 - 5)) "$x1" $((y1 - 5)) "$x1" $((y1 - 8))
-  until_eq 0 5 probe lbsel "$ITEMS" || fail "op $op: the moved row is not current"
+  wait_for 5 eq 0 probe lbsel "$ITEMS" || fail "op $op: the moved row is not current"
   G_ITEMS[$CUR]=$(items_of $CUR | awk 'NR == 1 { first = $0; next } NR == 2 { print; print first; next } { print }')
 }
 op_delete_item() {
@@ -132,9 +133,9 @@ op_delete_item() {
   local r=$((RANDOM % n))
   click_row "$ITEMS" $r
   probe click "$MAIN" "$IDC_DELETE_ITEM" >/dev/null
-  probe msgbox 5000 >/dev/null || fail "op $op: no delete question"
+  probe --timeout 5000 msgbox >/dev/null || fail "op $op: no delete question"
   probe answer "$IDYES" >/dev/null
-  until_eq $((n - 1)) 5 probe lbcount "$ITEMS" || fail "op $op: delete item"
+  wait_for 5 eq $((n - 1)) probe lbcount "$ITEMS" || fail "op $op: delete item"
   G_ITEMS[$CUR]=$(items_of $CUR | awk -v r=$((r + 1)) 'NR != r')
 }
 op_paste() {
@@ -147,35 +148,35 @@ op_paste() {
   click_row "$ITEMS" $r
   local text; text=$(items_of $CUR | sed -n "$((r + 1))p" | cut -d'|' -f2-)
   probe click "$MAIN" "$IDC_PASTE" >/dev/null
-  until_eq "$text" 10 probe text "$NP_EDIT" || fail "op $op: paste"
+  wait_for 10 eq "$text" probe text "$NP_EDIT" || fail "op $op: paste"
   # The text is there before the paste has done its last steps: the next operation starts once
   # the paste has ended.
-  until_paste_ended || fail "op $op: the paste did not end"
+  click_tray_icon && wait_for 20 eq "$MAIN" probe foreground || fail "op $op: the paste did not end"
 }
 op_dialogs() {
   front
   probe post "$MAIN" "$WM_SHOW_SETTINGS" 0 0 >/dev/null
   local w
-  w=$(probe find "#32770" Settings 10000) || fail "op $op: settings"
+  w=$(probe --timeout 10000 find "#32770" Settings) || fail "op $op: settings"
   probe click "$w" "$IDCANCEL" >/dev/null
   dialog_closes Settings settings
   probe post "$MAIN" "$WM_SHOW_ABOUT" 0 0 >/dev/null
-  w=$(probe find "#32770" "About Brindlex" 10000) || fail "op $op: about"
+  w=$(probe --timeout 10000 find "#32770" "About Brindlex") || fail "op $op: about"
   probe post "$w" "$WM_COMMAND" "$IDCANCEL" 0 >/dev/null
   dialog_closes "About Brindlex" about
   if (($(item_count $CUR) > 0)); then
     click_row "$ITEMS" 0
     probe click "$MAIN" "$IDC_EDIT_ITEM" >/dev/null
-    w=$(probe find "#32770" "Pasting text" 10000) || fail "op $op: editor"
+    w=$(probe --timeout 10000 find "#32770" "Pasting text") || fail "op $op: editor"
     probe click "$w" "$IDCANCEL" >/dev/null
     dialog_closes "Pasting text" editor
   fi
 }
 op_hide_show() {
   probe post "$MAIN" "$WM_COMMAND" "$ID_MENU_HIDE" 0 >/dev/null
-  until_eq 0 5 probe visible "$MAIN" || fail "op $op: hide"
+  wait_for 5 eq 0 probe visible "$MAIN" || fail "op $op: hide"
   probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
-  until_eq 1 5 probe visible "$MAIN" || fail "op $op: show"
+  wait_for 5 eq 1 probe visible "$MAIN" || fail "op $op: show"
 }
 
 OPS=(op_add_group op_select_group op_rename_group op_add_item op_add_item op_rename_item op_move_item
@@ -242,7 +243,7 @@ expected=$(for g in "${!G_NAMES[@]}"; do
   echo "G ${G_NAMES[$g]}"
   items_of "$g" | sed 's/^/I /'
 done)
-dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+dump=$(read_library "$DATA_FILE")
 [[ $dump == "$expected" ]] || fail "data file differs from the script's library:
 $(diff <(echo "$expected") <(echo "$dump"))"
 note "soak: $ops operations, objects ${samples[0]} -> ${samples[-1]}, library as expected"

@@ -2,30 +2,30 @@
 # First start with no files: the sample group, the settings written in order on Escape (the
 # window hides), and the library written at exit, data file before settings.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 
 start_app
-find_lists
-until_eq 1 10 probe lbcount "$GROUP_LIST" || fail "no sample group"
-until_eq 1 10 probe lbcount "$ITEMS" || fail "no sample item"
-until_eq 0 5 probe lbsel "$GROUP_LIST" || fail "group 0 is not current"
+wait_for 10 eq 1 probe lbcount "$GROUP_LIST" || fail "no sample group"
+wait_for 10 eq 1 probe lbcount "$ITEMS" || fail "no sample item"
+wait_for 5 eq 0 probe lbsel "$GROUP_LIST" || fail "group 0 is not current"
 [[ $(probe text "$MAIN") == "Brindlex" ]] || fail "caption"
 # Always on top by default, also for the first window of the session (which Wine can miss).
-until_eq 1 5 probe topmost "$MAIN" || fail "not always on top at the first start"
+wait_for 5 eq 1 probe topmost "$MAIN" || fail "not always on top at the first start"
 
 # Enter does nothing: no default button, nothing changes.
 probe activate "$MAIN" >/dev/null
-until_eq "$MAIN" 5 probe foreground
+wait_for 5 eq "$MAIN" probe foreground
 xdotool key Return
-stays_eq 1 500 probe visible "$MAIN" || fail "Enter changed something"
+wait_for --stays 0.5 eq 1 probe visible "$MAIN" || fail "Enter changed something"
 [[ $(probe visible "$MAIN") == 1 && $(probe lbcount "$GROUP_LIST") == 1 ]] || fail "Enter changed something"
 probe nomsgbox >/dev/null || fail "Enter opened a message"
 
 # Escape hides the window and saves the settings, keys in the order of a fresh file.
 xdotool key Escape
-until_eq 0 10 probe visible "$MAIN" || fail "Escape did not hide the window"
+wait_for 10 eq 0 probe visible "$MAIN" || fail "Escape did not hide the window"
 [[ -f $SETTINGS_INI ]] || fail "no Settings.ini after Escape"
 # Written key by key, DrawEdge last.
-until_match "*DrawEdge=*" 10 ini_text "$SETTINGS_INI" || fail "the settings were not written whole"
+wait_for 10 matches "*DrawEdge=*" ini_text "$SETTINGS_INI" || fail "the settings were not written whole"
 keys=$(ini_text "$SETTINGS_INI")
 order=$(echo "$keys" | sed -n 's/^\[\(.*\)\]$/[\1]/p; s/^\([A-Za-z_]*\)=.*/\1/p' | tr '\n' ' ')
 expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey_wVK Hotkey_wMod Hotkey_nCmd HideAfterPaste HideOnStartup QuickPaste QuickPaste_wVK QuickPaste_wMod RestoreClipboard [Interface] DrawEdge "
@@ -33,19 +33,19 @@ expected="[Pos] x y cx cy [General] DataFile AutoStart AlwaysOnTop Hotkey Hotkey
 [[ ! -e $DATA_FILE ]] || fail "hiding must not write the library"
 # The close box hides it too.
 probe post "$MAIN" "$WM_TRAY_CALLBACK" 0 "$WM_LBUTTONDOWN" >/dev/null
-until_eq 1 10 probe visible "$MAIN" || fail "the tray icon did not show the window"
+wait_for 10 eq 1 probe visible "$MAIN" || fail "the tray icon did not show the window"
 probe post "$MAIN" "$WM_SYSCOMMAND" "$SC_CLOSE" 0 >/dev/null
-until_eq 0 10 probe visible "$MAIN" || fail "the close box did not hide the window"
+wait_for 10 eq 0 probe visible "$MAIN" || fail "the close box did not hide the window"
 probe nomsgbox >/dev/null || fail "closing asked something"
 
 # A setting changed while hidden, so that the exit really rewrites the settings file.
 probe click "$MAIN" "$IDC_ALWAYS_ON_TOP" >/dev/null
-until_eq 0 5 probe topmost "$MAIN" || fail "always on top did not go off"
+wait_for 5 eq 0 probe topmost "$MAIN" || fail "always on top did not go off"
 # So that the exit's writes are seen in the times even where the file system keeps whole seconds.
-until_clock_passes "$SETTINGS_INI" || fail "the clock did not move"
+wait_for 5 clock_passed "$SETTINGS_INI" || fail "the clock did not move"
 exit_app
 [[ -f $DATA_FILE ]] || fail "no data file after exit"
-dump=$(python3 "$BRINDLEX_SOURCE/tests/e2e/datafile.py" dump "$DATA_FILE")
+dump=$(read_library "$DATA_FILE")
 grep -qx "G Sample Group" <<<"$dump" || fail "sample group not saved: $dump"
 grep -q "^I Sample item|For more information and updates visit " <<<"$dump" || fail "sample item: $dump"
 # Data file written first, then the settings.

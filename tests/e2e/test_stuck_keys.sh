@@ -5,6 +5,7 @@
 # server's, so the presses are read from the stream of key events, through a keyboard hook.)
 #   BRINDLEX_E2E_FULL=1 for the long run (1,000 pastes); CI runs a dozen, each item at least once.
 source "$(dirname "$0")/lib.sh"
+e2e_start
 pastes=${BRINDLEX_PASTES:-$([[ ${BRINDLEX_E2E_FULL:-0} == 1 ]] && echo 1000 || echo 12)}
 RANDOM=${BRINDLEX_SEED:-11}
 
@@ -20,20 +21,16 @@ ITEM_LIST=(
   "all|[CTRL][SHIFT][ALT][ALT][CAPSLOCK]z"
   "shift end|text[SHIFT]"
 )
-python3 - "$DATA_FILE" "${ITEM_LIST[@]}" <<'PY'
-import sys
-sys.path.insert(0, __import__("os").environ["BRINDLEX_SOURCE"] + "/tests/e2e")
-import datafile
-items = [tuple(entry.split("|")[:2]) for entry in sys.argv[2:]]
-datafile.write(sys.argv[1], [("Keys", items)])
-PY
+layout=Keys:
+for entry in "${ITEM_LIST[@]}"; do layout+="${entry%%|*}=${entry#*|},"; done
+write_library "$DATA_FILE" "$layout"
 
 start_notepad
 start_app
 probe_spawn keys keywatch $((E2E_APP_TIMEOUT * 1000))
 KEYLOG=$E2E_DIR/keys.out
 E2E_KEEP+=("$KEYLOG")
-probe_spawned_says keys watching 20 || fail "the key watcher did not start"
+wait_for 20 spawned_says keys watching || fail "the key watcher did not start"
 # Shift, Ctrl, Alt, and each one's left and right key, in decimal as the key watcher writes them.
 MODIFIERS=($((VK_SHIFT)) $((VK_CONTROL)) $((VK_MENU)) $((VK_LSHIFT)) $((VK_RSHIFT)) $((VK_LCONTROL)) $((VK_RCONTROL)) $((VK_LMENU)) $((VK_RMENU)))
 MARKER=$((VK_F24))  # F24, which nothing uses, ends each paste's part of the log
@@ -41,12 +38,11 @@ caps_on=0   # Caps Lock as the tokens leave it; off at the start
 
 # The key events since the previous marker, up to the N-th one.
 paste_events() { awk -v m="$MARKER u" -v n="$1" '$0 == m { ++k; next } k == n - 1 && /^[0-9]+ [du]$/' "$KEYLOG"; }
-ITEMS=$(probe item "$MAIN" "$IDC_ITEM_LIST")
-until_eq ${#ITEM_LIST[@]} 10 probe lbcount "$ITEMS" || fail "items not loaded"
+wait_for 10 eq ${#ITEM_LIST[@]} probe lbcount "$ITEMS" || fail "items not loaded"
 probe activate "$NP" >/dev/null
-until_eq "$NP" 5 probe foreground
+wait_for 5 eq "$NP" probe foreground
 probe activate "$MAIN" >/dev/null
-until_eq "$MAIN" 5 probe foreground
+wait_for 5 eq "$MAIN" probe foreground
 
 # Every item once, in a shuffled order, and then rows at random.
 ORDER=("${!ITEM_LIST[@]}")
@@ -60,7 +56,7 @@ for ((p = 0; p < pastes; ++p)); do
   probe activate "$MAIN" >/dev/null
   read -r rx ry <<<"$(centre "$(probe lbrect "$ITEMS" "$row")")"
   xdotool mousemove "$rx" "$ry" click 1
-  until_eq "$row" 5 probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
+  wait_for 5 eq "$row" probe lbsel "$ITEMS" || fail "paste $p: row $row not selected"
   probe click "$MAIN" "$IDC_PASTE" >/dev/null
   probe send "$MAIN" "$WM_NULL" 0 0 >/dev/null || fail "paste $p (row $row): the program did not answer after it"
   # Notepad takes the keys from its queue after they were sent. Brought to the back before it has
@@ -68,15 +64,15 @@ for ((p = 0; p < pastes; ++p)); do
   # our list only ends that mode and brings notepad forward over the list. So the main window
   # comes forward (by the held tray click below) once notepad shows the item's text runs.
   text=${ITEM_LIST[$row]#*|}
-  until_eq "$(sed 's/\[[A-Z]*\]//g' <<<"$text")" 10 probe text "$NP_EDIT" ||
+  wait_for 10 eq "$(sed 's/\[[A-Z]*\]//g' <<<"$text")" probe text "$NP_EDIT" ||
     note "paste $p (row $row): notepad shows '$(probe text "$NP_EDIT")'"
-  until_paste_ended || fail "paste $p (row $row): the paste did not end"
+  click_tray_icon && wait_for 20 eq "$MAIN" probe foreground || fail "paste $p (row $row): the paste did not end"
   for vk in "${MODIFIERS[@]}"; do
     # The key-ups are queued input like the rest: give the target a moment to take them.
-    until_eq 0 3 probe keydown $vk || fail "paste $p (row $row): key $vk left down"
+    wait_for 3 eq 0 probe keydown $vk || fail "paste $p (row $row): key $vk left down"
   done
   probe keys $MARKER >/dev/null
-  until_eq $((p + 1)) 10 grep -c "^$MARKER u$" "$KEYLOG" || fail "paste $p: the marker did not arrive"
+  wait_for 10 eq $((p + 1)) grep -c "^$MARKER u$" "$KEYLOG" || fail "paste $p: the marker did not arrive"
   events=$(paste_events $((p + 1)))
   asked=$( (grep -o '\[CAPSLOCK\]' <<<"$text" || true) | wc -l)
   pressed=$(grep -c "^$((VK_CAPITAL)) d$" <<<"$events" || true)

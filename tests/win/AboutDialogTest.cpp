@@ -30,7 +30,7 @@ protected:
         dlg->CenterWindow(GetDesktopWindow());
         dlg->ShowWindow(SW_SHOW);
         hDlg = dlg->GetSafeHwnd();
-        Pump(50);
+        PumpUntil(QueueEmpty);
     }
     std::u16string TextOf(int id) const { return GetWindowTextU16(GetDlgItem(hDlg, id)); }
     RECT LabelRect(int id) const {
@@ -157,8 +157,7 @@ TEST_F(AboutBox, ShowsTheBannerAndTheLabelsInTheirColours) {
 TEST_F(AboutBox, EnterDoesNothingAndEscapeReportsTheEnd) {
     Open();
     SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    Pump(50);
-    EXPECT_EQ(host.Count(CommandKind::AboutClosed), 0);
+    EXPECT_FALSE(PumpUntil([&] { return host.Count(CommandKind::AboutClosed) > 0; }, 50));
     ASSERT_NE(dlg, nullptr);
     EXPECT_TRUE(dlg->IsWindow());
     // Esc through the dialog manager, as a person presses it.
@@ -168,7 +167,7 @@ TEST_F(AboutBox, EnterDoesNothingAndEscapeReportsTheEnd) {
     PumpUntil([&] { return dlg == nullptr; }, 2000);
     EXPECT_EQ(host.Count(CommandKind::AboutClosed), 1);
     EXPECT_EQ(dlg, nullptr) << "released by the host while reporting";
-    Pump(50);
+    PumpUntil(QueueEmpty);
 }
 
 TEST_F(AboutBox, TheCloseBoxReportsTheEndAndTheBoxDoesNotDestroyItself) {

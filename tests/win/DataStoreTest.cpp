@@ -98,8 +98,8 @@ TEST_F(DataStore, ChangesInARowAreWrittenOnceSoonAndOnlyTheFirstSaveKeepsTheBack
     ASSERT_TRUE(SavedAsItIs());
     EXPECT_EQ(writes, 2);
     EXPECT_EQ(ReadBytes(path + u".bak"), found) << "the backup is the library as the session found it";
-    Pump(CSaveSchedule::kDelayMs + 300);
-    EXPECT_EQ(writes, 2) << "no change, no save";
+    EXPECT_FALSE(PumpUntil([&] { return writes != 2; }, CSaveSchedule::kDelayMs + 300))
+        << "no change, no save";
     EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -128,8 +128,8 @@ TEST_F(DataStore, TheExitSaveWaitsForAWriteInFlight) {
     EXPECT_EQ(ReadBytes(path), Library());
     EXPECT_EQ(ReadBytes(path + u".bak"), found);
     EXPECT_EQ(List(folder.Path()), (std::vector<std::u16string>{u"Brindlex.dat", u"Brindlex.dat.bak"}));
-    Pump(100); // the write's own message, which comes late now, changes nothing
-    EXPECT_TRUE(messages.messages.empty());
+    // The write's own message, which comes late now, changes nothing.
+    EXPECT_FALSE(PumpUntil([&] { return !messages.messages.empty(); }, 100));
 }
 
 TEST_F(DataStore, AFailingSaveIsToldOnceAndTheExitAsksRetryOrCancel) {
@@ -140,7 +140,7 @@ TEST_F(DataStore, AFailingSaveIsToldOnceAndTheExitAsksRetryOrCancel) {
     data.m_library.AddGroup(u"first");
     ASSERT_TRUE(PumpUntil([&] { return messages.messages.size() == 1; }));
     data.m_library.AddGroup(u"second");
-    Pump(CSaveSchedule::kDelayMs + 500);
+    EXPECT_FALSE(PumpUntil([&] { return messages.messages.size() > 1; }, CSaveSchedule::kDelayMs + 500));
     ASSERT_EQ(messages.messages.size(), 1u) << "told once, not at every change";
     EXPECT_EQ(messages.messages[0].text, u"Wrong data file!");
     EXPECT_EQ(messages.messages[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));

@@ -1,6 +1,7 @@
 // Shared by the Win32 tests of the dialogs and their controls: the common controls and the rich
 // edit loaded, a top-level test window that stands in for the main window (it records the
-// messages it gets and can answer them), a bounded message pump and screen pixels.
+// messages it gets and can answer them), a message pump that waits for a condition (bounded), and
+// screen pixels.
 #pragma once
 
 #include "win/framework/CMessageLoop.h"
@@ -32,7 +33,9 @@ inline void LoadControls() {
     ASSERT_TRUE(loaded) << "riched20.dll";
 }
 
-// Runs queued messages (with dialog navigation) for about `ms` milliseconds, or until done().
+// Runs queued messages (with dialog navigation) until done() holds, for `ms` milliseconds at most;
+// false when it did not. A test that checks that something does not happen waits for it to happen
+// and expects false: EXPECT_FALSE(PumpUntil(saved, kDelayMs + 300)).
 inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
     const ULONGLONG deadline = GetTickCount64() + ms;
     for (;;) {
@@ -50,8 +53,10 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
     }
 }
 
-inline void Pump(DWORD ms = 100) {
-    PumpUntil([] { return false; }, ms);
+// A condition: nothing waits in this thread's queue, so that everything posted, sent, typed or
+// clicked to its windows, a timer that is due and what they have to paint are all handled.
+inline bool QueueEmpty() {
+    return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0;
 }
 
 struct Received {
@@ -114,37 +119,33 @@ private:
     UINT m_last;
 };
 
-// Pixels of a screen rectangle (what the user sees), as COLORREFs row by row.
+// Pixels of a screen rectangle (what the user sees), as COLORREFs row by row; or of a window's
+// client area as the window has drawn it, read from its own DC.
 class CScreenPixels {
 public:
     explicit CScreenPixels(const RECT& rcScreen)
         : m_left(rcScreen.left), m_top(rcScreen.top), m_width(rcScreen.right - rcScreen.left),
           m_height(rcScreen.bottom - rcScreen.top) {
         HDC hScreen = GetDC(nullptr);
-        CMemoryDC memDC(CreateCompatibleDC(hScreen));
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-        bmi.bmiHeader.biWidth = m_width;
-        bmi.bmiHeader.biHeight = -m_height; // top-down
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        CBitmapHandle dib(CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (dib && memDC) {
-            HGDIOBJ old = SelectObject(memDC.get(), dib.get());
-            BitBlt(memDC.get(), 0, 0, m_width, m_height, hScreen, m_left, m_top, SRCCOPY);
-            GdiFlush();
-            const auto* p = static_cast<const std::uint32_t*>(bits);
-            m_pixels.assign(p, p + static_cast<std::size_t>(m_width) * m_height);
-            SelectObject(memDC.get(), old);
-        }
+        Capture(hScreen, m_left, m_top);
         ReleaseDC(nullptr, hScreen);
+    }
+    explicit CScreenPixels(HWND hWnd) : m_left(0), m_top(0), m_width(0), m_height(0) {
+        RECT rc{};
+        GetClientRect(hWnd, &rc);
+        m_width = rc.right;
+        m_height = rc.bottom;
+        HDC hDC = GetDC(hWnd);
+        Capture(hDC, 0, 0);
+        ReleaseDC(hWnd, hDC);
     }
 
     bool Valid() const { return !m_pixels.empty(); }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
+    bool SameAs(const CScreenPixels& other) const {
+        return m_width == other.m_width && m_height == other.m_height && m_pixels == other.m_pixels;
+    }
     // At a point relative to the rectangle's top left.
     COLORREF At(int x, int y) const {
         const std::uint32_t v = m_pixels[static_cast<std::size_t>(y) * m_width + x];
@@ -162,6 +163,30 @@ public:
     }
 
 private:
+    void Capture(HDC source, int x, int y) {
+        if (m_width <= 0 || m_height <= 0) {
+            return;
+        }
+        CMemoryDC memDC(CreateCompatibleDC(source));
+        BITMAPINFO bmi{};
+        bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+        bmi.bmiHeader.biWidth = m_width;
+        bmi.bmiHeader.biHeight = -m_height; // top-down
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        CBitmapHandle dib(CreateDIBSection(source, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (dib && memDC) {
+            HGDIOBJ old = SelectObject(memDC.get(), dib.get());
+            BitBlt(memDC.get(), 0, 0, m_width, m_height, source, x, y, SRCCOPY);
+            GdiFlush();
+            const auto* p = static_cast<const std::uint32_t*>(bits);
+            m_pixels.assign(p, p + static_cast<std::size_t>(m_width) * m_height);
+            SelectObject(memDC.get(), old);
+        }
+    }
+
     int m_left;
     int m_top;
     int m_width;
@@ -177,11 +202,18 @@ inline RECT ClientOnScreen(HWND hWnd) {
     return rc;
 }
 
-// Brings a window to the top of the screen and lets it paint.
+// A condition: the screen shows the window's client area as the window has drawn it. Wine hands
+// what a window paints to the X server a moment later, so a picture of the screen waits for this.
+inline bool ScreenShows(HWND hWnd) {
+    const CScreenPixels screen(ClientOnScreen(hWnd));
+    return screen.Valid() && screen.SameAs(CScreenPixels(hWnd));
+}
+
+// Brings a window to the top of the screen and lets it paint, until the screen shows it.
 inline void ShowOnTop(HWND hWnd) {
     SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(200);
+    PumpUntil([hWnd] { return QueueEmpty() && ScreenShows(hWnd); }, 2000);
 }
 
 inline bool Near(COLORREF a, COLORREF b, int tolerance) {

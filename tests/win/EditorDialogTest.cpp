@@ -34,7 +34,7 @@ protected:
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
         dlg->CenterWindow(owner.GetSafeHwnd());
         dlg->ShowWindow(SW_SHOW);
-        Pump(50);
+        PumpUntil(QueueEmpty);
     }
     // As the main window does when the editor closes: take a new item, then release the editor.
     void ReleaseOnClose() {
@@ -146,7 +146,7 @@ TEST_F(Editor, TheOwnerMayReleaseTheEditorWhileSaveReports) {
     ASSERT_NE(taken, nullptr);
     EXPECT_EQ(taken->m_strName, u"Sign-off");
     EXPECT_EQ(taken->m_strText, u"Regards,\r\nMe");
-    Pump(50);
+    PumpUntil(QueueEmpty);
 }
 
 TEST_F(Editor, SaveOfAStoredItemChangesItInPlace) {
@@ -286,7 +286,7 @@ TEST_F(Editor, InsertDropsTheMenuFromTheButtonsBottomLeftAndAChoiceInsertsIt) {
     Click(IDC_INSERT_TOKEN); // returns when the menu is done
     KillTimer(nullptr, timer);
     KillTimer(nullptr, stop);
-    Pump(50);
+    PumpUntil(QueueEmpty);
     ASSERT_TRUE(MenuWatch::seen);
     // Down three times from no selection: the third entry, [SHIFT].
     EXPECT_EQ(TextOf(IDC_ITEM_TEXT), u"x[SHIFT]");

@@ -37,7 +37,7 @@ protected:
         ASSERT_TRUE(dlg->Create(owner.GetSafeHwnd()));
         dlg->CenterWindow(owner.GetSafeHwnd());
         dlg->ShowWindow(SW_SHOW);
-        Pump(50);
+        PumpUntil(QueueEmpty);
     }
 
     HWND Dlg() const { return dlg->GetSafeHwnd(); }
@@ -54,7 +54,7 @@ protected:
     std::u16string CountLine() const { return GetWindowTextU16(GetDlgItem(Dlg(), IDC_FIND_COUNT)); }
     void Key(WPARAM vk) const {
         PostMessageW(Query(), WM_KEYDOWN, vk, 1);
-        Pump(30);
+        PumpUntil(QueueEmpty);
     }
     const AppCommand* Report(CommandKind kind) const { return host.First(kind); }
 
@@ -184,7 +184,7 @@ TEST_F(Find, RowsFollowTheLibraryAndNeverShowAFreedItem) {
 
 TEST_F(Find, ResizingKeepsTheResultsFillingTheWindow) {
     SetWindowPos(Dlg(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
-    Pump(30);
+    PumpUntil(QueueEmpty);
     RECT client{};
     GetClientRect(Dlg(), &client);
     RECT list{};

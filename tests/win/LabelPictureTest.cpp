@@ -38,7 +38,11 @@ protected:
     void Paint() {
         RedrawWindow(owner.GetSafeHwnd(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(100);
+        Shown();
+    }
+    // Until the label's new look has been painted and is on the screen.
+    void Shown() {
+        PumpUntil([this] { return QueueEmpty() && ScreenShows(label.GetSafeHwnd()); }, 2000);
     }
     CScreenPixels Pixels() const { return CScreenPixels(ClientOnScreen(label.GetSafeHwnd())); }
 
@@ -141,7 +145,7 @@ TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
     }
     // A new colour repaints the parent under the label at once: no old text stays.
     label.SetCaptionColour(RGB(0, 200, 0));
-    Pump(50);
+    Shown();
     {
         const CScreenPixels p = Pixels();
         EXPECT_EQ(CountNear(p, RGB(0, 0, 255), 60), 0) << "no trace of the blue text";
@@ -149,7 +153,7 @@ TEST_F(Label, SeeThroughShowsTheParentAndAnOpaqueLabelItsFaceColour) {
     }
     // So does a new text.
     SetWindowTextW(h, L"");
-    Pump(50);
+    Shown();
     EXPECT_EQ(CountNear(Pixels(), RGB(0, 200, 0), 60), 0);
     // Opaque again: the flag goes, the transparent style stays.
     label.SetSeeThrough(false);

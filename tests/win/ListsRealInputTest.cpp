@@ -14,7 +14,8 @@ protected:
         MakeGroups({4, 0});
         Attach();
         ::SetForegroundWindow(m_dlg->GetSafeHwnd());
-        Pump(100);
+        const HWND dlg = m_dlg->GetSafeHwnd();
+        EXPECT_TRUE(PumpUntil([dlg] { return ::GetActiveWindow() == dlg && QueueEmpty(); }, 2000));
     }
     static void MouseTo(const CDragListBox& list, POINT client) {
         ::ClientToScreen(list.GetSafeHwnd(), &client);
@@ -32,14 +33,18 @@ protected:
                 return now.x == client.x && now.y == client.y;
             },
             2000));
-        Pump(20);
+        // The wineserver has queued the move by then: until it has been handled.
+        PumpUntil(QueueEmpty, 2000);
     }
     static void Button(DWORD flag) {
         INPUT in{};
         in.type = INPUT_MOUSE;
         in.mi.dwFlags = flag;
         ::SendInput(1, &in, sizeof(in));
-        Pump(30);
+        // Until the thread has taken the press or release from its queue.
+        const bool down = flag == MOUSEEVENTF_LEFTDOWN;
+        EXPECT_TRUE(
+            PumpUntil([down] { return (::GetKeyState(VK_LBUTTON) < 0) == down && QueueEmpty(); }, 2000));
     }
 };
 

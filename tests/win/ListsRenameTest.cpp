@@ -30,7 +30,7 @@ protected:
     static void Press(HWND hWnd, WPARAM vk) {
         ::PostMessageW(hWnd, WM_KEYDOWN, vk, 1);
         ::PostMessageW(hWnd, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001));
-        Pump(50);
+        PumpUntil(QueueEmpty, 2000);
     }
 };
 

@@ -74,7 +74,8 @@ protected:
     }
 };
 
-// Runs the program's message loop for up to `ms` milliseconds, or until `done` holds.
+// Runs the program's message loop until `done` holds, for `ms` milliseconds at most; false when it
+// did not (a test that checks that something does not happen expects false).
 template <typename F> bool PumpUntil(F done, DWORD ms) {
     const DWORD start = ::GetTickCount();
     for (;;) {
@@ -91,8 +92,10 @@ template <typename F> bool PumpUntil(F done, DWORD ms) {
         ::Sleep(5);
     }
 }
-inline void Pump(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
+// A condition: nothing waits in this thread's queue, so that everything posted, sent, typed or
+// clicked to its windows, a timer that is due and what they have to paint are all handled.
+inline bool QueueEmpty() {
+    return HIWORD(::GetQueueStatus(QS_ALLINPUT)) == 0;
 }
 
 // The list's client area painted into a bitmap that was first filled with `ground`.

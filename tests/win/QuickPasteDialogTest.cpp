@@ -30,7 +30,7 @@ protected:
 
     void Open(const std::u16string& note = u"") {
         dlg->Open(RECT{100, 100, 100 + 300, 100 + 240}, note);
-        Pump(30);
+        PumpUntil(QueueEmpty);
     }
     HWND Dlg() const { return dlg->GetSafeHwnd(); }
     HWND Query() const { return GetDlgItem(Dlg(), IDC_QUICK_QUERY); }
@@ -43,7 +43,7 @@ protected:
     }
     void Key(WPARAM vk) const {
         PostMessageW(Query(), WM_KEYDOWN, vk, 1);
-        Pump(30);
+        PumpUntil(QueueEmpty);
     }
 
     CLibrary library;

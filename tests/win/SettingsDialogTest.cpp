@@ -60,7 +60,7 @@ protected:
         dlg->CenterWindow(GetDesktopWindow());
         dlg->ShowWindow(SW_SHOW);
         hDlg = dlg->GetSafeHwnd();
-        Pump(50);
+        PumpUntil(QueueEmpty);
     }
 
     std::u16string IniPath() const { return iso.Folder() + u"\\Settings.ini"; }

@@ -3,10 +3,13 @@
 # and then Wine does not start one at all. Source it after wine-env.sh, with WINEPREFIX and
 # DISPLAY set:
 #   probe_serve_start DIR PROBE_EXE [SECONDS]   DIR holds the fifos, the probe's id and its log
-#   probe CMD ARGS...                           the answer, escapes undone; rc 3 without one
+#   probe [--timeout MS] CMD ARGS...            the answer, escapes undone; rc 3 without one
+#   probe_until EXPECTED SECONDS CMD ARGS...    until the answer is EXPECTED (asked by the probe)
 #   probe_serve_stop                            ends it by its id (call it from the EXIT trap)
-# Requests and answers are one line each: an id, the command and its arguments separated by 0x1F;
-# the id again, then "=" and the answer or "!" and why it failed. The id keeps an answer left over
+# --timeout is for the commands that wait for something (main, find, gone, menu, msgbox, painted,
+# waitexit, until: "probe help" marks them): the longest they may wait, 0 (look once) without it.
+# Requests and answers are one line each: an id, the timeout in ms, the command and its arguments
+# separated by 0x1F; the id again, then "=" and the answer or "!" and why it failed. The id keeps an answer left over
 # from a probe that was replaced from being taken for the next one. Calls may run in $(...)
 # subshells: what a restart changes is kept in files, and the fifos stay the same.
 
@@ -52,15 +55,25 @@ probe_serve_restart() {
   echo "probe: restarted" >&2
 }
 
-# probe_request CMD ARGS...: sends a request and sets PROBE_ANSWER to the answer as it came,
-# escapes and all; rc 3 when the command failed (PROBE_ANSWER says why) or nothing answered. The
-# commands that wait take their own bound (a number of 3 to 6 digits); the read allows that bound
-# and 20 s more. No subshell: a call runs thousands of times in a test.
+# probe_ms SECONDS: the milliseconds in a number of seconds, a fraction allowed ("0.5": 500).
+probe_ms() {
+  local whole=${1%%.*} fraction=000
+  [[ $1 != *.* ]] || fraction=${1#*.}000
+  echo $((10#${whole:-0} * 1000 + 10#${fraction:0:3}))
+}
+
+# probe_request [--timeout MS] CMD ARGS...: sends a request and sets PROBE_ANSWER to the answer as
+# it came, escapes and all; rc 3 when the command failed (PROBE_ANSWER says why) or nothing
+# answered. The read allows the request's timeout and 20 s more. No subshell: a call runs
+# thousands of times in a test.
 probe_request() {
-  local id="$BASHPID.$RANDOM" request wait_ms=0 arg line="" attempt deadline answered=0
-  printf -v request '%s\x1f' "$id" "$@"
+  local id="$BASHPID.$RANDOM" request wait_ms=0 line="" attempt deadline answered=0
+  if [[ ${1:-} == --timeout ]]; then
+    wait_ms=$2
+    shift 2
+  fi
+  printf -v request '%s\x1f' "$id" "$wait_ms" "$@"
   request=${request%$'\x1f'}
-  for arg in "$@"; do [[ $arg =~ ^[0-9]{3,6}$ ]] && ((arg > wait_ms)) && wait_ms=$arg; done
   PROBE_ANSWER="no answer"
   for attempt in 1 2; do
     if probe_serve_alive && printf '%s\n' "$request" >&"$PROBE_SERVE_IN"; then
@@ -80,7 +93,7 @@ probe_request() {
   [[ ${line:0:1} == "=" ]] || { echo "probe $*: $PROBE_ANSWER" >&2; return 3; }
 }
 
-# probe_escaped CMD ARGS...: the answer as it came, escapes and all.
+# probe_escaped [--timeout MS] CMD ARGS...: the answer as it came, escapes and all.
 probe_escaped() {
   local rc=0
   probe_request "$@" || rc=$?
@@ -88,7 +101,7 @@ probe_escaped() {
   return $rc
 }
 
-# probe CMD ARGS...: the answer with its escapes undone and without CRs.
+# probe [--timeout MS] CMD ARGS...: the answer with its escapes undone and without CRs.
 probe() {
   local rc=0 answer
   probe_request "$@" || rc=$?
@@ -100,14 +113,15 @@ probe() {
 # probe_until EXPECTED SECONDS CMD ARGS...: until the answer (as probe gives it) is EXPECTED; the
 # probe itself asks again every 20 ms. rc 1 when time is up, with what it got last.
 probe_until() {
-  local expected=$1 ms=$(($2 * 1000)) escaped
+  local expected=$1 ms escaped
+  ms=$(probe_ms "$2")
   shift 2
   # Escaped as the probe reads its arguments.
   escaped=${expected//\\/\\\\}
   escaped=${escaped//$'\n'/\\n}
   escaped=${escaped//$'\t'/\\t}
   escaped=${escaped//$'\r'/\\r}
-  probe_request until "$escaped" "$ms" "$@" 2>/dev/null || {
+  probe_request --timeout "$ms" until "$escaped" "$@" 2>/dev/null || {
     echo "probe $*: $PROBE_ANSWER" >&2
     return 1
   }

@@ -14,7 +14,7 @@ std::string LbSelCmd(const Args& a) {
     return Num(Send(ParseHwnd(a[0]), LB_GETCURSEL, 0, 0));
 }
 
-std::string LbRectCmd(const Args& a) { // lbrect HWND INDEX: the row in screen coordinates
+std::string LbRectCmd(const Args& a) {
     HWND h = ParseHwnd(a[0]);
     RECT r{};
     if (Send(h, LB_GETITEMRECT, static_cast<WPARAM>(ParseNum(a[1])), reinterpret_cast<LPARAM>(&r)) ==
@@ -51,15 +51,15 @@ std::string LvTextCmd(const Args& a) {
     return OneLine(text);
 }
 
-std::string LvCountCmd(const Args& a) { // lvcount HWND
+std::string LvCountCmd(const Args& a) {
     return Num(Send(ParseHwnd(a[0]), LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string LvSelCmd(const Args& a) { // lvsel HWND: the selected row, -1 for none
+std::string LvSelCmd(const Args& a) {
     return Num(Send(ParseHwnd(a[0]), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-std::string ComboCmd(const Args& a) { // combo HWND: "SEL<TAB>DATA TEXT<TAB>DATA TEXT..."
+std::string ComboCmd(const Args& a) {
     HWND h = ParseHwnd(a[0]);
     const LRESULT n = Send(h, CB_GETCOUNT, 0, 0);
     std::string out = Num(Send(h, CB_GETCURSEL, 0, 0));
@@ -95,8 +95,8 @@ std::string MenuEntries(HWND popup) { // "ID CHECKED TEXT<TAB>..."
 
 } // namespace
 
-std::string MenuCmd(const Args& a) { // menu TIMEOUT_MS: the open popup menu's entries
-    return WaitFor(ParseNum(a[0]), "no menu", [] {
+std::string MenuCmd(const Args& a) {
+    return WaitFor(a.timeoutMs, "no menu", [] {
         auto menus = FindTop(L"#32768", L"-", 0, true);
         return menus.empty() ? std::string() : MenuEntries(menus.front());
     });
@@ -117,8 +117,8 @@ std::vector<HWND> MessageBoxes() {
 
 } // namespace
 
-std::string MsgBoxCmd(const Args& a) { // msgbox TIMEOUT_MS: "HWND<TAB>CAPTION<TAB>TEXT" of a message box
-    return WaitFor(ParseNum(a[0]), "no message box", [] {
+std::string MsgBoxCmd(const Args& a) {
+    return WaitFor(a.timeoutMs, "no message box", [] {
         auto boxes = MessageBoxes();
         if (boxes.empty()) {
             return std::string();
@@ -128,15 +128,14 @@ std::string MsgBoxCmd(const Args& a) { // msgbox TIMEOUT_MS: "HWND<TAB>CAPTION<T
     });
 }
 
-std::string NoMsgBoxCmd(const Args&) { // nomsgbox: fails while a message box is showing
+std::string NoMsgBoxCmd(const Args&) {
     if (!MessageBoxes().empty()) {
         Fail("a message box is showing");
     }
     return "none";
 }
 
-std::string
-AnswerCmd(const Args& a) { // answer ID: presses a button of the message box (IDYES 6, IDNO 7, IDOK 1)
+std::string AnswerCmd(const Args& a) {
     auto boxes = MessageBoxes();
     if (boxes.empty()) {
         Fail("no message box");

@@ -5,19 +5,19 @@
 
 namespace probe {
 
-std::string SendCmd(const Args& a) { // send HWND MSG WPARAM LPARAM: the answer
+std::string SendCmd(const Args& a) {
     return Num(Send(ParseHwnd(a[0]), static_cast<UINT>(ParseNum(a[1])), static_cast<WPARAM>(ParseNum(a[2])),
                     static_cast<LPARAM>(ParseNum(a[3]))));
 }
 
-std::string PostCmd(const Args& a) { // post HWND MSG WPARAM LPARAM: 1 when posted
+std::string PostCmd(const Args& a) {
     return PostMessageW(ParseHwnd(a[0]), static_cast<UINT>(ParseNum(a[1])),
                         static_cast<WPARAM>(ParseNum(a[2])), static_cast<LPARAM>(ParseNum(a[3])))
                ? "1"
                : "0";
 }
 
-std::string ClickCmd(const Args& a) { // click HWND ID: posted, so that a modal answer cannot block us
+std::string ClickCmd(const Args& a) {
     PostClick(ParseHwnd(a[0]), static_cast<int>(ParseNum(a[1])));
     return "ok";
 }
@@ -67,12 +67,11 @@ std::string LongestHoldCmd(const Args& a) {
     return Format("%.1f", longest);
 }
 
-std::string KeyDownCmd(const Args& a) { // keydown VK: 1 when the key is down system-wide
+std::string KeyDownCmd(const Args& a) {
     return (GetAsyncKeyState(static_cast<int>(ParseNum(a[0]))) & 0x8000) ? "1" : "0";
 }
 
-std::string
-KeysCmd(const Args& a) { // keys VK...: taps keys with SendInput, the first ones held over the later
+std::string KeysCmd(const Args& a) {
     std::vector<INPUT> down, up;
     for (const std::wstring& key : a) {
         const WORD vk = static_cast<WORD>(ParseNum(key));

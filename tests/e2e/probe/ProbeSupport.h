@@ -13,8 +13,12 @@ namespace probe {
 // Every message the probe sends gives up after this long (ms).
 constexpr UINT kTimeout = 5000;
 
-// a[0] is the first argument after the command's name.
-using Args = std::vector<std::wstring>;
+// A command's arguments (a[0] is the first after its name) and, for a command that waits for
+// something, how long it may wait: the request's --timeout, 0 (look once) without one.
+struct Args : std::vector<std::wstring> {
+    using std::vector<std::wstring>::vector;
+    DWORD timeoutMs = 0;
+};
 
 struct ProbeFailure : std::runtime_error {
     using std::runtime_error::runtime_error;

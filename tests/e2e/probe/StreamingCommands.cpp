@@ -46,7 +46,7 @@ int KeyWatch(const Args& a) {
     return 0;
 }
 
-int HoldClipboard(const Args& a) { // holdclipboard MS: keeps the clipboard open that long
+int HoldClipboard(const Args& a) {
     if (!OpenClipboard(nullptr)) {
         Fail("clipboard busy");
     }
@@ -56,7 +56,7 @@ int HoldClipboard(const Args& a) { // holdclipboard MS: keeps the clipboard open
     return 0;
 }
 
-int HoldFile(const Args& a) { // holdfile PATH MS: keeps a file open without sharing that long
+int HoldFile(const Args& a) {
     HANDLE file =
         CreateFileW(a[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

@@ -17,12 +17,12 @@ std::string PidCmd(const Args& a) {
     return Num(ProcessOf(ParseHwnd(a[0])));
 }
 
-std::string WaitExitCmd(const Args& a) { // waitexit HWND TIMEOUT_MS: waits for the window's process to end
+std::string WaitExitCmd(const Args& a) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(ParseHwnd(a[0])));
     if (!process) {
         return "exited";
     }
-    const DWORD r = WaitForSingleObject(process, static_cast<DWORD>(ParseNum(a[1])));
+    const DWORD r = WaitForSingleObject(process, a.timeoutMs);
     CloseHandle(process);
     if (r != WAIT_OBJECT_0) {
         Fail("still running");
@@ -30,8 +30,7 @@ std::string WaitExitCmd(const Args& a) { // waitexit HWND TIMEOUT_MS: waits for 
     return "exited";
 }
 
-std::string
-TerminateCmd(const Args& a) { // terminate HWND: ends the window's process at once, as a crash would
+std::string TerminateCmd(const Args& a) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(ParseHwnd(a[0])));
     if (!process) {
         Fail("cannot open process");
@@ -54,19 +53,19 @@ NOTIFYICONDATAW IconZeroOf(HWND h) {
 
 } // namespace
 
-std::string TrayDeleteCmd(const Args& a) { // traydelete HWND: removes its icon 0, as a dying Explorer would
+std::string TrayDeleteCmd(const Args& a) {
     NOTIFYICONDATAW data = IconZeroOf(ParseHwnd(a[0]));
     return Shell_NotifyIconW(NIM_DELETE, &data) ? "1" : "0";
 }
 
-std::string TrayExistsCmd(const Args& a) { // trayexists HWND: 1 while the window has its icon 0
+std::string TrayExistsCmd(const Args& a) {
     NOTIFYICONDATAW data = IconZeroOf(ParseHwnd(a[0]));
     data.uFlags = NIF_TIP;
     lstrcpynW(data.szTip, L"Brindlex", 64);
     return Shell_NotifyIconW(NIM_MODIFY, &data) ? "1" : "0";
 }
 
-std::string TrayIconCmd(const Args&) { // trayicon: screen rectangle of the taskbar (Shell_TrayWnd)
+std::string TrayIconCmd(const Args&) {
     HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (!tray) {
         Fail("no taskbar");
@@ -143,7 +142,7 @@ std::string GdiTypesCmd(const Args& a) {
     return kinds;
 }
 
-std::string ClipboardCmd(const Args&) { // clipboard: the clipboard's text
+std::string ClipboardCmd(const Args&) {
     if (!OpenClipboard(nullptr)) {
         Fail("clipboard busy");
     }
@@ -230,15 +229,14 @@ std::string SetClipboardCmd(const Args& a) {
     return ClipDigestCmd(a);
 }
 
-std::string
-BroadcastCmd(const Args& a) { // broadcast NAME: sends a registered message to all top-level windows
+std::string BroadcastCmd(const Args& a) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(a[0].c_str()), 0, 0, SMTO_ABORTIFHUNG,
                         kTimeout, &result);
     return "ok";
 }
 
-std::string ShortcutCmd(const Args& a) { // shortcut LNK: the program a shell link starts
+std::string ShortcutCmd(const Args& a) {
     // COM only for this call: a probe that stays up must not keep a window that others may send to.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IShellLinkW* link = nullptr;

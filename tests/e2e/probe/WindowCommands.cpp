@@ -15,19 +15,19 @@ HWND MainWindow() {
 
 } // namespace
 
-std::string MainCmd(const Args& a) { // main [TIMEOUT_MS]: the main window
-    return WaitFor(a.empty() ? 0 : ParseNum(a[0]), "no main window", [] {
+std::string MainCmd(const Args& a) {
+    return WaitFor(a.timeoutMs, "no main window", [] {
         HWND h = MainWindow();
         return h ? Hwnd(h) : std::string();
     });
 }
 
-std::string FindCmd(const Args& a) { // find CLASS TITLE [TIMEOUT_MS [HWND...]]: first visible match but those
+std::string FindCmd(const Args& a) {
     std::vector<HWND> known;
-    for (std::size_t i = 3; i < a.size(); ++i) {
+    for (std::size_t i = 2; i < a.size(); ++i) {
         known.push_back(ParseHwnd(a[i]));
     }
-    return WaitFor(a.size() > 2 ? ParseNum(a[2]) : 0, "not found", [&] {
+    return WaitFor(a.timeoutMs, "not found", [&] {
         for (HWND h : FindTop(a[0], a[1], 0, true)) {
             if (std::find(known.begin(), known.end(), h) == known.end()) {
                 return Hwnd(h);
@@ -37,17 +37,17 @@ std::string FindCmd(const Args& a) { // find CLASS TITLE [TIMEOUT_MS [HWND...]]:
     });
 }
 
-std::string GoneCmd(const Args& a) { // gone CLASS TITLE TIMEOUT_MS: until no visible match is left
-    return WaitFor(ParseNum(a[2]), "still there", [&] {
+std::string GoneCmd(const Args& a) {
+    return WaitFor(a.timeoutMs, "still there", [&] {
         return FindTop(a[0], a[1], 0, true).empty() ? std::string("gone") : std::string();
     });
 }
 
-std::string CountCmd(const Args& a) { // count CLASS TITLE: how many visible top-level windows match
+std::string CountCmd(const Args& a) {
     return Num(static_cast<long long>(FindTop(a[0], a[1], 0, true).size()));
 }
 
-std::string ItemCmd(const Args& a) { // item HWND ID
+std::string ItemCmd(const Args& a) {
     HWND h = GetDlgItem(ParseHwnd(a[0]), static_cast<int>(ParseNum(a[1])));
     if (!h) {
         Fail("no such item");
@@ -55,7 +55,7 @@ std::string ItemCmd(const Args& a) { // item HWND ID
     return Hwnd(h);
 }
 
-std::string ChildCmd(const Args& a) { // child HWND CLASS: the first child window of that class
+std::string ChildCmd(const Args& a) {
     HWND h = FindWindowExW(ParseHwnd(a[0]), nullptr, a[1].c_str(), nullptr);
     if (!h) {
         Fail("no such child");
@@ -63,7 +63,7 @@ std::string ChildCmd(const Args& a) { // child HWND CLASS: the first child windo
     return Hwnd(h);
 }
 
-std::string DescendantCmd(const Args& a) { // descendant HWND CLASS: the first of that class at any depth
+std::string DescendantCmd(const Args& a) {
     struct Search {
         std::wstring cls;
         HWND found = nullptr;
@@ -85,17 +85,17 @@ std::string DescendantCmd(const Args& a) { // descendant HWND CLASS: the first o
     return Hwnd(search.found);
 }
 
-std::string TextCmd(const Args& a) { // text HWND
+std::string TextCmd(const Args& a) {
     return OneLine(TextOf(ParseHwnd(a[0])));
 }
 
-std::string SetTextCmd(const Args& a) { // settext HWND TEXT (\n \r \t escapes)
+std::string SetTextCmd(const Args& a) {
     const std::wstring text = Unescape(a[1]);
     Send(ParseHwnd(a[0]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     return "ok";
 }
 
-std::string ClientRectCmd(const Args& a) { // clientrect HWND: the client area in screen coordinates
+std::string ClientRectCmd(const Args& a) {
     HWND h = ParseHwnd(a[0]);
     RECT r{};
     GetClientRect(h, &r);
@@ -108,7 +108,7 @@ std::string WindowRectCmd(const Args& a) {
     return Format("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
 }
 
-std::string ChildRectCmd(const Args& a) { // childrect HWND ID: "x y width height" in the parent's client area
+std::string ChildRectCmd(const Args& a) {
     HWND parent = ParseHwnd(a[0]);
     HWND child = GetDlgItem(parent, static_cast<int>(ParseNum(a[1])));
     if (!child) {
@@ -120,7 +120,7 @@ std::string ChildRectCmd(const Args& a) { // childrect HWND ID: "x y width heigh
     return Format("%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-std::string ResizeClientCmd(const Args& a) { // resizeclient HWND W H: gives the window a client area of W x H
+std::string ResizeClientCmd(const Args& a) {
     HWND h = ParseHwnd(a[0]);
     RECT r{0, 0, static_cast<LONG>(ParseNum(a[1])), static_cast<LONG>(ParseNum(a[2]))};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE)), GetMenu(h) != nullptr,
@@ -136,9 +136,8 @@ std::string VisibleCmd(const Args& a) {
     return IsWindowVisible(ParseHwnd(a[0])) ? "1" : "0";
 }
 
-// painted HWND TIMEOUT_MS: once nothing of the window is left to paint (for a picture of it).
 std::string PaintedCmd(const Args& a) {
-    if (!WaitPainted(ParseHwnd(a[0]), static_cast<DWORD>(ParseNum(a[1])))) {
+    if (!WaitPainted(ParseHwnd(a[0]), a.timeoutMs)) {
         Fail("not painted");
     }
     return "painted";
@@ -174,7 +173,7 @@ std::string ForegroundCmd(const Args&) {
     return Hwnd(GetForegroundWindow());
 }
 
-std::string ActivateCmd(const Args& a) { // activate HWND: brings a window to the front
+std::string ActivateCmd(const Args& a) {
     HWND h = ParseHwnd(a[0]);
     // Raised as a click would raise it: under Wine SetForegroundWindow alone leaves the
     // z-order as it was, and the target list reads that order.
@@ -205,7 +204,7 @@ std::string ActivateCmd(const Args& a) { // activate HWND: brings a window to th
     return asked ? "1" : "0";
 }
 
-std::string AboveCmd(const Args& a) { // above A B: 1 when window A is above window B in the z-order
+std::string AboveCmd(const Args& a) {
     const HWND b = ParseHwnd(a[1]);
     HWND h = ParseHwnd(a[0]);
     while (h != nullptr && h != b) {
