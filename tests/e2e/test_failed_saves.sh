@@ -64,7 +64,8 @@ another_box() {
   box=$(probe --timeout 500 msgbox) && [[ $(field 1 "$box") != "$1" && $(field 3 "$box") == "Wrong data file!" ]]
 }
 
-settings_written() { ini_text "$SETTINGS_INI" 2>/dev/null | grep -c '^cx='; }
+# Written whole: Wine rewrites the file for each key, and DrawEdge is the last one.
+settings_written() { ini_text "$SETTINGS_INI" 2>/dev/null | grep -c '^DrawEdge='; }
 
 # CASE FOLDER: the old file is there byte for byte, alone, and the next start loads it.
 old_file_kept() {
