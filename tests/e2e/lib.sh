@@ -69,8 +69,11 @@ e2e_start() {
 
   wine_clone_prefix "$BRINDLEX_WINE_TEMPLATE" "$E2E_DIR/prefix"
   export WINEPREFIX=$E2E_DIR/prefix
-  xvfb_start
+  # E2E_DPI=144: the screen at that scale (96 is 100 %).
+  E2E_DPI=${E2E_DPI:-96}
+  XVFB_SCREEN=$(wine_screen_for_dpi "$E2E_DPI")x24 xvfb_start
   wineserver_start
+  if ((E2E_DPI != 96)); then wine_use_dpi "$E2E_DPI"; fi
 
   # The program's settings folder inside this prefix.
   APPDATA_DIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | sed -n 1p)/Brindlex

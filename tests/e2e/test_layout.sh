@@ -2,19 +2,35 @@
 # The main window's layout on a real window with a client area of 300 x 600 pixels, the
 # background band behind the button row, and the picture of every image button (the editor's too)
 # lying wholly inside it: the icon at its own 16 x 16 pixels, nothing of it on the ring one pixel
-# inside the button's edge.
+# inside the button's edge. With E2E_DPI (e2e.layout_120, _144, _192) all of it at that scale: every
+# pixel number times DPI / 96 (within a pixel where that is not whole), the rows as high, and each
+# icon the frame drawn for its size.
 source "$(dirname "$0")/lib.sh"
 e2e_start
 
+D=$E2E_DPI
+S() { echo $((($1 * D + 48) / 96)); }  # a 96-DPI number at this scale, rounded as the program rounds
+slack=$((D % 96 ? 1 : 0))
+W=$(S 300)
+H=$(S 600)
 start_app
-[[ $(probe resizeclient "$MAIN" 300 600) == "300 600" ]] || fail "could not size the client area"
+[[ $(probe resizeclient "$MAIN" "$W" "$H") == "$W $H" ]] || fail "could not size the client area"
 read -r _ _ _ h <<<"$(probe childrect "$MAIN" "$IDC_TARGET_WINDOW")"
 ((h > 0)) || fail "no combo box height"
-T=$((600 - 34 - h))
-expect() {  # ID X Y W H
+# expect ID X Y W H: the rectangle at 96 DPI, scaled; expect_px ID X Y W H: in this screen's pixels.
+near() { (($1 - $2 <= slack && $2 - $1 <= slack)); }
+expect() {
+  local got gx gy gw gh
+  got=$(probe childrect "$MAIN" "$1")
+  read -r gx gy gw gh <<<"$got"
+  near "$gx" "$(S "$2")" && near "$gy" "$(S "$3")" && near $((gx + gw)) "$(S $(($2 + $4)))" &&
+    near $((gy + gh)) "$(S $(($3 + $5)))" ||
+    fail "control $1 at '$got', expected '$2 $3 $4 $5' at 96 DPI, at $D DPI (combo height $h)"
+}
+expect_px() {
   local got
   got=$(probe childrect "$MAIN" "$1")
-  [[ $got == "$2 $3 $4 $5" ]] || fail "control $1 at '$got', expected '$2 $3 $4 $5' (combo height $h)"
+  [[ $got == "$2 $3 $4 $5" ]] || fail "control $1 at '$got', expected '$2 $3 $4 $5' at $D DPI (combo height $h)"
 }
 expect "$IDC_MENU_BUTTON" 238 0 60 28
 expect "$IDC_ALWAYS_ON_TOP" 213 0 25 28
@@ -24,15 +40,20 @@ expect "$IDC_DELETE_GROUP" 129 30 20 20
 expect "$IDC_ADD_ITEM" 238 30 20 20
 expect "$IDC_EDIT_ITEM" 258 30 20 20
 expect "$IDC_DELETE_ITEM" 278 30 20 20
-expect "$IDC_TARGET_WINDOW" 2 $T 296 "$h"
 expect "$IDC_PREV_WINDOW" 2 568 30 30
 expect "$IDC_NEXT_WINDOW" 32 568 30 30
 expect "$IDC_PASTE" 62 568 236 30
-expect "$IDC_GROUP_LIST" 2 52 147 $((T - 56))
-expect "$IDC_ITEM_LIST" 151 52 147 $((T - 56))
-if ((h == 21)); then
+# What hangs on the combo box, whose height is the font's.
+T=$((H - $(S 34) - h))
+expect_px "$IDC_TARGET_WINDOW" "$(S 2)" $T $((W - 2 * $(S 2))) "$h"
+expect_px "$IDC_GROUP_LIST" "$(S 2)" "$(S 52)" $((W / 2 - $(S 1) - $(S 2))) $((T - $(S 4) - $(S 52)))
+expect_px "$IDC_ITEM_LIST" $((W / 2 + $(S 1))) "$(S 52)" $((W - $(S 2) - W / 2 - $(S 1))) $((T - $(S 4) - $(S 52)))
+if ((h == 21 && D == 96)); then
   [[ $T == 545 && $((T - 56)) == 489 ]] || fail "the 300 x 600 example"
 fi
+# The rows: 30 pixels at 96 DPI.
+read -r _ rt _ rb <<<"$(probe lbrect "$GROUP_LIST" 0)"
+[[ $((rb - rt)) == "$(S 30)" ]] || fail "a folder row is $((rb - rt)) pixels high at $D DPI"
 
 # The band: the window colour shifted darker behind the buttons, with its light and dark lines,
 # once the window has painted itself at its new size.
@@ -43,11 +64,13 @@ shift_by() { echo "$(((wr + $1 + 256) % 256)) $(((wg + $1 + 256) % 256)) $(((wb 
 band_wrong() {  # prints what is wrong with the band in a new screenshot
   import -window root "$shot"
   read -r wr wg wb <<<"$(pixel 1 100)"
-  if [[ $(pixel 70 40) != "$(shift_by -5)" ]]; then echo "band $(pixel 70 40), window colour $wr $wg $wb"
-  elif [[ $(pixel 70 28) != "$(shift_by -15)" ]]; then echo "top line $(pixel 70 28)"
-  elif [[ $(pixel 2 40) != "$(shift_by -15)" ]]; then echo "left line $(pixel 2 40)"
-  elif [[ $(pixel 70 51) != "$(shift_by 15)" ]]; then echo "bottom line $(pixel 70 51) (the colour wraps at 255)"
-  elif [[ $(pixel 297 29) != "$(shift_by 15)" ]]; then echo "right line $(pixel 297 29)"
+  local x y top left bottom right
+  x=$(S 70) y=$(S 40) top=$(S 28) left=$(S 2) bottom=$(($(S 52) - 1)) right=$((W - $(S 2) - 1))
+  if [[ $(pixel "$x" "$y") != "$(shift_by -5)" ]]; then echo "band $(pixel "$x" "$y"), window colour $wr $wg $wb"
+  elif [[ $(pixel "$x" "$top") != "$(shift_by -15)" ]]; then echo "top line $(pixel "$x" "$top")"
+  elif [[ $(pixel "$left" "$y") != "$(shift_by -15)" ]]; then echo "left line $(pixel "$left" "$y")"
+  elif [[ $(pixel "$x" "$bottom") != "$(shift_by 15)" ]]; then echo "bottom line $(pixel "$x" "$bottom") (the colour wraps at 255)"
+  elif [[ $(pixel "$right" $((top + 1))) != "$(shift_by 15)" ]]; then echo "right line $(pixel "$right" $((top + 1)))"
   fi
 }
 wait_for 5 eq "" band_wrong || fail "the band behind the buttons is wrong"
@@ -68,11 +91,15 @@ image_button() {
     echo "button $id: its picture reaches the ring inside its edge (colours $ring)"
     return
   fi
-  ((align == 2)) && ix=$((w - 16 - 3)) || ix=$(((w - 16) / 2))
-  iy=$(((h - 16) / 2))
-  convert "$BRINDLEX_SOURCE/res/icons/$icon.ico[0]" -background "$ring" -flatten "$E2E_DIR/icon.png"
-  [[ $(identify -format %wx%h "$E2E_DIR/icon.png") == 16x16 ]] || { echo "$icon.ico does not start with a 16 x 16 frame"; return; }
-  convert "$E2E_DIR/button.png" -crop "16x16+$ix+$iy" +repage "$E2E_DIR/shown.png"
+  local size frame
+  size=$(S 16)
+  ((align == 2)) && ix=$((w - size - $(S 3))) || ix=$(((w - size) / 2))
+  iy=$(((h - size) / 2))
+  # The frame drawn for this size, not another one scaled.
+  frame=$(identify -format '%p %w\n' "$BRINDLEX_SOURCE/res/icons/$icon.ico" | awk -v s="$size" '$2 == s { print $1; exit }')
+  [[ -n $frame ]] || { echo "$icon.ico has no $size x $size frame"; return; }
+  convert "$BRINDLEX_SOURCE/res/icons/$icon.ico[$frame]" -background "$ring" -flatten "$E2E_DIR/icon.png"
+  convert "$E2E_DIR/button.png" -crop "${size}x$size+$ix+$iy" +repage "$E2E_DIR/shown.png"
   diff=$(compare -metric AE -fuzz 4% "$E2E_DIR/icon.png" "$E2E_DIR/shown.png" null: 2>&1 || true)
   [[ $diff == 0 ]] || echo "button $id does not show $icon.ico at its own size ($diff pixels differ)"
 }

@@ -81,6 +81,20 @@ wineserver_stop() {
   timeout -k 2 20 wineserver -k >/dev/null 2>&1 </dev/null || true
 }
 
+# wine_screen_for_dpi DPI: the screen, as WxH, that a 1280 x 1024 one is at that scale.
+wine_screen_for_dpi() { echo "$((1280 * $1 / 96))x$((1024 * $1 / 96))"; }
+
+# wine_use_dpi DPI: the prefix's screen at that scale (LogPixels, and its desktop as much larger),
+# with the wineserver started again to take it. Xvfb must have the screen already
+# (XVFB_SCREEN="$(wine_screen_for_dpi DPI)x24").
+wine_use_dpi() {
+  timeout -k 5 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
+  timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$(wine_screen_for_dpi "$1")" /f \
+    >/dev/null 2>&1 </dev/null
+  wineserver_stop
+  wineserver_start
+}
+
 # screen_settled FILE [GEOMETRY]: a screenshot (of that part of the screen) once two in a row are
 # the same, so that what has just opened is painted whole (Wine hands a painted window to X a
 # moment later); rc 1 when it has not held still within 5 s.

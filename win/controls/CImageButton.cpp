@@ -1,11 +1,13 @@
 #include "win/controls/CImageButton.h"
 
+#include "core/layout/Dpi.h"
 #include "win/framework/CClientDC.h"
 #include "win/framework/CGdiSelection.h"
 #include "win/framework/Drawing.h"
 #include "win/framework/LayoutGeometry.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WideString.h"
+#include "win/framework/WindowDpi.h"
 
 #include <optional>
 
@@ -337,7 +339,7 @@ void CImageButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     in.alignment = m_byAlignment;
     in.hasIcon = static_cast<bool>(m_hIcon);
     in.hasCaption = !caption.empty();
-    in.margin = m_nImageMargin;
+    in.margin = ScaleForDpi(m_nImageMargin, WindowDpi(m_hWnd)); // 3 pixels at 96 DPI
     in.pressed = m_bPressed;
     in.toggle = m_bToggle;
     in.shiftX = m_ptPressedShift.x;
