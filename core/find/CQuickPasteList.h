@@ -4,8 +4,8 @@
 //
 // The popup lives for the whole session, hidden between uses, and so does this list: the search
 // folds every item once (a large library takes a moment), either when PrepareSearch is called
-// after the popup has first been painted or at the first letter typed, and then keeps itself up
-// to date with the library as Find's results do.
+// (soon after the start, or after the popup was first shown) or at the first letter typed, and
+// then keeps itself up to date with the library as Find's results do.
 #pragma once
 
 #include "core/find/CFindResults.h"

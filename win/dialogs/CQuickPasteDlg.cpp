@@ -9,9 +9,13 @@ namespace brindlex {
 
 namespace {
 
-// Once the popup has been painted the first time, the search is folded (a moment for a large
-// library), so that the first letter typed finds it ready.
-constexpr UINT WM_QUICK_PREPARE = WM_APP + 0x61;
+// The search is folded (a moment for a large library) soon after the start, or soon after the
+// popup has first been shown if the hotkey came sooner, so that the first letter typed finds it
+// ready. Not at once: under Wine a painted window reaches the screen only once its thread is idle,
+// and the fold would hold the popup back from the screen.
+constexpr UINT_PTR kPrepareTimer = 0x51;
+constexpr UINT kPrepareAfterStartMs = 1000;
+constexpr UINT kPrepareAfterShownMs = 100;
 
 enum Column { kColumnName, kColumnFolder };
 
@@ -35,6 +39,7 @@ bool CQuickPasteDlg::OnInitDialog() {
     const int width = rc.right - rc.left - ::GetSystemMetrics(SM_CXVSCROLL);
     ListView_SetColumnWidth(m_list.GetSafeHwnd(), kColumnName, width * 3 / 5);
     ListView_SetColumnWidth(m_list.GetSafeHwnd(), kColumnFolder, width - width * 3 / 5);
+    ::SetTimer(m_hWnd, kPrepareTimer, kPrepareAfterStartMs, nullptr);
     return true;
 }
 
@@ -54,8 +59,7 @@ void CQuickPasteDlg::Open(const RECT& rc, const std::u16string& note) {
     }
     m_bOpening = false;
     if (!m_results.IsSearchPrepared()) {
-        ::UpdateWindow(m_hWnd);
-        PostMessage(WM_QUICK_PREPARE);
+        ::SetTimer(m_hWnd, kPrepareTimer, kPrepareAfterShownMs, nullptr);
     }
 }
 
@@ -90,8 +94,14 @@ bool CQuickPasteDlg::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT CQuickPasteDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_QUICK_PREPARE:
-        m_results.PrepareSearch();
+    case WM_TIMER:
+        if (wParam != kPrepareTimer) {
+            break;
+        }
+        ::KillTimer(m_hWnd, kPrepareTimer);
+        if (!m_results.IsSearchPrepared()) {
+            m_results.PrepareSearch();
+        }
         return 0;
     case WM_ACTIVATE:
         // A click elsewhere: the popup goes, and the focus stays where the user clicked.
