@@ -151,7 +151,6 @@ TEST_F(AboutBox, ShowsTheBannerAndTheLabelsInTheirColours) {
     EXPECT_GT(pixels.Count(makerLink, [](COLORREF c) { return Near(c, RGB(0, 0, 255), 60); }), 40);
     const RECT version = LabelRect(IDC_VERSION);
     EXPECT_GT(pixels.Count(version, [](COLORREF c) { return Near(c, RGB(0, 0, 0), 60); }), 20);
-    OfferForScreenshot("about", hDlg);
 }
 
 TEST_F(AboutBox, EnterDoesNothingAndEscapeReportsTheEnd) {

@@ -222,29 +222,6 @@ inline bool Near(COLORREF a, COLORREF b, int tolerance) {
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-// The gallery: with BRINDLEX_GALLERY=<folder> set, a test shows its window until a shell script
-// has taken a screenshot: it writes the window's screen rectangle ("x y width height") to
-// <folder>/<name>.ready and waits (bounded) for <name>.done.
-inline void OfferForScreenshot(const char* name, HWND hWnd) {
-    char folder[1024] = {};
-    if (GetEnvironmentVariableA("BRINDLEX_GALLERY", folder, sizeof folder) == 0) {
-        return;
-    }
-    const std::string base = std::string(folder) + "\\" + name;
-    RECT rc{};
-    GetWindowRect(hWnd, &rc);
-    const std::string geometry = std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
-                                 std::to_string(rc.right - rc.left) + " " +
-                                 std::to_string(rc.bottom - rc.top) + "\n";
-    HANDLE h = CreateFileA((base + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(h, geometry.data(), static_cast<DWORD>(geometry.size()), &written, nullptr);
-        CloseHandle(h);
-    }
-    PumpUntil([&] { return GetFileAttributesA((base + ".done").c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
-}
-
 } // namespace dialog_test
 
 } // namespace brindlex

@@ -361,18 +361,3 @@ TEST_F(Editor, LayoutFollowsTheClientAreaOnEveryResize) {
         }
     }
 }
-
-TEST_F(Editor, Screenshot) {
-    Open(item);
-    SetWindowPos(Dlg(), nullptr, 60, 60, 520, 400, SWP_NOZORDER);
-    SetFocus(Text());
-    ShowOnTop(Dlg());
-    // The Insert button's icon and caption are painted: not a plain face colour.
-    const CScreenPixels pixels(ClientOnScreen(GetDlgItem(Dlg(), IDC_INSERT_TOKEN)));
-    ASSERT_TRUE(pixels.Valid());
-    const COLORREF face = pixels.At(1, 1);
-    EXPECT_GT(
-        pixels.Count({0, 0, pixels.Width(), pixels.Height()}, [&](COLORREF c) { return !Near(c, face, 24); }),
-        30);
-    OfferForScreenshot("editor", Dlg());
-}

@@ -274,10 +274,3 @@ TEST_F(SettingsDialog, BrowseAcceptsAFileThatDoesNotExistYet) {
     EXPECT_TRUE(dlg != nullptr && dlg->IsWindow());
     dlg.reset();
 }
-
-TEST_F(SettingsDialog, Screenshot) {
-    Open();
-    ShowOnTop(hDlg);
-    OfferForScreenshot("settings", hDlg);
-    dlg.reset();
-}
