@@ -35,14 +35,12 @@ TEST(EditorLayout, PlacesEveryControlOfTheTemplateOnceAtATypicalSize) {
         placed.insert(id);
     }
     EXPECT_EQ(placed, ids);
-    EXPECT_EQ(r[IDC_NAME_LABEL], (Rect{8, 8, 492, 22}));
+    // The fields span the width between 8-pixel margins; the buttons are the next test's.
+    for (const int id : {IDC_NAME_LABEL, IDC_ITEM_NAME, IDC_TEXT_LABEL, IDC_ITEM_TEXT}) {
+        EXPECT_EQ(r[id].left, 8) << id;
+        EXPECT_EQ(r[id].right, 492) << id;
+    }
     EXPECT_EQ(r[IDC_ITEM_NAME], (Rect{8, 30, 492, 50}));
-    EXPECT_EQ(r[IDC_TEXT_LABEL], (Rect{8, 66, 492, 80}));
-    EXPECT_EQ(r[IDC_ITEM_TEXT], (Rect{8, 88, 492, 332}));
-    EXPECT_EQ(r[IDC_COPY_TEXT], (Rect{8, 348, 83, 372}));
-    EXPECT_EQ(r[1], (Rect{334, 348, 409, 372}));
-    EXPECT_EQ(r[2], (Rect{417, 348, 492, 372}));
-    EXPECT_EQ(r[IDC_INSERT_TOKEN], (Rect{372, 64, 492, 88}));
 }
 
 // At 96 DPI the numbers are exact; at other scales each is within a pixel of its scaled value
