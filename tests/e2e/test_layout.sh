@@ -121,8 +121,30 @@ image_buttons "$MAIN" "$IDC_MENU_BUTTON More 2" "$IDC_ALWAYS_ON_TOP AlwaysOnTop 
 probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
 ED=$(probe --timeout 10000 find "#32770" "Pasting text") || fail "Add item opened no editor"
 image_buttons "$ED" "$IDC_INSERT_TOKEN InsertToken 2"
+# The dialogs at this scale: no control over another.
+no_overlap() {  # NAME WINDOW [A,B ...]: but those pairs
+  local got
+  got=$(probe overlap "${@:2}")
+  [[ $got == none ]] || fail "$1: controls $got overlap at $D DPI"
+}
+# Insert lies over the right end of the "Pasting text:" line, as it is meant to.
+no_overlap editor "$ED" "$IDC_TEXT_LABEL,$IDC_INSERT_TOKEN"
 probe click "$ED" "$IDCANCEL" >/dev/null
 probe --timeout 5000 gone "#32770" "Pasting text" >/dev/null || fail "Cancel did not close the editor"
+for dialog in "Settings $WM_SHOW_SETTINGS" "Find $WM_SHOW_FIND" "About_Brindlex $WM_SHOW_ABOUT"; do
+  read -r caption message <<<"$dialog"
+  caption=${caption//_/ }
+  probe post "$MAIN" "$message" 0 0 >/dev/null
+  window=$(probe --timeout 10000 find "#32770" "$caption") || fail "$caption did not open"
+  no_overlap "$caption" "$window"
+  probe post "$window" "$WM_CLOSE" 0 0 >/dev/null
+  probe --timeout 5000 gone "#32770" "$caption" >/dev/null || fail "$caption did not close"
+done
+xdotool key ctrl+alt+space
+popup=$(probe --timeout 10000 find "#32770" "Quick paste") || fail "the quick-paste popup did not open"
+wait_for 5 eq 1 probe visible "$popup" || fail "the quick-paste popup is not shown"
+no_overlap "quick paste" "$popup"
+probe keys "$VK_ESCAPE" >/dev/null
 
 exit_app
 note "layout ok"

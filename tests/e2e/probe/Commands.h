@@ -19,6 +19,7 @@ std::string SetTextCmd(const Args& a);
 std::string ClientRectCmd(const Args& a);
 std::string WindowRectCmd(const Args& a);
 std::string ChildRectCmd(const Args& a);
+std::string OverlapCmd(const Args& a);
 std::string ResizeClientCmd(const Args& a);
 std::string VisibleCmd(const Args& a);
 std::string PaintedCmd(const Args& a);

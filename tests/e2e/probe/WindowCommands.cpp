@@ -2,6 +2,8 @@
 #include "tests/e2e/probe/Commands.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace probe {
 
@@ -118,6 +120,37 @@ std::string ChildRectCmd(const Args& a) {
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return Format("%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// overlap HWND [A,B ...]: "none", or the ids of the first two visible controls of the window whose
+// rectangles overlap, but for the pairs given (a group box holds others by design and is left out).
+std::string OverlapCmd(const Args& a) {
+    const auto allowed = [&a](int x, int y) {
+        return std::any_of(a.begin() + 1, a.end(), [&](const std::wstring& pair) {
+            return pair == std::to_wstring(x) + L"," + std::to_wstring(y) ||
+                   pair == std::to_wstring(y) + L"," + std::to_wstring(x);
+        });
+    };
+    std::vector<std::pair<int, RECT>> controls;
+    for (HWND child = GetWindow(ParseHwnd(a[0]), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (!IsWindowVisible(child) ||
+            (lstrcmpiW(cls, L"Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX)) {
+            continue;
+        }
+        RECT r{};
+        GetWindowRect(child, &r);
+        for (const auto& [id, other] : controls) {
+            RECT both{};
+            if (IntersectRect(&both, &r, &other) && !allowed(id, GetDlgCtrlID(child))) {
+                return Format("%d %d", id, GetDlgCtrlID(child));
+            }
+        }
+        controls.emplace_back(GetDlgCtrlID(child), r);
+    }
+    return "none";
 }
 
 std::string ResizeClientCmd(const Args& a) {

@@ -75,6 +75,8 @@ constexpr Command kCommands[] = {
     {L"windowrect", 1, N, WindowRectCmd, "windowrect HWND  the window rectangle in screen coordinates"},
     {L"childrect", 2, N, ChildRectCmd,
      "childrect HWND ID  \"x y width height\" of the control in the parent's client area"},
+    {L"overlap", 1, N, OverlapCmd,
+     "overlap HWND [A,B ...]  \"none\", or the ids of two visible controls that overlap (but pairs A,B)"},
     {L"resizeclient", 3, N, ResizeClientCmd,
      "resizeclient HWND W H  gives the window a client area of W x H"},
     {L"visible", 1, N, VisibleCmd, "visible HWND  1 while it is visible"},
