@@ -61,7 +61,7 @@ TEST_F(ListsGroup, AttachingShowsTheLibraryAndSelectingAGroupRefillsTheItems) {
     EXPECT_EQ(m_items.GetCurrent(), -1);
     ExpectCurrentRowsInStep();
     CBoxRecorder boxes(IDOK);
-    m_items.RequestEdit();
+    m_itemList.RequestEdit();
     ASSERT_EQ(boxes.Asked().size(), 1u);
     ExpectAsked(boxes.Asked()[0], u"No selected item", u"No selected item", MB_ICONEXCLAMATION);
     EXPECT_TRUE(EditRequests().empty());
@@ -103,14 +103,14 @@ TEST_F(ListsGroup, DeleteQuestionCountsTheItemsAndOnlyYesDeletes) {
     for (int g = 0; g < 3; ++g) {
         m_groups.SetCurrent(g);
         CBoxRecorder boxes(IDNO);
-        m_groups.DeleteSelectedGroup();
+        m_groupList.DeleteSelectedGroup();
         ASSERT_EQ(boxes.Asked().size(), 1u);
         ExpectAsked(boxes.Asked()[0], expected[g], u"Deleting", MB_YESNO | MB_ICONEXCLAMATION);
         EXPECT_EQ(m_library.GroupCount(), 3);
         EXPECT_EQ(m_groups.GetCurrent(), g);
     }
     CBoxRecorder yes(IDYES);
-    m_groups.DeleteSelectedGroup(); // the last of three: the second becomes current
+    m_groupList.DeleteSelectedGroup(); // the last of three: the second becomes current
     EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"G0", u"G1"}));
     EXPECT_EQ(RowNames(m_groups), GroupNames());
     EXPECT_EQ(m_groups.GetCurrent(), 1);
@@ -121,7 +121,7 @@ TEST_F(ListsGroup, DeletingTheFirstAndTheOnlyGroup) {
     MakeGroups({1, 2});
     Attach();
     CBoxRecorder yes(IDYES);
-    m_groups.DeleteSelectedGroup();
+    m_groupList.DeleteSelectedGroup();
     EXPECT_EQ(GroupNames(), (std::vector<std::u16string>{u"G1"}));
     EXPECT_EQ(m_groups.GetCurrent(), 0);
     ExpectRowsShowTheModel();
@@ -136,7 +136,7 @@ TEST_F(ListsGroup, DeletingTheFirstAndTheOnlyGroup) {
     EXPECT_EQ(m_groups.GetCurrent(), -1);
     EXPECT_EQ(m_items.GetCurrent(), -1);
     // Nothing left to delete: no question.
-    m_groups.DeleteSelectedGroup();
+    m_groupList.DeleteSelectedGroup();
     EXPECT_EQ(yes.Asked().size(), 2u);
 }
 
@@ -163,7 +163,7 @@ TEST_F(ListsItem, DoubleClickAnywhereAsksToEditARightClickRenames) {
     MakeGroups({3});
     Attach();
     m_items.SetCurrent(1);
-    m_items.RequestEdit();
+    m_itemList.RequestEdit();
     ASSERT_EQ(EditRequests().size(), 1u);
     EXPECT_EQ(EditRequests()[0], &m_library.Group(0).Item(1));
     // Empty space under the rows: still the current item.
@@ -211,7 +211,7 @@ TEST_F(ListsItem, ABigGroupFillsWithAFewMessagesAndShowsEveryItem) {
 
     // Deleting it lets go of every row, and the one-item group shows.
     CBoxRecorder yes(IDYES);
-    m_groups.DeleteSelectedGroup();
+    m_groupList.DeleteSelectedGroup();
     EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I1.0"}));
     ExpectRowsShowTheModel();
 }
@@ -222,7 +222,7 @@ TEST_F(ListsItem, DeleteAsksAndRemovesTheItemFromItsGroup) {
     m_items.SetCurrent(1);
     {
         CBoxRecorder no(IDNO);
-        m_items.DeleteSelectedItem();
+        m_itemList.DeleteSelectedItem();
         ASSERT_EQ(no.Asked().size(), 1u);
         ExpectAsked(no.Asked()[0], u"Are you sure to delete selected item?", u"Deleting",
                     MB_YESNO | MB_ICONEXCLAMATION);
@@ -230,7 +230,7 @@ TEST_F(ListsItem, DeleteAsksAndRemovesTheItemFromItsGroup) {
         EXPECT_EQ(m_items.GetCurrent(), 1);
     }
     CBoxRecorder yes(IDYES);
-    m_items.DeleteSelectedItem();
+    m_itemList.DeleteSelectedItem();
     EXPECT_EQ(RowNames(m_items), (std::vector<std::u16string>{u"I0.0", u"I0.2"}));
     EXPECT_EQ(m_items.GetCurrent(), 0);
     ExpectRowsShowTheModel();

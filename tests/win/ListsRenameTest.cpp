@@ -184,9 +184,10 @@ TEST_F(ListsRename, AListWithRowDataGoingAwayWithAnOpenEditorRenamesNothing) {
     ASSERT_NE(hList, nullptr);
     HWND editor = nullptr;
     {
-        CGroupList list;
+        CGroupList binding;
+        CDragListBox& list = binding.List();
         ASSERT_TRUE(list.SubclassDlgItem(1100, m_dlg.get()));
-        list.SetLibrary(&m_library);
+        binding.SetLibrary(&m_library);
         EXPECT_EQ(RowNames(list), GroupNames());
         RECT row{};
         ASSERT_TRUE(list.GetItemRect(1, &row)); // a fixed-height list gets the rows' height too

@@ -187,8 +187,8 @@ protected:
         }
     }
     void Attach() {
-        m_groups.SetLibrary(&m_library);
-        m_items.SetLibrary(&m_library);
+        m_groupList.SetLibrary(&m_library);
+        m_itemList.SetLibrary(&m_library);
         m_library.SelectGroup(0);
     }
     static std::u16string Number(std::size_t n) { return U16(std::to_wstring(n)); }
@@ -208,11 +208,11 @@ protected:
     std::vector<std::u16string> RowNames(const CDragListBox& list) const {
         std::vector<std::u16string> names;
         for (int i = 0; i < list.GetCount(); ++i) {
-            const LPARAM data = list.GetRecord(i);
-            if (&list == &m_groups) {
-                names.push_back(reinterpret_cast<const CPasteGroup*>(data)->m_strName);
+            const RowId row = list.RowAt(i);
+            if (&list == &m_items) {
+                names.push_back(row.As<CPasteItem>()->m_strName);
             } else {
-                names.push_back(reinterpret_cast<const CPasteItem*>(data)->m_strName);
+                names.push_back(row.As<CPasteGroup>()->m_strName);
             }
         }
         return names;
@@ -223,7 +223,7 @@ protected:
         const int count = group != nullptr ? static_cast<int>(group->ItemCount()) : 0;
         ASSERT_EQ(m_items.GetCount(), count);
         for (int i = 0; i < count; ++i) {
-            EXPECT_EQ(m_items.GetItem(i), &group->Item(static_cast<std::size_t>(i))) << "row " << i;
+            EXPECT_EQ(m_itemList.GetItem(i), &group->Item(static_cast<std::size_t>(i))) << "row " << i;
         }
     }
     // Both lists' current rows equal their selected rows and the model's current group and item.
@@ -278,8 +278,11 @@ protected:
 
     CLibrary m_library;
     CRecordingCommandHost m_host;
-    CGroupList m_groups;
-    CPasteList m_items{m_host};
+    CGroupList m_groupList;
+    CPasteList m_itemList{m_host};
+    // The two list controls.
+    CDragListBox& m_groups = m_groupList.List();
+    CDragListBox& m_items = m_itemList.List();
     std::unique_ptr<CListOwnerDialog> m_dlg;
 };
 

@@ -5,8 +5,8 @@
 namespace brindlex {
 
 void CLibraryLists::Attach(HWND hParent) {
-    m_listGroups.SubclassDlgItem(IDC_GROUP_LIST, hParent);
-    m_listItems.SubclassDlgItem(IDC_ITEM_LIST, hParent);
+    m_listGroups.List().SubclassDlgItem(IDC_GROUP_LIST, hParent);
+    m_listItems.List().SubclassDlgItem(IDC_ITEM_LIST, hParent);
 }
 
 void CLibraryLists::ShowLibrary() {
@@ -15,14 +15,14 @@ void CLibraryLists::ShowLibrary() {
 }
 
 void CLibraryLists::SetDrawEdge(bool drawEdge) {
-    m_listGroups.SetDrawEdge(drawEdge);
-    m_listItems.SetDrawEdge(drawEdge);
+    m_listGroups.List().SetDrawEdge(drawEdge);
+    m_listItems.List().SetDrawEdge(drawEdge);
 }
 
 void CLibraryLists::AddGroup() {
     m_library.AddGroup(u"New group");
     m_library.SelectGroup(m_library.GroupCount() - 1);
-    m_listGroups.BeginInplaceEdit();
+    m_listGroups.List().BeginInplaceEdit();
 }
 
 bool CLibraryLists::SelectItem(int group, int item) {

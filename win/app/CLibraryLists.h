@@ -21,14 +21,14 @@ public:
     void SetDrawEdge(bool drawEdge);
     // The main window moved to a screen of another scale.
     void SetDpi(int dpi) {
-        m_listGroups.SetDpi(dpi);
-        m_listItems.SetDpi(dpi);
+        m_listGroups.List().SetDpi(dpi);
+        m_listItems.List().SetDpi(dpi);
     }
 
     // The folder and item buttons (Add item excepted: it opens the editor). The new folder
     // becomes current and is then named in place, as Edit folder would.
     void AddGroup();
-    void RenameGroup() { m_listGroups.BeginInplaceEdit(); }
+    void RenameGroup() { m_listGroups.List().BeginInplaceEdit(); }
     void DeleteGroup() { m_listGroups.DeleteSelectedGroup(); }
     void EditCurrentItem() { m_listItems.RequestEdit(); }
     void DeleteCurrentItem() { m_listItems.DeleteSelectedItem(); }

@@ -7,17 +7,13 @@
 
 namespace brindlex {
 
-CDragListBox::CDragListBox(const LibraryPart& part, int nIconId, int nSelectedIconId, bool bFillBackground)
-    : m_part(part), m_rows(*this), m_drag(*this, m_rows),
-      m_painter(nIconId, nSelectedIconId, bFillBackground) {
+CDragListBox::CDragListBox(int nIconId, int nSelectedIconId, bool bFillBackground)
+    : m_rows(*this), m_drag(*this, m_rows), m_painter(nIconId, nSelectedIconId, bFillBackground) {
 }
 
 CDragListBox::~CDragListBox() {
-    // Neither the editor nor the model may call back into a list that is going away.
+    // The editor may not call back into a list that is going away.
     m_wndEdit.CloseWithoutAccept();
-    if (m_pLibrary != nullptr) {
-        m_pLibrary->RemoveObserver(this);
-    }
     ReleaseWindow();
 }
 
@@ -40,19 +36,6 @@ void CDragListBox::PreSubclassWindow() {
     ModifyStyle(0, WS_CLIPCHILDREN);
 }
 
-void CDragListBox::SetLibrary(CLibrary* library) {
-    if (m_pLibrary != nullptr) {
-        m_pLibrary->RemoveObserver(this);
-    }
-    m_pLibrary = library;
-    if (m_pLibrary != nullptr) {
-        m_pLibrary->AddObserver(this);
-    }
-    if (m_hWnd != nullptr) {
-        ReloadRows();
-    }
-}
-
 void CDragListBox::SetDrawEdge(bool draw) {
     m_painter.SetDrawEdge(draw);
     Invalidate(true);
@@ -62,8 +45,8 @@ void CDragListBox::SetDrawEdge(bool draw) {
 }
 
 void CDragListBox::SetCurrent(int index) {
-    if (m_pLibrary != nullptr) {
-        (m_pLibrary->*m_part.select)(index); // the model answers with the notification that shows it
+    if (m_pEvents != nullptr) {
+        m_pEvents->OnCurrentRowChanged(index); // the binding answers with ShowCurrent
     } else {
         ShowCurrent(index);
     }
@@ -72,17 +55,12 @@ void CDragListBox::SetCurrent(int index) {
 // ---------------------------------------------------------------------------------------------
 // Rows
 
-void CDragListBox::ShowModelRows() {
-    m_rows.Sync(m_pLibrary != nullptr ? m_part.records(*m_pLibrary) : std::vector<LPARAM>());
-    ShowCurrent(m_pLibrary != nullptr ? (m_pLibrary->*m_part.current)() : -1);
+void CDragListBox::ShowRows(std::vector<RowId> rows) {
+    m_rows.Sync(std::move(rows));
 }
 
 void CDragListBox::ClearRows() {
     m_rows.Clear();
-}
-
-LPARAM CDragListBox::GetRecord(int index) const {
-    return m_rows.Get(index);
 }
 
 void CDragListBox::ShowCurrent(int index) {
@@ -116,30 +94,16 @@ void CDragListBox::RepaintRow(int index) const {
     }
 }
 
-void CDragListBox::ForgetRecord(LPARAM record) {
-    if (record == 0) {
+void CDragListBox::ForgetRow(RowId row) {
+    if (row.IsEmpty()) {
         return;
     }
-    m_rows.Forget(record);
-    m_wndEdit.ForgetRecord(record);
+    m_rows.Forget(row);
+    m_wndEdit.ForgetRecord(row);
 }
 
-void CDragListBox::RowsChanged(LibraryPart::Kind kind) {
-    if (kind == m_part.kind) {
-        OnRowsChanged();
-    }
-}
-
-void CDragListBox::RowRenamed(LibraryPart::Kind kind, int index) const {
-    if (kind == m_part.kind) {
-        RepaintRow(index);
-    }
-}
-
-void CDragListBox::CurrentChanged(LibraryPart::Kind kind, int index) {
-    if (kind == m_part.kind) {
-        ShowCurrent(index);
-    }
+const std::u16string* CDragListBox::RowName(RowId row) const {
+    return m_pEvents != nullptr && !row.IsEmpty() ? m_pEvents->RowName(row) : nullptr;
 }
 
 HWND CDragListBox::MessageOwner() const {
@@ -152,10 +116,10 @@ bool CDragListBox::IsOnCurrentRow(POINT point) const {
     return m_nCurSel != -1 && GetItemRect(m_nCurSel, &r) && ::PtInRect(&r, point) != FALSE;
 }
 
-void CDragListBox::BeginInplaceEditAt(POINT point) {
-    if (IsOnCurrentRow(point)) {
-        BeginInplaceEdit();
-    }
+RowClick CDragListBox::ClickAt(POINT point) const {
+    bool outside = true;
+    const int row = ItemFromPoint(point, &outside);
+    return RowClick{!outside && row >= 0 ? row : -1, IsOnCurrentRow(point)};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -188,11 +152,15 @@ LRESULT CDragListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndInplaceEdit(wParam != 0);
         return 0;
     case WM_RBUTTONUP:
-        OnRightButtonUp(MousePoint(lParam));
+        if (m_pEvents != nullptr) {
+            m_pEvents->OnRightClick(ClickAt(MousePoint(lParam)));
+        }
         return Default();
     case WM_LBUTTONDBLCLK: {
         const LRESULT result = Default();
-        OnDoubleClick(MousePoint(lParam));
+        if (m_pEvents != nullptr) {
+            m_pEvents->OnDoubleClick(ClickAt(MousePoint(lParam)));
+        }
         return result;
     }
     case WM_CAPTURECHANGED:
@@ -212,7 +180,7 @@ bool CDragListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
         // Only rows that are drawn ask for their names: a focus change arrives while the list goes
         // away, when the names can no longer be asked for.
         m_painter.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
-                           [this](int row) { return RecordName(GetRecord(row)); });
+                           [this](int row) { return RowName(m_rows.Get(row)); });
         *pResult = TRUE;
         return true;
     }
@@ -269,8 +237,8 @@ LRESULT CDragListBox::OnLButtonUp(POINT point) {
 LRESULT CDragListBox::OnKeyUp(WPARAM vk) {
     if (vk == VK_INSERT) {
         BeginInplaceEdit();
-    } else if (vk == VK_DELETE) {
-        OnDeleteKey();
+    } else if (vk == VK_DELETE && m_pEvents != nullptr) {
+        m_pEvents->OnDeleteRequested();
     }
     return Default();
 }
@@ -279,9 +247,8 @@ LRESULT CDragListBox::OnDestroy() {
     // An open editor goes with the list, without renaming anything.
     m_wndEdit.CloseWithoutAccept();
     m_drag.Stop();
-    if (m_pLibrary != nullptr) {
-        m_pLibrary->RemoveObserver(this);
-        m_pLibrary = nullptr;
+    if (m_pEvents != nullptr) {
+        m_pEvents->OnListDestroyed();
     }
     const LRESULT result = Default();
     m_nCurSel = -1;
@@ -321,17 +288,17 @@ void CDragListBox::DropRow(const CRowDrag::Drop& drop) {
     if (drop.from >= 0 && drop.from < count && drop.from != to) {
         SetRedraw(false);
         const int top = GetTopIndex();
-        // The model moves it and makes it current; the rows follow.
-        if (m_pLibrary != nullptr) {
-            (m_pLibrary->*m_part.move)(drop.from, to);
+        // The binding moves it and makes it current; the rows follow.
+        if (m_pEvents != nullptr) {
+            m_pEvents->OnRowMoved(drop.from, to);
         }
         SetTopIndex(top);
         SetRedraw(true);
         Invalidate(true);
         UpdateWindow();
     }
-    ::SendMessageW(GetParent(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), LBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(m_hWnd));
+    // Every drop ends as a changed selection does: the current row follows the selected one.
+    OnSelChange();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -350,8 +317,8 @@ void CDragListBox::BeginInplaceEdit() {
     }
     r.top -= 2;
     r.bottom += 2;
-    const LPARAM record = GetRecord(m_nCurSel);
-    const std::u16string* name = RecordName(record);
+    const RowId record = m_rows.Get(m_nCurSel);
+    const std::u16string* name = RowName(record);
     if (name == nullptr) {
         return;
     }
@@ -359,22 +326,22 @@ void CDragListBox::BeginInplaceEdit() {
 }
 
 void CDragListBox::EndInplaceEdit(bool accept) {
-    m_wndEdit.Close(accept, [this](int editIndex, LPARAM record, const std::u16string& text) {
+    m_wndEdit.Close(accept, [this](int editIndex, RowId record, const std::u16string& text) {
         RenameEdited(editIndex, record, text);
     });
 }
 
-void CDragListBox::RenameEdited(int editIndex, LPARAM record, const std::u16string& text) {
+void CDragListBox::RenameEdited(int editIndex, RowId record, const std::u16string& text) {
     // The rows may have changed under the editor: the rename goes to the record it was opened
     // for, wherever that is now, and to nothing if it is gone.
-    const int index = GetRecord(editIndex) == record ? editIndex : m_rows.Find(record);
-    const std::u16string* name = index >= 0 ? RecordName(record) : nullptr;
+    const int index = m_rows.Get(editIndex) == record ? editIndex : m_rows.Find(record);
+    const std::u16string* name = index >= 0 ? RowName(record) : nullptr;
     if (name == nullptr || text == *name) {
         return;
     }
     const std::u16string previous = *name;
-    if (m_pLibrary != nullptr) {
-        (m_pLibrary->*m_part.rename)(index, text);
+    if (m_pEvents != nullptr) {
+        m_pEvents->OnRowRenamed(index, text);
     }
     if ((GetStyle() & LBS_NOTIFY) != 0) {
         ::SendMessageW(GetParent(), WM_LIST_NAME_CHANGED, static_cast<WPARAM>(index),

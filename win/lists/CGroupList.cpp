@@ -8,42 +8,63 @@
 
 namespace brindlex {
 
-namespace {
-
-std::vector<LPARAM> GroupRecords(const CLibrary& library) {
-    std::vector<LPARAM> records;
-    for (int i = 0; i < library.GroupCount(); ++i) {
-        records.push_back(reinterpret_cast<LPARAM>(&library.Group(i)));
-    }
-    return records;
+CGroupList::CGroupList() : m_list(IDI_GROUP, IDI_GROUP_SELECTED, false) {
+    m_list.SetEvents(this);
 }
 
-// Renaming a group selects it again, which refills the items.
-constexpr CDragListBox::LibraryPart kGroups{CDragListBox::LibraryPart::Kind::Groups,
-                                            GroupRecords,
-                                            CGroupList::NameOf<CPasteGroup>,
-                                            &CLibrary::CurrentGroupIndex,
-                                            &CLibrary::SelectGroup,
-                                            &CLibrary::MoveGroup,
-                                            &CLibrary::RenameGroup};
+CGroupList::~CGroupList() {
+    // The library may not call back into a list that is going away.
+    m_list.SetEvents(nullptr);
+    Detach();
+}
 
-} // namespace
+void CGroupList::SetLibrary(CLibrary* library) {
+    Detach();
+    m_pLibrary = library;
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->AddObserver(this);
+    }
+    if (m_list.GetSafeHwnd() != nullptr) {
+        ShowGroups();
+    }
+}
 
-CGroupList::CGroupList() : CDragListBox(kGroups, IDI_GROUP, IDI_GROUP_SELECTED, false) {
+void CGroupList::Detach() {
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->RemoveObserver(this);
+        m_pLibrary = nullptr;
+    }
+}
+
+void CGroupList::ShowGroups() {
+    std::vector<RowId> rows;
+    if (m_pLibrary != nullptr) {
+        rows.reserve(static_cast<std::size_t>(m_pLibrary->GroupCount()));
+        for (int i = 0; i < m_pLibrary->GroupCount(); ++i) {
+            rows.push_back(RowId::Of(m_pLibrary->Group(i)));
+        }
+    }
+    m_list.ShowRows(std::move(rows));
+    m_list.ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentGroupIndex() : -1);
 }
 
 CPasteGroup* CGroupList::GetGroup(int index) const {
-    return reinterpret_cast<CPasteGroup*>(GetRecord(index));
+    if (m_pLibrary == nullptr || !m_pLibrary->IsGroupIndex(index)) {
+        return nullptr;
+    }
+    CPasteGroup& group = m_pLibrary->Group(index);
+    return m_list.RowAt(index) == RowId::Of(group) ? &group : nullptr;
 }
 
 void CGroupList::DeleteSelectedGroup() {
-    const int index = GetCurrent();
+    const int index = m_list.GetCurrent();
     CPasteGroup* group = GetGroup(index);
     if (group == nullptr || m_pLibrary == nullptr) {
         return;
     }
     const std::u16string question = DeleteGroupQuestion(group->ItemCount());
-    if (ShowMessageBox(MessageOwner(), question, u"Deleting", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+    if (ShowMessageBox(m_list.MessageOwner(), question, u"Deleting", MB_YESNO | MB_ICONEXCLAMATION) !=
+        IDYES) {
         return;
     }
     // The question ran a message loop: delete only the group that was asked about.
@@ -51,24 +72,45 @@ void CGroupList::DeleteSelectedGroup() {
         return;
     }
     m_pLibrary->DeleteGroup(index);
-    Invalidate(true);
-    UpdateWindow();
+    m_list.Invalidate(true);
+    m_list.UpdateWindow();
 }
 
-void CGroupList::OnDeleteKey() {
-    DeleteSelectedGroup();
+const std::u16string* CGroupList::RowName(RowId row) const {
+    return &row.As<CPasteGroup>()->m_strName;
 }
 
-void CGroupList::OnRightButtonUp(POINT point) {
-    bool outside = true;
-    const int row = ItemFromPoint(point, &outside);
-    if (!outside && row >= 0) {
-        SetCurrent(row);
+void CGroupList::OnCurrentRowChanged(int row) {
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->SelectGroup(row); // answered by OnCurrentGroupChanged
+    } else {
+        m_list.ShowCurrent(row);
     }
 }
 
-void CGroupList::OnDoubleClick(POINT point) {
-    BeginInplaceEditAt(point);
+void CGroupList::OnRowMoved(int from, int to) {
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->MoveGroup(from, to);
+    }
+}
+
+void CGroupList::OnRowRenamed(int row, const std::u16string& name) {
+    // Renaming a group selects it again, which refills the items.
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->RenameGroup(row, name);
+    }
+}
+
+void CGroupList::OnRightClick(const RowClick& click) {
+    if (click.row >= 0) {
+        m_list.SetCurrent(click.row);
+    }
+}
+
+void CGroupList::OnDoubleClick(const RowClick& click) {
+    if (click.onCurrentRow) {
+        m_list.BeginInplaceEdit();
+    }
 }
 
 } // namespace brindlex

@@ -8,7 +8,7 @@ constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
 } // namespace
 
 bool CInplaceEdit::Open(HWND hWndList, const RECT& rect, const std::u16string& text, int index,
-                        LPARAM record) {
+                        RowId record) {
     if (!CreateEx(0, L"EDIT", L"", kEditStyle, rect, hWndList, kEditId)) {
         return false;
     }
@@ -27,12 +27,12 @@ void CInplaceEdit::Close(bool accept, const Accept& onAccept) {
         return;
     }
     m_bClosing = true;
-    if (accept && m_nIndex != -1 && m_record != 0) {
+    if (accept && m_nIndex != -1 && !m_record.IsEmpty()) {
         onAccept(m_nIndex, m_record, GetWindowText());
     }
     // Cleared first: the focus loss that the destruction causes finds nothing to accept.
     m_nIndex = -1;
-    m_record = 0;
+    m_record = RowId();
     if (::GetFocus() == m_hWnd) {
         ::SetFocus(GetParent()); // Enter or Escape: the keyboard goes back to the list
     }
@@ -44,15 +44,15 @@ void CInplaceEdit::CloseWithoutAccept() {
     // The focus loss of the destruction comes back as WM_INPLACE_EDIT_END: it must find nothing
     // to do, and above all not destroy the editor a second time.
     m_nIndex = -1;
-    m_record = 0;
+    m_record = RowId();
     m_bClosing = true;
     DestroyWindow();
     m_bClosing = false;
 }
 
-void CInplaceEdit::ForgetRecord(LPARAM record) {
+void CInplaceEdit::ForgetRecord(RowId record) {
     if (m_record == record) {
-        m_record = 0;
+        m_record = RowId();
     }
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "win/framework/CWnd.h"
+#include "win/lists/RowId.h"
 
 #include <functional>
 #include <string>
@@ -19,11 +20,11 @@ class CInplaceEdit : public CWnd {
 public:
     // Takes the accepted text to the row's record: the row the editor was opened on and the
     // record it showed then.
-    using Accept = std::function<void(int index, LPARAM record, const std::u16string& text)>;
+    using Accept = std::function<void(int index, RowId record, const std::u16string& text)>;
 
     // Opens the editor over `rect` of the list (client coordinates) with `text` selected and the
     // keyboard focus; the list's font is used. False if the window could not be created.
-    bool Open(HWND hWndList, const RECT& rect, const std::u16string& text, int index, LPARAM record);
+    bool Open(HWND hWndList, const RECT& rect, const std::u16string& text, int index, RowId record);
     bool IsOpen() const { return IsWindow(); }
     // Closes the editor; with `accept`, a record still there gets the text through `onAccept`
     // first. The keyboard goes back to the list.
@@ -31,7 +32,7 @@ public:
     // Closes it without accepting anything (the list goes, or replaces the editor).
     void CloseWithoutAccept();
     // A record about to be freed: the text of an open editor goes nowhere.
-    void ForgetRecord(LPARAM record);
+    void ForgetRecord(RowId record);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -44,7 +45,7 @@ private:
     void NotifyEnd(bool accept);
 
     int m_nIndex = -1;
-    LPARAM m_record = 0;
+    RowId m_record;
     bool m_bClosing = false; // Close runs (the window's destruction calls back)
 };
 

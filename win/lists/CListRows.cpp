@@ -2,7 +2,7 @@
 
 namespace brindlex {
 
-void CListRows::Sync(std::vector<LPARAM> records) {
+void CListRows::Sync(std::vector<RowId> records) {
     if (m_list.GetSafeHwnd() == nullptr) {
         return;
     }
@@ -22,7 +22,7 @@ void CListRows::Clear() {
 }
 
 void CListRows::AdoptExisting() {
-    m_records.assign(static_cast<std::size_t>(m_list.GetCount()), 0);
+    m_records.assign(static_cast<std::size_t>(m_list.GetCount()), RowId());
 }
 
 void CListRows::SetRowCount(int count) {
@@ -38,11 +38,11 @@ void CListRows::SetRowCount(int count) {
     }
 }
 
-LPARAM CListRows::Get(int index) const {
-    return index >= 0 && index < Count() ? m_records[static_cast<std::size_t>(index)] : 0;
+RowId CListRows::Get(int index) const {
+    return index >= 0 && index < Count() ? m_records[static_cast<std::size_t>(index)] : RowId();
 }
 
-int CListRows::Find(LPARAM record) const {
+int CListRows::Find(RowId record) const {
     // A group's items are released in row order: looking where the last one was found first
     // keeps deleting a big group from taking time that grows with the square of its items.
     const int count = Count();
@@ -56,10 +56,10 @@ int CListRows::Find(LPARAM record) const {
     return -1;
 }
 
-void CListRows::Forget(LPARAM record) {
+void CListRows::Forget(RowId record) {
     const int row = Find(record);
     if (row >= 0) {
-        m_records[static_cast<std::size_t>(row)] = 0;
+        m_records[static_cast<std::size_t>(row)] = RowId();
     }
 }
 

@@ -7,45 +7,63 @@
 
 namespace brindlex {
 
-namespace {
-
-std::vector<LPARAM> CurrentGroupRecords(const CLibrary& library) {
-    const CPasteGroup* group = library.CurrentGroup();
-    std::vector<LPARAM> records;
-    if (group != nullptr) {
-        records.reserve(group->ItemCount());
-        for (std::size_t i = 0; i < group->ItemCount(); ++i) {
-            records.push_back(reinterpret_cast<LPARAM>(&group->Item(i)));
-        }
-    }
-    return records;
+CPasteList::CPasteList(ICommandHost& host) : m_list(IDI_ITEM, IDI_ITEM, true), m_host(host) {
+    m_list.SetEvents(this);
 }
 
-// Renaming an item makes its row current.
-constexpr CDragListBox::LibraryPart kCurrentGroupItems{CDragListBox::LibraryPart::Kind::Items,
-                                                       CurrentGroupRecords,
-                                                       CPasteList::NameOf<CPasteItem>,
-                                                       &CLibrary::CurrentItemIndex,
-                                                       &CLibrary::SetCurrentItem,
-                                                       &CLibrary::MoveItem,
-                                                       &CLibrary::RenameItem};
+CPasteList::~CPasteList() {
+    // The library may not call back into a list that is going away.
+    m_list.SetEvents(nullptr);
+    Detach();
+}
 
-} // namespace
+void CPasteList::SetLibrary(CLibrary* library) {
+    Detach();
+    m_pLibrary = library;
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->AddObserver(this);
+    }
+    if (m_list.GetSafeHwnd() != nullptr) {
+        m_pShownGroup = nullptr;
+        ShowItems();
+    }
+}
 
-CPasteList::CPasteList(ICommandHost& host)
-    : CDragListBox(kCurrentGroupItems, IDI_ITEM, IDI_ITEM, true), m_host(host) {
+void CPasteList::Detach() {
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->RemoveObserver(this);
+        m_pLibrary = nullptr;
+    }
+}
+
+void CPasteList::ShowItems() {
+    const CPasteGroup* group = m_pLibrary != nullptr ? m_pLibrary->CurrentGroup() : nullptr;
+    if (group != m_pShownGroup) {
+        m_list.ClearRows();
+    }
+    m_pShownGroup = group;
+    std::vector<RowId> rows;
+    if (group != nullptr) {
+        rows.reserve(group->ItemCount());
+        for (std::size_t i = 0; i < group->ItemCount(); ++i) {
+            rows.push_back(RowId::Of(group->Item(i)));
+        }
+    }
+    m_list.ShowRows(std::move(rows));
+    m_list.ShowCurrent(m_pLibrary != nullptr ? m_pLibrary->CurrentItemIndex() : -1);
 }
 
 CPasteItem* CPasteList::GetItem(int index) const {
-    return reinterpret_cast<CPasteItem*>(GetRecord(index));
+    CPasteItem* item = m_pLibrary != nullptr ? m_pLibrary->CurrentGroupItem(index) : nullptr;
+    return item != nullptr && m_list.RowAt(index) == RowId::Of(*item) ? item : nullptr;
 }
 
 void CPasteList::ShowNoSelectedItem() const {
-    ShowMessageBox(MessageOwner(), u"No selected item", u"No selected item", MB_ICONEXCLAMATION);
+    ShowMessageBox(m_list.MessageOwner(), u"No selected item", u"No selected item", MB_ICONEXCLAMATION);
 }
 
 void CPasteList::RequestEdit() {
-    CPasteItem* item = GetItem(GetCurrent());
+    CPasteItem* item = GetItem(m_list.GetCurrent());
     if (item == nullptr) {
         ShowNoSelectedItem();
         return;
@@ -54,13 +72,13 @@ void CPasteList::RequestEdit() {
 }
 
 void CPasteList::DeleteSelectedItem() {
-    const int index = GetCurrent();
+    const int index = m_list.GetCurrent();
     CPasteItem* item = GetItem(index);
     if (item == nullptr) {
         ShowNoSelectedItem();
         return;
     }
-    if (ShowMessageBox(MessageOwner(), u"Are you sure to delete selected item?", u"Deleting",
+    if (ShowMessageBox(m_list.MessageOwner(), u"Are you sure to delete selected item?", u"Deleting",
                        MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
         return;
     }
@@ -70,36 +88,35 @@ void CPasteList::DeleteSelectedItem() {
     }
 }
 
-void CPasteList::ReloadRows() {
-    m_pShownGroup = nullptr;
-    OnRowsChanged();
+const std::u16string* CPasteList::RowName(RowId row) const {
+    return &row.As<CPasteItem>()->m_strName;
 }
 
-void CPasteList::OnDeleteKey() {
-    // Rows mirror the group's items: the key deletes the item itself, after the same question as
-    // the Delete button, so that a removed row can never come back with the next refill.
-    DeleteSelectedItem();
-}
-
-void CPasteList::OnRightButtonUp(POINT point) {
-    BeginInplaceEditAt(point);
-}
-
-void CPasteList::OnDoubleClick(POINT) {
-    RequestEdit();
-}
-
-void CPasteList::OnRowsChanged() {
-    const CPasteGroup* group = m_pLibrary != nullptr ? m_pLibrary->CurrentGroup() : nullptr;
-    if (group != m_pShownGroup) {
-        ClearRows();
+void CPasteList::OnCurrentRowChanged(int row) {
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->SetCurrentItem(row); // answered by OnCurrentItemChanged
+    } else {
+        m_list.ShowCurrent(row);
     }
-    m_pShownGroup = group;
-    ShowModelRows();
 }
 
-void CPasteList::OnItemReleasing(const CPasteItem& item) {
-    ForgetRecord(reinterpret_cast<LPARAM>(&item));
+void CPasteList::OnRowMoved(int from, int to) {
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->MoveItem(from, to);
+    }
+}
+
+void CPasteList::OnRowRenamed(int row, const std::u16string& name) {
+    // Renaming an item makes its row current.
+    if (m_pLibrary != nullptr) {
+        m_pLibrary->RenameItem(row, name);
+    }
+}
+
+void CPasteList::OnRightClick(const RowClick& click) {
+    if (click.onCurrentRow) {
+        m_list.BeginInplaceEdit();
+    }
 }
 
 } // namespace brindlex
