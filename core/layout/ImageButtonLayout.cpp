@@ -6,7 +6,7 @@ ImageButtonLayout PlaceImageButton(const ImageButtonLayoutInput& in) {
     Rect image = in.item;
     Rect caption = in.item;
     if (in.hasIcon) {
-        if (in.alignment == kImageAlignRight) {
+        if (in.alignment == ImageAlign::kRight) {
             caption.left = in.margin;
             caption.right = in.item.Width() - in.iconWidth - in.margin;
             image.left = in.clientWidth - in.iconWidth - in.margin;

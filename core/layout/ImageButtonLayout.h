@@ -6,17 +6,16 @@
 
 namespace brindlex {
 
-// Icon beside the caption: 0 puts it left of the caption (or centred without one), 2 right of it.
-inline constexpr unsigned char kImageAlignLeft = 0;
-inline constexpr unsigned char kImageAlignRight = 2;
+// Where the icon goes beside the caption: left of it (or centred without one), or right of it.
+enum class ImageAlign : unsigned char { kLeft, kRight };
 
 struct ImageButtonLayoutInput {
     Rect item;           // the owner-draw item rectangle
     int clientWidth = 0; // width of the button's client area
     int iconWidth = 0;
     int iconHeight = 0;
-    unsigned char alignment = kImageAlignLeft; // any value but 2 is placed as 0
-    bool hasIcon = true;                       // without one the caption keeps the item rectangle
+    ImageAlign alignment = ImageAlign::kLeft;
+    bool hasIcon = true; // without one the caption keeps the item rectangle
     bool hasCaption = false;
     int margin = 3;       // gap between the edge and an icon beside a caption
     bool pressed = false; // for a toggle: selected or checked

@@ -75,6 +75,20 @@ TEST_F(AboutBox, HasAFixedClientAreaOfFiveHundredByThreeHundred) {
     EXPECT_EQ(dlg->GetBanner().GetWidth(), 890);
 }
 
+// The box tells the user of a banner that failed with words for it, and only of that.
+TEST_F(AboutBox, TellsOfABannerFailureInACPictureErrorBox) {
+    CAboutDlg::TellOfBannerError(PictureError::kNotAPicture);
+    CAboutDlg::TellOfBannerError(PictureError::kNone);
+    EXPECT_TRUE(messages.messages.empty());
+    CAboutDlg::TellOfBannerError(PictureError::kResourceNotFound);
+    CAboutDlg::TellOfBannerError(PictureError::kRenderFailed);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0].text, u"FindResource() Failed\t");
+    EXPECT_EQ(messages.messages[0].caption, u"CPicture Error");
+    EXPECT_EQ(messages.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(messages.messages[1].text, u"Can not allocate enough memory\t");
+}
+
 TEST_F(AboutBox, LabelsCarryTheVersionTheNoticesAndTheLinks) {
     Open();
     EXPECT_EQ(TextOf(IDC_VERSION), u"Version 1.1");

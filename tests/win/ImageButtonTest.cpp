@@ -138,6 +138,22 @@ TEST_F(ImageButton, CheckBoxTemplateBecomesAToggleThatFlipsBeforeTheParentHears)
         << "a push button stays one";
 }
 
+// The type is a value: push types that merely share the check box bit stay push buttons.
+TEST_F(ImageButton, OnlyACheckBoxTypeIsAToggle) {
+    const DWORD types[] = {BS_PUSHBOX, BS_OWNERDRAW, BS_CHECKBOX};
+    for (const DWORD type : types) {
+        CImageButton button;
+        const HWND hButton = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE | type, 0, 40, 20, 20,
+                                             dlg.GetSafeHwnd(), nullptr, nullptr, nullptr);
+        ASSERT_TRUE(button.SubclassWindow(hButton));
+        EXPECT_EQ(button.IsToggle(), type == BS_CHECKBOX) << "type " << type;
+        SendMessageW(hButton, BM_CLICK, 0, 0);
+        EXPECT_EQ(SendMessageW(hButton, BM_GETCHECK, 0, 0), type == BS_CHECKBOX ? BST_CHECKED : BST_UNCHECKED)
+            << "type " << type;
+        DestroyWindow(hButton);
+    }
+}
+
 TEST_F(ImageButton, ToggleOnLooksPressed) {
     dlg.ShowWindow(SW_SHOW);
     dlg.toggle.MakeTransparent();
@@ -165,9 +181,9 @@ TEST_F(ImageButton, HoverTooltipAndIconOwnership) {
     EXPECT_EQ(ToolText(dlg.push.GetToolTip(), hPush), L"More, again") << "the one tool takes the new text";
 
     HICON hIcon = static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_SHARED));
-    EXPECT_EQ(dlg.push.AssignIcon(CopyIcon(hIcon)), 0);
+    EXPECT_TRUE(dlg.push.AssignIcon(CopyIcon(hIcon)));
     EXPECT_GT(dlg.push.GetIconWidth(), 0);
-    EXPECT_EQ(dlg.push.AssignIcon(reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234))), 1)
+    EXPECT_FALSE(dlg.push.AssignIcon(reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234))))
         << "no usable icon";
     EXPECT_EQ(dlg.push.GetIconWidth(), 0);
 }

@@ -221,7 +221,7 @@ std::vector<COLORREF> Render(CPicture& picture, int cx, int cy, bool* ok) {
     HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
     RECT rc{0, 0, cx, cy};
     FillRect(dc.get(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    *ok = picture.DrawInto(dc.get(), rc);
+    *ok = picture.DrawInto(dc.get(), rc) == PictureError::kNone;
     std::vector<COLORREF> out;
     for (int y = 0; y < cy; ++y) {
         for (int x = 0; x < cx; ++x) {
@@ -249,7 +249,7 @@ int DarkPixels(const std::vector<COLORREF>& px, int cx, const RECT& rc) {
 TEST_F(Picture, TheBannerLoadsAtItsSizeInPixels) {
     EXPECT_FALSE(picture.HasImage());
     EXPECT_EQ(picture.GetWidth(), 0);
-    ASSERT_TRUE(picture.LoadResourceImage(IDR_BANNER, L"JPG"));
+    ASSERT_EQ(picture.LoadResourceImage(IDR_BANNER, L"JPG"), PictureError::kNone);
     EXPECT_TRUE(picture.HasImage());
     EXPECT_EQ(picture.GetWidth(), 445);
     EXPECT_EQ(picture.GetHeight(), 209);
@@ -257,7 +257,7 @@ TEST_F(Picture, TheBannerLoadsAtItsSizeInPixels) {
     ASSERT_NE(res, nullptr);
     EXPECT_EQ(picture.GetSize(), static_cast<int>(SizeofResource(GetModuleHandleW(nullptr), res)));
     // Again: the first picture goes, the second takes its place.
-    ASSERT_TRUE(picture.LoadResourceImage(IDR_BANNER, L"JPG"));
+    ASSERT_EQ(picture.LoadResourceImage(IDR_BANNER, L"JPG"), PictureError::kNone);
     EXPECT_EQ(picture.GetWidth(), 445);
     EXPECT_TRUE(messages.messages.empty());
     picture.ReleaseImage();
@@ -267,26 +267,27 @@ TEST_F(Picture, TheBannerLoadsAtItsSizeInPixels) {
     EXPECT_EQ(picture.GetSize(), 0);
 }
 
-TEST_F(Picture, AMissingResourceIsReportedAndLeavesNoPicture) {
-    ASSERT_TRUE(picture.LoadResourceImage(IDR_BANNER, L"JPG"));
+TEST_F(Picture, AMissingResourceIsReturnedAndLeavesNoPicture) {
+    ASSERT_EQ(picture.LoadResourceImage(IDR_BANNER, L"JPG"), PictureError::kNone);
     // The right id under another type is not found.
-    EXPECT_FALSE(picture.LoadResourceImage(IDR_BANNER, L"PNG"));
+    const PictureError error = picture.LoadResourceImage(IDR_BANNER, L"PNG");
+    EXPECT_EQ(error, PictureError::kResourceNotFound);
+    EXPECT_EQ(std::u16string(PictureErrorText(error)), u"FindResource() Failed\t");
     EXPECT_FALSE(picture.HasImage());
     EXPECT_EQ(picture.GetWidth(), 0);
     EXPECT_EQ(picture.GetHeight(), 0);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, u"FindResource() Failed\t");
-    EXPECT_EQ(messages.messages[0].caption, u"CPicture Error");
-    EXPECT_EQ(messages.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_TRUE(messages.messages.empty()) << "the owner tells the user, not the picture";
 }
 
 TEST_F(Picture, BytesThatAreNoPictureLeaveNone) {
     // The program's manifest: a resource, but no image.
-    EXPECT_FALSE(picture.LoadResourceImage(1, MAKEINTRESOURCEW(24) /* RT_MANIFEST */));
+    const PictureError error = picture.LoadResourceImage(1, MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
+    EXPECT_EQ(error, PictureError::kNotAPicture);
+    EXPECT_TRUE(PictureErrorText(error).empty()) << "not worth a message";
     EXPECT_FALSE(picture.HasImage());
     EXPECT_EQ(picture.GetWidth(), 0);
     const char junk[] = "certainly not a JPEG";
-    picture.LoadImageBytes(junk, sizeof junk);
+    EXPECT_EQ(picture.LoadImageBytes(junk, sizeof junk), PictureError::kNotAPicture);
     EXPECT_FALSE(picture.HasImage());
     bool drawn = true;
     Render(picture, 10, 10, &drawn);
@@ -294,7 +295,7 @@ TEST_F(Picture, BytesThatAreNoPictureLeaveNone) {
 }
 
 TEST_F(Picture, DrawsUprightAndScaledIntoTheRectangle) {
-    ASSERT_TRUE(picture.LoadResourceImage(IDR_BANNER, L"JPG"));
+    ASSERT_EQ(picture.LoadResourceImage(IDR_BANNER, L"JPG"), PictureError::kNone);
     bool ok = false;
     const auto full = Render(picture, 445, 209, &ok);
     ASSERT_TRUE(ok);
@@ -307,6 +308,6 @@ TEST_F(Picture, DrawsUprightAndScaledIntoTheRectangle) {
     ASSERT_TRUE(ok);
     EXPECT_GT(DarkPixels(half, 222, {80, 27, 170, 45}), 250);
     EXPECT_LT(DarkPixels(half, 222, {80, 60, 170, 77}), 15);
-    EXPECT_FALSE(picture.DrawInto(nullptr, RECT{0, 0, 10, 10}));
+    EXPECT_EQ(picture.DrawInto(nullptr, RECT{0, 0, 10, 10}), PictureError::kNothingToDraw);
     EXPECT_TRUE(messages.messages.empty());
 }

@@ -10,10 +10,6 @@ namespace brindlex {
 
 CBrindlexApp theApp;
 
-CData& AppData() {
-    return theApp.m_data;
-}
-
 bool CBrindlexApp::InitInstance() {
     // Libraries loaded by name come from the system folder only, never from beside the program
     // or the current folder, where someone could have planted one.

@@ -17,7 +17,4 @@ public:
     CData m_data;
 };
 
-// The application's CData (there is exactly one).
-CData& AppData();
-
 } // namespace brindlex

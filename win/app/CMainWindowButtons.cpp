@@ -12,18 +12,22 @@ struct CMainWindowButtons::ButtonSetup {
     int icon;
     const char16_t* caption;
     const wchar_t* tip;
-    unsigned char alignment;
+    ImageAlign alignment;
 };
 
 const CMainWindowButtons::ButtonSetup CMainWindowButtons::kImageButtons[kImageButtonCount] = {
-    {&CMainWindowButtons::m_btnAlwaysOnTop, IDC_ALWAYS_ON_TOP, IDI_ALWAYS_ON_TOP, u"", L"Always on top", 0},
-    {&CMainWindowButtons::m_btnMenu, IDC_MENU_BUTTON, IDI_MORE, u"More", L"More", 2},
-    {&CMainWindowButtons::m_btnAddGroup, IDC_ADD_GROUP, IDI_ADD_GROUP, u"", L"Add folder", 0},
-    {&CMainWindowButtons::m_btnEditGroup, IDC_EDIT_GROUP, IDI_EDIT_GROUP, u"", L"Edit folder", 0},
-    {&CMainWindowButtons::m_btnDeleteGroup, IDC_DELETE_GROUP, IDI_DELETE_GROUP, u"", L"Delete folder", 0},
-    {&CMainWindowButtons::m_btnAddItem, IDC_ADD_ITEM, IDI_ADD_ITEM, u"", L"Add item", 0},
-    {&CMainWindowButtons::m_btnEditItem, IDC_EDIT_ITEM, IDI_EDIT_ITEM, u"", L"Edit item", 0},
-    {&CMainWindowButtons::m_btnDeleteItem, IDC_DELETE_ITEM, IDI_DELETE_ITEM, u"", L"Delete item", 0},
+    {&CMainWindowButtons::m_btnAlwaysOnTop, IDC_ALWAYS_ON_TOP, IDI_ALWAYS_ON_TOP, u"", L"Always on top",
+     ImageAlign::kLeft},
+    {&CMainWindowButtons::m_btnMenu, IDC_MENU_BUTTON, IDI_MORE, u"More", L"More", ImageAlign::kRight},
+    {&CMainWindowButtons::m_btnAddGroup, IDC_ADD_GROUP, IDI_ADD_GROUP, u"", L"Add folder", ImageAlign::kLeft},
+    {&CMainWindowButtons::m_btnEditGroup, IDC_EDIT_GROUP, IDI_EDIT_GROUP, u"", L"Edit folder",
+     ImageAlign::kLeft},
+    {&CMainWindowButtons::m_btnDeleteGroup, IDC_DELETE_GROUP, IDI_DELETE_GROUP, u"", L"Delete folder",
+     ImageAlign::kLeft},
+    {&CMainWindowButtons::m_btnAddItem, IDC_ADD_ITEM, IDI_ADD_ITEM, u"", L"Add item", ImageAlign::kLeft},
+    {&CMainWindowButtons::m_btnEditItem, IDC_EDIT_ITEM, IDI_EDIT_ITEM, u"", L"Edit item", ImageAlign::kLeft},
+    {&CMainWindowButtons::m_btnDeleteItem, IDC_DELETE_ITEM, IDI_DELETE_ITEM, u"", L"Delete item",
+     ImageAlign::kLeft},
 };
 
 namespace {
@@ -44,7 +48,7 @@ void CMainWindowButtons::SetUpImageButtons(HWND hParent, int dpi) {
         button.UseHandCursor();
         button.SetWindowText(s.caption);
         button.SetTipText(s.tip);
-        if (s.alignment != 0) {
+        if (s.alignment != ImageAlign::kLeft) {
             button.SetImageAlignment(s.alignment);
         }
         button.MakeTransparent();

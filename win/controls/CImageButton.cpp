@@ -1,37 +1,26 @@
 #include "win/controls/CImageButton.h"
 
 #include "core/layout/Dpi.h"
-#include "win/framework/CClientDC.h"
-#include "win/framework/CGdiSelection.h"
-#include "win/framework/Drawing.h"
 #include "win/framework/LayoutGeometry.h"
 #include "win/framework/MessageParams.h"
-#include "win/framework/WideString.h"
 #include "win/framework/WindowDpi.h"
-
-#include <optional>
 
 namespace brindlex {
 
 namespace {
 
-// The button type bits as the template gives them; 0x2 marks a check box type, our toggle.
+// The button type bits as the template gives them.
 constexpr DWORD kTypeBits = 0x1F;
-constexpr DWORD kToggleBit = 0x2;
+
+// A check box type is our toggle.
+bool IsToggleType(DWORD style) {
+    const DWORD type = style & kTypeBits;
+    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
+}
 
 } // namespace
 
-// The parent's pixels under the button. Members go in the order that lets destruction put the
-// DC's own bitmap back before the snapshot bitmap and then the DC are deleted.
-struct CImageButton::Snapshot {
-    CMemoryDC dc;
-    CBitmapHandle bitmap;
-    std::optional<CGdiSelection> selection;
-};
-
-CImageButton::CImageButton() {
-    ResetColours();
-}
+CImageButton::CImageButton() = default;
 
 CImageButton::~CImageButton() {
     // The tooltip may stay on with the other buttons of the window.
@@ -41,33 +30,28 @@ CImageButton::~CImageButton() {
     ReleaseWindow();
 }
 
-void CImageButton::ResetColours() {
-    m_clrBkHover = m_clrBkNormal = m_clrBkFocus = ::GetSysColor(COLOR_BTNFACE);
-    m_clrTextHover = m_clrTextNormal = m_clrTextFocus = ::GetSysColor(COLOR_BTNTEXT);
-}
-
 void CImageButton::PreSubclassWindow() {
     const DWORD style = GetStyle();
-    m_bToggle = (LowWord(style) & kToggleBit) != 0;
+    m_bToggle = IsToggleType(style);
     if ((style & kTypeBits) == BS_DEFPUSHBUTTON) {
         m_bDefault = true;
     }
     ModifyStyle(kTypeBits, BS_OWNERDRAW, SWP_FRAMECHANGED);
 }
 
-int CImageButton::AssignIcon(HICON hIcon) {
+bool CImageButton::AssignIcon(HICON hIcon) {
     m_hIcon.reset();
     m_cxIcon = 0;
     m_cyIcon = 0;
     if (hIcon == nullptr) {
         Invalidate();
-        return 0;
+        return true;
     }
     m_hIcon.reset(hIcon);
     ICONINFO info{};
     if (::GetIconInfo(hIcon, &info) == FALSE) {
         m_hIcon.reset();
-        return 1;
+        return false;
     }
     const CBitmapHandle mask(info.hbmMask);
     const CBitmapHandle colour(info.hbmColor);
@@ -75,7 +59,7 @@ int CImageButton::AssignIcon(HICON hIcon) {
     m_cxIcon = static_cast<int>(info.xHotspot) * 2;
     m_cyIcon = static_cast<int>(info.yHotspot) * 2;
     Invalidate();
-    return 0;
+    return true;
 }
 
 void CImageButton::UseHandCursor() {
@@ -99,18 +83,14 @@ void CImageButton::SetTipText(const wchar_t* text) {
     }
 }
 
-void CImageButton::DropSnapshot() {
-    m_pSnapshot.reset();
-}
-
 void CImageButton::MakeTransparent() {
     m_bTransparent = true;
-    DropSnapshot();
+    m_snapshot.Drop();
     Invalidate();
 }
 
-void CImageButton::SetImageAlignment(unsigned char alignment) {
-    m_byAlignment = alignment;
+void CImageButton::SetImageAlignment(ImageAlign alignment) {
+    m_alignment = alignment;
     Invalidate();
 }
 
@@ -206,8 +186,8 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return m_nCheck;
     case WM_SYSCOLORCHANGE: {
         const LRESULT result = Default();
-        DropSnapshot();
-        ResetColours();
+        m_snapshot.Drop();
+        m_painter.ResetColours();
         Invalidate();
         return result;
     }
@@ -286,114 +266,40 @@ void CImageButton::OnEnableOff() {
     EndHover();
 }
 
-void CImageButton::TakeSnapshot() {
-    const HWND hWndParent = GetParent();
-    if (hWndParent == nullptr) {
-        return;
-    }
-    const CClientDC parentDC(hWndParent);
-    if (!parentDC) {
-        return;
-    }
-    const RECT rcInParent = GetRectInParent();
-    const RECT rcClient = GetClientRect();
-    auto snapshot = std::make_unique<Snapshot>();
-    snapshot->dc.reset(::CreateCompatibleDC(parentDC.get()));
-    snapshot->bitmap.reset(::CreateCompatibleBitmap(parentDC.get(), rcClient.right, rcClient.bottom));
-    if (!snapshot->dc || !snapshot->bitmap) {
-        return;
-    }
-    snapshot->selection.emplace(snapshot->dc.get(), snapshot->bitmap.get());
-    ::BitBlt(snapshot->dc.get(), 0, 0, rcClient.right, rcClient.bottom, parentDC.get(), rcInParent.left,
-             rcInParent.top, SRCCOPY);
-    m_pSnapshot = std::move(snapshot);
-}
-
 void CImageButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     const HDC hDC = dis.hDC;
     const RECT& rcItem = dis.rcItem;
-    m_bPressed = (dis.itemState & ODS_SELECTED) != 0 || (m_bToggle && m_nCheck == 1);
-    m_bFocused = (dis.itemState & ODS_FOCUS) != 0;
-    m_bDisabled = (dis.itemState & ODS_DISABLED) != 0;
+    ImageButtonLook look;
+    look.pressed = (dis.itemState & ODS_SELECTED) != 0 || (m_bToggle && m_nCheck == 1);
+    look.hover = m_bHover;
+    look.disabled = (dis.itemState & ODS_DISABLED) != 0;
     ::SetBkMode(hDC, TRANSPARENT);
 
+    const RECT rcClient = GetClientRect();
     if (m_bTransparent) {
-        if (!m_pSnapshot) {
-            TakeSnapshot();
+        if (m_snapshot.IsEmpty()) {
+            m_snapshot.Take(GetParent(), GetRectInParent(), rcClient.right, rcClient.bottom);
         }
-        if (m_pSnapshot) {
-            const RECT rcClient = GetClientRect();
-            ::BitBlt(hDC, 0, 0, rcClient.right, rcClient.bottom, m_pSnapshot->dc.get(), 0, 0, SRCCOPY);
-        }
+        m_snapshot.PaintInto(hDC, rcClient.right, rcClient.bottom);
     } else {
-        PaintBackground(hDC, rcItem);
+        m_painter.PaintFace(hDC, rcItem);
     }
-    PaintBorder(hDC, rcItem);
 
     const std::u16string caption = GetWindowText();
     ImageButtonLayoutInput in;
     in.item = ToRect(rcItem);
-    in.clientWidth = GetClientRect().right;
+    in.clientWidth = rcClient.right;
     in.iconWidth = m_cxIcon;
     in.iconHeight = m_cyIcon;
-    in.alignment = m_byAlignment;
+    in.alignment = m_alignment;
     in.hasIcon = static_cast<bool>(m_hIcon);
     in.hasCaption = !caption.empty();
     in.margin = ScaleForDpi(m_nImageMargin, WindowDpi(m_hWnd)); // 3 pixels at 96 DPI
-    in.pressed = m_bPressed;
+    in.pressed = look.pressed;
     in.toggle = m_bToggle;
     in.shiftX = m_ptPressedShift.x;
     in.shiftY = m_ptPressedShift.y;
-    const ImageButtonLayout layout = PlaceImageButton(in);
-
-    if (m_hIcon) {
-        PaintIcon(hDC, ToRECT(layout.image));
-    }
-    if (!caption.empty()) {
-        PaintCaption(hDC, ToRECT(layout.caption), caption);
-    }
-    // No focus rectangle: keyboard focus has no visible mark on these buttons.
-}
-
-void CImageButton::PaintBackground(HDC hDC, const RECT& rcItem) {
-    const COLORREF colour = m_bHover || m_bPressed ? m_clrBkHover : m_bFocused ? m_clrBkFocus : m_clrBkNormal;
-    FillSolidRect(hDC, rcItem, colour);
-}
-
-void CImageButton::PaintBorder(HDC hDC, const RECT& rcItem) {
-    if (m_bPressed) {
-        Draw3dRect(hDC, rcItem, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHILIGHT));
-    } else if (m_bHover) {
-        Draw3dRect(hDC, rcItem, ::GetSysColor(COLOR_BTNHILIGHT), ::GetSysColor(COLOR_BTNSHADOW));
-    }
-}
-
-void CImageButton::PaintIcon(HDC hDC, const RECT& rcImage) {
-    ::DrawStateW(hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(m_hIcon.get()), 0, rcImage.left, rcImage.top,
-                 rcImage.right - rcImage.left, rcImage.bottom - rcImage.top,
-                 DST_ICON | (m_bDisabled ? DSS_DISABLED : DSS_NORMAL));
-}
-
-void CImageButton::PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16string& caption) {
-    constexpr UINT kFormat = DT_WORDBREAK | DT_CENTER;
-    const int length = static_cast<int>(caption.size());
-    RECT rcMeasured = rcCaption;
-    ::DrawTextW(hDC, W(caption), length, &rcMeasured, kFormat | DT_CALCRECT);
-    RECT rcText = ToRECT(CentreTextBlock(ToRect(rcCaption), rcMeasured.right - rcMeasured.left,
-                                         rcMeasured.bottom - rcMeasured.top));
-    const COLORREF oldColour = ::GetTextColor(hDC);
-    if (m_bDisabled) {
-        RECT rcLight = rcText;
-        ::OffsetRect(&rcLight, 1, 1);
-        ::SetTextColor(hDC, ::GetSysColor(COLOR_BTNHILIGHT));
-        ::DrawTextW(hDC, W(caption), length, &rcLight, kFormat);
-        ::SetTextColor(hDC, ::GetSysColor(COLOR_BTNSHADOW));
-        ::DrawTextW(hDC, W(caption), length, &rcText, kFormat);
-    } else {
-        ::SetTextColor(hDC, m_bHover || m_bPressed ? m_clrTextHover : m_clrTextNormal);
-        ::DrawTextW(hDC, W(caption), length, &rcText, kFormat);
-    }
-    ::SetTextColor(hDC, oldColour);
+    m_painter.PaintContents(hDC, rcItem, PlaceImageButton(in), m_hIcon.get(), caption, look);
 }
 
 } // namespace brindlex

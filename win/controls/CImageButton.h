@@ -8,13 +8,16 @@
 //   m_btnMenu.UseHandCursor();
 //   m_btnMenu.SetWindowText(u"More");
 //   m_btnMenu.SetTipText(L"More");
-//   m_btnMenu.SetImageAlignment(2);
+//   m_btnMenu.SetImageAlignment(ImageAlign::kRight);
 //   m_btnMenu.MakeTransparent();
 //
-// A template button with style bit 0x2 (auto check box / check box, e.g. BS_AUTOCHECKBOX |
+// A template button of a check box type (BS_CHECKBOX or BS_AUTOCHECKBOX, e.g. BS_AUTOCHECKBOX |
 // BS_PUSHLIKE) becomes a toggle: a click flips its check state before the parent hears of it.
+// CImageButtonPainter draws it, CParentSnapshot keeps the parent's pixels under it.
 #pragma once
 
+#include "win/controls/CImageButtonPainter.h"
+#include "win/controls/CParentSnapshot.h"
 #include "win/controls/CSharedToolTip.h"
 #include "core/layout/ImageButtonLayout.h"
 #include "win/framework/CButton.h"
@@ -30,9 +33,10 @@ public:
     CImageButton();
     ~CImageButton() override;
 
-    // Takes ownership of hIcon (the one held so far is destroyed). 0 = done (also for nullptr,
-    // which leaves no icon), 1 = the handle is no usable icon: it is destroyed, no icon is held.
-    int AssignIcon(HICON hIcon);
+    // Takes ownership of hIcon (the one held so far is destroyed). True when done (also for
+    // nullptr, which leaves no icon); false when the handle is no usable icon: it is destroyed, no
+    // icon is held.
+    bool AssignIcon(HICON hIcon);
     // The system hand cursor while the pointer is over the button.
     void UseHandCursor();
     // Joins the tooltip of its top-level window if needed, adds its tool there (the client
@@ -41,8 +45,7 @@ public:
     // Draws over a snapshot of the parent's pixels; the current snapshot is dropped, so the next
     // paint takes a new one.
     void MakeTransparent();
-    // kImageAlignLeft (0) or kImageAlignRight (2).
-    void SetImageAlignment(unsigned char alignment);
+    void SetImageAlignment(ImageAlign alignment);
     // Toggles only: on or off.
     void SetToggleState(bool bOn);
 
@@ -62,21 +65,9 @@ protected:
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    virtual void DrawItem(const DRAWITEMSTRUCT& dis);
-    virtual void PaintBackground(HDC hDC, const RECT& rcItem);
-    virtual void PaintBorder(HDC hDC, const RECT& rcItem);
-    // Draws the icon with its top-left corner at rcImage's (see PlaceImageButton).
-    virtual void PaintIcon(HDC hDC, const RECT& rcImage);
-    // Draws the caption centred in rcCaption, etched when disabled.
-    virtual void PaintCaption(HDC hDC, const RECT& rcCaption, const std::u16string& caption);
-
 private:
-    struct Snapshot;
-
+    void DrawItem(const DRAWITEMSTRUCT& dis);
     void JoinToolTip();
-    void TakeSnapshot();
-    void DropSnapshot();
-    void ResetColours();
     void StartHover();
     void EndHover();
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
@@ -88,21 +79,13 @@ private:
     POINT m_ptPressedShift = {1, 1};
     bool m_bHover = false;
     bool m_bTransparent = false;
-    bool m_bPressed = false;
-    bool m_bFocused = false;
-    bool m_bDisabled = false;
     bool m_bDefault = false;
     bool m_bToggle = false;
-    unsigned char m_byAlignment = kImageAlignLeft;
-    COLORREF m_clrBkHover = 0;
-    COLORREF m_clrTextHover = 0;
-    COLORREF m_clrBkNormal = 0;
-    COLORREF m_clrTextNormal = 0;
-    COLORREF m_clrBkFocus = 0;
-    COLORREF m_clrTextFocus = 0;
+    ImageAlign m_alignment = ImageAlign::kLeft;
+    CImageButtonPainter m_painter;
+    CParentSnapshot m_snapshot;  // only for a transparent button, taken at its first paint
     HCURSOR m_hCursor = nullptr; // a shared system cursor, not owned
     std::shared_ptr<CSharedToolTip> m_pToolTip;
-    std::unique_ptr<Snapshot> m_pSnapshot;
     int m_nCheck = 0;
     CIconHandle m_hIcon;
     int m_cxIcon = 0;

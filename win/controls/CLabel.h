@@ -22,15 +22,15 @@ public:
     CLabel();
     ~CLabel() override;
 
-    virtual CLabel& SetCaptionColour(COLORREF colour);
-    virtual CLabel& SetUnderline(bool bUnderline);
+    CLabel& SetCaptionColour(COLORREF colour);
+    CLabel& SetUnderline(bool bUnderline);
     // Adds WS_EX_TRANSPARENT either way, so the label paints after its siblings and the parent.
-    virtual CLabel& SetSeeThrough(bool bSeeThrough);
+    CLabel& SetSeeThrough(bool bSeeThrough);
     // A link gets SS_NOTIFY, so that the static control takes mouse clicks; bNotifyParent makes a
     // click a WM_NOTIFY to the parent. No repaint.
-    virtual CLabel& MakeLink(bool bLink, bool bNotifyParent);
+    CLabel& MakeLink(bool bLink, bool bNotifyParent);
     // Shown while the pointer is over the label; not owned. No repaint.
-    virtual CLabel& SetHoverCursor(HCURSOR hCursor);
+    CLabel& SetHoverCursor(HCURSOR hCursor);
 
     COLORREF GetCaptionColour() const { return m_clrText; }
     const LOGFONTW& GetLogFont() const { return m_logFont; }

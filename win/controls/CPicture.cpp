@@ -3,20 +3,33 @@
 #include "core/layout/PictureSize.h"
 #include "win/framework/CGlobalLock.h"
 #include "win/framework/CWinApp.h"
-#include "win/framework/CWnd.h"
-#include "win/framework/MessageBox.h"
 #include "win/framework/UniqueHandle.h"
-#include "win/framework/WideString.h"
 
 #include <cstring>
 #include <utility>
 
 namespace brindlex {
 
-void CPicture::ShowError(const wchar_t* message) {
-    CWnd* pMainWnd = AfxGetMainWnd();
-    ShowMessageBox(pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr, U16(message), u"CPicture Error",
-                   MB_OK | MB_ICONSTOP);
+std::u16string_view PictureErrorText(PictureError error) {
+    switch (error) {
+    case PictureError::kResourceNotFound:
+        return u"FindResource() Failed\t";
+    case PictureError::kResourceNotLoaded:
+        return u"LoadResource() Failed\t";
+    case PictureError::kResourceNotLocked:
+        return u"LockResource() Failed\t";
+    case PictureError::kNoMemory:
+    case PictureError::kRenderFailed:
+        return u"Can not allocate enough memory\t";
+    case PictureError::kNoPictureInterface:
+        return u"IPicture interface is not supported\t";
+    case PictureError::kNone:
+    case PictureError::kNoStream:
+    case PictureError::kNotAPicture:
+    case PictureError::kNothingToDraw:
+        break;
+    }
+    return {};
 }
 
 void CPicture::ReleaseImage() {
@@ -26,33 +39,30 @@ void CPicture::ReleaseImage() {
     m_nWidth = 0;
 }
 
-bool CPicture::LoadResourceImage(UINT nResourceId, const wchar_t* resourceType) {
+PictureError CPicture::LoadResourceImage(UINT nResourceId, const wchar_t* resourceType) {
     if (m_picture) {
         ReleaseImage();
     }
     const HINSTANCE hModule = AfxGetInstanceHandle();
     const HRSRC hResource = ::FindResourceW(hModule, MAKEINTRESOURCEW(nResourceId), resourceType);
     if (hResource == nullptr) {
-        ShowError(L"FindResource() Failed\t");
-        return false;
+        return PictureError::kResourceNotFound;
     }
     const HGLOBAL hData = ::LoadResource(hModule, hResource);
     if (hData == nullptr) {
-        ShowError(L"LoadResource() Failed\t");
-        return false;
+        return PictureError::kResourceNotLoaded;
     }
     const void* data = ::LockResource(hData);
     if (data == nullptr) {
-        ShowError(L"LockResource() Failed\t");
-        return false;
+        return PictureError::kResourceNotLocked;
     }
     const DWORD byteCount = ::SizeofResource(hModule, hResource);
-    const bool bLoaded = LoadImageBytes(data, byteCount);
+    const PictureError error = LoadImageBytes(data, byteCount);
     m_nSize = static_cast<int>(byteCount);
     if (!m_picture) {
         m_nWidth = 0;
         m_nHeight = 0;
-        return false;
+        return error;
     }
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
@@ -60,26 +70,24 @@ bool CPicture::LoadResourceImage(UINT nResourceId, const wchar_t* resourceType) 
     m_picture.get()->get_Height(&height);
     m_nWidth = HimetricToPixels(width);
     m_nHeight = HimetricToPixels(height);
-    return bLoaded;
+    return error;
 }
 
-bool CPicture::LoadImageBytes(const void* data, std::size_t byteCount) {
+PictureError CPicture::LoadImageBytes(const void* data, std::size_t byteCount) {
     CGlobalHandle hMem(::GlobalAlloc(GMEM_MOVEABLE, byteCount));
     if (!hMem) {
-        ShowError(L"Can not allocate enough memory\t");
-        return false;
+        return PictureError::kNoMemory;
     }
     {
         const CGlobalLock lock(hMem.get());
         if (!lock) {
-            ShowError(L"Can not allocate enough memory\t");
-            return false;
+            return PictureError::kNoMemory;
         }
         std::memcpy(lock.get(), data, byteCount);
     }
     IStream* pStream = nullptr;
     if (::CreateStreamOnHGlobal(hMem.get(), TRUE, &pStream) != S_OK || pStream == nullptr) {
-        return false;
+        return PictureError::kNoStream;
     }
     hMem.release(); // the stream frees the block when it goes
     const CComHandle<IStream> stream(pStream);
@@ -88,20 +96,19 @@ bool CPicture::LoadImageBytes(const void* data, std::size_t byteCount) {
                                         reinterpret_cast<void**>(&pLoaded));
     CComHandle<IPicture> picture(pLoaded);
     if (hr == E_NOINTERFACE) {
-        ShowError(L"IPicture interface is not supported\t");
-        return false;
+        return PictureError::kNoPictureInterface;
     }
-    // Any other failure leaves no picture; LoadResourceImage tells false from that.
+    // Any other failure leaves no picture.
     if (FAILED(hr)) {
         picture.reset();
     }
     m_picture = std::move(picture);
-    return true;
+    return m_picture ? PictureError::kNone : PictureError::kNotAPicture;
 }
 
-bool CPicture::DrawInto(HDC hDC, const RECT& rcDest) {
+PictureError CPicture::DrawInto(HDC hDC, const RECT& rcDest) {
     if (hDC == nullptr || !m_picture) {
-        return false;
+        return PictureError::kNothingToDraw;
     }
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
@@ -111,11 +118,7 @@ bool CPicture::DrawInto(HDC hDC, const RECT& rcDest) {
     const HRESULT hr =
         m_picture.get()->Render(hDC, rcDest.left, rcDest.top, rcDest.right - rcDest.left,
                                 rcDest.bottom - rcDest.top, 0, height, width, -height, &rcDest);
-    if (FAILED(hr)) {
-        ShowError(L"Can not allocate enough memory\t");
-        return false;
-    }
-    return true;
+    return FAILED(hr) ? PictureError::kRenderFailed : PictureError::kNone;
 }
 
 } // namespace brindlex

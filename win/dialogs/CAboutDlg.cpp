@@ -4,6 +4,7 @@
 #include "core/app/WebAddresses.h"
 #include "win/framework/CPaintDC.h"
 #include "win/framework/CWinApp.h"
+#include "win/framework/MessageBox.h"
 #include "win/framework/WideString.h"
 #include "core/layout/Dpi.h"
 #include "res/resource.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGrey = RGB(130, 130, 130);
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+// Posted by a paint that could not draw the banner: the user is told once the paint is over.
+constexpr UINT WM_BANNER_NOT_DRAWN = WM_APP + 0x61;
 
 } // namespace
 
@@ -75,7 +78,17 @@ void CAboutDlg::SizeWindow() {
 
 void CAboutDlg::LoadBanner() {
     // Above 100 % the banner is drawn from its art at twice the size, scaled down, never blown up.
-    m_picture.LoadResourceImage(Dpi() > kBaseDpi ? IDR_BANNER_2X : IDR_BANNER, L"JPG");
+    TellOfBannerError(m_picture.LoadResourceImage(Dpi() > kBaseDpi ? IDR_BANNER_2X : IDR_BANNER, L"JPG"));
+}
+
+void CAboutDlg::TellOfBannerError(PictureError error) {
+    const std::u16string_view text = PictureErrorText(error);
+    if (text.empty()) {
+        return;
+    }
+    CWnd* pMainWnd = AfxGetMainWnd();
+    ShowMessageBox(pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr, std::u16string(text),
+                   u"CPicture Error", MB_OK | MB_ICONSTOP);
 }
 
 void CAboutDlg::OnDpiChanged() {
@@ -93,6 +106,9 @@ LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_PAINT:
         OnPaint();
+        return 0;
+    case WM_BANNER_NOT_DRAWN:
+        TellOfBannerError(static_cast<PictureError>(wParam));
         return 0;
     case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
@@ -122,7 +138,10 @@ void CAboutDlg::OnPaint() {
         // The art at twice the size is averaged down, not sampled.
         ::SetStretchBltMode(dc.get(), HALFTONE);
         ::SetBrushOrgEx(dc.get(), 0, 0, nullptr);
-        m_picture.DrawInto(dc.get(), rcBanner);
+        const PictureError error = m_picture.DrawInto(dc.get(), rcBanner);
+        if (error != PictureError::kNone) {
+            PostMessage(WM_BANNER_NOT_DRAWN, static_cast<WPARAM>(error));
+        }
     }
 }
 

@@ -24,6 +24,9 @@ public:
     // The licence paragraph shown at the bottom of the box.
     static const std::u16string& LegalNotice();
     const CPicture& GetBanner() const { return m_picture; }
+    // A banner failure with words for the user is shown over the main window in a "CPicture Error"
+    // box; the box goes on without the banner (or with what was drawn of it).
+    static void TellOfBannerError(PictureError error);
 
 protected:
     bool OnInitDialog() override;

@@ -78,7 +78,7 @@ void CPastingDlg::SetUpInsertButton() {
     m_btnInsert.UseHandCursor();
     m_btnInsert.SetWindowText(kInsertCaption);
     m_btnInsert.SetTipText(W(kInsertCaption));
-    m_btnInsert.SetImageAlignment(kImageAlignRight);
+    m_btnInsert.SetImageAlignment(ImageAlign::kRight);
     m_btnInsert.MakeTransparent();
 }
 

@@ -129,15 +129,6 @@ bool CWnd::SubclassDlgItem(UINT nID, HWND hWndParent) {
     return hWnd != nullptr && SubclassWindow(hWnd);
 }
 
-HWND CWnd::UnsubclassWindow() {
-    if (m_attach != Attach::Subclassed) {
-        return nullptr;
-    }
-    const HWND hWnd = m_hWnd;
-    Unbind();
-    return hWnd;
-}
-
 bool CWnd::DestroyWindow() {
     return m_hWnd != nullptr && ::DestroyWindow(m_hWnd) != FALSE;
 }

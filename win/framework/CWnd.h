@@ -5,7 +5,7 @@
 //  - dialogs (CDialog) are bound at WM_INITDIALOG;
 //  - existing windows, e.g. the controls a dialog template created, are taken over with
 //    SubclassDlgItem / SubclassWindow (SetWindowSubclass); PreSubclassWindow runs right after.
-// The binding ends at WM_NCDESTROY (or UnsubclassWindow, or the object's destructor).
+// The binding ends at WM_NCDESTROY (or the object's destructor).
 //
 // A derived class overrides WindowProc with a switch over the messages it handles, calls small
 // On... handlers and ends with `return Default();` (or CWnd::WindowProc) for everything else.
@@ -52,8 +52,6 @@ public:
     bool SubclassWindow(HWND hWnd);
     bool SubclassDlgItem(UINT nID, HWND hWndParent);
     bool SubclassDlgItem(UINT nID, CWnd* pParent) { return SubclassDlgItem(nID, pParent->GetSafeHwnd()); }
-    // Gives a subclassed window back; returns it.
-    HWND UnsubclassWindow();
     bool DestroyWindow();
 
     // The window procedure of this class of window.
