@@ -1,7 +1,5 @@
-// The rules of the saves while the program runs (when a change is written, which save keeps the
-// backup, which failure is told) and of the question OK in the settings asks about a data file
-// path that names an existing file.
-#include "core/library/CDataFileChoice.h"
+// The rules of the saves while the program runs: when a change is written, which save keeps the
+// backup, which failure is told.
 #include "core/library/CSaveSchedule.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +60,6 @@ TEST(SaveSchedule, ChangesInARowShareOneSaveAndOnlyTheFirstSaveKeepsTheBackup) {
     EXPECT_EQ(run.backups, (std::vector<bool>{true, false}));
     EXPECT_TRUE(run.schedule.ChangedSinceOpened());
 }
-
 TEST(SaveSchedule, ATimerWithNothingToSaveSavesNothing) {
     ScheduleRun run;
     run.Change();
@@ -72,7 +69,6 @@ TEST(SaveSchedule, ATimerWithNothingToSaveSavesNothing) {
     EXPECT_FALSE(run.Timer());
     EXPECT_TRUE(run.backups.size() == 1);
 }
-
 TEST(SaveSchedule, OneWriteAtATimeAndChangesMadeDuringItFollowAsItEnds) {
     ScheduleRun run;
     run.Change();
@@ -95,7 +91,6 @@ TEST(SaveSchedule, OneWriteAtATimeAndChangesMadeDuringItFollowAsItEnds) {
     run.Finish(true);
     EXPECT_EQ(run.backups, (std::vector<bool>{true, false, false, false}));
 }
-
 TEST(SaveSchedule, AFailureIsToldOnceAndTriedAgainAtTheNextChange) {
     ScheduleRun run;
     run.Change();
@@ -117,7 +112,6 @@ TEST(SaveSchedule, AFailureIsToldOnceAndTriedAgainAtTheNextChange) {
     ASSERT_TRUE(run.Timer());
     EXPECT_TRUE(run.Finish(false).tellUser) << "a new failure after a save that went through";
 }
-
 TEST(SaveSchedule, AnotherFileGetsItsOwnBackupAndAnOpenedLibraryStartsUnchanged) {
     ScheduleRun run;
     run.Change();
@@ -140,44 +134,4 @@ TEST(SaveSchedule, AnotherFileGetsItsOwnBackupAndAnOpenedLibraryStartsUnchanged)
     ASSERT_TRUE(run.Timer());
     run.Finish(true);
     EXPECT_EQ(run.backups, (std::vector<bool>{true, true, true}));
-}
-
-TEST(DataFileChoice, WhatIsAskedAboutEachKindOfFileAndWhatEachAnswerDoes) {
-    using A = DataFileAnswer;
-    using S = DataFileStep;
-    struct Case {
-        ChosenDataFile chosen;
-        std::vector<A> offered;
-        S open, replace, cancel;
-    };
-    const Case cases[] = {
-        {ChosenDataFile::Missing, {}, S::MoveLibraryThere, S::MoveLibraryThere, S::MoveLibraryThere},
-        {ChosenDataFile::Library,
-         {A::OpenThatLibrary, A::ReplaceIt, A::Cancel},
-         S::OpenThatLibrary,
-         S::MoveLibraryThere,
-         S::KeepOldPath},
-        // A file that is no library cannot be opened as one, and is never replaced unasked.
-        {ChosenDataFile::OtherFile,
-         {A::ReplaceIt, A::Cancel},
-         S::KeepOldPath,
-         S::MoveLibraryThere,
-         S::KeepOldPath},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.chosen));
-        const CDataFileChoice choice(c.chosen);
-        EXPECT_EQ(choice.NeedsQuestion(), !c.offered.empty());
-        EXPECT_EQ(choice.Answers(), c.offered);
-        EXPECT_EQ(choice.StepFor(A::OpenThatLibrary), c.open);
-        EXPECT_EQ(choice.StepFor(A::ReplaceIt), c.replace);
-        EXPECT_EQ(choice.StepFor(A::Cancel), c.cancel);
-    }
-    EXPECT_EQ(CDataFileChoice::AnswerText(A::OpenThatLibrary), u"Open that library");
-    EXPECT_EQ(CDataFileChoice::AnswerText(A::ReplaceIt), u"Replace it with this library");
-    EXPECT_EQ(CDataFileChoice::AnswerText(A::Cancel), u"Cancel");
-    const std::u16string details = CDataFileChoice(ChosenDataFile::Library).Details(u"D:\\a.dat");
-    EXPECT_EQ(details.rfind(u"D:\\a.dat\n\n", 0), 0u) << "the question names the file first";
-    EXPECT_NE(CDataFileChoice(ChosenDataFile::Library).Heading(),
-              CDataFileChoice(ChosenDataFile::OtherFile).Heading());
 }

@@ -1,7 +1,5 @@
-// The quick-paste popup's rules: its rows before and after a word is typed, the session's recent
-// items, and where it opens.
+// The quick-paste popup's rows before and after a word is typed.
 #include "core/find/CQuickPasteList.h"
-#include "core/layout/PopupPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -70,35 +68,6 @@ TEST_F(QuickPasteListTest, AWordSearchesWithFindsRankingAndSpacesAloneBrowse) {
     list.SetQuery(u" \t ");
     EXPECT_EQ(Names().front(), u"Memo");
     EXPECT_EQ(Names().size(), 5u);
-}
-
-TEST(RecentItemsTest, KeepsTheTenLatest) {
-    CLibrary lib;
-    CRecentItems recent(lib);
-    CPasteGroup& group = lib.AddGroup(u"G");
-    for (int i = 0; i < 12; ++i) {
-        recent.Add(lib.AddItem(group, std::u16string(1, static_cast<char16_t>(u'a' + i)), 0, u""));
-    }
-    ASSERT_EQ(recent.Items().size(), CRecentItems::kMaxItems);
-    EXPECT_EQ(recent.Items().front()->m_strName, u"l");
-    EXPECT_EQ(recent.Items().back()->m_strName, u"c");
-    lib.Clear();
-    EXPECT_TRUE(recent.Items().empty());
-}
-
-TEST(PopupPlacement, BelowTheCaretAboveWhenNoRoomAndAlwaysInsideTheWorkArea) {
-    const Rect work{0, 0, 1280, 994}; // a 30-pixel taskbar at the bottom
-    const Rect caret{100, 200, 101, 216};
-    EXPECT_EQ(PlacePopup(caret, 300, 250, work), (Rect{100, 216, 400, 466}));
-    // Near the bottom: above the line. Near the right edge: pushed left.
-    EXPECT_EQ(PlacePopup(caret.Offset(1100, 700), 300, 250, work), (Rect{980, 650, 1280, 900}));
-    // Room neither below nor above (a tall popup at mid-screen): inside, overlapping the line.
-    EXPECT_EQ(PlacePopup(Rect{10, 400, 11, 416}, 300, 700, work), (Rect{10, 294, 310, 994}));
-    // A second monitor left of the primary one, and an anchor outside every work area.
-    const Rect left{-1920, 0, 0, 1040};
-    EXPECT_EQ(PlacePopup(Rect{-5000, -40, -4999, -24}, 300, 250, left), (Rect{-1920, 0, -1620, 250}));
-    // Larger than the work area: cut to it.
-    EXPECT_EQ(PlacePopup(caret, 2000, 1200, work), work);
 }
 
 } // namespace
