@@ -41,8 +41,7 @@ xdotool key Escape
 wait_for 5 eq "" in_place_editor "$ITEMS" || fail "Escape did not close the item's editor"
 wait_for 5 eq 1 probe visible "$MAIN" || fail "Escape in the editor hid the main window"
 
-# Delete folder: the question (its wording for each count is the core's rule), No keeps the
-# folder, Yes deletes it.
+# Delete folder: the question for 0, 1 and 3 items.
 ask_delete() {  # row expected-text answer
   read -r rx ry <<<"$(centre "$(probe lbrect "$GROUP_LIST" "$1")")"
   xdotool mousemove "$rx" "$ry" click 1
@@ -57,6 +56,7 @@ ask_delete() {  # row expected-text answer
   probe --timeout 5000 gone "#32770" Deleting >/dev/null
 }
 ask_delete 1 "Are you sure to delete selected folder?" "$IDNO"
+ask_delete 2 "The selected group contains 1 item.Are you sure to delete selected folder?" "$IDNO"
 ask_delete 3 "The selected group contains 3 items.Are you sure to delete selected folder?" "$IDYES"
 wait_for 5 eq 4 probe lbcount "$GROUP_LIST" || fail "group Three not deleted"
 
