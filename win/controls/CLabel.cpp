@@ -5,6 +5,8 @@
 #include "win/framework/CPaintDC.h"
 #include "win/framework/WideString.h"
 
+#include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <vector>
 
@@ -118,10 +120,27 @@ LRESULT CLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETTEXT:
         return OnSetText();
+    case WM_SETFONT:
+        OnSetFont(reinterpret_cast<HFONT>(wParam));
+        break;
     default:
         break;
     }
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CLabel::OnSetFont(HFONT hFont) {
+    // A new font for the label (the dialog's, scaled for a screen of another DPI): its face and
+    // size, with the label's own weight, slant and underline.
+    LOGFONTW given{};
+    if (hFont == nullptr || ::GetObjectW(hFont, sizeof given, &given) == 0) {
+        return;
+    }
+    m_logFont.lfHeight = given.lfHeight;
+    m_logFont.lfWidth = given.lfWidth;
+    std::copy(std::begin(given.lfFaceName), std::end(given.lfFaceName), std::begin(m_logFont.lfFaceName));
+    RecreateFont();
+    Refresh();
 }
 
 void CLabel::OnPaint() {

@@ -46,6 +46,7 @@ protected:
 private:
     void Refresh();
     void RecreateFont();
+    void OnSetFont(HFONT hFont);
     void OnPaint();
     void DrawLabelText(HDC hDC, const RECT& rcClient, const std::u16string& text);
     // False, drawing nothing, when the text is not one line in this format.

@@ -89,6 +89,15 @@ TEST_F(Label, UnderlineRemakesItsOwnFontFromTheCopy) {
     label.SetUnderline(false);
     GetObjectW(label.GetFont(), sizeof made, &made);
     EXPECT_FALSE(made.lfUnderline);
+
+    // The dialog's font scaled for another screen: its size, the label's own look.
+    label.SetUnderline(true);
+    const CFontHandle larger = MakeFont(L"Tahoma", -26, FW_NORMAL);
+    SendMessageW(label.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(larger.get()), TRUE);
+    GetObjectW(label.GetFont(), sizeof made, &made);
+    EXPECT_EQ(made.lfHeight, -26);
+    EXPECT_EQ(made.lfWeight, FW_BOLD);
+    EXPECT_TRUE(made.lfUnderline);
 }
 
 TEST_F(Label, ALinkNotifiesItsParentOfAClickAndOnlyThen) {
