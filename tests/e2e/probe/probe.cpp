@@ -59,6 +59,7 @@ constexpr Command kCommands[] = {
     {L"childrect", 2, ChildRectCmd},
     {L"resizeclient", 3, ResizeClientCmd},
     {L"visible", 1, VisibleCmd},
+    {L"redraw", 1, RedrawCmd},
     {L"painted", 2, PaintedCmd},
     {L"topmost", 1, TopmostCmd},
     {L"caret", 1, CaretCmd},
