@@ -207,7 +207,17 @@ op=warm-up
 for name in "${OPS[@]}"; do "$name"; done
 fill_dc_cache
 note "after the warm-up, Wine's DC cache filled: $(probe gditypes "$MAIN")"
-samples=("$(probe guires "$MAIN")")
+# A sample once the counts hold still: a dialog the script closed can still be on its way out
+# when the operation returns, hidden but not yet destroyed until its thread has another message
+# (a posted WM_NULL).
+settled() {
+  local a b tries=0
+  probe post "$MAIN" "$WM_NULL" 0 0 >/dev/null
+  a=$(probe guires "$MAIN")
+  while b=$(probe guires "$MAIN") && [[ ${b% *} != "${a% *}" ]] && ((++tries < 20)); do a=$b; done
+  echo "$b"
+}
+samples=("$(settled)")
 kinds=("$(probe gditypes "$MAIN")")
 # BRINDLEX_SOAK_TRACE=1 names each operation and counts the GDI objects by kind after every one,
 # once the count holds still, with the kinds that changed.
@@ -234,9 +244,9 @@ for ((op = 0; op < ops; ++op)); do
     note "op $op: $name (group $CUR): $(kinds_changed "$traced" "$now")"
     traced=$now
   fi
-  if ((op % 10 == 9)); then samples+=("$(probe guires "$MAIN")") kinds+=("$(probe gditypes "$MAIN")"); fi
+  if ((op % 10 == 9)); then samples+=("$(settled)") kinds+=("$(probe gditypes "$MAIN")"); fi
 done
-samples+=("$(probe guires "$MAIN")") kinds+=("$(probe gditypes "$MAIN")")
+samples+=("$(settled)") kinds+=("$(probe gditypes "$MAIN")")
 note "GDI, USER objects, windows, memory KB after the warm-up and every 10 operations: $(IFS=,; echo "${samples[*]}")"
 read -r gdi0 user0 win0 mem0 <<<"${samples[0]}"
 read -r gdi1 user1 win1 mem1 <<<"${samples[-1]}"
