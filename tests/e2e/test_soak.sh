@@ -207,15 +207,25 @@ op=warm-up
 for name in "${OPS[@]}"; do "$name"; done
 fill_dc_cache
 note "after the warm-up, Wine's DC cache filled: $(probe gditypes "$MAIN")"
-# A sample once the counts hold still: a dialog the script closed can still be on its way out
-# when the operation returns, hidden but not yet destroyed until its thread has another message
-# (a posted WM_NULL).
+# The program's private memory in KB, what its heap and stacks hold, from Linux's view of the
+# process (the child of the timeout that start_app runs). The probe's figure is the working set
+# under Wine, which gives no private bytes: that also counts the pages of the files the program
+# maps and Wine's shared window surfaces, which wander by a few MB as windows come and go.
+private_kb() {
+  local pid
+  pid=$(pgrep -P "$E2E_APP_PID" | sed -n 1p)
+  [[ -n $pid && -r /proc/$pid/status ]] || fail "op $op: no process of the program to read"
+  awk '/^(RssAnon|VmSwap):/ { kb += $2 } END { print kb }' "/proc/$pid/status"
+}
+# A sample, "GDI USER windows private-KB", once the counts hold still: a dialog the script closed
+# can still be on its way out when the operation returns, hidden but not yet destroyed until its
+# thread has another message (a posted WM_NULL).
 settled() {
   local a b tries=0
   probe post "$MAIN" "$WM_NULL" 0 0 >/dev/null
   a=$(probe guires "$MAIN")
   while b=$(probe guires "$MAIN") && [[ ${b% *} != "${a% *}" ]] && ((++tries < 20)); do a=$b; done
-  echo "$b"
+  echo "${b% *} $(private_kb)"
 }
 samples=("$(settled)")
 kinds=("$(probe gditypes "$MAIN")")
@@ -247,7 +257,7 @@ for ((op = 0; op < ops; ++op)); do
   if ((op % 10 == 9)); then samples+=("$(settled)") kinds+=("$(probe gditypes "$MAIN")"); fi
 done
 samples+=("$(settled)") kinds+=("$(probe gditypes "$MAIN")")
-note "GDI, USER objects, windows, memory KB after the warm-up and every 10 operations: $(IFS=,; echo "${samples[*]}")"
+note "GDI, USER objects, windows, private memory KB after the warm-up and every 10 operations: $(IFS=,; echo "${samples[*]}")"
 read -r gdi0 user0 win0 mem0 <<<"${samples[0]}"
 read -r gdi1 user1 win1 mem1 <<<"${samples[-1]}"
 # A leak grows with the operations, so it shows in many of the intervals between samples; a
