@@ -8,7 +8,7 @@ build=${BRINDLEX_BUILD_DIR:-$root/build}
 win=$build/win
 "$root/tools/setup"
 cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$win" -j "$(nproc)" --target Brindlex probe StartupTimer BareDialog PasteTimer >/dev/null
+cmake --build "$win" -j "$(nproc)" --target Brindlex probe StartupTimer BareDialog PasteTimer DcCache >/dev/null
 # Control ids and message numbers by name, made from the program's headers with the probe.
 source "$win/tests/e2e/ids.sh"
 

@@ -22,6 +22,7 @@ std::string ChildRectCmd(const Args& a);
 std::string OverlapCmd(const Args& a);
 std::string ResizeClientCmd(const Args& a);
 std::string VisibleCmd(const Args& a);
+std::string RedrawCmd(const Args& a);
 std::string PaintedCmd(const Args& a);
 std::string TopmostCmd(const Args& a);
 std::string CaretCmd(const Args& a);

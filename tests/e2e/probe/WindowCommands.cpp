@@ -169,6 +169,16 @@ std::string VisibleCmd(const Args& a) {
     return IsWindowVisible(ParseHwnd(a[0])) ? "1" : "0";
 }
 
+// redraw HWND: the window, its frame and all its children to be painted again, as when uncovered;
+// "painted" waits for it.
+std::string RedrawCmd(const Args& a) {
+    if (!RedrawWindow(ParseHwnd(a[0]), nullptr, nullptr,
+                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN)) {
+        Fail("cannot redraw");
+    }
+    return "ok";
+}
+
 std::string PaintedCmd(const Args& a) {
     if (!WaitPainted(ParseHwnd(a[0]), a.timeoutMs)) {
         Fail("not painted");

@@ -80,6 +80,7 @@ constexpr Command kCommands[] = {
     {L"resizeclient", 3, N, ResizeClientCmd,
      "resizeclient HWND W H  gives the window a client area of W x H"},
     {L"visible", 1, N, VisibleCmd, "visible HWND  1 while it is visible"},
+    {L"redraw", 1, N, RedrawCmd, "redraw HWND  the window, its frame and all its children painted again"},
     {L"painted", 1, W, PaintedCmd, "painted HWND  once nothing of its top-level window is left to paint"},
     {L"topmost", 1, N, TopmostCmd, "topmost HWND  1 while it is always on top"},
     {L"caret", 1, N, CaretCmd, "caret HWND  the caret of the window's thread on the screen"},

@@ -1,0 +1,120 @@
+// Wine's cache of window DCs, with no code of the program: a main window of 8 controls and a
+// dialog of 6 controls over it, opened and closed again and again, as the soak does with the
+// program's windows. Prints the process's DCs, regions and surfaces after each step.
+//
+// Under Wine each window that paints takes two DCs of the cache (one for its frame, one for its
+// client area; each with a region and a surface) and keeps them until it moves, something moves
+// over it or it is destroyed. The cache grows to the most DCs held at one time and keeps them, up
+// to 64; beyond that it reuses them. So the count steps up whenever more windows than ever before
+// hold their DCs at once, and at 64 it stops.
+//   wine DcCache.exe      (bench/dccache.sh builds and runs it)
+#include "tests/e2e/probe/GdiCount.h"
+#include "win/framework/Win32.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int kMainControls = 8;
+constexpr int kDialogControls = 6;
+constexpr int kBigDialogControls = 30;
+
+HWND g_main = nullptr;
+
+// Paints the window, its frame and its children now, as when it is uncovered.
+void PaintAll(HWND h) {
+    RedrawWindow(h, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+}
+
+void Report(const char* step) {
+    long dc = 0, region = 0, surface = 0;
+    const std::string kinds = probe::GdiObjectsByType(GetCurrentProcess());
+    std::sscanf(kinds.c_str(), "dc %ld region %ld surface %ld", &dc, &region, &surface);
+    std::printf("%-58s dc %3ld region %3ld surface %3ld\n", step, dc, region, surface);
+}
+
+// A row of buttons and labels in the parent's client area, as a dialog template gives them.
+void AddControls(HWND parent, int count) {
+    for (int i = 0; i < count; ++i) {
+        const wchar_t* cls = i % 2 == 0 ? L"BUTTON" : L"STATIC";
+        CreateWindowExW(0, cls, L"Control", WS_CHILD | WS_VISIBLE, 10 + (i % 4) * 110, 10 + (i / 4) * 40, 100,
+                        30, parent, nullptr, nullptr, nullptr);
+    }
+}
+
+HWND OpenDialog(int controls) {
+    // Over the main window, as the program's dialogs open centred on it.
+    HWND d = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                             120, 120, 470, 60 + (controls + 3) / 4 * 40, g_main, nullptr, nullptr, nullptr);
+    AddControls(d, controls);
+    ShowWindow(d, SW_SHOW);
+    PaintAll(d);
+    return d;
+}
+
+void CloseDialog(HWND d) {
+    DestroyWindow(d);
+    PaintAll(g_main);
+}
+
+// A move of the main window: its controls' DCs go back to the cache, free for any window.
+void MoveMain() {
+    RECT r;
+    GetWindowRect(g_main, &r);
+    SetWindowPos(g_main, nullptr, r.left + 1, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(g_main, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Hidden and shown again, as from the tray: all its controls paint and hold their DCs.
+void HideShowMain() {
+    ShowWindow(g_main, SW_HIDE);
+    ShowWindow(g_main, SW_SHOW);
+    PaintAll(g_main);
+}
+
+void OpenClose(int controls, const char* what) {
+    const HWND d = OpenDialog(controls);
+    Report(what);
+    CloseDialog(d);
+}
+
+} // namespace
+
+int wmain() {
+    probe::CheckGdiCounting();
+    g_main = CreateWindowExW(0, L"#32770", L"Main", WS_OVERLAPPEDWINDOW, 50, 50, 480, 300, nullptr, nullptr,
+                             nullptr, nullptr);
+    AddControls(g_main, kMainControls);
+    Report("before any window is shown");
+    ShowWindow(g_main, SW_SHOW);
+    PaintAll(g_main);
+    Report("main window and its 8 controls painted");
+    MoveMain();
+    Report("main window moved");
+    for (int i = 1; i <= 3; ++i) {
+        MoveMain();
+        OpenClose(kDialogControls,
+                  ("main window moved, dialog of 6 controls open, " + std::to_string(i)).c_str());
+    }
+    for (int i = 1; i <= 3; ++i) {
+        HideShowMain();
+        OpenClose(kDialogControls,
+                  ("main window hidden and shown, dialog open, " + std::to_string(i)).c_str());
+    }
+    for (int i = 1; i <= 3; ++i) {
+        HideShowMain();
+        OpenClose(kBigDialogControls,
+                  ("main window hidden and shown, dialog of 30 open, " + std::to_string(i)).c_str());
+    }
+    Report("dialog closed");
+    DestroyWindow(g_main);
+    Report("main window destroyed");
+    return 0;
+}
