@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A long scripted session: add, rename, move by drag, delete, paste, open and close each dialog,
+# A long scripted session: add, rename, move by drag, delete, paste, open and close each dialog, Find,
 # hide and show, in a random order, with the process's GDI objects, windows (its USER objects
 # under Wine, which does not count those) and memory sampled. The counts stay flat, and at the
 # end the data file holds exactly the library the script expects.
@@ -153,6 +153,20 @@ op_paste() {
   # the paste has ended.
   click_tray_icon && wait_for 20 eq "$MAIN" probe foreground || fail "op $op: the paste did not end"
 }
+# Find: the current folder's first item found by its name among all, then closed.
+op_find() {
+  (($(item_count $CUR) > 0)) || return 0
+  front
+  probe post "$MAIN" "$WM_SHOW_FIND" 0 0 >/dev/null
+  local w name
+  w=$(probe --timeout 10000 find "#32770" Find) || fail "op $op: find"
+  name=$(items_of $CUR | sed -n 1p | cut -d'|' -f1)
+  probe settext "$(probe item "$w" "$IDC_FIND_QUERY")" "$name" >/dev/null
+  wait_for 10 test_has_rows "$(probe item "$w" "$IDC_FIND_RESULTS")" || fail "op $op: Find found no \"$name\""
+  probe post "$w" "$WM_CLOSE" 0 0 >/dev/null
+  dialog_closes Find find
+}
+test_has_rows() { (($(probe lvcount "$1") > 0)); }
 op_dialogs() {
   front
   probe post "$MAIN" "$WM_SHOW_SETTINGS" 0 0 >/dev/null
@@ -180,7 +194,7 @@ op_hide_show() {
 }
 
 OPS=(op_add_group op_select_group op_rename_group op_add_item op_add_item op_rename_item op_move_item
-  op_delete_item op_paste op_dialogs op_hide_show)
+  op_delete_item op_paste op_dialogs op_find op_hide_show)
 # BRINDLEX_SOAK_KINDS="op_dialogs op_paste" draws from those operations alone, to tell which makes a step.
 [[ -z ${BRINDLEX_SOAK_KINDS:-} ]] || read -r -a OPS <<<"$BRINDLEX_SOAK_KINDS"
 # Wine's cache of window DCs (bench/dccache.sh shows it with no code of ours): each window that
