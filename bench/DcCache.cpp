@@ -40,6 +40,16 @@ void Report(const char* step) {
     std::printf("%-58s dc %3ld region %3ld surface %3ld\n", step, dc, region, surface);
 }
 
+void ReportBitmaps(const char* step) {
+    long bitmaps = 0;
+    const std::string kinds = probe::GdiObjectsByType(GetCurrentProcess());
+    const std::size_t at = kinds.find("bitmap ");
+    if (at != std::string::npos) {
+        std::sscanf(kinds.c_str() + at, "bitmap %ld", &bitmaps);
+    }
+    std::printf("%-58s bitmap %3ld\n", step, bitmaps);
+}
+
 // A row of buttons and labels in the parent's client area, as a dialog template gives them.
 void AddControls(HWND parent, int count) {
     for (int i = 0; i < count; ++i) {
@@ -114,6 +124,27 @@ int wmain() {
                   ("main window hidden and shown, dialog of 30 open, " + std::to_string(i)).c_str());
     }
     Report("dialog closed");
+    // The first scroll bar drawn in the process: Wine makes a few bitmaps for it once, which the
+    // soak sees as one step of its own the first time a list grows long enough to scroll.
+    const HWND list = CreateWindowExW(0, L"LISTBOX", L"",
+                                      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                                      10, 130, 200, 100, g_main, nullptr, nullptr, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"row"));
+    }
+    PaintAll(g_main);
+    ReportBitmaps("a list of 3 rows, no scroll bar");
+    for (int round = 1; round <= 2; ++round) {
+        for (int i = 0; i < 40; ++i) {
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"row"));
+        }
+        PaintAll(g_main);
+        ReportBitmaps(round == 1 ? "43 rows: the first scroll bar" : "43 rows again: a scroll bar once more");
+        for (int i = 0; i < 40; ++i) {
+            SendMessageW(list, LB_DELETESTRING, 0, 0);
+        }
+        PaintAll(g_main);
+    }
     DestroyWindow(g_main);
     Report("main window destroyed");
     return 0;
