@@ -18,7 +18,6 @@ CDragListBox::~CDragListBox() {
 }
 
 void CDragListBox::SetDpi(int dpi) {
-    m_nDpi = dpi;
     m_painter.LoadIcons(dpi);
     // A fixed-height list measured its rows before we took it over; a variable one asks per row.
     if ((GetStyle() & LBS_OWNERDRAWFIXED) != 0) {
@@ -186,7 +185,7 @@ bool CDragListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
     }
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        mis->itemHeight = static_cast<UINT>(RowHeight(m_nDpi));
+        mis->itemHeight = static_cast<UINT>(RowHeight(m_painter.Dpi()));
         mis->itemWidth = kRowMeasureWidth;
         *pResult = TRUE;
         return true;

@@ -98,7 +98,6 @@ private:
     CInplaceEdit m_wndEdit;
     CRowPainter m_painter;
     int m_nCurSel = -1;
-    int m_nDpi = 96;        // of the rows: the window's, told by SetDpi
     int m_nPaintedCur = -1; // the current row as last repainted
     bool m_bPaintedKnown = false;
 };

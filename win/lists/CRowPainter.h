@@ -17,6 +17,8 @@ public:
     // Loads the icons for rows in a list at `dpi`; once the program's instance is known, and again
     // when the list moves to a screen of another scale.
     void LoadIcons(int dpi);
+    // The DPI the rows are drawn at: the last LoadIcons's.
+    int Dpi() const { return m_nDpi; }
     void SetDrawEdge(bool draw) { m_bDrawEdge = draw; }
     bool GetDrawEdge() const { return m_bDrawEdge; }
     // The name a row shows, nullptr for no record.
