@@ -1,6 +1,7 @@
 // Wine's cache of window DCs, with no code of the program: a main window of 8 controls and a
 // dialog of 6 controls over it, opened and closed again and again, as the soak does with the
-// program's windows. Prints the process's DCs, regions and surfaces after each step.
+// program's windows. Prints the process's DCs, regions and surfaces after each step; then the
+// bitmaps that Wine makes once for a process, for its first scroll bar and its first I-beam cursor.
 //
 // Under Wine each window that paints takes two DCs of the cache (one for its frame, one for its
 // client area; each with a region and a surface) and keeps them until it moves, something moves
@@ -144,6 +145,24 @@ int wmain() {
             SendMessageW(list, LB_DELETESTRING, 0, 0);
         }
         PaintAll(g_main);
+    }
+    // The pointer over a rich edit control for the first time: the control sets the system's I-beam
+    // cursor. Wine makes bitmaps for a system cursor once, as it is first loaded and first shown,
+    // and keeps them for the process (the cursor is shared, never freed); a second rich edit under
+    // the pointer makes none. The soak's item editor holds such a control.
+    LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    for (int round = 1; round <= 2; ++round) {
+        const HWND edit = CreateWindowExW(0, L"RichEdit20W", L"text", WS_CHILD | WS_VISIBLE | WS_BORDER,
+                                          230, 130, 200, 100, g_main, nullptr, nullptr, nullptr);
+        PaintAll(g_main);
+        ReportBitmaps(round == 1 ? "a rich edit, the pointer elsewhere" : "another rich edit, the pointer elsewhere");
+        RECT rc;
+        GetWindowRect(edit, &rc);
+        SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        ReportBitmaps(round == 1 ? "the pointer over it: the I-beam cursor loaded" : "the pointer over it again");
+        DestroyWindow(edit);
+        SetCursorPos(0, 0);
     }
     DestroyWindow(g_main);
     Report("main window destroyed");
