@@ -11,12 +11,8 @@ e2e_start
 D=$E2E_DPI
 S() { echo $((($1 * D + 48) / 96)); }  # a 96-DPI number at this scale, rounded as the program rounds
 slack=$((D % 96 ? 1 : 0))
-W=$(S 300)
-H=$(S 600)
 start_app
-[[ $(probe resizeclient "$MAIN" "$W" "$H") == "$W $H" ]] || fail "could not size the client area"
-read -r _ _ _ h <<<"$(probe childrect "$MAIN" "$IDC_TARGET_WINDOW")"
-((h > 0)) || fail "no combo box height"
+[[ $(probe resizeclient "$MAIN" "$(S 300)" "$(S 600)") == "$(S 300) $(S 600)" ]] || fail "could not size the client area"
 # expect ID X Y W H: the rectangle at 96 DPI, scaled; expect_px ID X Y W H: in this screen's pixels.
 near() { (($1 - $2 <= slack && $2 - $1 <= slack)); }
 expect() {
@@ -32,28 +28,38 @@ expect_px() {
   got=$(probe childrect "$MAIN" "$1")
   [[ $got == "$2 $3 $4 $5" ]] || fail "control $1 at '$got', expected '$2 $3 $4 $5' at $D DPI (combo height $h)"
 }
-expect "$IDC_MENU_BUTTON" 238 0 60 28
-expect "$IDC_ALWAYS_ON_TOP" 213 0 25 28
-expect "$IDC_ADD_GROUP" 89 30 20 20
-expect "$IDC_EDIT_GROUP" 109 30 20 20
-expect "$IDC_DELETE_GROUP" 129 30 20 20
-expect "$IDC_ADD_ITEM" 238 30 20 20
-expect "$IDC_EDIT_ITEM" 258 30 20 20
-expect "$IDC_DELETE_ITEM" 278 30 20 20
-expect "$IDC_PREV_WINDOW" 2 568 30 30
-expect "$IDC_NEXT_WINDOW" 32 568 30 30
-expect "$IDC_PASTE" 62 568 236 30
-# What hangs on the combo box, whose height is the font's.
-T=$((H - $(S 34) - h))
-expect_px "$IDC_TARGET_WINDOW" "$(S 2)" $T $((W - 2 * $(S 2))) "$h"
-expect_px "$IDC_GROUP_LIST" "$(S 2)" "$(S 52)" $((W / 2 - $(S 1) - $(S 2))) $((T - $(S 4) - $(S 52)))
-expect_px "$IDC_ITEM_LIST" $((W / 2 + $(S 1))) "$(S 52)" $((W - $(S 2) - W / 2 - $(S 1))) $((T - $(S 4) - $(S 52)))
-if ((h == 21 && D == 96)); then
-  [[ $T == 545 && $((T - 56)) == 489 ]] || fail "the 300 x 600 example"
-fi
-# The rows: 30 pixels at 96 DPI.
-read -r _ rt _ rb <<<"$(probe lbrect "$GROUP_LIST" 0)"
-[[ $((rb - rt)) == "$(S 30)" ]] || fail "a folder row is $((rb - rt)) pixels high at $D DPI"
+# The main window's controls at the rectangles for D, its client area W x H, the combo box's height h.
+main_layout() {
+  local cl ct cr cb
+  read -r cl ct cr cb <<<"$(probe clientrect "$MAIN")"
+  W=$((cr - cl)) H=$((cb - ct))
+  read -r _ _ _ h <<<"$(probe childrect "$MAIN" "$IDC_TARGET_WINDOW")"
+  ((h > 0)) || fail "no combo box height"
+  expect "$IDC_MENU_BUTTON" $((300 - 62)) 0 60 28
+  expect "$IDC_ALWAYS_ON_TOP" $((300 - 87)) 0 25 28
+  expect "$IDC_ADD_GROUP" 89 30 20 20
+  expect "$IDC_EDIT_GROUP" 109 30 20 20
+  expect "$IDC_DELETE_GROUP" 129 30 20 20
+  expect "$IDC_ADD_ITEM" 238 30 20 20
+  expect "$IDC_EDIT_ITEM" 258 30 20 20
+  expect "$IDC_DELETE_ITEM" 278 30 20 20
+  expect "$IDC_PREV_WINDOW" 2 568 30 30
+  expect "$IDC_NEXT_WINDOW" 32 568 30 30
+  expect "$IDC_PASTE" 62 568 236 30
+  # What hangs on the combo box, whose height is the font's.
+  T=$((H - $(S 34) - h))
+  expect_px "$IDC_TARGET_WINDOW" "$(S 2)" $T $((W - 2 * $(S 2))) "$h"
+  expect_px "$IDC_GROUP_LIST" "$(S 2)" "$(S 52)" $((W / 2 - $(S 1) - $(S 2))) $((T - $(S 4) - $(S 52)))
+  expect_px "$IDC_ITEM_LIST" $((W / 2 + $(S 1))) "$(S 52)" $((W - $(S 2) - W / 2 - $(S 1))) $((T - $(S 4) - $(S 52)))
+  if ((h == 21 && D == 96)); then
+    [[ $T == 545 && $((T - 56)) == 489 ]] || fail "the 300 x 600 example"
+  fi
+  # The rows: 30 pixels at 96 DPI.
+  local rt rb
+  read -r _ rt _ rb <<<"$(probe lbrect "$GROUP_LIST" 0)"
+  [[ $((rb - rt)) == "$(S 30)" ]] || fail "a folder row is $((rb - rt)) pixels high at $D DPI"
+}
+main_layout
 
 # The band: the window colour shifted darker behind the buttons, with its light and dark lines,
 # once the window has painted itself at its new size.
@@ -115,9 +121,23 @@ image_buttons() {
 }
 xdotool mousemove 0 0  # no button lit by the pointer
 probe activate "$MAIN" >/dev/null
-image_buttons "$MAIN" "$IDC_MENU_BUTTON More 2" "$IDC_ALWAYS_ON_TOP AlwaysOnTop 0" "$IDC_ADD_GROUP AddGroup 0" \
-  "$IDC_EDIT_GROUP EditGroup 0" "$IDC_DELETE_GROUP DeleteGroup 0" "$IDC_ADD_ITEM AddItem 0" "$IDC_EDIT_ITEM EditItem 0" \
-  "$IDC_DELETE_ITEM DeleteItem 0"
+main_buttons() {
+  image_buttons "$MAIN" "$IDC_MENU_BUTTON More 2" "$IDC_ALWAYS_ON_TOP AlwaysOnTop 0" "$IDC_ADD_GROUP AddGroup 0" \
+    "$IDC_EDIT_GROUP EditGroup 0" "$IDC_DELETE_GROUP DeleteGroup 0" "$IDC_ADD_ITEM AddItem 0" \
+    "$IDC_EDIT_ITEM EditItem 0" "$IDC_DELETE_ITEM DeleteItem 0"
+}
+main_buttons
+if ((D == 96)); then
+  # Moved to a screen at 150 %: WM_DPICHANGED with the rectangle the system offers there (a client
+  # area of 450 x 900), and the window laid out, its rows and icons, as if it had started there.
+  read -r wl wt wr wb <<<"$(probe windowrect "$MAIN")"
+  read -r cl ct cr cb <<<"$(probe clientrect "$MAIN")"
+  D=144 slack=1
+  probe dpichanged "$MAIN" 144 "$wl" "$wt" $((wr - cr + cl + $(S 300))) $((wb - cb + ct + $(S 600))) >/dev/null
+  main_layout
+  main_buttons
+  D=96 slack=0
+fi
 probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
 ED=$(probe --timeout 10000 find "#32770" "Pasting text") || fail "Add item opened no editor"
 image_buttons "$ED" "$IDC_INSERT_TOKEN InsertToken 2"

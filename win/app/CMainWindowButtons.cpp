@@ -45,6 +45,7 @@ void CMainWindowButtons::SetUpImageButtons(HWND hParent, int dpi) {
         CImageButton& button = this->*s.button;
         button.SubclassDlgItem(s.id, hParent);
         button.AssignIcon(LoadButtonIcon(s.icon, dpi));
+        button.SetDpi(dpi);
         button.UseHandCursor();
         button.SetWindowText(s.caption);
         button.SetTipText(s.tip);
@@ -65,6 +66,7 @@ void CMainWindowButtons::SetUpImageButtons(HWND hParent, int dpi) {
 void CMainWindowButtons::SetDpi(int dpi) {
     for (const ButtonSetup& s : kImageButtons) {
         (this->*s.button).AssignIcon(LoadButtonIcon(s.icon, dpi));
+        (this->*s.button).SetDpi(dpi);
     }
 }
 

@@ -83,6 +83,11 @@ void CImageButton::SetTipText(const wchar_t* text) {
     }
 }
 
+void CImageButton::SetDpi(int dpi) {
+    m_nDpi = dpi;
+    Invalidate();
+}
+
 void CImageButton::MakeTransparent() {
     m_bTransparent = true;
     m_snapshot.Drop();
@@ -184,6 +189,15 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnSetCheck(wParam);
     case BM_GETCHECK:
         return m_nCheck;
+    case WM_WINDOWPOSCHANGED: {
+        // Moved or sized (a new layout, another DPI): what lies behind it is somewhere else now.
+        const auto& pos = *reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+            m_snapshot.Drop();
+            Invalidate();
+        }
+        break;
+    }
     case WM_SYSCOLORCHANGE: {
         const LRESULT result = Default();
         m_snapshot.Drop();
@@ -294,7 +308,7 @@ void CImageButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     in.alignment = m_alignment;
     in.hasIcon = static_cast<bool>(m_hIcon);
     in.hasCaption = !caption.empty();
-    in.margin = ScaleForDpi(m_nImageMargin, WindowDpi(m_hWnd)); // 3 pixels at 96 DPI
+    in.margin = ScaleForDpi(m_nImageMargin, m_nDpi != 0 ? m_nDpi : WindowDpi(m_hWnd));
     in.pressed = look.pressed;
     in.toggle = m_bToggle;
     in.shiftX = m_ptPressedShift.x;

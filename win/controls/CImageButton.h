@@ -37,6 +37,8 @@ public:
     // nullptr, which leaves no icon); false when the handle is no usable icon: it is destroyed, no
     // icon is held.
     bool AssignIcon(HICON hIcon);
+    // The DPI its margins are drawn at, its dialog's (0: the window's own).
+    void SetDpi(int dpi);
     // The system hand cursor while the pointer is over the button.
     void UseHandCursor();
     // Joins the tooltip of its top-level window if needed, adds its tool there (the client
@@ -75,7 +77,8 @@ private:
     LRESULT OnSetCheck(WPARAM wParam);
     void OnEnableOff();
 
-    int m_nImageMargin = 3;
+    int m_nImageMargin = 3; // at 96 DPI
+    int m_nDpi = 0;
     POINT m_ptPressedShift = {1, 1};
     bool m_bHover = false;
     bool m_bTransparent = false;

@@ -67,6 +67,7 @@ bool CPastingDlg::OnInitDialog() {
 void CPastingDlg::LoadInsertIcon() {
     const int size = ScaleForDpi(kSmallIconSize, Dpi());
     m_btnInsert.AssignIcon(LoadIconResource(IDI_INSERT_TOKEN, size, size));
+    m_btnInsert.SetDpi(Dpi());
 }
 
 void CPastingDlg::OnDpiChanged() {

@@ -1,6 +1,7 @@
 #include "win/dialogs/CQuickPasteDlg.h"
 
 #include "win/framework/LocaleCaseFold.h"
+#include "win/framework/WindowDpi.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -34,13 +35,22 @@ CQuickPasteDlg::~CQuickPasteDlg() {
 bool CQuickPasteDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_list.Attach(GetDlgItem(IDC_QUICK_RESULTS), {L"Name", L"Folder"});
-    RECT rc{};
-    ::GetClientRect(m_list.GetSafeHwnd(), &rc);
-    const int width = rc.right - rc.left - ::GetSystemMetrics(SM_CXVSCROLL);
-    ListView_SetColumnWidth(m_list.GetSafeHwnd(), kColumnName, width * 3 / 5);
-    ListView_SetColumnWidth(m_list.GetSafeHwnd(), kColumnFolder, width - width * 3 / 5);
+    FitColumns();
     ::SetTimer(m_hWnd, kPrepareTimer, kPrepareAfterStartMs, nullptr);
     return true;
+}
+
+void CQuickPasteDlg::OnDpiChanged() {
+    FitColumns();
+}
+
+// The name takes three fifths of the list's width, the folder the rest, room left for a scroll bar.
+void CQuickPasteDlg::FitColumns() {
+    RECT rc{};
+    ::GetClientRect(m_list.GetSafeHwnd(), &rc);
+    const int width = rc.right - rc.left - SystemMetricForDpi(SM_CXVSCROLL, Dpi());
+    ListView_SetColumnWidth(m_list.GetSafeHwnd(), kColumnName, width * 3 / 5);
+    ListView_SetColumnWidth(m_list.GetSafeHwnd(), kColumnFolder, width - width * 3 / 5);
 }
 
 void CQuickPasteDlg::Open(const RECT& rc, const std::u16string& note) {

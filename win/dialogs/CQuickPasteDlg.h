@@ -32,10 +32,12 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
+    void OnDpiChanged() override;
     bool PreTranslateMessage(MSG* pMsg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void FitColumns();
     void OnQueryChanged();
     bool OnNotify(NMHDR& hdr, LRESULT& result);
     void OnGetDispInfo(NMLVDISPINFOW& info);

@@ -3,8 +3,11 @@
 #include "win/framework/CMessageLoop.h"
 #include "win/framework/CWinApp.h"
 #include "win/framework/Callbacks.h"
+#include "win/framework/DialogRescale.h"
 #include "win/framework/MessageParams.h"
 #include "win/framework/WindowDpi.h"
+
+#include <utility>
 
 namespace brindlex {
 
@@ -125,9 +128,18 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam == 0) {
             break;
         }
-        // The system's own handling first: it scales a template dialog's font and controls.
+        // The system's own handling first: it scales a template dialog's font and controls where
+        // it can (a new font says so); otherwise that is done here.
+        const int oldDpi = Dpi();
+        const LRESULT fontBefore = SendMessage(WM_GETFONT);
         Default();
         m_nDpi = LOWORD(wParam);
+        if (SendMessage(WM_GETFONT) == fontBefore) {
+            CFontHandle font = RescaleDialogForDpi(m_hWnd, oldDpi, m_nDpi);
+            if (font) {
+                m_fontForDpi = std::move(font);
+            }
+        }
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

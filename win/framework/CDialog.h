@@ -22,6 +22,7 @@
 #pragma once
 
 #include "win/framework/CWnd.h"
+#include "win/framework/UniqueHandle.h"
 
 namespace brindlex {
 
@@ -75,6 +76,7 @@ private:
     bool m_bEndModal = false;
     INT_PTR m_nModalResult = -1;
     int m_nDpi = 0; // 0: the window's own, until a WM_DPICHANGED says otherwise
+    CFontHandle m_fontForDpi; // the controls' font where we, not the system, rescaled the dialog
 };
 
 } // namespace brindlex

@@ -9,5 +9,7 @@ namespace brindlex {
 
 // The window's DPI; 96 where it cannot be told.
 int WindowDpi(HWND hWnd);
+// A system metric (a scroll bar's width, an icon's size) for a window at that DPI.
+int SystemMetricForDpi(int index, int dpi);
 
 } // namespace brindlex

@@ -34,6 +34,7 @@ std::string AboveCmd(const Args& a);
 // InputCommands.cpp: messages, clicks, keys and typing
 std::string SendCmd(const Args& a);
 std::string PostCmd(const Args& a);
+std::string DpiChangedCmd(const Args& a);
 std::string ClickCmd(const Args& a);
 std::string ClickThenCmd(const Args& a);
 std::string LongestHoldCmd(const Args& a);

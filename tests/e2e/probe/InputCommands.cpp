@@ -17,6 +17,33 @@ std::string PostCmd(const Args& a) {
                : "0";
 }
 
+// dpichanged HWND DPI LEFT TOP RIGHT BOTTOM: WM_DPICHANGED as the system sends it when the window
+// moves to a screen of that DPI, with the suggested rectangle written into the window's process
+// (the message carries a pointer, which no other process could read). Answers the result.
+std::string DpiChangedCmd(const Args& a) {
+    const HWND h = ParseHwnd(a[0]);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(h, &processId);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        throw ProbeFailure("cannot open the window's process");
+    }
+    const RECT suggested{static_cast<LONG>(ParseNum(a[2])), static_cast<LONG>(ParseNum(a[3])),
+                         static_cast<LONG>(ParseNum(a[4])), static_cast<LONG>(ParseNum(a[5]))};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool written = remote != nullptr && WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+    const int dpi = static_cast<int>(ParseNum(a[1]));
+    const LRESULT result = written ? Send(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote)) : -1;
+    if (remote != nullptr) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    if (!written) {
+        throw ProbeFailure("cannot write the rectangle into the window's process");
+    }
+    return Num(result);
+}
+
 std::string ClickCmd(const Args& a) {
     PostClick(ParseHwnd(a[0]), static_cast<int>(ParseNum(a[1])));
     return "ok";

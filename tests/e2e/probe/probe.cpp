@@ -90,6 +90,8 @@ constexpr Command kCommands[] = {
     {L"above", 2, N, AboveCmd, "above A B  1 when window A is above window B in the z-order"},
     {L"send", 4, N, SendCmd, "send HWND MSG WPARAM LPARAM  sends the message; its result"},
     {L"post", 4, N, PostCmd, "post HWND MSG WPARAM LPARAM  posts the message; 1 when posted"},
+    {L"dpichanged", 6, N, DpiChangedCmd,
+     "dpichanged HWND DPI L T R B  WM_DPICHANGED with that suggested rectangle; its result"},
     {L"click", 2, N, ClickCmd,
      "click HWND ID  a click on the button, posted so that a modal answer cannot block"},
     {L"clickthen", 7, N, ClickThenCmd,

@@ -11,7 +11,9 @@
 
 #include <richedit.h>
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 using namespace brindlex;
 
@@ -343,21 +345,40 @@ TEST_F(Editor, AnItemGoneFromTheLibraryIsNotWrittenInto) {
     EXPECT_EQ(kept->m_strName, u"Greeting");
 }
 
-TEST_F(Editor, LayoutFollowsTheClientAreaOnEveryResize) {
+TEST_F(Editor, LayoutFollowsTheClientAreaOnEveryResizeAndEveryScale) {
     Open(item);
-    for (const auto& [cx, cy] : {std::pair{640, 480}, {420, 300}, {900, 700}}) {
-        SetWindowPos(Dlg(), nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+    const auto expectLayout = [this](int dpi, const char* when) {
         RECT rc{};
         GetClientRect(Dlg(), &rc);
-        for (const auto& p : brindlex::EditorLayout(rc.right, rc.bottom)) {
+        for (const auto& p : brindlex::EditorLayout(rc.right, rc.bottom, dpi)) {
             RECT got{};
             const HWND hControl = GetDlgItem(Dlg(), p.id);
             GetWindowRect(hControl, &got);
             MapWindowPoints(nullptr, Dlg(), reinterpret_cast<POINT*>(&got), 2);
-            EXPECT_EQ(got.left, p.rect.left) << p.id << " at " << cx << "x" << cy;
-            EXPECT_EQ(got.top, p.rect.top) << p.id;
-            EXPECT_EQ(got.right, p.rect.right) << p.id;
-            EXPECT_EQ(got.bottom, p.rect.bottom) << p.id;
+            EXPECT_EQ(got.left, p.rect.left) << p.id << " " << when;
+            EXPECT_EQ(got.top, p.rect.top) << p.id << " " << when;
+            EXPECT_EQ(got.right, p.rect.right) << p.id << " " << when;
+            EXPECT_EQ(got.bottom, p.rect.bottom) << p.id << " " << when;
         }
+    };
+    for (const auto& [cx, cy] : {std::pair{640, 480}, {420, 300}, {900, 700}}) {
+        SetWindowPos(Dlg(), nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+        expectLayout(96, ("at " + std::to_string(cx) + "x" + std::to_string(cy)).c_str());
     }
+    // Moved to a screen at 150 %: the offered rectangle, the layout and the fonts at that scale.
+    const auto fontHeight = [this] {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(Dlg(), IDC_ITEM_NAME), WM_GETFONT, 0, 0)),
+                   sizeof lf, &lf);
+        return std::abs(lf.lfHeight);
+    };
+    const int heightAt96 = fontHeight();
+    RECT suggested{30, 40, 30 + 960, 40 + 720};
+    SendMessageW(Dlg(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT window{};
+    GetWindowRect(Dlg(), &window);
+    EXPECT_EQ(window.right - window.left, 960);
+    EXPECT_EQ(window.bottom - window.top, 720);
+    expectLayout(144, "at 144 DPI");
+    EXPECT_NEAR(fontHeight(), heightAt96 * 3 / 2, 1);
 }

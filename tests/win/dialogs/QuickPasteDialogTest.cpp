@@ -6,6 +6,7 @@
 #include "core/library/CData.h"
 #include "res/resource.h"
 #include "win/dialogs/CQuickPasteDlg.h"
+#include "win/framework/WindowDpi.h"
 
 #include <memory>
 
@@ -96,4 +97,24 @@ TEST_F(QuickPasteDialog, ANoteKeepsEnterFromChoosing) {
     EXPECT_EQ(GetWindowTextU16(GetDlgItem(Dlg(), IDC_QUICK_NOTE)), u"");
     Key(VK_RETURN);
     EXPECT_EQ(host.Count(CommandKind::PasteQuickItem), 1);
+}
+
+// Moved to a screen at 200 %: the query and the list twice the size, and the two columns fill the
+// wider list again.
+TEST_F(QuickPasteDialog, ADpiChangeScalesTheControlsAndRefitsTheColumns) {
+    Open();
+    const auto width = [](HWND h) {
+        RECT rc{};
+        GetClientRect(h, &rc);
+        return rc.right;
+    };
+    const int listAt96 = width(List());
+    const int queryAt96 = width(Query());
+    RECT suggested{100, 100, 100 + 600, 100 + 480};
+    SendMessageW(Dlg(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_NEAR(width(List()), 2 * listAt96, 4);
+    EXPECT_NEAR(width(Query()), 2 * queryAt96, 4);
+    const int columns = ListView_GetColumnWidth(List(), 0) + ListView_GetColumnWidth(List(), 1);
+    EXPECT_EQ(columns, width(List()) - SystemMetricForDpi(SM_CXVSCROLL, 192));
+    EXPECT_EQ(ListView_GetColumnWidth(List(), 0), columns * 3 / 5);
 }

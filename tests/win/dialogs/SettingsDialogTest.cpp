@@ -10,8 +10,11 @@
 #include "res/resource.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 using namespace brindlex;
 
@@ -102,6 +105,44 @@ TEST_F(SettingsDialog, ShowsTheSettingsOfCData) {
               MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
     // Nothing depends on the hotkey box: the key stays editable with it unticked.
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hDlg, IDC_HOTKEY)));
+    dlg.reset();
+}
+
+// Moved to a screen at 200 %, the dialog made at 100 % takes the offered rectangle and every control
+// twice the size and the font of the same points at that DPI, whether the system rescaled it or the
+// dialog did.
+TEST_F(SettingsDialog, ADpiChangeScalesEveryControlAndTheFont) {
+    Open();
+    const auto placeOf = [this](HWND hControl) {
+        RECT rc{};
+        GetWindowRect(hControl, &rc);
+        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    const auto fontHeight = [](HWND hControl) {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hControl, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        return std::abs(lf.lfHeight);
+    };
+    std::vector<std::pair<HWND, RECT>> before;
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        before.emplace_back(h, placeOf(h));
+    }
+    ASSERT_GT(before.size(), 10u);
+    const int fontAt96 = fontHeight(GetDlgItem(hDlg, IDC_AUTOSTART));
+    RECT suggested{0, 0, 1200, 1000};
+    SendMessageW(hDlg, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT window{};
+    GetWindowRect(hDlg, &window);
+    EXPECT_EQ(window.right, 1200);
+    for (const auto& [h, was] : before) {
+        const RECT now = placeOf(h);
+        EXPECT_EQ(now.left, was.left * 2) << GetDlgCtrlID(h);
+        EXPECT_EQ(now.top, was.top * 2) << GetDlgCtrlID(h);
+        EXPECT_EQ(now.right, was.right * 2) << GetDlgCtrlID(h);
+        EXPECT_EQ(now.bottom - now.top, (was.bottom - was.top) * 2) << GetDlgCtrlID(h);
+        EXPECT_NEAR(fontHeight(h), fontAt96 * 2, 1) << GetDlgCtrlID(h);
+    }
     dlg.reset();
 }
 
