@@ -30,15 +30,16 @@ int AutoScrollPeriod(int distance, int rowHeight) {
     return 250 / (distance / rowHeight + 1);
 }
 
-MarkerLine DropMarkerLine(int position, bool hasRow, const Rect& rowRect, const Rect& client) {
+MarkerLine DropMarkerLine(int position, bool hasRow, const Rect& rowRect, const Rect& client, int dpi) {
     MarkerLine line;
+    line.width = ScaleForDpi(2, dpi);
     if (!hasRow) {
         return line;
     }
     if (position >= 0) {
         line.x1 = rowRect.left;
         line.x2 = rowRect.right - 1;
-        line.y = rowRect.top + 1;
+        line.y = rowRect.top + ScaleForDpi(1, dpi); // the whole line inside the row
         line.visible = client.Contains(rowRect.left, rowRect.top);
     } else {
         line.x1 = rowRect.left;

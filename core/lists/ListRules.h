@@ -33,15 +33,18 @@ Rect RowTextRect(const Rect& row, int cy, int dpi = kBaseDpi);
 // Period in ms of the auto-scroll timer while the pointer is `distance` pixels beyond the edge.
 int AutoScrollPeriod(int distance, int rowHeight);
 
-// A line of the drop marker, from (x1, y) to (x2, y); `visible` false when nothing is drawn.
+// A line of the drop marker, from (x1, y) to (x2, y), `width` pixels thick (2 at 96 DPI);
+// `visible` false when nothing is drawn.
 struct MarkerLine {
     bool visible = false;
     int x1 = 0, x2 = 0, y = 0;
+    int width = 2;
 };
 
 // The marker for drop position `position` (a row: insert before it; -1: after the last row).
 // `rowRect` is that row's rectangle (for -1 the last row's), `hasRow` false when there is none.
-MarkerLine DropMarkerLine(int position, bool hasRow, const Rect& rowRect, const Rect& client);
+MarkerLine DropMarkerLine(int position, bool hasRow, const Rect& rowRect, const Rect& client,
+                          int dpi = kBaseDpi);
 
 // Decision for a mouse move during a drag, from the list box's hit test.
 enum class DragZone { OverRow, BelowRows, Outside };

@@ -19,6 +19,7 @@ CDragListBox::~CDragListBox() {
 
 void CDragListBox::SetDpi(int dpi) {
     m_painter.LoadIcons(dpi);
+    m_drag.SetDpi(dpi);
     // A fixed-height list measured its rows before we took it over; a variable one asks per row.
     if ((GetStyle() & LBS_OWNERDRAWFIXED) != 0) {
         SendMessage(LB_SETITEMHEIGHT, 0, RowHeight(dpi));

@@ -116,11 +116,11 @@ void CRowDrag::DrawMarkerLine(HDC hDC, int position, COLORREF colour) const {
         const int count = m_rows.Count();
         hasRow = count > 0 && m_list.GetItemRect(count - 1, &row);
     }
-    const MarkerLine line = DropMarkerLine(position, hasRow, ToRect(row), ToRect(m_list.GetClientRect()));
+    const MarkerLine line = DropMarkerLine(position, hasRow, ToRect(row), ToRect(m_list.GetClientRect()), m_nDpi);
     if (!line.visible) {
         return;
     }
-    CPenHandle pen(::CreatePen(PS_SOLID, 2, colour));
+    CPenHandle pen(::CreatePen(PS_SOLID, line.width, colour));
     CGdiSelection select(hDC, pen.get());
     ::MoveToEx(hDC, line.x1, line.y, nullptr);
     ::LineTo(hDC, line.x2, line.y);

@@ -4,6 +4,7 @@
 // its own timer, and the selected row must stay the dragged row.
 #pragma once
 
+#include "core/layout/Dpi.h"
 #include "win/framework/CListBox.h"
 #include "win/lists/CListRows.h"
 
@@ -35,6 +36,8 @@ public:
     bool OnTimer(WPARAM id);
     // The list is going: the timers stop.
     void Stop();
+    // The DPI the marker is drawn at, the list's.
+    void SetDpi(int dpi) { m_nDpi = dpi; }
 
 private:
     void DrawDropMarker(int index);
@@ -47,6 +50,7 @@ private:
     const CListRows& m_rows;
     int m_nDragFrom = -1;
     int m_nDropAt = -1;
+    int m_nDpi = kBaseDpi;
     bool m_bDragging = false;
     int m_nScrollPeriod = 0;
     int m_nScrollStep = 0; // direction of the running auto-scroll timer

@@ -50,6 +50,12 @@ TEST(ListRules, DropMarkerSitsOnTheRowTopOrUnderTheLastRow) {
     EXPECT_FALSE(DropMarkerLine(9, false, Rect{}, client).visible);                 // no such row
     EXPECT_FALSE(DropMarkerLine(7, true, Rect{0, 210, 147, 240}, client).visible);  // scrolled away
     EXPECT_FALSE(DropMarkerLine(-1, true, Rect{0, 190, 147, 220}, client).visible); // end line off-screen
+
+    // At 200 % the line is twice as thick and as far inside the row.
+    EXPECT_EQ(onRow.width, 2);
+    const MarkerLine at192 = DropMarkerLine(2, true, Rect{0, 120, 294, 180}, Rect{0, 0, 294, 400}, 192);
+    EXPECT_EQ(at192.width, 4);
+    EXPECT_EQ(at192.y, 122);
 }
 
 TEST(ListRules, DragPointZones) {
