@@ -3,8 +3,9 @@
 # background band behind the button row, and the picture of every image button (the editor's too)
 # lying wholly inside it: the icon at its own 16 x 16 pixels, nothing of it on the ring one pixel
 # inside the button's edge. With E2E_DPI (e2e.layout_120, _144, _192) all of it at that scale: every
-# pixel number times DPI / 96 (within a pixel where that is not whole), the rows as high, and each
-# icon the frame drawn for its size.
+# pixel number times DPI / 96 (within a pixel where that is not whole), the rows as high with their
+# names whole, each icon the frame drawn for its size, and the about box's labels on plain
+# background. At 96 DPI the main window is also sent WM_DPICHANGED for 144 and checked again.
 source "$(dirname "$0")/lib.sh"
 e2e_start
 
@@ -80,7 +81,27 @@ band_wrong() {  # prints what is wrong with the band in a new screenshot
   fi
 }
 wait_for 5 eq "" band_wrong || fail "the band behind the buttons is wrong"
+# The first folder's and item's names whole in their rows: nothing of them on the ring of the text's
+# part of the row (right of the icon, inside the edges).
+rows_clipped() {
+  local list l t r b ring
+  import -window root "$shot"
+  for list in "$GROUP_LIST" "$ITEMS"; do
+    read -r l t r b <<<"$(probe lbrect "$list" 0)"
+    ring=$(ring_colours "$shot" $((l + $(S 34))) $((t + $(S 3))) $((r - l - $(S 37))) $((b - t - $(S 6))))
+    [[ $ring != *" "* ]] || echo "the name in row 0 of list $list reaches its row's edge (colours $ring)"
+  done
+}
+wait_for 5 eq "" rows_clipped || { E2E_KEEP+=("$shot"); fail "a row's name is cut off at $D DPI"; }
 
+# ring_colours IMAGE X Y W H: the colours of the rectangle's outermost pixels, space-separated; one
+# colour where nothing drawn inside it reaches its edge.
+ring_colours() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage "$E2E_DIR/ring.png"
+  convert "$E2E_DIR/ring.png" \( -clone 0 -crop "$4x1+0+0" \) \( -clone 0 -crop "$4x1+0+$(($5 - 1))" \) \
+    \( -clone 0 -crop "1x$5+0+0" -rotate 90 \) \( -clone 0 -crop "1x$5+$(($4 - 1))+0" -rotate 90 \) \
+    -delete 0 +repage +append -unique-colors -depth 8 txt: | awk 'NR > 1 { printf "%s%s", sep, $3; sep = " " }'
+}
 # image_button WINDOW ID ICON ALIGN: prints what is wrong with the button's picture in $shot, if
 # anything. Its ring one pixel inside its edge must be one colour, and the icon's square must show
 # the icon over that colour, centred or (ALIGN 2) right with a 3-pixel margin.
@@ -90,9 +111,7 @@ image_button() {
   read -r l t _ _ <<<"$(probe clientrect "$window")"
   ((w > 4 && h > 4)) || { echo "button $id is ${w}x$h"; return; }
   convert "$shot" -crop "${w}x$h+$((l + x))+$((t + y))" +repage "$E2E_DIR/button.png"
-  ring=$(convert "$E2E_DIR/button.png" \( -clone 0 -crop "$((w - 2))x1+1+1" \) \( -clone 0 -crop "$((w - 2))x1+1+$((h - 2))" \) \
-    \( -clone 0 -crop "1x$((h - 2))+1+1" -rotate 90 \) \( -clone 0 -crop "1x$((h - 2))+$((w - 2))+1" -rotate 90 \) \
-    -delete 0 +repage +append -unique-colors -depth 8 txt: | awk 'NR > 1 { printf "%s%s", sep, $3; sep = " " }')
+  ring=$(ring_colours "$shot" $((l + x + 1)) $((t + y + 1)) $((w - 2)) $((h - 2)))
   if [[ $ring == *" "* ]]; then
     echo "button $id: its picture reaches the ring inside its edge (colours $ring)"
     return
@@ -141,6 +160,19 @@ fi
 probe click "$MAIN" "$IDC_ADD_ITEM" >/dev/null
 ED=$(probe --timeout 10000 find "#32770" "Pasting text") || fail "Add item opened no editor"
 image_buttons "$ED" "$IDC_INSERT_TOKEN InsertToken 2"
+# labels_not_plain WINDOW: each about box label on plain background, where it shows the
+# background and its text (with at most 17 levels of smoothing at large sizes); the banner's art
+# behind a label would add a thousand colours.
+labels_not_plain() {
+  local id x y w h l t colours
+  import -window root "$shot"
+  read -r l t _ _ <<<"$(probe clientrect "$1")"
+  for id in "$IDC_VERSION" "$IDC_MORE_INFO" "$IDC_PRODUCT_LINK" "$IDC_MAKER_NOTICE" "$IDC_MAKER_LINK" "$IDC_LEGAL_NOTICE"; do
+    read -r x y w h <<<"$(probe childrect "$1" "$id")"
+    colours=$(convert "$shot" -crop "${w}x$h+$((l + x))+$((t + y))" +repage -unique-colors txt: | tail -n +2 | wc -l)
+    ((colours <= 24)) || echo "label $id shows $colours colours"
+  done
+}
 # The dialogs at this scale: no control over another.
 no_overlap() {  # NAME WINDOW [A,B ...]: but those pairs
   local got
@@ -157,6 +189,8 @@ for dialog in "Settings $WM_SHOW_SETTINGS" "Find $WM_SHOW_FIND" "About_Brindlex 
   probe post "$MAIN" "$message" 0 0 >/dev/null
   window=$(probe --timeout 10000 find "#32770" "$caption") || fail "$caption did not open"
   no_overlap "$caption" "$window"
+  [[ $caption != "About Brindlex" ]] || wait_for 5 eq "" labels_not_plain "$window" ||
+    { E2E_KEEP+=("$shot"); fail "an about box label lies over the banner's art at $D DPI"; }
   probe post "$window" "$WM_CLOSE" 0 0 >/dev/null
   probe --timeout 5000 gone "#32770" "$caption" >/dev/null || fail "$caption did not close"
 done
